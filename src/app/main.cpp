@@ -1,0 +1,36 @@
+// Varko 2000 — program entry.
+#include "datafolder.h"
+#include "optionsfile.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+const QString kVersion = QStringLiteral("Varko 2000 v1.38");
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Norwen"));
+    QCoreApplication::setApplicationName(QStringLiteral("Varko 2000"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    const QStringList args = app.arguments().mid(1);
+    if (args == QStringList{QStringLiteral("--version")}) {
+        out << kVersion << Qt::endl;
+        return 0;
+    }
+
+    // The main window arrives later; until then a start makes sure the
+    // settings file is complete, as the window's start-up does.
+    RipSettings settings;
+    const StoreResult loaded = OptionsFile(dataFile(QStringLiteral("options.ini"))).load(settings, nullptr);
+    if (!loaded.ok)
+        err << "varko2000: " << loaded.detail << Qt::endl;
+    out << kVersion << Qt::endl;
+    return loaded.ok ? 0 : 1;
+}

@@ -1,0 +1,102 @@
+// Varko 2000 — options.ini, the user's default settings.
+#include "optionsfile.h"
+
+#include "lineformat.h"
+
+namespace {
+
+constexpr int kLineCount = 21;
+constexpr int kLinesRead = 20; // line 21 is never read
+
+int readLines(const QStringList &lines, RipSettings &settings, SettingsMirrors *mirrors)
+{
+    return readSettingLines(optionsSchema().first(kLinesRead), lines, settings, mirrors,
+                            SettingsMirrors::Origin::OptionsFile);
+}
+
+void applyBuiltInDefaults(RipSettings &settings, SettingsMirrors *mirrors)
+{
+    settings = RipSettings{};
+    if (!mirrors)
+        return;
+    for (const SettingSpec &spec : optionsSchema().first(kLinesRead))
+        if (spec.readColumn != 0)
+            mirrors->mirrorSetting(spec.key, settings, SettingsMirrors::Origin::OptionsFile);
+}
+
+} // namespace
+
+QStringList savedOptionsLines(const RipSettings &settings)
+{
+    QStringList lines;
+    for (const SettingSpec &spec : optionsSchema())
+        lines << encodeSetting(spec, settings);
+    return lines;
+}
+
+QStringList defaultOptionsLines()
+{
+    // The fresh file differs from a saved one in two visible points: the
+    // temporary folder keeps its trailing '/', the layer line a trailing blank.
+    const RipSettings defaults;
+    QStringList lines = savedOptionsLines(defaults);
+    lines[int(SettingKey::Tdrive)] = QStringLiteral("tdrive= ") + folderWithSlash(defaults.tdrive);
+    lines[int(SettingKey::Layer)] += u' ';
+    return lines;
+}
+
+OptionsFile::OptionsFile(QString path)
+    : m_path(std::move(path))
+{
+}
+
+StoreResult OptionsFile::writeDefaults() const
+{
+    return writeWholeFile(m_path, joinLines(defaultOptionsLines()), QStringLiteral("Options.ini save error"));
+}
+
+StoreResult OptionsFile::save(const RipSettings &settings) const
+{
+    return writeWholeFile(m_path, joinLines(savedOptionsLines(settings)), QStringLiteral("Options.ini save error"));
+}
+
+int OptionsFile::read(RipSettings &settings, SettingsMirrors *mirrors) const
+{
+    const std::optional<QByteArray> bytes = readWholeFile(m_path);
+    if (!bytes)
+        return -1;
+    return readLines(splitLines(*bytes), settings, mirrors);
+}
+
+StoreResult OptionsFile::load(RipSettings &settings, SettingsMirrors *mirrors) const
+{
+    const std::optional<QByteArray> bytes = readWholeFile(m_path);
+    const QStringList lines = bytes ? splitLines(*bytes) : QStringList();
+    if (lines.size() >= kLineCount && readLines(lines, settings, mirrors) == 0)
+        return StoreResult::success();
+
+    // One rewrite and one more read at most: an unwritable folder must not
+    // make the program go round between writing and reading.
+    const StoreResult written = writeDefaults();
+    if (written.ok && read(settings, mirrors) == 0)
+        return StoreResult::success();
+    applyBuiltInDefaults(settings, mirrors);
+    return StoreResult::failure(QStringLiteral("Options.ini save error"),
+                                written.ok ? m_path + QStringLiteral(": unreadable after writing the defaults")
+                                           : written.detail);
+}
+
+void OptionsFile::reload(RipSettings &settings, SettingsMirrors *mirrors) const
+{
+    read(settings, mirrors);
+}
+
+StoreResult OptionsFile::loadIntoDialog(RipSettings &settings) const
+{
+    const int failed = read(settings, nullptr);
+    if (failed == 0)
+        return StoreResult::success();
+    const QString detail = failed < 0 ? m_path + QStringLiteral(": cannot be read")
+                                      : m_path + QStringLiteral(": line %1").arg(failed);
+    return StoreResult::failure(QStringLiteral("Load options error"), detail);
+}

@@ -1,0 +1,31 @@
+// Varko 2000 — how the store reports a failed operation to the window.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+/**
+ * The outcome of reading or writing one of the program's files. When it
+ * failed, `message` is the system's own text for the user and `detail` says
+ * what went wrong underneath (for standard error, never for a message box).
+ */
+struct StoreResult
+{
+    bool ok = true;
+    QString message;
+    QString detail;
+
+    static StoreResult success() { return {}; }
+    static StoreResult failure(const QString &message, const QString &detail)
+    {
+        return {false, message, detail};
+    }
+};
+
+/** Writes `bytes` as the whole file at `path`, replacing what was there. */
+StoreResult writeWholeFile(const QString &path, const QByteArray &bytes, const QString &message);
+
+/** Reads the whole file at `path`; no value when it cannot be read. */
+std::optional<QByteArray> readWholeFile(const QString &path);
