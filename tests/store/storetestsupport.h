@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 inline QByteArray crlf(const QStringList &lines)
 {
@@ -27,9 +28,12 @@ inline void putFile(const QString &path, const QByteArray &bytes)
         file.write(bytes);
 }
 
-// The user's folders pinned, so default files have fixed bytes.
-inline void pinUserFolders(const QString &home)
+// A home folder of the test's own and /tmp as the temporary folder, so that
+// default files have fixed bytes.
+inline QString pinnedHome()
 {
-    qputenv("HOME", home.toUtf8());
+    static QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
     qputenv("TMPDIR", "/tmp");
+    return home.path();
 }

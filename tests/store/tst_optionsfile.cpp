@@ -37,9 +37,7 @@ private:
 
 void TestOptionsFile::initTestCase()
 {
-    static QTemporaryDir home;
-    m_home = home.path();
-    pinUserFolders(m_home);
+    m_home = pinnedHome();
 }
 
 void TestOptionsFile::init()
@@ -58,16 +56,16 @@ QStringList TestOptionsFile::defaultLines() const
 
 void TestOptionsFile::defaultFileBytes()
 {
-    QVERIFY(OptionsFile(m_path).writeDefaults().ok);
+    QVERIFY(OptionsFile(m_path).writeDefaultOptions().ok);
     QCOMPARE(fileBytes(m_path), crlf(defaultLines()));
 }
 
 void TestOptionsFile::savedAfterDefaultStart()
 {
     RipSettings settings;
-    QVERIFY(OptionsFile(m_path).load(settings, nullptr).ok);
+    QVERIFY(OptionsFile(m_path).loadOptions(settings, nullptr).ok);
     QCOMPARE(fileBytes(m_path), crlf(defaultLines()));
-    QVERIFY(OptionsFile(m_path).save(settings).ok);
+    QVERIFY(OptionsFile(m_path).saveOptions(settings).ok);
 
     // The two visible differences: the bare temporary folder, no blank after the layer.
     QStringList saved = defaultLines();
@@ -96,12 +94,12 @@ void TestOptionsFile::saveRoundTrip()
     settings.comment = m_home + "/comment with blanks.txt";
     settings.dnumber = 1;
     settings.layer = 1;
-    QVERIFY(OptionsFile(m_path).save(settings).ok);
+    QVERIFY(OptionsFile(m_path).saveOptions(settings).ok);
     QCOMPARE(splitLines(fileBytes(m_path)).at(10), QStringLiteral("size= 199"));
 
     RipSettings read;
     read.size = 0;
-    QVERIFY(OptionsFile(m_path).loadIntoDialog(read).ok);
+    QVERIFY(OptionsFile(m_path).loadOptionsIntoDialog(read).ok);
     QCOMPARE(read, settings);
 }
 
@@ -125,7 +123,7 @@ void TestOptionsFile::startUpRewrites()
     putFile(m_path, bytes);
     RipSettings settings;
     settings.size = 77;
-    QVERIFY(OptionsFile(m_path).load(settings, nullptr).ok);
+    QVERIFY(OptionsFile(m_path).loadOptions(settings, nullptr).ok);
     QCOMPARE(fileBytes(m_path), crlf(defaultLines()));
     QCOMPARE(settings, RipSettings());
 }
@@ -169,7 +167,7 @@ void TestOptionsFile::startUpReads()
     putFile(m_path, bytes);
 
     RipSettings settings;
-    QVERIFY(OptionsFile(m_path).load(settings, nullptr).ok);
+    QVERIFY(OptionsFile(m_path).loadOptions(settings, nullptr).ok);
     QCOMPARE(fileBytes(m_path), bytes); // read, not replaced
     const SettingSpec &spec = optionsSchema()[line - 1];
     const QString read = spec.number ? QString::number(settings.*spec.number) : settings.*spec.text;
@@ -183,7 +181,7 @@ void TestOptionsFile::startUpMirrorsInFileOrder()
     putFile(m_path, crlf(defaultLines()).replace("\r\n", "\n"));
     RipSettings settings;
     SettingsRecorder window;
-    QVERIFY(OptionsFile(m_path).load(settings, &window).ok);
+    QVERIFY(OptionsFile(m_path).loadOptions(settings, &window).ok);
     using K = SettingKey;
     QCOMPARE(window.keys(), (QList<K>{K::Warnings, K::Sound, K::Fonts, K::View, K::Sort, K::Tdrive, K::Rarace,
                                       K::Savepaths, K::Size, K::Racomp, K::Zip, K::Nfo1st, K::Zipcomp, K::Riptodir,
@@ -200,7 +198,7 @@ void TestOptionsFile::unwritableFolderDoesNotLoop()
     RipSettings settings;
     settings.size = 77;
     SettingsRecorder window;
-    const StoreResult result = OptionsFile(notAFolder + QStringLiteral("/options.ini")).load(settings, &window);
+    const StoreResult result = OptionsFile(notAFolder + QStringLiteral("/options.ini")).loadOptions(settings, &window);
     QVERIFY(!result.ok);
     QCOMPARE(settings, RipSettings());
     QVERIFY(!window.seen.isEmpty());
@@ -216,7 +214,7 @@ void TestOptionsFile::reloadStopsAtFailingLine()
     RipSettings settings;
     settings.size = 7;
     settings.racomp = 1;
-    OptionsFile(m_path).reload(settings, nullptr);
+    OptionsFile(m_path).reloadOptions(settings, nullptr);
     QCOMPARE(settings.warnings, qint16(0)); // read before the failing line
     QCOMPARE(settings.size, qint16(7));     // the failing line
     QCOMPARE(settings.racomp, qint16(1));   // not reached
@@ -227,20 +225,20 @@ void TestOptionsFile::dialogLoadReportsFailure()
 {
     putFile(m_path, crlf({"warnings= 0", "sound= 0", "font= "}));
     RipSettings settings;
-    const StoreResult result = OptionsFile(m_path).loadIntoDialog(settings);
+    const StoreResult result = OptionsFile(m_path).loadOptionsIntoDialog(settings);
     QVERIFY(!result.ok);
     QCOMPARE(result.message, QStringLiteral("Load options error"));
     QCOMPARE(settings.sound, qint16(0));
 
     QFile::remove(m_path);
-    QCOMPARE(OptionsFile(m_path).loadIntoDialog(settings).message, QStringLiteral("Load options error"));
+    QCOMPARE(OptionsFile(m_path).loadOptionsIntoDialog(settings).message, QStringLiteral("Load options error"));
 }
 
 void TestOptionsFile::saveFailsInMissingFolder()
 {
     const QString path = m_dir->filePath(QStringLiteral("no/such/folder/options.ini"));
     putFile(m_path, "old");
-    const StoreResult result = OptionsFile(path).save(RipSettings());
+    const StoreResult result = OptionsFile(path).saveOptions(RipSettings());
     QVERIFY(!result.ok);
     QCOMPARE(result.message, QStringLiteral("Options.ini save error"));
     QCOMPARE(fileBytes(m_path), QByteArray("old"));

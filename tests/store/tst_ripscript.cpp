@@ -33,9 +33,7 @@ private:
 
 void TestRipScript::initTestCase()
 {
-    static QTemporaryDir home;
-    m_home = home.path();
-    pinUserFolders(m_home);
+    m_home = pinnedHome();
 }
 
 void TestRipScript::init()
