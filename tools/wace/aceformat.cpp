@@ -137,6 +137,8 @@ bool AceFormat::prepare(Entry &entry, Diagnostics &diagnostics) const
         diagnostics.warn(entry.sourcePath + ": name too long for ACE readers (skipped)");
         return false;
     }
+    if (entry.size > 0xFFFFFFFFu)
+        diagnostics.warn(entry.sourcePath + ": over 4 GiB, stored with 64-bit sizes that unace 1.2b cannot read");
     for (char &c : name) {
         if (c == '/')
             c = '\\';

@@ -30,8 +30,8 @@ int main(int argc, char **argv)
         "use 64-bit headers, which unace 2.5 reads but unace 1.2b does not. A\n"
         "missing or unreadable entry is skipped with a message.\n"
         "\n"
-        "Exit status: 0 done, 1 done but something was skipped or renamed, 2 bad\n"
-        "command line or failure (then no volume is left behind).\n"
+        "Exit status: 0 done; 1 done, but something was skipped, renamed or is over\n"
+        "4 GiB; 2 bad command line or failure (then no volume is left behind).\n"
         "  --help        show this help\n"
         "  --version     show the version\n"};
     return runArchiver(info, AceFormat(std::time(nullptr)), std::vector<std::string>(argv + 1, argv + argc));
