@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,6 +46,7 @@ private slots:
     void missingEntrySkipped();
     void unwritableFolder();
     void failureLeavesNoPartialSet();
+    void interruptLeavesNoPartialSet();
     void ownVolumesLeftOut();
 };
 
@@ -223,6 +225,24 @@ void TestWrar::failureLeavesNoPartialSet()
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.contains("set.r02"));
     QCOMPARE(filesIn(dir.filePath("out")), QStringList{"set.r02"});
+}
+
+void TestWrar::interruptLeavesNoPartialSet()
+{
+    QTemporaryDir dir;
+    QFile big(dir.filePath("big.bin"));
+    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(4000000000)); // sparse: nothing to write up front
+    big.close();
+    QDir().mkpath(dir.filePath("out"));
+    QProcess wrar;
+    wrar.start(toolPath("wrar"), {"a", "-ep", "-v10000000b", "-m0", "-y", dir.filePath("out/set.rar"),
+                                  "@" + writeList(dir.path(), {big.fileName()})});
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(dir.filePath("out/set.r00")), 20000);
+    wrar.terminate(); // SIGTERM to this process
+    QVERIFY(wrar.waitForFinished(20000));
+    QCOMPARE(wrar.exitCode(), 2);
+    QVERIFY(wrar.readAllStandardError().contains("interrupted"));
+    QCOMPARE(filesIn(dir.filePath("out")), QStringList());
 }
 
 void TestWrar::ownVolumesLeftOut()

@@ -2,6 +2,7 @@
 #include "archiverargs.h"
 
 #include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 
@@ -67,6 +68,16 @@ bool take(const std::vector<std::string> &args, std::size_t &at, std::initialize
     return true;
 }
 
+// The optional volume switch; absent means one archive.
+bool parseVolume(ArchiveFormat format, const std::vector<std::string> &args, std::size_t &at, ArchiverArgs &out)
+{
+    if (at >= args.size() || args[at].compare(0, 2, "-v") != 0)
+        return true;
+    const auto bytes = volumeSwitch(format, args[at++]);
+    out.volumeBytes = bytes.value_or(0);
+    return bytes.has_value();
+}
+
 bool parseLevel(const std::vector<std::string> &args, std::size_t &at, ArchiverArgs &out)
 {
     if (at >= args.size())
@@ -99,13 +110,8 @@ bool parseRar(const std::vector<std::string> &args, ArchiverArgs &out)
         out.barePaths = true;
     else
         return false;
-    if (at < args.size() && args[at].substr(0, 2) == "-v") {
-        const auto bytes = volumeSwitch(ArchiveFormat::Rar, args[at++]);
-        if (!bytes)
-            return false;
-        out.volumeBytes = *bytes;
-    }
-    return parseLevel(args, at, out) && take(args, at, {"-y"}) && parseTail(args, at, out);
+    return parseVolume(ArchiveFormat::Rar, args, at, out) && parseLevel(args, at, out) && take(args, at, {"-y"})
+        && parseTail(args, at, out);
 }
 
 bool parseAce(const std::vector<std::string> &args, ArchiverArgs &out)
@@ -117,13 +123,7 @@ bool parseAce(const std::vector<std::string> &args, ArchiverArgs &out)
         out.barePaths = true;
     else
         return false;
-    if (at < args.size() && args[at].substr(0, 2) == "-v") {
-        const auto bytes = volumeSwitch(ArchiveFormat::Ace, args[at++]);
-        if (!bytes)
-            return false;
-        out.volumeBytes = *bytes;
-    }
-    return parseLevel(args, at, out) && parseTail(args, at, out);
+    return parseVolume(ArchiveFormat::Ace, args, at, out) && parseLevel(args, at, out) && parseTail(args, at, out);
 }
 
 } // namespace
