@@ -102,7 +102,6 @@ void TestAceFormat::pieces_data()
     QTest::addColumn<uint>("padding");
     QTest::addColumn<int>("flags");
     QTest::newRow("first piece") << false << true << 0u << 0x2001;
-    QTest::newRow("middle piece") << true << true << 0u << 0x3001;
     QTest::newRow("last piece") << true << false << 0u << 0x1001;
     QTest::newRow("padded piece") << false << true << 17u << 0x2001;
 }

@@ -41,8 +41,6 @@ private slots:
     void fixedBlocks();
     void fileHeader();
     void directoryHeader();
-    void splitFlags_data();
-    void splitFlags();
     void largeSizes_data();
     void largeSizes();
     void extTime();
@@ -97,27 +95,6 @@ void TestRarFormat::directoryHeader()
              hex("CD 7F 74 E0 80 23 00 00 00 00 00 00 00 00 00 03 00 00 00 00 C4 28 64 52 1D 30 03 00 ED 41 00 00 "
                  "64 69 72")
                  .toHex(' '));
-}
-
-void TestRarFormat::splitFlags_data()
-{
-    QTest::addColumn<bool>("before");
-    QTest::addColumn<bool>("after");
-    QTest::addColumn<int>("flags");
-    QTest::newRow("first piece") << false << true << 0x8002;
-    QTest::newRow("middle piece") << true << true << 0x8003;
-    QTest::newRow("last piece") << true << false << 0x8001;
-}
-
-void TestRarFormat::splitFlags()
-{
-    QFETCH(bool, before);
-    QFETCH(bool, after);
-    rar::FileFields f = abcFile();
-    f.splitBefore = before;
-    f.splitAfter = after;
-    const QByteArray header = bytes(rar::fileHeader(f));
-    QTEST(int(uchar(header[3]) | uchar(header[4]) << 8), "flags");
 }
 
 void TestRarFormat::largeSizes_data()

@@ -77,24 +77,8 @@ uint8_t *VolumeFile::space(std::size_t &available)
     return m_buffer.data() + m_used;
 }
 
-bool VolumeFile::write(const void *data, std::size_t size)
-{
-    const auto *bytes = static_cast<const uint8_t *>(data);
-    while (size > 0) {
-        std::size_t available = 0;
-        uint8_t *to = space(available);
-        if (!to)
-            return false;
-        const std::size_t n = std::min(size, available);
-        std::memcpy(to, bytes, n);
-        commit(n);
-        bytes += n;
-        size -= n;
-    }
-    return m_error.empty();
-}
-
-bool VolumeFile::writeZeros(std::size_t size)
+// Copies `size` bytes from `data`, or writes zeros when `data` is null.
+bool VolumeFile::append(const uint8_t *data, std::size_t size)
 {
     while (size > 0) {
         std::size_t available = 0;
@@ -102,7 +86,12 @@ bool VolumeFile::writeZeros(std::size_t size)
         if (!to)
             return false;
         const std::size_t n = std::min(size, available);
-        std::memset(to, 0, n);
+        if (data) {
+            std::memcpy(to, data, n);
+            data += n;
+        } else {
+            std::memset(to, 0, n);
+        }
         commit(n);
         size -= n;
     }

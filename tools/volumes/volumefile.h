@@ -26,8 +26,8 @@ public:
     bool close();
 
     uint64_t offset() const { return m_flushed + m_used; }
-    bool write(const void *data, std::size_t size);
-    bool writeZeros(std::size_t size);
+    bool write(const void *data, std::size_t size) { return append(static_cast<const uint8_t *>(data), size); }
+    bool writeZeros(std::size_t size) { return append(nullptr, size); }
     /** Overwrites bytes already written at `at`. */
     bool patch(uint64_t at, const void *data, std::size_t size);
 
@@ -38,6 +38,7 @@ public:
     const std::string &error() const { return m_error; }
 
 private:
+    bool append(const uint8_t *data, std::size_t size);
     bool flush();
     bool failed(const char *what);
 

@@ -4,6 +4,7 @@
 #include "crc32.h"
 #include "diagnostics.h"
 #include "dostime.h"
+#include "littleendian.h"
 #include "transliterate.h"
 
 #include <sys/stat.h>
@@ -30,24 +31,6 @@ constexpr uint8_t kHostWin32 = 2;
 constexpr std::size_t kMaxNameSize = 255;
 // Extra reserved header bytes, well below what unace 1.2b was seen to skip (60000).
 constexpr uint32_t kMaxPadding = 4096;
-
-void put16(std::vector<uint8_t> &out, uint32_t value)
-{
-    out.push_back(uint8_t(value));
-    out.push_back(uint8_t(value >> 8));
-}
-
-void put32(std::vector<uint8_t> &out, uint32_t value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-
-void put64(std::vector<uint8_t> &out, uint64_t value)
-{
-    put32(out, uint32_t(value));
-    put32(out, uint32_t(value >> 32));
-}
 
 // HEAD_CRC and HEAD_SIZE cover everything from HEAD_TYPE on.
 std::vector<uint8_t> sealed(std::vector<uint8_t> block)

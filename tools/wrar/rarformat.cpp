@@ -4,6 +4,7 @@
 #include "crc32.h"
 #include "diagnostics.h"
 #include "dostime.h"
+#include "littleendian.h"
 #include "rarnames.h"
 
 namespace {
@@ -30,18 +31,6 @@ constexpr uint8_t kMethodStore = 0x30;
 constexpr std::size_t kMaxNameUnits = 1000; // 7-Zip decodes at most 1024
 
 constexpr uint32_t kExtTimeSize = 2 + 3;
-
-void put16(std::vector<uint8_t> &out, uint32_t value)
-{
-    out.push_back(uint8_t(value));
-    out.push_back(uint8_t(value >> 8));
-}
-
-void put32(std::vector<uint8_t> &out, uint32_t value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
 
 // The base header's CRC: low 16 bits of CRC-32 over everything after the CRC field.
 std::vector<uint8_t> sealed(std::vector<uint8_t> block)
