@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libzip-dev zlib1g-dev libdeflate-dev
   p7zip-full unar unace unzip zip
+  time
   xvfb xauth
 )
 

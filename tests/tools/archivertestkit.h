@@ -1,0 +1,65 @@
+// Varko 2000 — running the archivers and the independent readers in tests.
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QTimeZone>
+
+/** What a finished process left. */
+struct ProcessResult
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+/** The archiver `name` ("wrar", "wace") as built. */
+QString toolPath(const QString &name);
+/** Runs `program` with `args` in `workDir` (or the current folder), standard input empty. */
+ProcessResult runProcess(const QString &program, const QStringList &args, const QString &workDir = QString());
+/** Whether a peer program is on PATH. */
+bool havePeer(const QString &program);
+
+/** Writes `size` bytes of a fixed pseudo-random sequence chosen by `seed`, folders made as needed. */
+void writeFile(const QString &path, qint64 size, quint32 seed = 1);
+void writeFile(const QString &path, const QByteArray &content);
+/** The list file the rip run writes: the lines with CR LF. */
+QString writeList(const QString &folder, const QStringList &lines);
+
+/** The names of the files in `folder`, sorted. */
+QStringList filesIn(const QString &folder);
+/** The size of each of `names` in `folder`. */
+QList<qint64> sizesOf(const QString &folder, const QStringList &names);
+
+/**
+ * Compares two trees: the same relative folders and files, every file
+ * byte for byte. Returns what differs, empty when nothing.
+ */
+QString treeDifference(const QString &expected, const QString &actual);
+
+/** A fixed time with even seconds: no extra time field, so header sizes are known. */
+QDateTime evenTime();
+void setModified(const QString &path, const QDateTime &time);
+
+/**
+ * Test content under `src`, returning the list file's lines:
+ * "mixed": a file, an empty file and a folder (wildcard line) holding a
+ *   large file, a file in a sub-folder with blanks in its names, an empty
+ *   folder, an empty file, a one-byte file and a non-ASCII name;
+ * "boundary": a.bin and b.bin, a.bin ending exactly where the first
+ *   volume of `volumeBytes` ends (`overhead` fixed bytes, `headerBase`
+ *   + name bytes its header);
+ * "spanning": a small file, one spanning 5 or more 1000-byte volumes, a small file;
+ * "volumes103": one file filling exactly 103 volumes, the last of 100 bytes.
+ */
+QStringList makeContent(const QString &kind, const QString &src, qint64 volumeBytes = 0, qint64 overhead = 0,
+                        qint64 headerBase = 0);
+
+/**
+ * What a reader should extract from the list's lines: with stored paths a
+ * file under its name and a folder with everything below it; with bare
+ * paths every file below under its name, no folders.
+ */
+void makeExpected(const QStringList &lines, bool barePaths, const QString &expect);

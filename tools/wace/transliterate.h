@@ -1,0 +1,12 @@
+// Varko 2000 — ASCII names for ACE, whose readers take names as OEM bytes.
+#pragma once
+
+#include <string>
+
+/**
+ * The name with every character outside printable ASCII replaced: Latin
+ * letters with accents by their base letters (é e, Ü U, ß ss, Æ AE, Ł L),
+ * a no-break space by a blank, dashes and typographic quotes by their ASCII
+ * forms, everything else (other scripts, symbols, control characters) by "_".
+ */
+std::string transliterateToAscii(const std::string &utf8);
