@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
     // The main window arrives later; until then a start makes sure the
     // settings file is complete, as the window's start-up does.
     RipSettings settings;
-    const StoreResult loaded = OptionsFile(dataFile(QStringLiteral("options.ini"))).load(settings, nullptr);
+    const StoreResult loaded = OptionsFile(dataFile(QStringLiteral("options.ini"))).loadOptions(settings, nullptr);
     if (!loaded.ok)
         err << "varko2000: " << loaded.detail << Qt::endl;
     out << kVersion << Qt::endl;

@@ -50,12 +50,12 @@ OptionsFile::OptionsFile(QString path)
 {
 }
 
-StoreResult OptionsFile::writeDefaults() const
+StoreResult OptionsFile::writeDefaultOptions() const
 {
     return writeWholeFile(m_path, joinLines(defaultOptionsLines()), QStringLiteral("Options.ini save error"));
 }
 
-StoreResult OptionsFile::save(const RipSettings &settings) const
+StoreResult OptionsFile::saveOptions(const RipSettings &settings) const
 {
     return writeWholeFile(m_path, joinLines(savedOptionsLines(settings)), QStringLiteral("Options.ini save error"));
 }
@@ -68,7 +68,7 @@ int OptionsFile::read(RipSettings &settings, SettingsMirrors *mirrors) const
     return readLines(splitLines(*bytes), settings, mirrors);
 }
 
-StoreResult OptionsFile::load(RipSettings &settings, SettingsMirrors *mirrors) const
+StoreResult OptionsFile::loadOptions(RipSettings &settings, SettingsMirrors *mirrors) const
 {
     const std::optional<QByteArray> bytes = readWholeFile(m_path);
     const QStringList lines = bytes ? splitLines(*bytes) : QStringList();
@@ -77,7 +77,7 @@ StoreResult OptionsFile::load(RipSettings &settings, SettingsMirrors *mirrors) c
 
     // One rewrite and one more read at most: an unwritable folder must not
     // make the program go round between writing and reading.
-    const StoreResult written = writeDefaults();
+    const StoreResult written = writeDefaultOptions();
     if (written.ok && read(settings, mirrors) == 0)
         return StoreResult::success();
     applyBuiltInDefaults(settings, mirrors);
@@ -86,12 +86,12 @@ StoreResult OptionsFile::load(RipSettings &settings, SettingsMirrors *mirrors) c
                                            : written.detail);
 }
 
-void OptionsFile::reload(RipSettings &settings, SettingsMirrors *mirrors) const
+void OptionsFile::reloadOptions(RipSettings &settings, SettingsMirrors *mirrors) const
 {
     read(settings, mirrors);
 }
 
-StoreResult OptionsFile::loadIntoDialog(RipSettings &settings) const
+StoreResult OptionsFile::loadOptionsIntoDialog(RipSettings &settings) const
 {
     const int failed = read(settings, nullptr);
     if (failed == 0)

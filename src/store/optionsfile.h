@@ -31,23 +31,23 @@ public:
      * defaults cannot be written, `settings` holds the built-in defaults and
      * the result says why (the program goes on with them).
      */
-    StoreResult load(RipSettings &settings, SettingsMirrors *mirrors) const;
+    StoreResult loadOptions(RipSettings &settings, SettingsMirrors *mirrors) const;
 
     /** Reads the file again; a failure stops the read silently at its line. */
-    void reload(RipSettings &settings, SettingsMirrors *mirrors) const;
+    void reloadOptions(RipSettings &settings, SettingsMirrors *mirrors) const;
 
     /** Writes the 21 default lines, replacing any existing file. */
-    StoreResult writeDefaults() const;
+    StoreResult writeDefaultOptions() const;
 
     /** Writes `settings` as the 21 lines; fails with "Options.ini save error". */
-    StoreResult save(const RipSettings &settings) const;
+    StoreResult saveOptions(const RipSettings &settings) const;
 
     /**
      * Reads the file into `settings` for the options dialog, which then sets
      * its controls from it; fails with "Load options error", keeping the
      * fields read before the failing line.
      */
-    StoreResult loadIntoDialog(RipSettings &settings) const;
+    StoreResult loadOptionsIntoDialog(RipSettings &settings) const;
 
 private:
     // 0 when every line was read, else the failing line (-1: unreadable file).

@@ -1,0 +1,494 @@
+// Varko 2000 — the progress bar drawn into pictures and read back pixel by pixel, and its saved design.
+#include "pixelrows.h"
+#include "textprogressbar.h"
+
+#include <QPainter>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QStringList designNames = {
+    "Picture", "BackColor", "ForeColor", "Appearance", "BorderStyle", "BarColor", "BarForeColor",
+    "BarPicture", "BarPictureMode", "BackPictureMode", "Min", "Max", "Value", "ShowText",
+    "TextAlignX", "TextAlignY", "Text", "Font", "Segments",
+};
+
+// Distinct shades for every role the control draws with, so a border line
+// or a background reads back as the role it came from.
+QPalette testPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Button, QColor(0xc8c8c8));
+    palette.setColor(QPalette::Dark, QColor(0x808080));
+    palette.setColor(QPalette::Light, QColor(0xf8f8f8));
+    palette.setColor(QPalette::Shadow, QColor(0x303030));
+    palette.setColor(QPalette::Midlight, QColor(0xe0e0e0));
+    palette.setColor(QPalette::WindowText, QColor(0xc00000));
+    return palette;
+}
+
+ColorNames colorNames()
+{
+    return {
+        {0xffc8c8c8, '.'}, {0xff808080, 'd'}, {0xfff8f8f8, 'l'}, {0xff303030, 's'},
+        {0xffe0e0e0, 'm'}, {0xff000000, 'k'}, {0xff000080, 'B'}, {0xffc00000, 'F'},
+        {0xffffffff, 'W'}, {0xffff0000, '1'}, {0xff00ff00, '2'}, {0xff0000ff, '3'},
+        {0xffffff00, '4'},
+    };
+}
+
+// 20 by 20, four 10 by 10 quadrants: 1 2 over 3 4.
+QPixmap quadrants()
+{
+    QImage image(20, 20, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.fillRect(0, 0, 10, 10, QColor(0xff0000));
+    painter.fillRect(10, 0, 10, 10, QColor(0x00ff00));
+    painter.fillRect(0, 10, 10, 10, QColor(0x0000ff));
+    painter.fillRect(10, 10, 10, 10, QColor(0xffff00));
+    painter.end();
+    return QPixmap::fromImage(image);
+}
+
+QFont crispFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(14);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+std::unique_ptr<TextProgressBar> makeBar(QSize size)
+{
+    auto bar = std::make_unique<TextProgressBar>();
+    bar->setPalette(testPalette());
+    bar->resize(size);
+    return bar;
+}
+
+QImage render(TextProgressBar &bar)
+{
+    return bar.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The bounding box of the pixels in colour `rgb`.
+QRect boxOf(const QImage &image, QRgb rgb)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == rgb)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// A value other than the default for each design property, in design order.
+QVariantList otherValues()
+{
+    const auto color = [](quint32 code) { return QVariant::fromValue(ControlColor::fromCode(code)); };
+    QPixmap bar = quadrants().transformed(QTransform().rotate(90));
+    return {
+        quadrants(), color(0x123456), color(0x80000012), 2, 2, color(0x80000013), color(0x00ff00),
+        bar, 0, 0, -10, 250, 77, true, 2, 0, QStringLiteral("12 Est. files"),
+        QFont(QStringLiteral("DejaVu Serif"), 17, QFont::Bold), true,
+    };
+}
+
+bool sameValue(const QVariant &a, const QVariant &b)
+{
+    if (a.metaType() == QMetaType::fromType<QPixmap>())
+        return a.value<QPixmap>().toImage() == b.value<QPixmap>().toImage();
+    return a == b;
+}
+
+} // namespace
+
+class TestTextProgressBar : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void horizontalFill_data();
+    void horizontalFill();
+    void uprightFill_data();
+    void uprightFill();
+    void percent_data();
+    void percent();
+    void twoColourText();
+    void textShownOnlyWhenAsked_data();
+    void textShownOnlyWhenAsked();
+    void textAlignment_data();
+    void textAlignment();
+    void borders_data();
+    void borders();
+    void colours_data();
+    void colours();
+    void pictures_data();
+    void pictures();
+    void bufferOnlyGrows();
+    void settersAnnounce_data();
+    void settersAnnounce();
+    void saveAndLoad();
+    void loadMissingGivesDefaults();
+    void shippedPictures();
+};
+
+void TestTextProgressBar::horizontalFill_data()
+{
+    QTest::addColumn<int>("min");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("segments");
+    QTest::addColumn<QString>("row");
+    const QString blocks = QStringLiteral("d1 ") + QStringLiteral("B8 .2 ").repeated(8) + QStringLiteral("B8 .110 l1");
+    QTest::newRow("45: 1 + 0.45 x 198 = 90.1 ends at 90") << 0 << 100 << 45 << false << "d1 B89 .109 l1";
+    QTest::newRow("46 ends at 92") << 0 << 100 << 46 << false << "d1 B91 .107 l1";
+    QTest::newRow("45 with segments stays at 90") << 0 << 100 << 45 << true << blocks;
+    QTest::newRow("46 with segments drops to 90") << 0 << 100 << 46 << true << blocks;
+    QTest::newRow("above max is full") << 0 << 100 << 150 << false << "d1 B198 l1";
+    QTest::newRow("below min is empty") << 0 << 100 << -5 << false << "d1 .198 l1";
+    QTest::newRow("a range below zero") << -100 << 100 << 0 << false << "d1 B99 .99 l1";
+    QTest::newRow("segments never go left of the bar") << 0 << 100 << 2 << true << "d1 .198 l1";
+    QTest::newRow("max equal to min is empty") << 50 << 50 << 50 << false << "d1 .198 l1";
+    QTest::newRow("max equal to min, value above") << 50 << 50 << 80 << true << "d1 .198 l1";
+}
+
+void TestTextProgressBar::horizontalFill()
+{
+    QFETCH(int, min);
+    QFETCH(int, max);
+    QFETCH(int, value);
+    QFETCH(bool, segments);
+    QFETCH(QString, row);
+    auto bar = makeBar({200, 20});
+    bar->setMin(min);
+    bar->setMax(max);
+    bar->setValue(value);
+    bar->setSegments(segments);
+    const QImage image = render(*bar);
+    QCOMPARE(rowRuns(image, 10, colorNames()), row);
+    // Separators and bar run the inner rectangle's full height.
+    QCOMPARE(columnRuns(image, 5, colorNames()), row.startsWith("d1 B") ? "d1 B18 l1" : "d1 .18 l1");
+}
+
+void TestTextProgressBar::uprightFill_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("segments");
+    QTest::addColumn<QString>("column");
+    QTest::newRow("45: top at 1 + 0.55 x 198 = 109.9, rounded to 110") << 45 << false << "d1 .109 B89 l1";
+    QTest::newRow("full") << 100 << false << "d1 B198 l1";
+    QTest::newRow("empty") << 0 << false << "d1 .198 l1";
+    QTest::newRow("segments hang whole blocks from the top edge")
+        << 45 << true << QStringLiteral("d1 .109 ") + QStringLiteral("B8 .2 ").repeated(8) + QStringLiteral("B8 .1 l1");
+    QTest::newRow("segments raise 44 (top 112) to 110")
+        << 44 << true << QStringLiteral("d1 .109 ") + QStringLiteral("B8 .2 ").repeated(8) + QStringLiteral("B8 .1 l1");
+    QTest::newRow("segments raise an empty bar to a block") << 0 << true << "d1 .189 B8 .1 l1";
+}
+
+void TestTextProgressBar::uprightFill()
+{
+    QFETCH(int, value);
+    QFETCH(bool, segments);
+    QFETCH(QString, column);
+    auto bar = makeBar({20, 200});
+    bar->setValue(value);
+    bar->setSegments(segments);
+    QCOMPARE(columnRuns(render(*bar), 10, colorNames()), column);
+}
+
+void TestTextProgressBar::percent_data()
+{
+    QTest::addColumn<int>("min");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<double>("percent");
+    QTest::newRow("inside") << 0 << 100 << 45 << 45.0;
+    QTest::newRow("offset range") << 10 << 20 << 15 << 50.0;
+    QTest::newRow("above") << 0 << 100 << 150 << 100.0;
+    QTest::newRow("below") << 0 << 100 << -5 << 0.0;
+    QTest::newRow("reversed range") << 100 << 0 << 25 << 75.0;
+    QTest::newRow("empty range") << 7 << 7 << 7 << 0.0;
+    QTest::newRow("extremes do not overflow") << INT_MIN << INT_MAX << 0 << 50.0;
+}
+
+void TestTextProgressBar::percent()
+{
+    QFETCH(int, min);
+    QFETCH(int, max);
+    QFETCH(int, value);
+    QFETCH(double, percent);
+    TextProgressBar bar;
+    bar.setMin(min);
+    bar.setMax(max);
+    bar.setValue(value);
+    QVERIFY(qAbs(bar.property("Percent").toDouble() - percent) < 1e-6);
+}
+
+void TestTextProgressBar::twoColourText()
+{
+    // Default colours: window text (red in the test palette) off the bar, white on it.
+    auto bar = makeBar({200, 20});
+    bar->setFont(crispFont());
+    bar->setShowText(true);
+    bar->setText(QStringLiteral("45%"));
+    bar->setValue(45);
+    const QImage image = render(*bar);
+    QCOMPARE(lettersIn(image, QRect(1, 1, 89, 18), colorNames()), "BW");
+    QCOMPARE(lettersIn(image, QRect(90, 1, 109, 18), colorNames()), ".F");
+    // The centred text straddles the edge: one glyph run is cut into both colours.
+    const QRect text = boxOf(image, 0xffffffff) | boxOf(image, 0xffc00000);
+    QVERIFY(text.left() < 90 && text.right() >= 90);
+    QVERIFY(qAbs(text.center().x() - 100) <= 3);
+}
+
+void TestTextProgressBar::textShownOnlyWhenAsked_data()
+{
+    QTest::addColumn<bool>("show");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("letters");
+    QTest::newRow("shown") << true << "12 Est. files" << ".BFW";
+    QTest::newRow("hidden") << false << "12 Est. files" << ".B";
+    QTest::newRow("empty") << true << "" << ".B";
+}
+
+void TestTextProgressBar::textShownOnlyWhenAsked()
+{
+    QFETCH(bool, show);
+    QFETCH(QString, text);
+    QFETCH(QString, letters);
+    auto bar = makeBar({200, 20});
+    bar->setFont(crispFont());
+    bar->setShowText(show);
+    bar->setText(text);
+    bar->setValue(50);
+    QCOMPARE(lettersIn(render(*bar), QRect(1, 1, 198, 18), colorNames()), letters);
+}
+
+void TestTextProgressBar::textAlignment_data()
+{
+    QTest::addColumn<int>("alignX");
+    QTest::addColumn<int>("alignY");
+    QTest::addColumn<int>("thirdAcross");
+    QTest::addColumn<int>("thirdDown");
+    QTest::newRow("left top") << 0 << 0 << 0 << 0;
+    QTest::newRow("centre middle") << 1 << 1 << 1 << 1;
+    QTest::newRow("right bottom") << 2 << 2 << 2 << 2;
+    QTest::newRow("unknown values go left and top") << 7 << -1 << 0 << 0;
+}
+
+void TestTextProgressBar::textAlignment()
+{
+    QFETCH(int, alignX);
+    QFETCH(int, alignY);
+    QFETCH(int, thirdAcross);
+    QFETCH(int, thirdDown);
+    auto bar = makeBar({300, 60});
+    bar->setFont(crispFont());
+    bar->setShowText(true);
+    bar->setText(QStringLiteral("Wide"));
+    bar->setTextAlignX(alignX);
+    bar->setTextAlignY(alignY);
+    const QRect text = boxOf(render(*bar), 0xffc00000);
+    QVERIFY(!text.isEmpty());
+    QCOMPARE(text.center().x() / 100, thirdAcross);
+    QCOMPARE(text.center().y() / 20, thirdDown);
+}
+
+void TestTextProgressBar::borders_data()
+{
+    QTest::addColumn<int>("appearance");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("row");
+    QTest::newRow("thin sunken") << 1 << 1 << "d1 B18 l1" << "d1 B198 l1";
+    QTest::newRow("thin raised, on the inner rectangle") << 1 << 2 << ".1 l1 B16 d1 .1" << ".1 l1 B196 d1 .1";
+    QTest::newRow("flat sunken") << 0 << 1 << "k1 B18 k1" << "k1 B198 k1";
+    QTest::newRow("flat raised") << 0 << 2 << "k1 B18 k1" << "k1 B198 k1";
+    QTest::newRow("thick sunken") << 2 << 1 << "s1 d1 B16 m1 l1" << "s1 d1 B196 m1 l1";
+    QTest::newRow("thick raised") << 2 << 2 << "l1 m1 B16 d1 s1" << "l1 m1 B196 d1 s1";
+    QTest::newRow("no border, thin") << 1 << 0 << "B20" << "B200";
+    QTest::newRow("no border, thick") << 2 << 0 << "B20" << "B200";
+    QTest::newRow("unknown appearance") << 5 << 1 << ".1 B18 .1" << ".1 B198 .1";
+    QTest::newRow("unknown style") << 1 << 3 << ".1 B18 .1" << ".1 B198 .1";
+}
+
+void TestTextProgressBar::borders()
+{
+    QFETCH(int, appearance);
+    QFETCH(int, style);
+    QFETCH(QString, column);
+    QFETCH(QString, row);
+    auto bar = makeBar({200, 20});
+    bar->setAppearance(appearance);
+    bar->setBorderStyle(style);
+    bar->setValue(100); // a full bar shows the inner rectangle
+    const QImage image = render(*bar);
+    QCOMPARE(columnRuns(image, 100, colorNames()), column);
+    QCOMPARE(rowRuns(image, 10, colorNames()), row);
+}
+
+void TestTextProgressBar::colours_data()
+{
+    QTest::addColumn<quint32>("code");
+    QTest::addColumn<QString>("row");
+    QTest::newRow("button face") << 0x8000000Fu << ".40";
+    QTest::newRow("button shadow") << 0x80000010u << "d40";
+    QTest::newRow("button highlight") << 0x80000014u << "l40";
+    QTest::newRow("window text") << 0x80000008u << "F40";
+    QTest::newRow("only the low five bits name it") << 0x8000002Fu << ".40";
+    QTest::newRow("plain RGB") << 0x00ffff00u << "440";
+}
+
+void TestTextProgressBar::colours()
+{
+    QFETCH(quint32, code);
+    QFETCH(QString, row);
+    auto bar = makeBar({40, 10});
+    bar->setBorderStyle(0);
+    bar->setBackColor(ControlColor::fromCode(code));
+    QCOMPARE(rowRuns(render(*bar), 5, colorNames()), row);
+    // System colours follow the palette; plain ones stay.
+    QPalette palette = testPalette();
+    palette.setColor(QPalette::Button, Qt::black);
+    bar->setPalette(palette);
+    const bool follows = code == 0x8000000Fu || code == 0x8000002Fu;
+    QCOMPARE(rowRuns(render(*bar), 5, colorNames()), follows ? "k40" : row);
+}
+
+void TestTextProgressBar::pictures_data()
+{
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QString>("letter");
+    // Background on a 200 by 20 control, tiled from its top-left corner.
+    QTest::newRow("back tiled, first tile") << QByteArray("Picture") << 1 << 0 << QPoint(5, 15) << "3";
+    QTest::newRow("back tiled, from the corner") << QByteArray("Picture") << 1 << 0 << QPoint(20, 5) << "1";
+    QTest::newRow("back tiled, later tile") << QByteArray("Picture") << 1 << 0 << QPoint(55, 15) << "4";
+    QTest::newRow("back stretched") << QByteArray("Picture") << 0 << 0 << QPoint(35, 5) << "1";
+    QTest::newRow("back stretched, right half") << QByteArray("Picture") << 0 << 0 << QPoint(150, 15) << "4";
+    QTest::newRow("back: any mode but 1 stretches") << QByteArray("Picture") << 2 << 0 << QPoint(150, 5) << "2";
+    // Bar pictures lie over the inner rectangle, which starts at (1, 1).
+    QTest::newRow("bar tiled from the inner corner") << QByteArray("BarPicture") << 1 << 100 << QPoint(20, 5) << "2";
+    QTest::newRow("bar tiled, second row") << QByteArray("BarPicture") << 1 << 100 << QPoint(16, 16) << "4";
+    QTest::newRow("bar stretched") << QByteArray("BarPicture") << 0 << 100 << QPoint(150, 14) << "4";
+    QTest::newRow("bar stretched, left") << QByteArray("BarPicture") << 0 << 100 << QPoint(30, 4) << "1";
+    QTest::newRow("half bar keeps the whole picture's scale") << QByteArray("BarPicture") << 0 << 50 << QPoint(90, 4) << "1";
+    QTest::newRow("half bar shows nothing past its edge") << QByteArray("BarPicture") << 0 << 50 << QPoint(150, 4) << ".";
+}
+
+void TestTextProgressBar::pictures()
+{
+    QFETCH(QByteArray, property);
+    QFETCH(int, mode);
+    QFETCH(int, value);
+    QFETCH(QPoint, at);
+    QFETCH(QString, letter);
+    auto bar = makeBar({200, 20});
+    bar->setProperty(property.constData(), quadrants());
+    bar->setProperty(property == "Picture" ? "BackPictureMode" : "BarPictureMode", mode);
+    bar->setValue(value);
+    const QImage image = render(*bar);
+    QCOMPARE(QString(colorNames().value(image.pixel(at), '?')), letter);
+}
+
+void TestTextProgressBar::bufferOnlyGrows()
+{
+    auto bar = makeBar({100, 20});
+    render(*bar);
+    QCOMPARE(QSize(bar->offscreenBuffer().width(), bar->offscreenBuffer().height()), QSize(100, 20));
+    bar->resize(50, 10);
+    const QImage smaller = render(*bar);
+    QCOMPARE(QSize(bar->offscreenBuffer().width(), bar->offscreenBuffer().height()), QSize(100, 20));
+    // Only the control's own part of the buffer is shown.
+    QCOMPARE(smaller.size(), QSize(50, 10));
+    QCOMPARE(rowRuns(smaller, 5, colorNames()), "d1 .48 l1");
+    bar->resize(120, 30);
+    render(*bar);
+    QCOMPARE(QSize(bar->offscreenBuffer().width(), bar->offscreenBuffer().height()), QSize(120, 30));
+}
+
+void TestTextProgressBar::settersAnnounce_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QVariant>("value");
+    const QVariantList values = otherValues();
+    for (qsizetype i = 0; i < designNames.size(); ++i)
+        QTest::newRow(qPrintable(designNames[i])) << designNames[i] << values[i];
+}
+
+void TestTextProgressBar::settersAnnounce()
+{
+    QFETCH(QString, name);
+    QFETCH(QVariant, value);
+    TextProgressBar bar;
+    QSignalSpy spy(&bar, &TextProgressBar::propertyChanged);
+    QVERIFY(bar.setProperty(qPrintable(name), value));
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toString(), name);
+    QVERIFY(sameValue(bar.property(qPrintable(name)), value));
+}
+
+void TestTextProgressBar::saveAndLoad()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("design.ini"));
+    TextProgressBar original;
+    original.resize(200, 20);
+    const QVariantList values = otherValues();
+    for (qsizetype i = 0; i < designNames.size(); ++i)
+        original.setProperty(qPrintable(designNames[i]), values[i]);
+    {
+        QSettings settings(path, QSettings::IniFormat);
+        settings.beginGroup(QStringLiteral("progressBar"));
+        original.save(settings);
+    }
+    QSettings settings(path, QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("progressBar"));
+    QStringList keys = settings.childKeys();
+    QStringList expected = designNames;
+    keys.sort();
+    expected.sort();
+    QCOMPARE(keys, expected);
+    TextProgressBar loaded;
+    loaded.resize(200, 20);
+    loaded.load(settings);
+    for (const QString &name : designNames)
+        QVERIFY2(sameValue(loaded.property(qPrintable(name)), original.property(qPrintable(name))), qPrintable(name));
+    QCOMPARE(render(loaded), render(original));
+}
+
+void TestTextProgressBar::loadMissingGivesDefaults()
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("design.ini")), QSettings::IniFormat);
+    // Unreadable values count as missing.
+    settings.setValue(QStringLiteral("Value"), QStringLiteral("lots"));
+    settings.setValue(QStringLiteral("BarColor"), QStringLiteral("navy-ish"));
+    settings.setValue(QStringLiteral("Picture"), QByteArray("not a picture"));
+    TextProgressBar fresh;
+    TextProgressBar changed;
+    const QVariantList values = otherValues();
+    for (qsizetype i = 0; i < designNames.size(); ++i)
+        changed.setProperty(qPrintable(designNames[i]), values[i]);
+    changed.load(settings);
+    for (const QString &name : designNames)
+        QVERIFY2(sameValue(changed.property(qPrintable(name)), fresh.property(qPrintable(name))), qPrintable(name));
+}
+
+void TestTextProgressBar::shippedPictures()
+{
+    // The main window's look: both pictures come with the library's resources.
+    for (const char *name : {":/controls/progress-back.png", ":/controls/progress-bar.png"})
+        QVERIFY2(!QPixmap(QString::fromLatin1(name)).isNull(), name);
+}
+
+QTEST_MAIN(TestTextProgressBar)
+#include "tst_textprogressbar.moc"

@@ -1,0 +1,32 @@
+// Varko 2000 — a stand-in for the main window that records what the readers mirror.
+#pragma once
+
+#include "settingsschema.h"
+
+#include <QList>
+
+struct MirroredSetting
+{
+    SettingKey key;
+    RipSettings settings;
+    SettingsMirrors::Origin origin;
+};
+
+class SettingsRecorder : public SettingsMirrors
+{
+public:
+    void mirrorSetting(SettingKey key, const RipSettings &settings, Origin origin) override
+    {
+        seen.append({key, settings, origin});
+    }
+
+    QList<SettingKey> keys() const
+    {
+        QList<SettingKey> result;
+        for (const MirroredSetting &m : seen)
+            result << m.key;
+        return result;
+    }
+
+    QList<MirroredSetting> seen;
+};
