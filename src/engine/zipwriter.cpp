@@ -1,7 +1,10 @@
 // Varko 2000 — the zip writer: one zip, written in one pass, with progress and abort.
 #include "zipwriter.h"
 
+#include "deflatedsource.h"
+
 #include <QFile>
+#include <QFileInfo>
 
 #include <zip.h>
 
@@ -19,12 +22,20 @@ int onCancel(zip_t *, void *writer)
     return static_cast<ZipWriter *>(writer)->cancelRequested() ? 1 : 0;
 }
 
+zip_source_t *sourceFor(zip_t *archive, const ZipWriter::Entry &entry, int level, zip_error_t *error)
+{
+    const QFileInfo info(entry.sourcePath);
+    if (level > 0 && info.isFile() && info.size() <= kInMemoryDeflateLimit)
+        return createDeflatedSource(archive, entry.sourcePath, level, error);
+    return zip_source_file_create(QFile::encodeName(entry.sourcePath).constData(), 0, -1, error);
+}
+
 // Adds one file; 0 or the library's error code.
 int addEntry(zip_t *archive, const ZipWriter::Entry &entry, int level)
 {
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t *source = zip_source_file_create(QFile::encodeName(entry.sourcePath).constData(), 0, -1, &error);
+    zip_source_t *source = sourceFor(archive, entry, level, &error);
     if (!source) {
         const int code = zip_error_code_zip(&error);
         zip_error_fini(&error);
