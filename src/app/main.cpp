@@ -1,5 +1,6 @@
 // Varko 2000 — program entry.
 #include "datafolder.h"
+#include "headlesspack.h"
 #include "optionsfile.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,9 @@ int main(int argc, char *argv[])
         out << kVersion << Qt::endl;
         return 0;
     }
+    // Headless packing runs on this core application: no display is needed.
+    if (isPackRequest(args))
+        return runHeadlessPack(args);
 
     // The main window arrives later; until then a start makes sure the
     // settings file is complete, as the window's start-up does.

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Varko 2000 — pipeline benchmark: headless packing against the peer pipeline.
+#
+# Builds a release of about RELEASE_MB megabytes (one large file that does not
+# compress, folders of text, small files, a diz and an nfo), packs it headless
+# into 1.44M zips at zipcomp 0 and 3, and packs the same data the peer way:
+# 7-Zip splitting it into 1.44M stored volumes, then Info-ZIP zipping each
+# volume with the same diz. Prints the times, our time over the peers', and
+# our peak memory for this release and for one a tenth of its size.
+#
+#   bench/pipeline.sh [BUILD_DIR]       (default: build)
+#
+# Not a test: it takes a minute and needs a few times RELEASE_MB of disk.
+set -euo pipefail
+
+build=$(realpath "${1:-build}")
+release_mb=${RELEASE_MB:-300}
+bin="$build/bin"
+for tool in "$bin/varko2000" "$bin/wrar" 7z zip /usr/bin/time; do
+  command -v "$tool" >/dev/null || { echo "pipeline.sh: $tool is missing (build first)" >&2; exit 2; }
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/varko-bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+# make_release FOLDER MEGABYTES: 80% in one random file, the rest text and small files.
+make_release() {
+  local rel=$1 mb=$2
+  mkdir -p "$rel/docs"
+  head -c $((mb * 1024 * 1024 * 8 / 10)) /dev/urandom >"$rel/movie.bin"
+  # Text that compresses like prose: lines of short words, about 15% of the release,
+  # cut into chapters spread over seven folders.
+  local text_bytes=$((mb * 1024 * 1024 * 15 / 100))
+  head -c $((text_bytes * 3 / 4)) /dev/urandom | base64 -w 76 | tr '0-9+/' '          ' >"$rel/corpus"
+  (cd "$rel/docs" && split -b $((text_bytes / (mb / 2 + 1) + 1)) -a 4 ../corpus chapter)
+  rm "$rel/corpus"
+  local i=0
+  for chapter in "$rel"/docs/chapter*; do
+    mkdir -p "$rel/docs/part$((i % 7))" && mv "$chapter" "$rel/docs/part$((i % 7))/" && i=$((i + 1))
+  done
+  mkdir -p "$rel/small"
+  for i in $(seq 1 500); do head -c $((100 + i * 7)) /dev/urandom >"$rel/small/s$i.dat"; done
+  printf '%25sxx/xx\r\nA benchmark release\r\n' '' >"$rel/file_id.diz"
+  printf 'Benchmark release\r\n' >"$rel/bench.nfo"
+}
+
+# write_script FILE REL ZIPCOMP RIPTO
+write_script() {
+  local rel=$4
+  {
+    printf 'tdrive= %s\r\nrarace= 1\r\nsavepaths= 1\r\nsize= 3\r\nracomp= 0\r\nzip= 1\r\nnfo1st= 1\r\n' "$work/tmp"
+    printf 'zipcomp= %s\r\nriptodir= %s/\r\nzcomment= 0\r\ncomment= \r\ndnumber= 1\r\nextra= \r\nextra= \r\n' "$2" "$3"
+    printf '%s\r\n' "$rel/movie.bin" "$rel/docs" "$rel/small" "$rel/file_id.diz" "$rel/bench.nfo"
+  } >"$1"
+}
+
+# ours ZIPCOMP REL -> prints "seconds peakKB"
+ours() {
+  local out="$work/ours-$1" script="$work/s$1.v2k"
+  rm -rf "$out" && mkdir -p "$out" "$work/tmp"
+  write_script "$script" "$1" "$out" "$2"
+  VARKO_HOME="$work/home" /usr/bin/time -f '%e %M' -o "$work/time" \
+    "$bin/varko2000" --pack "$script" --name bench >/dev/null 2>"$work/ours.log" ||
+    { cat "$work/ours.log" >&2; exit 1; }
+  cat "$work/time"
+}
+
+# peers LEVEL REL -> prints seconds: 7z store volumes, then one zip process per volume
+peers() {
+  local out="$work/peers-$1"
+  rm -rf "$out" && mkdir -p "$out/vol" "$out/zips"
+  local start end
+  start=$(date +%s.%N)
+  (cd "$2" && 7z a -bd -mx0 -v1440000b "$out/vol/bench.7z" movie.bin docs small >/dev/null)
+  local n=0
+  for volume in "$out"/vol/bench.7z.*; do
+    n=$((n + 1))
+    zip -q -j "-$1" "$out/zips/bench$(printf %03d $n).zip" "$volume" "$2/file_id.diz" "$2/bench.nfo"
+  done
+  end=$(date +%s.%N)
+  echo "$end - $start" | bc
+}
+
+mkdir -p "$work/home"
+echo "building a ${release_mb} MB release in $work ..." >&2
+make_release "$work/rel" "$release_mb"
+make_release "$work/small-rel" $((release_mb / 10))
+du -sh "$work/rel" >&2
+
+for zipcomp in 0 3; do
+  level=$([ "$zipcomp" = 0 ] && echo 0 || echo 6)
+  sync
+  read -r our_s our_kb < <(ours "$zipcomp" "$work/rel")
+  zips=$(ls "$work/ours-$zipcomp" | wc -l)
+  sync
+  peer_s=$(peers "$level" "$work/rel")
+  read -r _ small_kb < <(ours "$zipcomp" "$work/small-rel")
+  ratio=$(echo "scale=3; $our_s / $peer_s" | bc)
+  printf 'zipcomp %s: ours %6.2f s (%s zips, peak %s KB; %s KB for a tenth of the release)  peers %6.2f s  ratio %s\n' \
+    "$zipcomp" "$our_s" "$zips" "$our_kb" "$small_kb" "$peer_s" "$ratio"
+done

@@ -1,0 +1,19 @@
+// Varko 2000 — packing a rip script without a window: varko2000 --pack SCRIPT.v2k --name BASE.
+#pragma once
+
+#include <QStringList>
+
+/** Exit statuses of headless packing. */
+enum HeadlessExit { PackedSet = 0, RunEnded = 1, BadArguments = 2 };
+
+/** Whether the command line asks for headless packing (it holds --pack). */
+bool isPackRequest(const QStringList &arguments);
+
+/**
+ * Loads options.ini and the script, fills the queue from the script's rows
+ * and runs the rip run with every question answered OK or Yes. Returns 0
+ * for a complete set, 1 when the run ended by its cancel or error path (or
+ * made nothing), 2 for bad arguments: a missing or unreadable script, a
+ * base name that breaks the rule or is too long for the set.
+ */
+int runHeadlessPack(const QStringList &arguments);

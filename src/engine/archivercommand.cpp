@@ -1,0 +1,47 @@
+// Varko 2000 — the archiver's command line, built from the settings and the size step.
+#include "archivercommand.h"
+
+namespace ArchiverCommand {
+
+QString volumeSwitch(bool rar, int step)
+{
+    if (step == 0)
+        return {};
+    const QString kilobytes = QString::number(step * 500);
+    if (rar) {
+        // The 1.44M step gives the floppy's real size, not 1,500,000 bytes.
+        const QString bytes = kilobytes == u"1500" ? QStringLiteral("1440") : kilobytes;
+        return QStringLiteral("-v") + bytes + QStringLiteral("000b");
+    }
+    return QStringLiteral("-v") + (kilobytes == u"1500" ? QStringLiteral("1440") : kilobytes);
+}
+
+QString switches(bool rar, int step, int level)
+{
+    return volumeSwitch(rar, step) + QStringLiteral(" -m") + QString::number(level);
+}
+
+QString archiveArgument(const QString &archivePath)
+{
+    return archivePath.contains(u' ') ? u'"' + archivePath + u'"' : archivePath;
+}
+
+QString listArgument(const QString &listFile)
+{
+    return QStringLiteral("\"@") + listFile + u'"';
+}
+
+QString commandLine(bool rar, int step, int level, int savePaths, const QString &archivePath,
+                    const QString &listFile)
+{
+    const QString s = switches(rar, step, level);
+    const QString tail = u' ' + archiveArgument(archivePath) + u' ' + listArgument(listFile);
+    if (rar) {
+        const QString head = savePaths == 1 ? QStringLiteral("wrar a -r0 ") : QStringLiteral("wrar a -ep ");
+        return head + s + QStringLiteral(" -y") + tail;
+    }
+    const QString head = savePaths == 1 ? QStringLiteral("wace a -r -y ") : QStringLiteral("wace a -y -ep ");
+    return head + s + tail;
+}
+
+} // namespace ArchiverCommand

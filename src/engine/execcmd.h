@@ -1,0 +1,29 @@
+// Varko 2000 — starting the archiver from its command line and waiting for it.
+#pragma once
+
+#include "processwait.h"
+
+#include <QStringList>
+
+/**
+ * Splits a command line by the rules the archivers' command lines were
+ * written for: blanks separate arguments, double quotes group and are
+ * removed, a backslash escapes a quote (2n backslashes before a quote give
+ * n and the quote groups; 2n+1 give n and a literal quote).
+ */
+QStringList splitCommandLine(const QString &line);
+
+/**
+ * The program `name` in the first of `folders` that holds it as an
+ * executable file, else on PATH; empty when it is nowhere.
+ */
+QString locateProgram(const QString &name, const QStringList &folders);
+
+/** The program's own folder, then the current folder: where the archivers are looked for before PATH. */
+QStringList defaultProgramFolders();
+
+/**
+ * Runs `cmdline`, whose first word names the program, found in `folders`
+ * or on PATH, and waits for it without a time limit.
+ */
+ProcessOutcome ExecCmd(const QString &cmdline, const QStringList &folders);

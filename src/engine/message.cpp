@@ -1,0 +1,49 @@
+// Varko 2000 — the message boxes the engine asks the window to show, with their exact texts.
+#include "message.h"
+
+#include "textformat.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("Varko 2000");
+const QString kErrorTitle = QStringLiteral("Varko 2000 error");
+
+} // namespace
+
+Message Message::noDizInQueue()
+{
+    return {QStringLiteral("No file_id.diz in Queue"), kTitle, Icon::Question, Buttons::OkCancel};
+}
+
+Message Message::tooManyFiles()
+{
+    // The user has always read "achive" here; the text stays as it is.
+    return {QStringLiteral("Can't have more than 999 files in the set\r"
+                           "Raise the achive size, or choose a source with a smaller size"),
+            kErrorTitle, Icon::Critical, Buttons::Ok};
+}
+
+Message Message::folderFound()
+{
+    return {QStringLiteral("Folder found, save paths?"), kTitle, Icon::Question, Buttons::YesNoCancel};
+}
+
+Message Message::zipError(int code)
+{
+    return {QStringLiteral("Zip errror - ") + numberText(code), kErrorTitle, Icon::Exclamation, Buttons::Ok};
+}
+
+Message Message::queueFileMoved()
+{
+    return {QStringLiteral("Queue error, file moved"), kErrorTitle, Icon::Critical, Buttons::Ok};
+}
+
+Message Message::renameNewDiz()
+{
+    return {QStringLiteral("Rename New diz to file_id.diz?"), kTitle, Icon::Question, Buttons::YesNo};
+}
+
+Message Message::invalidBaseName()
+{
+    return {QStringLiteral("Invalid filename characters"), kErrorTitle, Icon::Exclamation, Buttons::Ok};
+}

@@ -1,0 +1,31 @@
+// Varko 2000 — the message boxes the engine asks the window to show, with their exact texts.
+#pragma once
+
+#include <QString>
+
+/**
+ * One message box: text, title, icon and buttons exactly as the user sees
+ * them. The engine builds them; the window (or the headless runner) shows
+ * them and returns the button pressed.
+ */
+struct Message
+{
+    enum class Icon { Question, Exclamation, Critical, Warning };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    QString text;
+    QString title;
+    Icon icon = Icon::Exclamation;
+    Buttons buttons = Buttons::Ok;
+
+    bool operator==(const Message &) const = default;
+
+    static Message noDizInQueue();
+    static Message tooManyFiles();
+    static Message folderFound();
+    static Message zipError(int code);
+    static Message queueFileMoved();
+    static Message renameNewDiz();
+    static Message invalidBaseName();
+};

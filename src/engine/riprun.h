@@ -1,0 +1,88 @@
+// Varko 2000 — the rip run: from the queue to a finished set of zips.
+#pragma once
+
+#include "processwait.h"
+#include "queue.h"
+#include "riphost.h"
+#include "ripsettings.h"
+#include "ripstate.h"
+#include "volumenames.h"
+#include "zipwriter.h"
+
+#include <QStringList>
+
+#include <optional>
+
+/** Where a run finds its own files and the archivers. */
+struct RipEnvironment
+{
+    QString dataFolder;         ///< ripfiles.txt and the numbered file_id.diz go here
+    QStringList programFolders; ///< searched for the archivers before PATH
+
+    /** The program's data folder and its own folder, then the current folder. */
+    static RipEnvironment standard();
+};
+
+/**
+ * One press of "Pack It". Checks the queue, asks for the base name, writes
+ * ripfiles.txt, runs the archiver once into a work folder and zips every
+ * volume (or, with zipping off, lets the archiver write straight into the
+ * rip-to folder). Reads the queue and never changes it or any queued file.
+ * Everything it shows goes through the host.
+ */
+class RipRun
+{
+public:
+    enum class Outcome {
+        NotStarted, ///< nothing to pack, or a run is already working
+        Complete,   ///< the end of a complete run was reached
+        Cancelled,  ///< the cancel path
+        ZipError,   ///< the zip-error path
+    };
+
+    /** `step` is the archive-size step 0 to 199 the window shows. */
+    RipRun(const Queue &queue, RipSettings &settings, RipState &state, RipHost &host, int step,
+           RipEnvironment environment = RipEnvironment::standard());
+
+    /** The zip comment's text (kept in memory only); attached while `zcomment` is 1. */
+    void setZipComment(const QString &comment) { m_comment = comment; }
+
+    Outcome run();
+
+    /** How the archiver ended; none when it was not run. */
+    const std::optional<ProcessOutcome> &archiverOutcome() const { return m_archiver; }
+    /** Volumes found in the work folder (0 with zipping off: they are not counted then). */
+    int volumeCount() const { return m_volumeCount; }
+    /** The base name the run used. */
+    const QString &baseName() const { return m_baseName; }
+
+private:
+    bool confirmDiz();
+    bool askBaseName();
+    bool checkSize();
+    bool writeListFile();
+    void runArchiver();
+    bool zipVolumes();
+    int zipOne(const VolumeNames &names, int i);
+    Outcome complete();
+    Outcome cancel();
+    Outcome zipError(int code);
+    bool isTranslucent() const;
+
+    const Queue &m_queue;
+    RipSettings &m_settings;
+    RipState &m_state;
+    RipHost &m_host;
+    int m_step;
+    RipEnvironment m_env;
+    QString m_comment;
+    ZipWriter m_writer;
+
+    QString m_savedTotals;
+    QString m_baseName;
+    bool m_rar = true;
+    QString m_workFolder;
+    std::optional<ProcessOutcome> m_archiver;
+    int m_volumeCount = 0;
+    int m_zipErrorCode = 0;
+};

@@ -1,0 +1,36 @@
+// Varko 2000 — the names of an archive set's volumes and zips, and their number strings.
+#pragma once
+
+#include <QString>
+
+/**
+ * The naming the archivers use and the run follows. RAR: .rar, .r00 to
+ * .r99, then .s00 to .s99, .t00 ... (what every RAR reader looks for after
+ * .r99); in the over-99 state .001, .002, ... ACE: .ace, .c00 to .c99, then
+ * .100, .101, ...
+ */
+class VolumeNames
+{
+public:
+    VolumeNames(bool rar, bool over99, int step, int volumeCount);
+
+    /** ".rar", ".001" or ".ace". */
+    QString firstExtension() const;
+    /** The bare file name of volume i (1-based) of the archive `baseName`. */
+    QString volumeName(const QString &baseName, int i) const;
+    /** "" for step 0 or a single volume; else i as "00", or "000" in the over-99 state. */
+    QString numberString(int i) const;
+    /** The volume count as "00", or "000" in the over-99 state. */
+    QString totalString() const;
+    /** The number the diz shows: the number string, but "01" for a set of one volume. */
+    QString dizNumber(int i) const;
+
+private:
+    bool m_rar;
+    bool m_over99;
+    int m_step;
+    int m_count;
+};
+
+/** The zip of volume i: the rip-to folder without its trailing '/', '/', the base name and the number string. */
+QString zipBaseName(const QString &ripToDir, const QString &baseName, const QString &numberString);

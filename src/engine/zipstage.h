@@ -1,0 +1,49 @@
+// Varko 2000 — putting one volume into its zip with the numbered diz and the zip rows.
+#pragma once
+
+#include "diznumbering.h"
+#include "queue.h"
+#include "zipwriter.h"
+
+#include <QString>
+
+#include <vector>
+
+/** One volume to zip. */
+struct ZipVolume
+{
+    QString volumePath; ///< the volume in the work folder
+    QString zipPath;    ///< the zip's full name, ".zip" included
+    int index = 1;      ///< 1-based
+    QString dizStamp;   ///< "03/05"; empty when the diz is not numbered
+};
+
+/**
+ * Fills a zip in this order: the volume, then the queue's rows in queue
+ * order: the numbered diz at the file_id.diz row's place while numbering,
+ * every "Zip" row, and in the first zip every "1st Zip only" row. Folders
+ * go in with their contents under the folder's name.
+ */
+class ZipStage
+{
+public:
+    /** `numberedDizPath`: where the numbered copy is written for each volume. */
+    ZipStage(const Queue &queue, ZipWriter &writer, QString numberedDizPath);
+
+    /** The entries of one zip, in order. */
+    std::vector<ZipWriter::Entry> entries(const ZipVolume &volume) const;
+
+    /**
+     * Writes the numbered copy (when the volume has a stamp) and the zip.
+     * Returns 0, or the writer's non-zero code.
+     */
+    int zipVolume(const ZipVolume &volume, const DizNumbering::Marker &marker);
+
+private:
+    bool writeNumberedDiz(const QString &stamp, const DizNumbering::Marker &marker);
+    void appendRow(std::vector<ZipWriter::Entry> &entries, const QueueItem &row) const;
+
+    const Queue &m_queue;
+    ZipWriter &m_writer;
+    QString m_numberedDizPath;
+};

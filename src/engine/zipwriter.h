@@ -1,0 +1,56 @@
+// Varko 2000 — the zip writer: one zip, written in one pass, with progress and abort.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+/**
+ * Writes one zip per call to `write`. A zip that exists is added to:
+ * entries of the same name are replaced, the others kept. Every source is
+ * streamed from disk, so memory does not grow with the size of the files.
+ */
+class ZipWriter
+{
+public:
+    /** One file to add: where it is, and its name inside the zip (a bare name). */
+    struct Entry
+    {
+        QString sourcePath;
+        QString entryName;
+    };
+
+    /** `zipcomp`: 0 stores, 1 to 5 deflate at levels 1, 3, 6, 8 and 9. */
+    void setCompression(int zipcomp) { m_zipcomp = zipcomp; }
+    /** The comment every later zip gets; the empty text writes none. */
+    void setComment(const QString &comment) { m_comment = comment; }
+    /** Called with 0 to 100 while a zip is written. */
+    void setProgressHandler(std::function<void(int)> handler) { m_progress = std::move(handler); }
+    /** Asked while a zip is written; true stops it, and `write` fails. */
+    void setCancelCheck(std::function<bool()> check) { m_cancel = std::move(check); }
+
+    /**
+     * Adds `entries` in order to the zip at `zipPath` (created when missing)
+     * and writes it. Returns 0 on success, else the writer's non-zero error
+     * code; a zip that already existed then stays as it was.
+     */
+    int write(const QString &zipPath, const std::vector<Entry> &entries);
+
+    /** The zip library's text for a code `write` returned. */
+    static QString errorText(int code);
+
+    /** The deflate level for a `zipcomp` value; 0 means stored. */
+    static int deflateLevel(int zipcomp);
+
+    // Called from the zip library's callbacks.
+    void reportProgress(double fraction);
+    bool cancelRequested() const;
+
+private:
+    int m_zipcomp = 3;
+    QString m_comment;
+    std::function<void(int)> m_progress;
+    std::function<bool()> m_cancel;
+    int m_lastPercent = -1;
+};

@@ -1,0 +1,84 @@
+// Varko 2000 — a stand-in archiver for the rip run's tests.
+//
+// Called as `wrar` or `wace` (through a link), it behaves as the environment
+// variable VARKO_FAKE_ARCHIVER says, a list of words:
+//   volumes=N   write N volumes named from the archive argument (default 1)
+//   exit=C      end with status C (default 0)
+//   crash       die from a signal before writing anything
+//   none        write nothing
+// Each volume holds "volume I of N" and the list file's text. The arguments
+// are appended, one per line, to the file VARKO_FAKE_ARCHIVER_LOG when set.
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+#include <cstdlib>
+
+namespace {
+
+QString pad(int value, int width)
+{
+    return QString::number(value).rightJustified(width, u'0');
+}
+
+QString volumeName(const QString &archive, bool rar, int i)
+{
+    const QString stem = archive.left(archive.lastIndexOf(u'.'));
+    if (i == 1)
+        return archive;
+    if (rar && archive.endsWith(QStringLiteral(".001")))
+        return stem + u'.' + pad(i, 3);
+    const int n = i - 2;
+    if (rar)
+        return stem + u'.' + QChar(u'r' + n / 100) + pad(n % 100, 2);
+    return n < 100 ? stem + QStringLiteral(".c") + pad(n, 2) : stem + u'.' + pad(n, 3);
+}
+
+void logArguments(const QStringList &arguments)
+{
+    const QString log = qEnvironmentVariable("VARKO_FAKE_ARCHIVER_LOG");
+    QFile file(log);
+    if (log.isEmpty() || !file.open(QIODevice::Append))
+        return;
+    file.write((arguments.join(u'\n') + u'\n').toUtf8());
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments().mid(1);
+    logArguments(arguments);
+    const QStringList words = qEnvironmentVariable("VARKO_FAKE_ARCHIVER").split(u' ', Qt::SkipEmptyParts);
+    int volumes = 1;
+    int exitCode = 0;
+    for (const QString &word : words) {
+        if (word == u"crash")
+            std::raise(SIGKILL);
+        if (word == u"none")
+            volumes = 0;
+        if (word.startsWith(QStringLiteral("volumes=")))
+            volumes = word.mid(8).toInt();
+        if (word.startsWith(QStringLiteral("exit=")))
+            exitCode = word.mid(5).toInt();
+    }
+    QString archive, listFile;
+    for (const QString &argument : arguments) {
+        if (argument.startsWith(u'@'))
+            listFile = argument.mid(1);
+        else if (!argument.startsWith(u'-') && argument != u"a")
+            archive = argument;
+    }
+    QFile list(listFile);
+    const QByteArray listed = list.open(QIODevice::ReadOnly) ? list.readAll() : QByteArray();
+    const bool rar = QFileInfo(app.arguments().first()).fileName() == u"wrar";
+    for (int i = 1; i <= volumes; ++i) {
+        QFile volume(volumeName(archive, rar, i));
+        if (!volume.open(QIODevice::WriteOnly))
+            return 2;
+        volume.write(QStringLiteral("volume %1 of %2\n").arg(i).arg(volumes).toUtf8() + listed);
+    }
+    return exitCode;
+}
