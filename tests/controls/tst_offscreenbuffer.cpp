@@ -24,7 +24,6 @@ void TestOffscreenBuffer::sizes_data()
     QTest::newRow("smaller keeps the larger") << QSize(100, 20) << QSize(50, 10) << QSize(100, 20);
     QTest::newRow("larger both ways") << QSize(100, 20) << QSize(120, 30) << QSize(120, 30);
     QTest::newRow("wider but lower: exactly what was asked") << QSize(100, 20) << QSize(120, 10) << QSize(120, 10);
-    QTest::newRow("taller but narrower") << QSize(100, 20) << QSize(10, 40) << QSize(10, 40);
 }
 
 void TestOffscreenBuffer::sizes()
