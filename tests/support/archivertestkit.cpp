@@ -1,6 +1,7 @@
 // Varko 2000 — running the archivers and the independent readers in tests.
 #include "archivertestkit.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -10,7 +11,7 @@
 
 QString toolPath(const QString &name)
 {
-    return QStringLiteral(VARKO_BIN_DIR) + u'/' + name;
+    return QCoreApplication::applicationDirPath() + u'/' + name;
 }
 
 ProcessResult runProcess(const QString &program, const QStringList &args, const QString &workDir)
@@ -38,6 +39,20 @@ ProcessResult runProcess(const QString &program, const QStringList &args, const 
 bool havePeer(const QString &program)
 {
     return !QStandardPaths::findExecutable(program).isEmpty();
+}
+
+// unace exits 0 even when it stops early: the extracted tree is what counts.
+QString extract(const QString &reader, const QString &archive, const QString &into)
+{
+    QDir().mkpath(into);
+    ProcessResult run;
+    if (reader == "7z")
+        run = runProcess("7z", {"x", "-y", "-o" + into, archive});
+    else if (reader == "unar")
+        run = runProcess("unar", {"-q", "-D", "-o", into, archive});
+    else
+        run = runProcess("unace", {"x", "-y", archive}, into);
+    return run.exitCode == 0 ? QString() : reader + ": " + QString::fromUtf8(run.out + run.err);
 }
 
 void writeFile(const QString &path, const QByteArray &content)
@@ -96,13 +111,13 @@ QStringList relativeEntries(const QString &root)
     return entries;
 }
 
+} // namespace
+
 QByteArray contentOf(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
-
-} // namespace
 
 QString treeDifference(const QString &expected, const QString &actual)
 {
