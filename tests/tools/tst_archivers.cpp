@@ -115,7 +115,6 @@ private slots:
             *row("one archive, bare names") << tool << "mixed" << true << 0ll << "set" + ext << 1;
             *row("one volume") << tool << "mixed" << false << 1474560ll << "set" + ext << 1;
             *row("three volumes, paths") << tool << "mixed" << false << 102400ll << "set" + ext << 3;
-            *row("three volumes, bare names") << tool << "mixed" << true << 102400ll << "set" + ext << 3;
             *row("file spanning volumes") << tool << "spanning" << false << 1024ll << "set" + ext << 6;
             *row("file ending on a volume boundary") << tool << "boundary" << true << 1024ll << "set" + ext << 2;
             *row("103 volumes") << tool << "volumes103" << true << 1024ll << "set" + ext << 103;
