@@ -13,11 +13,6 @@ class TestOptionsFile : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        m_home = pinnedHome();
-    }
-
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
@@ -218,7 +213,7 @@ private:
                 "zipcomp= 3", "riptodir= " + m_home + "/", "zcomment= 0", "comment= ", "dnumber= 0",
                 "layer= 0 ", "extra= "};
     }
-    QString m_home;
+    const QString m_home = pinnedHome();
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
 };

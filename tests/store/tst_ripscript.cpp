@@ -12,11 +12,6 @@ class TestRipScript : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        m_home = pinnedHome();
-    }
-
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
@@ -148,7 +143,7 @@ private:
         return {"tdrive= /tmp", "rarace= 1", "savepaths= 0", "size= 3", "racomp= 3", "zip= 1", "nfo1st= 0",
                 "zipcomp= 3", "riptodir= " + m_home + "/", "zcomment= 0", "comment= ", "dnumber= 0", "extra= ", "extra= "};
     }
-    QString m_home;
+    const QString m_home = pinnedHome();
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
 };
