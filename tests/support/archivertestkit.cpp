@@ -9,6 +9,60 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+namespace {
+
+QStringList relativeEntries(const QString &root)
+{
+    QStringList entries;
+    QDirIterator it(root, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        entries.append(QDir(root).relativeFilePath(it.filePath()) + (it.fileInfo().isDir() ? "/" : ""));
+    }
+    entries.sort();
+    return entries;
+}
+
+QStringList mixedContent(const QString &src)
+{
+    writeFile(src + "/a.txt", QByteArray("abc"));
+    writeFile(src + "/empty.txt", QByteArray());
+    writeFile(src + "/rel/big.bin", 230000, 2);
+    writeFile(src + "/rel/sub dir/x y.bin", 3000, 3);
+    QDir().mkpath(src + "/rel/empty folder");
+    writeFile(src + "/rel/sub dir/nothing.txt", QByteArray());
+    writeFile(src + "/rel/one.bin", QByteArray("1"));
+    writeFile(src + QString::fromUtf8("/rel/Ünïcödé 名前.txt"), 210, 4);
+    return {src + "/a.txt", src + "/empty.txt", src + "/rel/*"};
+}
+
+QStringList boundaryContent(const QString &src, qint64 volumeBytes, qint64 overhead, qint64 headerBase)
+{
+    // a.bin's header and data fill the first volume to its last byte.
+    writeFile(src + "/a.bin", volumeBytes - overhead - (headerBase + 5), 5);
+    writeFile(src + "/b.bin", 100, 6);
+    setModified(src + "/a.bin", evenTime());
+    setModified(src + "/b.bin", evenTime());
+    return {src + "/a.bin", src + "/b.bin"};
+}
+
+QStringList volumes103Content(const QString &src, qint64 volumeBytes, qint64 overhead, qint64 headerBase)
+{
+    const qint64 perVolume = volumeBytes - overhead - (headerBase + 7);
+    writeFile(src + "/big.bin", 102 * perVolume + 100, 7);
+    setModified(src + "/big.bin", evenTime());
+    return {src + "/big.bin"};
+}
+
+void copyFile(const QString &from, const QString &to)
+{
+    QDir().mkpath(QFileInfo(to).path());
+    QFile::copy(from, to);
+}
+
+} // namespace
+
 QString toolPath(const QString &name)
 {
     return QCoreApplication::applicationDirPath() + u'/' + name;
@@ -88,31 +142,6 @@ QStringList filesIn(const QString &folder)
     return names;
 }
 
-QList<qint64> sizesOf(const QString &folder, const QStringList &names)
-{
-    QList<qint64> sizes;
-    for (const QString &name : names)
-        sizes.append(QFileInfo(folder + u'/' + name).size());
-    return sizes;
-}
-
-namespace {
-
-QStringList relativeEntries(const QString &root)
-{
-    QStringList entries;
-    QDirIterator it(root, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        entries.append(QDir(root).relativeFilePath(it.filePath()) + (it.fileInfo().isDir() ? "/" : ""));
-    }
-    entries.sort();
-    return entries;
-}
-
-} // namespace
-
 QByteArray contentOf(const QString &path)
 {
     QFile file(path);
@@ -144,41 +173,6 @@ void setModified(const QString &path, const QDateTime &time)
         file.setFileTime(time, QFileDevice::FileModificationTime);
 }
 
-namespace {
-
-QStringList mixedContent(const QString &src)
-{
-    writeFile(src + "/a.txt", QByteArray("abc"));
-    writeFile(src + "/empty.txt", QByteArray());
-    writeFile(src + "/rel/big.bin", 230000, 2);
-    writeFile(src + "/rel/sub dir/x y.bin", 3000, 3);
-    QDir().mkpath(src + "/rel/empty folder");
-    writeFile(src + "/rel/sub dir/nothing.txt", QByteArray());
-    writeFile(src + "/rel/one.bin", QByteArray("1"));
-    writeFile(src + QString::fromUtf8("/rel/Ünïcödé 名前.txt"), 210, 4);
-    return {src + "/a.txt", src + "/empty.txt", src + "/rel/*"};
-}
-
-QStringList boundaryContent(const QString &src, qint64 volumeBytes, qint64 overhead, qint64 headerBase)
-{
-    // a.bin's header and data fill the first volume to its last byte.
-    writeFile(src + "/a.bin", volumeBytes - overhead - (headerBase + 5), 5);
-    writeFile(src + "/b.bin", 100, 6);
-    setModified(src + "/a.bin", evenTime());
-    setModified(src + "/b.bin", evenTime());
-    return {src + "/a.bin", src + "/b.bin"};
-}
-
-QStringList volumes103Content(const QString &src, qint64 volumeBytes, qint64 overhead, qint64 headerBase)
-{
-    const qint64 perVolume = volumeBytes - overhead - (headerBase + 7);
-    writeFile(src + "/big.bin", 102 * perVolume + 100, 7);
-    setModified(src + "/big.bin", evenTime());
-    return {src + "/big.bin"};
-}
-
-} // namespace
-
 QStringList makeContent(const QString &kind, const QString &src, qint64 volumeBytes, qint64 overhead,
                         qint64 headerBase)
 {
@@ -193,16 +187,6 @@ QStringList makeContent(const QString &kind, const QString &src, qint64 volumeBy
     writeFile(src + "/span/last.txt", 10, 10);
     return {src + "/first.txt", src + "/span/*"};
 }
-
-namespace {
-
-void copyFile(const QString &from, const QString &to)
-{
-    QDir().mkpath(QFileInfo(to).path());
-    QFile::copy(from, to);
-}
-
-} // namespace
 
 void makeExpected(const QStringList &lines, bool barePaths, const QString &expect)
 {

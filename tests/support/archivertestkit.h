@@ -38,8 +38,6 @@ QString writeList(const QString &folder, const QStringList &lines);
 QByteArray contentOf(const QString &path);
 /** The names of the files in `folder`, sorted. */
 QStringList filesIn(const QString &folder);
-/** The size of each of `names` in `folder`. */
-QList<qint64> sizesOf(const QString &folder, const QStringList &names);
 
 /**
  * Compares two trees: the same relative folders and files, every file

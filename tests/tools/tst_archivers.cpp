@@ -2,6 +2,7 @@
 // sets opened by readers we did not write (7-Zip and The Unarchiver for RAR,
 // unace for ACE) and compared byte for byte.
 #include "archivertestkit.h"
+#include "volumenaming.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,17 +37,10 @@ QStringList commandLine(const QString &tool, bool barePaths, qint64 volumeBytes,
     return args << archive << "@" + list;
 }
 
-// Volume i's name: .rar .r00 ... .r99 .s00, .001 .002 ..., or .ace .c00 ... .c99 .100.
+// Volume i's name, as the naming table test pins it.
 QString volumeName(const QString &archive, int i)
 {
-    const QString stem = archive.chopped(3);
-    if (archive.endsWith(".001"))
-        return stem + QString::asprintf("%03d", i + 1);
-    if (i == 0)
-        return archive;
-    if (archive.endsWith(".rar"))
-        return stem + QString::asprintf("%c%02d", 'r' + (i - 1) / 100, (i - 1) % 100);
-    return stem + (i <= 100 ? QString::asprintf("c%02d", i - 1) : QString::asprintf("%03d", i - 1));
+    return QString::fromStdString(VolumeNaming(archive.toStdString()).name(std::size_t(i)));
 }
 
 QStringList readersOf(const QString &tool, const QString &archive)
@@ -147,13 +141,13 @@ private slots:
 
         // Only the volumes are left, every one but the last of exactly the size asked.
         QStringList names;
-        for (int i = 0; i < volumes; ++i)
+        for (int i = 0; i < volumes; ++i) {
             names << volumeName(archive, i);
-        const QList<qint64> sizes = sizesOf(out, names);
+            if (volumeBytes > 0 && i + 1 < volumes)
+                QCOMPARE(QFileInfo(out + u'/' + names.last()).size(), volumeBytes);
+        }
         names.sort();
         QCOMPARE(filesIn(out), names);
-        for (int i = 0; volumeBytes > 0 && i + 1 < volumes; ++i)
-            QCOMPARE(sizes[i], volumeBytes);
 
         for (const QString &reader : readersOf(tool, archive)) {
             if (!havePeer(reader))
