@@ -51,22 +51,6 @@ private slots:
             QCOMPARE(Estimate::isOver99(Estimate::displayEstimate(totalKB, step), step), over99);
     }
 
-    void sizeCaption_data()
-    {
-        QTest::addColumn<int>("step");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("single file") << 0 << "1 file";
-        QTest::newRow("half a megabyte") << 1 << ".5M";
-        QTest::newRow("whole megabytes keep the point") << 2 << "1.M";
-        QTest::newRow("floppy") << 3 << "1.44M";
-        QTest::newRow("largest") << 199 << "99.5M";
-    }
-    void sizeCaption()
-    {
-        QFETCH(int, step);
-        QTEST(Estimate::sizeCaption(step), "caption");
-    }
-
     void stepping()
     {
         QCOMPARE(Estimate::steppedSize(3, true), 4);
@@ -82,7 +66,8 @@ private slots:
         QTest::addColumn<QString>("view"); // dialog caption | main caption | field | progress
         QTest::newRow("single file") << 5000.0 << 0 << "1 Max file|1 file|1.00|0%";
         QTest::newRow("floppy") << 2880.0 << 3 << "1.44M|1.44M|1.92|1.92 Est. files";
-        QTest::newRow("at most one file") << 100.0 << 3 << "1.44M|1.44M|1.00|0%";
+        QTest::newRow("half a megabyte, at most one file") << 100.0 << 1 << ".5M|.5M|1.00|0%";
+        QTest::newRow("whole megabytes keep the point") << 100.0 << 2 << "1.M|1.M|1.00|0%";
         QTest::newRow("empty queue") << 0.0 << 5 << "2.5M|2.5M|0.00|0%";
     }
     void dialogTwin()
