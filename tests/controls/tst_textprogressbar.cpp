@@ -123,6 +123,7 @@ private slots:
         const QString blocks = "d1 " + QStringLiteral("B8 .2 ").repeated(8) + "B8 .110 l1";
         QTest::newRow("45: 1 + 0.45 x 198 = 90.1 ends at 90") << 0 << 100 << 45 << false << "d1 B89 .109 l1";
         QTest::newRow("46 ends at 92") << 0 << 100 << 46 << false << "d1 B91 .107 l1";
+        QTest::newRow("45 with segments stays at 90") << 0 << 100 << 45 << true << blocks;
         QTest::newRow("46 with segments drops to 90") << 0 << 100 << 46 << true << blocks;
         QTest::newRow("above max is full") << 0 << 100 << 150 << false << "d1 B198 l1";
         QTest::newRow("below min is empty") << 0 << 100 << -5 << false << "d1 .198 l1";

@@ -68,6 +68,7 @@ private slots:
         QTest::newRow("floppy") << 2880.0 << 3 << "1.44M|1.44M|1.92|1.92 Est. files";
         QTest::newRow("half a megabyte, at most one file") << 100.0 << 1 << ".5M|.5M|1.00|0%";
         QTest::newRow("whole megabytes keep the point") << 100.0 << 2 << "1.M|1.M|1.00|0%";
+        QTest::newRow("step 4") << 100.0 << 4 << "2.M|2.M|1.00|0%";
         QTest::newRow("empty queue") << 0.0 << 5 << "2.5M|2.5M|0.00|0%";
     }
     void dialogTwin()
