@@ -148,32 +148,21 @@ private slots:
     {
         QTest::addColumn<bool>("rar");
         QTest::addColumn<Args>("args");
-        QTest::addColumn<bool>("barePaths");
-        QTest::addColumn<qulonglong>("volumeBytes");
-        QTest::addColumn<int>("level");
-        QTest::addColumn<QString>("archive");
-        QTest::addColumn<QString>("list");
-        QTest::newRow("rar paths, floppy")
-            << true << Args{"a", "-r0", "-v1440000b", "-m3", "-y", "/tmp/~Varko01/rel.rar", "@/x/ripfiles.txt"}
-            << false << 1440000ull << 3 << "/tmp/~Varko01/rel.rar" << "/x/ripfiles.txt";
-        QTest::newRow("rar bare, step 0")
-            << true << Args{"a", "-ep", "-m0", "-y", "/tmp/dir with blank/rel.rar", "@/x/ripfiles.txt"}
-            << true << 0ull << 0 << "/tmp/dir with blank/rel.rar" << "/x/ripfiles.txt";
-        QTest::newRow("rar over 99")
-            << true << Args{"a", "-ep", "-v500000b", "-m5", "-y", "/w/rel.001", "@/x/r.txt"}
-            << true << 500000ull << 5 << "/w/rel.001" << "/x/r.txt";
-        QTest::newRow("rar quotes left on")
-            << true << Args{"a", "-r0", "-m1", "-y", "\"/w/a b.rar\"", "\"@/x/r.txt\""}
-            << false << 0ull << 1 << "/w/a b.rar" << "/x/r.txt";
-        QTest::newRow("ace paths, floppy is 1440 KiB")
-            << false << Args{"a", "-r", "-y", "-v1440", "-m3", "/tmp/~Varko01/rel.ace", "@/x/ripfiles.txt"}
-            << false << 1474560ull << 3 << "/tmp/~Varko01/rel.ace" << "/x/ripfiles.txt";
-        QTest::newRow("ace bare")
-            << false << Args{"a", "-y", "-ep", "-v500", "-m2", "/w/rel.ace", "@/x/r.txt"}
-            << true << 512000ull << 2 << "/w/rel.ace" << "/x/r.txt";
-        QTest::newRow("ace step 0")
-            << false << Args{"a", "-y", "-ep", "-m4", "/w/rel.ace", "@/x/r.txt"}
-            << true << 0ull << 4 << "/w/rel.ace" << "/x/r.txt";
+        QTest::addColumn<QString>("parsed"); // paths | volume bytes | level | archive | list
+        QTest::newRow("rar paths, floppy") << true << Args{"a", "-r0", "-v1440000b", "-m3", "-y", "/tmp/~Varko01/rel.rar", "@/x/ripfiles.txt"}
+            << "paths|1440000|3|/tmp/~Varko01/rel.rar|/x/ripfiles.txt";
+        QTest::newRow("rar bare, step 0") << true << Args{"a", "-ep", "-m0", "-y", "/tmp/dir with blank/rel.rar", "@/x/ripfiles.txt"}
+            << "bare|0|0|/tmp/dir with blank/rel.rar|/x/ripfiles.txt";
+        QTest::newRow("rar over 99") << true << Args{"a", "-ep", "-v500000b", "-m5", "-y", "/w/rel.001", "@/x/r.txt"}
+            << "bare|500000|5|/w/rel.001|/x/r.txt";
+        QTest::newRow("rar quotes left on") << true << Args{"a", "-r0", "-m1", "-y", "\"/w/a b.rar\"", "\"@/x/r.txt\""}
+            << "paths|0|1|/w/a b.rar|/x/r.txt";
+        QTest::newRow("ace paths, floppy is 1440 KiB") << false << Args{"a", "-r", "-y", "-v1440", "-m3", "/tmp/~Varko01/rel.ace", "@/x/ripfiles.txt"}
+            << "paths|1474560|3|/tmp/~Varko01/rel.ace|/x/ripfiles.txt";
+        QTest::newRow("ace bare") << false << Args{"a", "-y", "-ep", "-v500", "-m2", "/w/rel.ace", "@/x/r.txt"}
+            << "bare|512000|2|/w/rel.ace|/x/r.txt";
+        QTest::newRow("ace step 0") << false << Args{"a", "-y", "-ep", "-m4", "/w/rel.ace", "@/x/r.txt"}
+            << "bare|0|4|/w/rel.ace|/x/r.txt";
     }
     void commandLine()
     {
@@ -181,11 +170,11 @@ private slots:
         QFETCH(Args, args);
         ArchiverArgs parsed;
         QCOMPARE(parseArchiverArgs(rar ? ArchiveFormat::Rar : ArchiveFormat::Ace, args, parsed), ArgsOutcome::Run);
-        QTEST(parsed.barePaths, "barePaths");
-        QTEST(qulonglong(parsed.volumeBytes), "volumeBytes");
-        QTEST(parsed.level, "level");
-        QTEST(QString::fromStdString(parsed.archive), "archive");
-        QTEST(QString::fromStdString(parsed.listFile), "list");
+        QTEST(QStringList({parsed.barePaths ? "bare" : "paths", QString::number(parsed.volumeBytes),
+                           QString::number(parsed.level), QString::fromStdString(parsed.archive),
+                           QString::fromStdString(parsed.listFile)})
+                  .join(u'|'),
+              "parsed");
     }
 
     void badCommandLine_data()
