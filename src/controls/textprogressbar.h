@@ -105,9 +105,6 @@ public:
     /** Reads every property by its name; a missing or unreadable one gets its default. */
     void load(const QSettings &settings);
 
-    /** The off-screen buffer the control draws into. */
-    const OffscreenBuffer &offscreenBuffer() const { return m_buffer; }
-
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

@@ -113,382 +113,299 @@ class TestTextProgressBar : public QObject
     Q_OBJECT
 
 private slots:
-    void horizontalFill_data();
-    void horizontalFill();
-    void uprightFill_data();
-    void uprightFill();
-    void percent_data();
-    void percent();
-    void twoColourText();
-    void textShownOnlyWhenAsked_data();
-    void textShownOnlyWhenAsked();
-    void textAlignment_data();
-    void textAlignment();
-    void borders_data();
-    void borders();
-    void colours_data();
-    void colours();
-    void pictures_data();
-    void pictures();
-    void bufferOnlyGrows();
-    void settersAnnounce_data();
-    void settersAnnounce();
-    void saveAndLoad();
-    void loadMissingGivesDefaults();
-    void shippedPictures();
-};
-
-void TestTextProgressBar::horizontalFill_data()
-{
-    QTest::addColumn<int>("min");
-    QTest::addColumn<int>("max");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<bool>("segments");
-    QTest::addColumn<QString>("row");
-    const QString blocks = QStringLiteral("d1 ") + QStringLiteral("B8 .2 ").repeated(8) + QStringLiteral("B8 .110 l1");
-    QTest::newRow("45: 1 + 0.45 x 198 = 90.1 ends at 90") << 0 << 100 << 45 << false << "d1 B89 .109 l1";
-    QTest::newRow("46 ends at 92") << 0 << 100 << 46 << false << "d1 B91 .107 l1";
-    QTest::newRow("45 with segments stays at 90") << 0 << 100 << 45 << true << blocks;
-    QTest::newRow("46 with segments drops to 90") << 0 << 100 << 46 << true << blocks;
-    QTest::newRow("above max is full") << 0 << 100 << 150 << false << "d1 B198 l1";
-    QTest::newRow("below min is empty") << 0 << 100 << -5 << false << "d1 .198 l1";
-    QTest::newRow("a range below zero") << -100 << 100 << 0 << false << "d1 B99 .99 l1";
-    QTest::newRow("segments never go left of the bar") << 0 << 100 << 2 << true << "d1 .198 l1";
-    QTest::newRow("max equal to min is empty") << 50 << 50 << 50 << false << "d1 .198 l1";
-    QTest::newRow("max equal to min, value above") << 50 << 50 << 80 << true << "d1 .198 l1";
-}
-
-void TestTextProgressBar::horizontalFill()
-{
-    QFETCH(int, min);
-    QFETCH(int, max);
-    QFETCH(int, value);
-    QFETCH(bool, segments);
-    QFETCH(QString, row);
-    auto bar = makeBar({200, 20});
-    bar->setMin(min);
-    bar->setMax(max);
-    bar->setValue(value);
-    bar->setSegments(segments);
-    const QImage image = render(*bar);
-    QCOMPARE(rowRuns(image, 10, colorNames()), row);
-    // Separators and bar run the inner rectangle's full height.
-    QCOMPARE(columnRuns(image, 5, colorNames()), row.startsWith("d1 B") ? "d1 B18 l1" : "d1 .18 l1");
-}
-
-void TestTextProgressBar::uprightFill_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::addColumn<bool>("segments");
-    QTest::addColumn<QString>("column");
-    QTest::newRow("45: top at 1 + 0.55 x 198 = 109.9, rounded to 110") << 45 << false << "d1 .109 B89 l1";
-    QTest::newRow("full") << 100 << false << "d1 B198 l1";
-    QTest::newRow("empty") << 0 << false << "d1 .198 l1";
-    QTest::newRow("segments hang whole blocks from the top edge")
-        << 45 << true << QStringLiteral("d1 .109 ") + QStringLiteral("B8 .2 ").repeated(8) + QStringLiteral("B8 .1 l1");
-    QTest::newRow("segments raise 44 (top 112) to 110")
-        << 44 << true << QStringLiteral("d1 .109 ") + QStringLiteral("B8 .2 ").repeated(8) + QStringLiteral("B8 .1 l1");
-    QTest::newRow("segments raise an empty bar to a block") << 0 << true << "d1 .189 B8 .1 l1";
-}
-
-void TestTextProgressBar::uprightFill()
-{
-    QFETCH(int, value);
-    QFETCH(bool, segments);
-    QFETCH(QString, column);
-    auto bar = makeBar({20, 200});
-    bar->setValue(value);
-    bar->setSegments(segments);
-    QCOMPARE(columnRuns(render(*bar), 10, colorNames()), column);
-}
-
-void TestTextProgressBar::percent_data()
-{
-    QTest::addColumn<int>("min");
-    QTest::addColumn<int>("max");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<double>("percent");
-    QTest::newRow("inside") << 0 << 100 << 45 << 45.0;
-    QTest::newRow("offset range") << 10 << 20 << 15 << 50.0;
-    QTest::newRow("above") << 0 << 100 << 150 << 100.0;
-    QTest::newRow("below") << 0 << 100 << -5 << 0.0;
-    QTest::newRow("reversed range") << 100 << 0 << 25 << 75.0;
-    QTest::newRow("empty range") << 7 << 7 << 7 << 0.0;
-    QTest::newRow("extremes do not overflow") << INT_MIN << INT_MAX << 0 << 50.0;
-}
-
-void TestTextProgressBar::percent()
-{
-    QFETCH(int, min);
-    QFETCH(int, max);
-    QFETCH(int, value);
-    QFETCH(double, percent);
-    TextProgressBar bar;
-    bar.setMin(min);
-    bar.setMax(max);
-    bar.setValue(value);
-    QVERIFY(qAbs(bar.property("Percent").toDouble() - percent) < 1e-6);
-}
-
-void TestTextProgressBar::twoColourText()
-{
-    // Default colours: window text (red in the test palette) off the bar, white on it.
-    auto bar = makeBar({200, 20});
-    bar->setFont(crispFont());
-    bar->setShowText(true);
-    bar->setText(QStringLiteral("45%"));
-    bar->setValue(45);
-    const QImage image = render(*bar);
-    QCOMPARE(lettersIn(image, QRect(1, 1, 89, 18), colorNames()), "BW");
-    QCOMPARE(lettersIn(image, QRect(90, 1, 109, 18), colorNames()), ".F");
-    // The centred text straddles the edge: one glyph run is cut into both colours.
-    const QRect text = boxOf(image, 0xffffffff) | boxOf(image, 0xffc00000);
-    QVERIFY(text.left() < 90 && text.right() >= 90);
-    QVERIFY(qAbs(text.center().x() - 100) <= 3);
-}
-
-void TestTextProgressBar::textShownOnlyWhenAsked_data()
-{
-    QTest::addColumn<bool>("show");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("letters");
-    QTest::newRow("shown") << true << "12 Est. files" << ".BFW";
-    QTest::newRow("hidden") << false << "12 Est. files" << ".B";
-    QTest::newRow("empty") << true << "" << ".B";
-}
-
-void TestTextProgressBar::textShownOnlyWhenAsked()
-{
-    QFETCH(bool, show);
-    QFETCH(QString, text);
-    QFETCH(QString, letters);
-    auto bar = makeBar({200, 20});
-    bar->setFont(crispFont());
-    bar->setShowText(show);
-    bar->setText(text);
-    bar->setValue(50);
-    QCOMPARE(lettersIn(render(*bar), QRect(1, 1, 198, 18), colorNames()), letters);
-}
-
-void TestTextProgressBar::textAlignment_data()
-{
-    QTest::addColumn<int>("alignX");
-    QTest::addColumn<int>("alignY");
-    QTest::addColumn<int>("thirdAcross");
-    QTest::addColumn<int>("thirdDown");
-    QTest::newRow("left top") << 0 << 0 << 0 << 0;
-    QTest::newRow("centre middle") << 1 << 1 << 1 << 1;
-    QTest::newRow("right bottom") << 2 << 2 << 2 << 2;
-    QTest::newRow("unknown values go left and top") << 7 << -1 << 0 << 0;
-}
-
-void TestTextProgressBar::textAlignment()
-{
-    QFETCH(int, alignX);
-    QFETCH(int, alignY);
-    QFETCH(int, thirdAcross);
-    QFETCH(int, thirdDown);
-    auto bar = makeBar({300, 60});
-    bar->setFont(crispFont());
-    bar->setShowText(true);
-    bar->setText(QStringLiteral("Wide"));
-    bar->setTextAlignX(alignX);
-    bar->setTextAlignY(alignY);
-    const QRect text = boxOf(render(*bar), 0xffc00000);
-    QVERIFY(!text.isEmpty());
-    QCOMPARE(text.center().x() / 100, thirdAcross);
-    QCOMPARE(text.center().y() / 20, thirdDown);
-}
-
-void TestTextProgressBar::borders_data()
-{
-    QTest::addColumn<int>("appearance");
-    QTest::addColumn<int>("style");
-    QTest::addColumn<QString>("column");
-    QTest::addColumn<QString>("row");
-    QTest::newRow("thin sunken") << 1 << 1 << "d1 B18 l1" << "d1 B198 l1";
-    QTest::newRow("thin raised, on the inner rectangle") << 1 << 2 << ".1 l1 B16 d1 .1" << ".1 l1 B196 d1 .1";
-    QTest::newRow("flat sunken") << 0 << 1 << "k1 B18 k1" << "k1 B198 k1";
-    QTest::newRow("flat raised") << 0 << 2 << "k1 B18 k1" << "k1 B198 k1";
-    QTest::newRow("thick sunken") << 2 << 1 << "s1 d1 B16 m1 l1" << "s1 d1 B196 m1 l1";
-    QTest::newRow("thick raised") << 2 << 2 << "l1 m1 B16 d1 s1" << "l1 m1 B196 d1 s1";
-    QTest::newRow("no border, thin") << 1 << 0 << "B20" << "B200";
-    QTest::newRow("no border, thick") << 2 << 0 << "B20" << "B200";
-    QTest::newRow("unknown appearance") << 5 << 1 << ".1 B18 .1" << ".1 B198 .1";
-    QTest::newRow("unknown style") << 1 << 3 << ".1 B18 .1" << ".1 B198 .1";
-}
-
-void TestTextProgressBar::borders()
-{
-    QFETCH(int, appearance);
-    QFETCH(int, style);
-    QFETCH(QString, column);
-    QFETCH(QString, row);
-    auto bar = makeBar({200, 20});
-    bar->setAppearance(appearance);
-    bar->setBorderStyle(style);
-    bar->setValue(100); // a full bar shows the inner rectangle
-    const QImage image = render(*bar);
-    QCOMPARE(columnRuns(image, 100, colorNames()), column);
-    QCOMPARE(rowRuns(image, 10, colorNames()), row);
-}
-
-void TestTextProgressBar::colours_data()
-{
-    QTest::addColumn<quint32>("code");
-    QTest::addColumn<QString>("row");
-    QTest::newRow("button face") << 0x8000000Fu << ".40";
-    QTest::newRow("button shadow") << 0x80000010u << "d40";
-    QTest::newRow("button highlight") << 0x80000014u << "l40";
-    QTest::newRow("window text") << 0x80000008u << "F40";
-    QTest::newRow("only the low five bits name it") << 0x8000002Fu << ".40";
-    QTest::newRow("plain RGB") << 0x00ffff00u << "440";
-}
-
-void TestTextProgressBar::colours()
-{
-    QFETCH(quint32, code);
-    QFETCH(QString, row);
-    auto bar = makeBar({40, 10});
-    bar->setBorderStyle(0);
-    bar->setBackColor(ControlColor::fromCode(code));
-    QCOMPARE(rowRuns(render(*bar), 5, colorNames()), row);
-    // System colours follow the palette; plain ones stay.
-    QPalette palette = testPalette();
-    palette.setColor(QPalette::Button, Qt::black);
-    bar->setPalette(palette);
-    const bool follows = code == 0x8000000Fu || code == 0x8000002Fu;
-    QCOMPARE(rowRuns(render(*bar), 5, colorNames()), follows ? "k40" : row);
-}
-
-void TestTextProgressBar::pictures_data()
-{
-    QTest::addColumn<QByteArray>("property");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QPoint>("at");
-    QTest::addColumn<QString>("letter");
-    // Background on a 200 by 20 control, tiled from its top-left corner.
-    QTest::newRow("back tiled, first tile") << QByteArray("Picture") << 1 << 0 << QPoint(5, 15) << "3";
-    QTest::newRow("back tiled, from the corner") << QByteArray("Picture") << 1 << 0 << QPoint(20, 5) << "1";
-    QTest::newRow("back tiled, later tile") << QByteArray("Picture") << 1 << 0 << QPoint(55, 15) << "4";
-    QTest::newRow("back stretched") << QByteArray("Picture") << 0 << 0 << QPoint(35, 5) << "1";
-    QTest::newRow("back stretched, right half") << QByteArray("Picture") << 0 << 0 << QPoint(150, 15) << "4";
-    QTest::newRow("back: any mode but 1 stretches") << QByteArray("Picture") << 2 << 0 << QPoint(150, 5) << "2";
-    // Bar pictures lie over the inner rectangle, which starts at (1, 1).
-    QTest::newRow("bar tiled from the inner corner") << QByteArray("BarPicture") << 1 << 100 << QPoint(20, 5) << "2";
-    QTest::newRow("bar tiled, second row") << QByteArray("BarPicture") << 1 << 100 << QPoint(16, 16) << "4";
-    QTest::newRow("bar stretched") << QByteArray("BarPicture") << 0 << 100 << QPoint(150, 14) << "4";
-    QTest::newRow("bar stretched, left") << QByteArray("BarPicture") << 0 << 100 << QPoint(30, 4) << "1";
-    QTest::newRow("half bar keeps the whole picture's scale") << QByteArray("BarPicture") << 0 << 50 << QPoint(90, 4) << "1";
-    QTest::newRow("half bar shows nothing past its edge") << QByteArray("BarPicture") << 0 << 50 << QPoint(150, 4) << ".";
-}
-
-void TestTextProgressBar::pictures()
-{
-    QFETCH(QByteArray, property);
-    QFETCH(int, mode);
-    QFETCH(int, value);
-    QFETCH(QPoint, at);
-    QFETCH(QString, letter);
-    auto bar = makeBar({200, 20});
-    bar->setProperty(property.constData(), quadrants());
-    bar->setProperty(property == "Picture" ? "BackPictureMode" : "BarPictureMode", mode);
-    bar->setValue(value);
-    const QImage image = render(*bar);
-    QCOMPARE(QString(colorNames().value(image.pixel(at), '?')), letter);
-}
-
-void TestTextProgressBar::bufferOnlyGrows()
-{
-    auto bar = makeBar({100, 20});
-    render(*bar);
-    QCOMPARE(QSize(bar->offscreenBuffer().width(), bar->offscreenBuffer().height()), QSize(100, 20));
-    bar->resize(50, 10);
-    const QImage smaller = render(*bar);
-    QCOMPARE(QSize(bar->offscreenBuffer().width(), bar->offscreenBuffer().height()), QSize(100, 20));
-    // Only the control's own part of the buffer is shown.
-    QCOMPARE(smaller.size(), QSize(50, 10));
-    QCOMPARE(rowRuns(smaller, 5, colorNames()), "d1 .48 l1");
-    bar->resize(120, 30);
-    render(*bar);
-    QCOMPARE(QSize(bar->offscreenBuffer().width(), bar->offscreenBuffer().height()), QSize(120, 30));
-}
-
-void TestTextProgressBar::settersAnnounce_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QVariant>("value");
-    const QVariantList values = otherValues();
-    for (qsizetype i = 0; i < designNames.size(); ++i)
-        QTest::newRow(qPrintable(designNames[i])) << designNames[i] << values[i];
-}
-
-void TestTextProgressBar::settersAnnounce()
-{
-    QFETCH(QString, name);
-    QFETCH(QVariant, value);
-    TextProgressBar bar;
-    QSignalSpy spy(&bar, &TextProgressBar::propertyChanged);
-    QVERIFY(bar.setProperty(qPrintable(name), value));
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toString(), name);
-    QVERIFY(sameValue(bar.property(qPrintable(name)), value));
-}
-
-void TestTextProgressBar::saveAndLoad()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("design.ini"));
-    TextProgressBar original;
-    original.resize(200, 20);
-    const QVariantList values = otherValues();
-    for (qsizetype i = 0; i < designNames.size(); ++i)
-        original.setProperty(qPrintable(designNames[i]), values[i]);
+    void horizontalFill_data()
     {
-        QSettings settings(path, QSettings::IniFormat);
-        settings.beginGroup(QStringLiteral("progressBar"));
-        original.save(settings);
+        QTest::addColumn<int>("min");
+        QTest::addColumn<int>("max");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("segments");
+        QTest::addColumn<QString>("row");
+        const QString blocks = "d1 " + QStringLiteral("B8 .2 ").repeated(8) + "B8 .110 l1";
+        QTest::newRow("45: 1 + 0.45 x 198 = 90.1 ends at 90") << 0 << 100 << 45 << false << "d1 B89 .109 l1";
+        QTest::newRow("46 ends at 92") << 0 << 100 << 46 << false << "d1 B91 .107 l1";
+        QTest::newRow("45 with segments stays at 90") << 0 << 100 << 45 << true << blocks;
+        QTest::newRow("46 with segments drops to 90") << 0 << 100 << 46 << true << blocks;
+        QTest::newRow("above max is full") << 0 << 100 << 150 << false << "d1 B198 l1";
+        QTest::newRow("below min is empty") << 0 << 100 << -5 << false << "d1 .198 l1";
+        QTest::newRow("a range below zero") << -100 << 100 << 0 << false << "d1 B99 .99 l1";
+        QTest::newRow("segments never go left of the bar") << 0 << 100 << 2 << true << "d1 .198 l1";
+        QTest::newRow("max equal to min, value above") << 50 << 50 << 80 << true << "d1 .198 l1";
     }
-    QSettings settings(path, QSettings::IniFormat);
-    settings.beginGroup(QStringLiteral("progressBar"));
-    QStringList keys = settings.childKeys();
-    QStringList expected = designNames;
-    keys.sort();
-    expected.sort();
-    QCOMPARE(keys, expected);
-    TextProgressBar loaded;
-    loaded.resize(200, 20);
-    loaded.load(settings);
-    for (const QString &name : designNames)
-        QVERIFY2(sameValue(loaded.property(qPrintable(name)), original.property(qPrintable(name))), qPrintable(name));
-    QCOMPARE(render(loaded), render(original));
-}
+    void horizontalFill()
+    {
+        QFETCH(int, min);
+        QFETCH(int, max);
+        QFETCH(int, value);
+        QFETCH(bool, segments);
+        QFETCH(QString, row);
+        auto bar = makeBar({200, 20});
+        bar->setMin(min);
+        bar->setMax(max);
+        bar->setValue(value);
+        bar->setSegments(segments);
+        const QImage image = render(*bar);
+        QCOMPARE(rowRuns(image, 10, colorNames()), row);
+        // Separators and bar run the inner rectangle's full height.
+        QCOMPARE(columnRuns(image, 5, colorNames()), row.startsWith("d1 B") ? "d1 B18 l1" : "d1 .18 l1");
+    }
 
-void TestTextProgressBar::loadMissingGivesDefaults()
-{
-    QTemporaryDir dir;
-    QSettings settings(dir.filePath(QStringLiteral("design.ini")), QSettings::IniFormat);
-    // Unreadable values count as missing.
-    settings.setValue(QStringLiteral("Value"), QStringLiteral("lots"));
-    settings.setValue(QStringLiteral("BarColor"), QStringLiteral("navy-ish"));
-    settings.setValue(QStringLiteral("Picture"), QByteArray("not a picture"));
-    TextProgressBar fresh;
-    TextProgressBar changed;
-    const QVariantList values = otherValues();
-    for (qsizetype i = 0; i < designNames.size(); ++i)
-        changed.setProperty(qPrintable(designNames[i]), values[i]);
-    changed.load(settings);
-    for (const QString &name : designNames)
-        QVERIFY2(sameValue(changed.property(qPrintable(name)), fresh.property(qPrintable(name))), qPrintable(name));
-}
+    void uprightFill_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("segments");
+        QTest::addColumn<QString>("column");
+        QTest::newRow("45: top at 1 + 0.55 x 198 = 109.9, rounded to 110") << 45 << false << "d1 .109 B89 l1";
+        QTest::newRow("full") << 100 << false << "d1 B198 l1";
+        QTest::newRow("segments raise 44 (top 112) to 110")
+            << 44 << true << "d1 .109 " + QStringLiteral("B8 .2 ").repeated(8) + "B8 .1 l1";
+        QTest::newRow("segments raise an empty bar to a block") << 0 << true << "d1 .189 B8 .1 l1";
+    }
+    void uprightFill()
+    {
+        QFETCH(int, value);
+        QFETCH(bool, segments);
+        auto bar = makeBar({20, 200});
+        bar->setValue(value);
+        bar->setSegments(segments);
+        QTEST(columnRuns(render(*bar), 10, colorNames()), "column");
+    }
 
-void TestTextProgressBar::shippedPictures()
-{
-    // The main window's look: both pictures come with the library's resources.
-    for (const char *name : {":/controls/progress-back.png", ":/controls/progress-bar.png"})
-        QVERIFY2(!QPixmap(QString::fromLatin1(name)).isNull(), name);
-}
+    void percent_data()
+    {
+        QTest::addColumn<int>("min");
+        QTest::addColumn<int>("max");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<double>("percent");
+        QTest::newRow("offset range") << 10 << 20 << 15 << 50.0;
+        QTest::newRow("reversed range") << 100 << 0 << 25 << 75.0;
+        QTest::newRow("empty range") << 7 << 7 << 7 << 0.0;
+        QTest::newRow("extremes do not overflow") << INT_MIN << INT_MAX << 0 << 50.0;
+    }
+    void percent()
+    {
+        QFETCH(int, min);
+        QFETCH(int, max);
+        QFETCH(int, value);
+        QFETCH(double, percent);
+        TextProgressBar bar;
+        bar.setMin(min);
+        bar.setMax(max);
+        bar.setValue(value);
+        QVERIFY(qAbs(bar.property("Percent").toDouble() - percent) < 1e-6);
+    }
+
+    void twoColourText()
+    {
+        // Default colours: window text (red in the test palette) off the bar, white on it.
+        auto bar = makeBar({200, 20});
+        bar->setFont(crispFont());
+        bar->setShowText(true);
+        bar->setText(QStringLiteral("45%"));
+        bar->setValue(45);
+        const QImage image = render(*bar);
+        QCOMPARE(lettersIn(image, QRect(1, 1, 89, 18), colorNames()), "BW");
+        QCOMPARE(lettersIn(image, QRect(90, 1, 109, 18), colorNames()), ".F");
+        // The centred text straddles the edge: one glyph run is cut into both colours.
+        const QRect text = boxOf(image, 0xffffffff) | boxOf(image, 0xffc00000);
+        QVERIFY(text.left() < 90 && text.right() >= 90);
+        QVERIFY(qAbs(text.center().x() - 100) <= 3);
+    }
+
+    void textShownOnlyWhenAsked_data()
+    {
+        QTest::addColumn<bool>("show");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("letters");
+        QTest::newRow("shown") << true << "12 Est. files" << ".BFW";
+        QTest::newRow("hidden") << false << "12 Est. files" << ".B";
+        QTest::newRow("empty") << true << "" << ".B";
+    }
+    void textShownOnlyWhenAsked()
+    {
+        QFETCH(bool, show);
+        QFETCH(QString, text);
+        auto bar = makeBar({200, 20});
+        bar->setFont(crispFont());
+        bar->setShowText(show);
+        bar->setText(text);
+        bar->setValue(50);
+        QTEST(lettersIn(render(*bar), QRect(1, 1, 198, 18), colorNames()), "letters");
+    }
+
+    void textAlignment_data()
+    {
+        QTest::addColumn<int>("alignX");
+        QTest::addColumn<int>("alignY");
+        QTest::addColumn<QPoint>("third"); // across, down
+        QTest::newRow("left top") << 0 << 0 << QPoint(0, 0);
+        QTest::newRow("centre middle") << 1 << 1 << QPoint(1, 1);
+        QTest::newRow("right bottom") << 2 << 2 << QPoint(2, 2);
+        QTest::newRow("unknown values go left and top") << 7 << -1 << QPoint(0, 0);
+    }
+    void textAlignment()
+    {
+        QFETCH(int, alignX);
+        QFETCH(int, alignY);
+        auto bar = makeBar({300, 60});
+        bar->setFont(crispFont());
+        bar->setShowText(true);
+        bar->setText(QStringLiteral("Wide"));
+        bar->setTextAlignX(alignX);
+        bar->setTextAlignY(alignY);
+        const QRect text = boxOf(render(*bar), 0xffc00000);
+        QVERIFY(!text.isEmpty());
+        QTEST(QPoint(text.center().x() / 100, text.center().y() / 20), "third");
+    }
+
+    void borders_data()
+    {
+        QTest::addColumn<int>("appearance");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("thin sunken") << 1 << 1 << "d1 B18 l1" << "d1 B198 l1";
+        QTest::newRow("thin raised, on the inner rectangle") << 1 << 2 << ".1 l1 B16 d1 .1" << ".1 l1 B196 d1 .1";
+        QTest::newRow("flat") << 0 << 2 << "k1 B18 k1" << "k1 B198 k1";
+        QTest::newRow("thick sunken") << 2 << 1 << "s1 d1 B16 m1 l1" << "s1 d1 B196 m1 l1";
+        QTest::newRow("thick raised") << 2 << 2 << "l1 m1 B16 d1 s1" << "l1 m1 B196 d1 s1";
+        QTest::newRow("no border") << 2 << 0 << "B20" << "B200";
+        QTest::newRow("unknown appearance") << 5 << 1 << ".1 B18 .1" << ".1 B198 .1";
+        QTest::newRow("unknown style") << 1 << 3 << ".1 B18 .1" << ".1 B198 .1";
+    }
+    void borders()
+    {
+        QFETCH(int, appearance);
+        QFETCH(int, style);
+        auto bar = makeBar({200, 20});
+        bar->setAppearance(appearance);
+        bar->setBorderStyle(style);
+        bar->setValue(100); // a full bar shows the inner rectangle
+        const QImage image = render(*bar);
+        QTEST(columnRuns(image, 100, colorNames()), "column");
+        QTEST(rowRuns(image, 10, colorNames()), "row");
+    }
+
+    void colours_data()
+    {
+        QTest::addColumn<quint32>("code");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("button face") << 0x8000000Fu << ".40";
+        QTest::newRow("window text") << 0x80000008u << "F40";
+        QTest::newRow("only the low five bits name it") << 0x8000002Fu << ".40";
+        QTest::newRow("plain RGB") << 0x00ffff00u << "440";
+    }
+    void colours()
+    {
+        QFETCH(quint32, code);
+        QFETCH(QString, row);
+        auto bar = makeBar({40, 10});
+        bar->setBorderStyle(0);
+        bar->setBackColor(ControlColor::fromCode(code));
+        QCOMPARE(rowRuns(render(*bar), 5, colorNames()), row);
+        // System colours follow the palette; plain ones stay.
+        QPalette palette = testPalette();
+        palette.setColor(QPalette::Button, Qt::black);
+        bar->setPalette(palette);
+        const bool follows = code == 0x8000000Fu || code == 0x8000002Fu;
+        QCOMPARE(rowRuns(render(*bar), 5, colorNames()), follows ? "k40" : row);
+    }
+
+    void pictures_data()
+    {
+        QTest::addColumn<QByteArray>("property");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<QString>("row");
+        // Backgrounds fill the 200 by 20 control from its corner; bar pictures
+        // lie over the inner rectangle, which starts at (1, 1).
+        QTest::newRow("back tiled") << QByteArray("Picture") << 1 << 0 << 15  << "d1 39 " + QStringLiteral("410 310 ").repeated(9) + "49 l1";
+        QTest::newRow("back stretched") << QByteArray("Picture") << 0 << 0 << 5  << "d1 194 ?10 294 l1";
+        QTest::newRow("back: any mode but 1 stretches") << QByteArray("Picture") << 2 << 0 << 15  << "d1 394 ?10 494 l1";
+        QTest::newRow("bar tiled from the inner corner") << QByteArray("BarPicture") << 1 << 100 << 16  << "d1 " + QStringLiteral("310 410 ").repeated(9) + "310 48 l1";
+        QTest::newRow("bar stretched") << QByteArray("BarPicture") << 0 << 100 << 4  << "d1 194 ?10 294 l1";
+        QTest::newRow("half bar keeps the whole picture's scale") << QByteArray("BarPicture") << 0 << 50 << 4  << "d1 194 ?5 .99 l1";
+    }
+    void pictures()
+    {
+        QFETCH(QByteArray, property);
+        QFETCH(int, mode);
+        QFETCH(int, value);
+        QFETCH(int, y);
+        auto bar = makeBar({200, 20});
+        bar->setProperty(property.constData(), quadrants());
+        bar->setProperty(property == "Picture" ? "BackPictureMode" : "BarPictureMode", mode);
+        bar->setValue(value);
+        QTEST(rowRuns(render(*bar), y, colorNames()), "row");
+    }
+
+    void smallerAfterLarger()
+    {
+        // The buffer keeps its larger surface; only the control's own part is shown.
+        auto bar = makeBar({100, 20});
+        render(*bar);
+        bar->resize(50, 10);
+        const QImage smaller = render(*bar);
+        QCOMPARE(smaller.size(), QSize(50, 10));
+        QCOMPARE(rowRuns(smaller, 5, colorNames()), "d1 .48 l1");
+    }
+
+    void saveAndLoad()
+    {
+        // Every setter announces its change under the name the saved design uses.
+        TextProgressBar original;
+        original.resize(200, 20);
+        QSignalSpy spy(&original, &TextProgressBar::propertyChanged);
+        const QVariantList values = otherValues();
+        for (qsizetype i = 0; i < designNames.size(); ++i)
+            original.setProperty(qPrintable(designNames[i]), values[i]);
+        QStringList announced;
+        for (const QList<QVariant> &signal : spy)
+            announced << signal.at(0).toString();
+        QCOMPARE(announced, designNames);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("design.ini"));
+        original.save(*std::make_unique<QSettings>(path, QSettings::IniFormat));
+        const QSettings settings(path, QSettings::IniFormat);
+        QStringList keys = settings.childKeys();
+        QStringList expected = designNames;
+        keys.sort();
+        expected.sort();
+        QCOMPARE(keys, expected);
+        TextProgressBar loaded;
+        loaded.resize(200, 20);
+        loaded.load(settings);
+        for (qsizetype i = 0; i < designNames.size(); ++i)
+            QVERIFY2(sameValue(loaded.property(qPrintable(designNames[i])), values[i]), qPrintable(designNames[i]));
+        QCOMPARE(render(loaded), render(original));
+    }
+
+    void loadMissingGivesDefaults()
+    {
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(QStringLiteral("design.ini")), QSettings::IniFormat);
+        // Unreadable values count as missing.
+        settings.setValue(QStringLiteral("Value"), QStringLiteral("lots"));
+        settings.setValue(QStringLiteral("BarColor"), QStringLiteral("navy-ish"));
+        settings.setValue(QStringLiteral("Picture"), QByteArray("not a picture"));
+        TextProgressBar fresh;
+        TextProgressBar changed;
+        const QVariantList values = otherValues();
+        for (qsizetype i = 0; i < designNames.size(); ++i)
+            changed.setProperty(qPrintable(designNames[i]), values[i]);
+        changed.load(settings);
+        for (const QString &name : designNames)
+            QVERIFY2(sameValue(changed.property(qPrintable(name)), fresh.property(qPrintable(name))), qPrintable(name));
+    }
+
+    void shippedPictures()
+    {
+        // The main window's look: both pictures come with the library's resources.
+        for (const char *name : {":/controls/progress-back.png", ":/controls/progress-bar.png"})
+            QVERIFY2(!QPixmap(QString::fromLatin1(name)).isNull(), name);
+    }
+};
 
 QTEST_MAIN(TestTextProgressBar)
 #include "tst_textprogressbar.moc"

@@ -8,6 +8,8 @@
 //   none        write nothing
 // Each volume holds "volume I of N" and the list file's text. The arguments
 // are appended, one per line, to the file VARKO_FAKE_ARCHIVER_LOG when set.
+#include "volumenames.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -16,24 +18,6 @@
 #include <cstdlib>
 
 namespace {
-
-QString pad(int value, int width)
-{
-    return QString::number(value).rightJustified(width, u'0');
-}
-
-QString volumeName(const QString &archive, bool rar, int i)
-{
-    const QString stem = archive.left(archive.lastIndexOf(u'.'));
-    if (i == 1)
-        return archive;
-    if (rar && archive.endsWith(QStringLiteral(".001")))
-        return stem + u'.' + pad(i, 3);
-    const int n = i - 2;
-    if (rar)
-        return stem + u'.' + QChar(u'r' + n / 100) + pad(n % 100, 2);
-    return n < 100 ? stem + QStringLiteral(".c") + pad(n, 2) : stem + u'.' + pad(n, 3);
-}
 
 void logArguments(const QStringList &arguments)
 {
@@ -75,7 +59,9 @@ int main(int argc, char *argv[])
     const QByteArray listed = list.open(QIODevice::ReadOnly) ? list.readAll() : QByteArray();
     const bool rar = QFileInfo(app.arguments().first()).fileName() == u"wrar";
     for (int i = 1; i <= volumes; ++i) {
-        QFile volume(volumeName(archive, rar, i));
+        // Named as the engine's tested naming predicts them.
+        QFile volume(VolumeNames(rar, archive.endsWith(QStringLiteral(".001")), 1, volumes)
+                         .volumeName(archive.left(archive.lastIndexOf(u'.')), i));
         if (!volume.open(QIODevice::WriteOnly))
             return 2;
         volume.write(QStringLiteral("volume %1 of %2\n").arg(i).arg(volumes).toUtf8() + listed);

@@ -21,12 +21,10 @@ public:
     int baseNameLimit = -1;
     QStringList totalsTexts;
     QString totals = QStringLiteral(" 3 - 10KB");
-    QList<int> progressValues;
     QString progressText;
     bool busy = false;
     int sounds = 0;
     QList<SettingKey> changed;
-    QStringList notes;
     QStringList window;
 
     Message::Answer ask(const Message &message) override
@@ -49,11 +47,7 @@ public:
         totals = text;
         totalsTexts << text;
     }
-    void setProgress(int value, const QString &text) override
-    {
-        progressValues << value;
-        progressText = text;
-    }
+    void setProgress(int, const QString &text) override { progressText = text; }
     void setProgressText(const QString &text) override { progressText = text; }
     void setBusyPointer(bool on) override { busy = on; }
     void centrePointer() override {}
@@ -68,7 +62,7 @@ public:
         if (onEvents)
             onEvents();
     }
-    void note(const QString &text) override { notes << text; }
+    void note(const QString &) override {}
 
     QStringList askedTexts() const
     {

@@ -14,187 +14,159 @@ class TestArchiverCall : public QObject
     Q_OBJECT
 
 private slots:
-    void volumeSwitch_data();
-    void volumeSwitch();
-    void commandLine_data();
-    void commandLine();
-    void splitting_data();
-    void splitting();
-    void volumeNames_data();
-    void volumeNames();
-    void numberStrings_data();
-    void numberStrings();
-    void workFolderCounter();
-    void workFolderUnwritable();
-    void locating();
+    void volumeSwitch_data()
+    {
+        QTest::addColumn<bool>("rar");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("rar half meg") << true << 1 << "-v500000b";
+        QTest::newRow("rar floppy is 1440000, not 1500000") << true << 3 << "-v1440000b";
+        QTest::newRow("rar largest") << true << 199 << "-v99500000b";
+        QTest::newRow("ace half meg") << false << 1 << "-v500";
+        QTest::newRow("ace floppy") << false << 3 << "-v1440";
+        QTest::newRow("single file: none") << true << 0 << "";
+    }
+    void volumeSwitch()
+    {
+        QFETCH(bool, rar);
+        QFETCH(int, step);
+        QTEST(ArchiverCommand::volumeSwitch(rar, step), "text");
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<bool>("rar");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("savePaths");
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<QString>("line");
+        const QString list = QStringLiteral(" \"@/opt/v/ripfiles.txt\"");
+        QTest::newRow("rar floppy, names only") << true << 3 << 3 << 0 << "/tmp/~Varko01/myrel.rar"
+            << "wrar a -ep -v1440000b -m3 -y /tmp/~Varko01/myrel.rar" + list;
+        QTest::newRow("ace step 5, paths") << false << 5 << 3 << 1 << "/tmp/~Varko01/myrel.ace"
+            << "wace a -r -y -v2500 -m3 /tmp/~Varko01/myrel.ace" + list;
+        QTest::newRow("rar step 0: two blanks") << true << 0 << 3 << 0 << "/rips/myrel.rar"
+            << "wrar a -ep  -m3 -y /rips/myrel.rar" + list;
+        QTest::newRow("rar paths, store") << true << 1 << 0 << 1 << "/t/a.001"
+            << "wrar a -r0 -v500000b -m0 -y /t/a.001" + list;
+        QTest::newRow("ace names only, step 0") << false << 0 << 5 << 0 << "/t/a.ace"
+            << "wace a -y -ep  -m5 /t/a.ace" + list;
+        QTest::newRow("only 1 stores paths") << true << 3 << 3 << 2 << "/t/a.rar"
+            << "wrar a -ep -v1440000b -m3 -y /t/a.rar" + list;
+        QTest::newRow("blank in the rip-to folder is quoted") << true << 0 << 3 << 0 << "/my rips/a.rar"
+            << "wrar a -ep  -m3 -y \"/my rips/a.rar\"" + list;
+    }
+    void commandLine()
+    {
+        QFETCH(bool, rar);
+        QFETCH(int, step);
+        QFETCH(int, level);
+        QFETCH(int, savePaths);
+        QFETCH(QString, archive);
+        QTEST(ArchiverCommand::commandLine(rar, step, level, savePaths, archive, QStringLiteral("/opt/v/ripfiles.txt")), "line");
+    }
+
+    void splitting_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("blanks separate, runs count once") << "wrar a -ep  -m3" << QStringList{"wrar", "a", "-ep", "-m3"};
+        QTest::newRow("quotes group and go") << "wrar \"/my rips/a.rar\" \"@/x/ripfiles.txt\""
+            << QStringList{"wrar", "/my rips/a.rar", "@/x/ripfiles.txt"};
+        QTest::newRow("empty quotes are an argument") << "a \"\" b" << QStringList{"a", "", "b"};
+        QTest::newRow("escaped quote") << R"(a \"b\")" << QStringList{"a", "\"b\""};
+        QTest::newRow("backslashes before a quote halve") << R"(a\\"b c")" << QStringList{R"(a\b c)"};
+        QTest::newRow("other backslashes stay") << R"(a\b\\c)" << QStringList{R"(a\b\\c)"};
+        QTest::newRow("trailing blanks") << "  a  " << QStringList{"a"};
+    }
+    void splitting()
+    {
+        QFETCH(QString, line);
+        QTEST(splitCommandLine(line), "arguments");
+    }
+
+    void volumeNames_data()
+    {
+        QTest::addColumn<bool>("rar");
+        QTest::addColumn<bool>("over99");
+        QTest::addColumn<int>("i");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("rar first") << true << false << 1 << "rel.rar";
+        QTest::newRow("rar second") << true << false << 2 << "rel.r00";
+        QTest::newRow("rar 101st") << true << false << 101 << "rel.r99";
+        QTest::newRow("rar after r99") << true << false << 102 << "rel.s00";
+        QTest::newRow("rar numbered first") << true << true << 1 << "rel.001";
+        QTest::newRow("rar numbered") << true << true << 150 << "rel.150";
+        QTest::newRow("ace first") << false << false << 1 << "rel.ace";
+        QTest::newRow("ace c99") << false << true << 101 << "rel.c99";
+        QTest::newRow("ace after c99") << false << false << 102 << "rel.100";
+    }
+    void volumeNames()
+    {
+        QFETCH(bool, rar);
+        QFETCH(bool, over99);
+        QFETCH(int, i);
+        QTEST(VolumeNames(rar, over99, 1, 300).volumeName(QStringLiteral("rel"), i), "name");
+    }
+
+    void numberStrings_data()
+    {
+        QTest::addColumn<bool>("over99");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("i");
+        QTest::addColumn<QString>("strings"); // number | total | diz number | zip name
+        QTest::newRow("two floppies") << false << 3 << 2 << 2 << "02|02|02|/rips/rel02";
+        QTest::newRow("step 0: no number, diz 01") << false << 0 << 1 << 1 << "|01|01|/rips/rel";
+        QTest::newRow("one volume: no number") << false << 3 << 1 << 1 << "|01|01|/rips/rel";
+        QTest::newRow("over 99") << true << 1 << 200 << 7 << "007|200|007|/rips/rel007";
+        QTest::newRow("103 ACE volumes without over 99") << false << 3 << 103 << 103 << "103|103|103|/rips/rel103";
+    }
+    void numberStrings()
+    {
+        QFETCH(bool, over99);
+        QFETCH(int, step);
+        QFETCH(int, count);
+        QFETCH(int, i);
+        const VolumeNames names(true, over99, step, count);
+        const QString got = QStringList{names.numberString(i), names.totalString(), names.dizNumber(i),
+                                        zipBaseName(QStringLiteral("/rips/"), QStringLiteral("rel"), names.numberString(i))}
+                                .join(u'|');
+        QTEST(got, "strings");
+    }
+
+    void workFolderCounter()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("~Varko01")));
+        makeFile(dir.filePath("~Varko02"), QByteArray("a file takes the name too"));
+        QCOMPARE(TempWorkFolder::create(dir.path()), dir.filePath("~Varko03"));
+        QCOMPARE(TempWorkFolder::create(dir.path() + u'/'), dir.filePath("~Varko04"));
+        QVERIFY(QFileInfo(dir.filePath("~Varko04")).isDir());
+        QCOMPARE(TempWorkFolder::name(QStringLiteral("/t"), 100), QStringLiteral("/t/~Varko100"));
+    }
+
+    void workFolderUnwritable()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(TempWorkFolder::create(dir.filePath("missing")), QString());
+        // A file where the folder should be: nothing is made.
+        QCOMPARE(TempWorkFolder::create(makeFile(dir.filePath("plain"), 1)), QString());
+    }
+
+    void locating()
+    {
+        QTemporaryDir first, second;
+        makeFile(second.filePath("tool"), QByteArray("#!/bin/sh\n"));
+        QFile::setPermissions(second.filePath("tool"), QFile::ReadOwner | QFile::ExeOwner);
+        makeFile(first.filePath("tool"), QByteArray("not executable"));
+        QCOMPARE(locateProgram(QStringLiteral("tool"), {first.path(), second.path()}), second.filePath("tool"));
+        QCOMPARE(locateProgram(QStringLiteral("sh"), {first.path()}), QStandardPaths::findExecutable(QStringLiteral("sh")));
+        const ProcessOutcome missing = ExecCmd(QStringLiteral("no-such-archiver a x"), {first.path()});
+        QCOMPARE(missing.status, ProcessOutcome::Status::FailedToStart);
+    }
 };
-
-void TestArchiverCall::volumeSwitch_data()
-{
-    QTest::addColumn<bool>("rar");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("rar half meg") << true << 1 << "-v500000b";
-    QTest::newRow("rar floppy is 1440000, not 1500000") << true << 3 << "-v1440000b";
-    QTest::newRow("rar 2M") << true << 4 << "-v2000000b";
-    QTest::newRow("rar largest") << true << 199 << "-v99500000b";
-    QTest::newRow("ace half meg") << false << 1 << "-v500";
-    QTest::newRow("ace floppy") << false << 3 << "-v1440";
-    QTest::newRow("ace largest") << false << 199 << "-v99500";
-    QTest::newRow("single file: none") << true << 0 << "";
-}
-
-void TestArchiverCall::volumeSwitch()
-{
-    QFETCH(bool, rar);
-    QFETCH(int, step);
-    QFETCH(QString, text);
-    QCOMPARE(ArchiverCommand::volumeSwitch(rar, step), text);
-}
-
-void TestArchiverCall::commandLine_data()
-{
-    QTest::addColumn<bool>("rar");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<int>("level");
-    QTest::addColumn<int>("savePaths");
-    QTest::addColumn<QString>("archive");
-    QTest::addColumn<QString>("line");
-    const QString list = QStringLiteral(" \"@/opt/v/ripfiles.txt\"");
-    QTest::newRow("rar floppy, names only") << true << 3 << 3 << 0 << "/tmp/~Varko01/myrel.rar"
-        << "wrar a -ep -v1440000b -m3 -y /tmp/~Varko01/myrel.rar" + list;
-    QTest::newRow("ace step 5, paths") << false << 5 << 3 << 1 << "/tmp/~Varko01/myrel.ace"
-        << "wace a -r -y -v2500 -m3 /tmp/~Varko01/myrel.ace" + list;
-    QTest::newRow("rar step 0: two blanks") << true << 0 << 3 << 0 << "/rips/myrel.rar"
-        << "wrar a -ep  -m3 -y /rips/myrel.rar" + list;
-    QTest::newRow("rar paths, store") << true << 1 << 0 << 1 << "/t/a.001"
-        << "wrar a -r0 -v500000b -m0 -y /t/a.001" + list;
-    QTest::newRow("ace names only, step 0") << false << 0 << 5 << 0 << "/t/a.ace"
-        << "wace a -y -ep  -m5 /t/a.ace" + list;
-    QTest::newRow("only 1 stores paths") << true << 3 << 3 << 2 << "/t/a.rar"
-        << "wrar a -ep -v1440000b -m3 -y /t/a.rar" + list;
-    QTest::newRow("blank in the rip-to folder is quoted") << true << 0 << 3 << 0 << "/my rips/a.rar"
-        << "wrar a -ep  -m3 -y \"/my rips/a.rar\"" + list;
-}
-
-void TestArchiverCall::commandLine()
-{
-    QFETCH(bool, rar);
-    QFETCH(int, step);
-    QFETCH(int, level);
-    QFETCH(int, savePaths);
-    QFETCH(QString, archive);
-    QFETCH(QString, line);
-    QCOMPARE(ArchiverCommand::commandLine(rar, step, level, savePaths, archive, QStringLiteral("/opt/v/ripfiles.txt")), line);
-}
-
-void TestArchiverCall::splitting_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("blanks separate, runs count once") << "wrar a -ep  -m3" << QStringList{"wrar", "a", "-ep", "-m3"};
-    QTest::newRow("quotes group and go") << "wrar \"/my rips/a.rar\" \"@/x/ripfiles.txt\""
-        << QStringList{"wrar", "/my rips/a.rar", "@/x/ripfiles.txt"};
-    QTest::newRow("empty quotes are an argument") << "a \"\" b" << QStringList{"a", "", "b"};
-    QTest::newRow("escaped quote") << R"(a \"b\")" << QStringList{"a", "\"b\""};
-    QTest::newRow("backslashes before a quote halve") << R"(a\\"b c")" << QStringList{R"(a\b c)"};
-    QTest::newRow("other backslashes stay") << R"(a\b\\c)" << QStringList{R"(a\b\\c)"};
-    QTest::newRow("trailing blanks") << "  a  " << QStringList{"a"};
-}
-
-void TestArchiverCall::splitting()
-{
-    QFETCH(QString, line);
-    QFETCH(QStringList, arguments);
-    QCOMPARE(splitCommandLine(line), arguments);
-}
-
-void TestArchiverCall::volumeNames_data()
-{
-    QTest::addColumn<bool>("rar");
-    QTest::addColumn<bool>("over99");
-    QTest::addColumn<int>("i");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("rar first") << true << false << 1 << "rel.rar";
-    QTest::newRow("rar second") << true << false << 2 << "rel.r00";
-    QTest::newRow("rar 101st") << true << false << 101 << "rel.r99";
-    QTest::newRow("rar after r99") << true << false << 102 << "rel.s00";
-    QTest::newRow("rar after s99") << true << false << 202 << "rel.t00";
-    QTest::newRow("rar numbered first") << true << true << 1 << "rel.001";
-    QTest::newRow("rar numbered") << true << true << 150 << "rel.150";
-    QTest::newRow("ace first") << false << false << 1 << "rel.ace";
-    QTest::newRow("ace c99") << false << true << 101 << "rel.c99";
-    QTest::newRow("ace after c99") << false << false << 102 << "rel.100";
-    QTest::newRow("ace 103rd") << false << false << 103 << "rel.101";
-}
-
-void TestArchiverCall::volumeNames()
-{
-    QFETCH(bool, rar);
-    QFETCH(bool, over99);
-    QFETCH(int, i);
-    QFETCH(QString, name);
-    QCOMPARE(VolumeNames(rar, over99, 1, 300).volumeName(QStringLiteral("rel"), i), name);
-}
-
-void TestArchiverCall::numberStrings_data()
-{
-    QTest::addColumn<bool>("over99");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("i");
-    QTest::addColumn<QString>("strings"); // number | total | diz number | zip name
-    QTest::newRow("two floppies") << false << 3 << 2 << 2 << "02|02|02|/rips/rel02";
-    QTest::newRow("step 0: no number, diz 01") << false << 0 << 1 << 1 << "|01|01|/rips/rel";
-    QTest::newRow("one volume: no number") << false << 3 << 1 << 1 << "|01|01|/rips/rel";
-    QTest::newRow("over 99") << true << 1 << 200 << 7 << "007|200|007|/rips/rel007";
-    QTest::newRow("103 ACE volumes without over 99") << false << 3 << 103 << 103 << "103|103|103|/rips/rel103";
-}
-
-void TestArchiverCall::numberStrings()
-{
-    QFETCH(bool, over99);
-    QFETCH(int, step);
-    QFETCH(int, count);
-    QFETCH(int, i);
-    QFETCH(QString, strings);
-    const VolumeNames names(true, over99, step, count);
-    const QString got = QStringList{names.numberString(i), names.totalString(), names.dizNumber(i),
-                                    zipBaseName(QStringLiteral("/rips/"), QStringLiteral("rel"), names.numberString(i))}
-                            .join(u'|');
-    QCOMPARE(got, strings);
-}
-
-void TestArchiverCall::workFolderCounter()
-{
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("~Varko01")));
-    makeFile(dir.filePath("~Varko02"), QByteArray("a file takes the name too"));
-    QCOMPARE(TempWorkFolder::create(dir.path()), dir.filePath("~Varko03"));
-    QCOMPARE(TempWorkFolder::create(dir.path() + u'/'), dir.filePath("~Varko04"));
-    QVERIFY(QFileInfo(dir.filePath("~Varko04")).isDir());
-    QCOMPARE(TempWorkFolder::name(QStringLiteral("/t"), 100), QStringLiteral("/t/~Varko100"));
-}
-
-void TestArchiverCall::workFolderUnwritable()
-{
-    QTemporaryDir dir;
-    QCOMPARE(TempWorkFolder::create(dir.filePath("missing")), QString());
-    // A file where the folder should be: nothing is made.
-    QCOMPARE(TempWorkFolder::create(makeFile(dir.filePath("plain"), 1)), QString());
-}
-
-void TestArchiverCall::locating()
-{
-    QTemporaryDir first, second;
-    makeFile(second.filePath("tool"), QByteArray("#!/bin/sh\n"));
-    QFile::setPermissions(second.filePath("tool"), QFile::ReadOwner | QFile::ExeOwner);
-    makeFile(first.filePath("tool"), QByteArray("not executable"));
-    QCOMPARE(locateProgram(QStringLiteral("tool"), {first.path(), second.path()}), second.filePath("tool"));
-    QCOMPARE(locateProgram(QStringLiteral("sh"), {first.path()}), QStandardPaths::findExecutable(QStringLiteral("sh")));
-    const ProcessOutcome missing = ExecCmd(QStringLiteral("no-such-archiver a x"), {first.path()});
-    QCOMPARE(missing.status, ProcessOutcome::Status::FailedToStart);
-}
 
 QTEST_GUILESS_MAIN(TestArchiverCall)
 #include "tst_archivercall.moc"

@@ -9,159 +9,114 @@ class TestEstimate : public QObject
     Q_OBJECT
 
 private slots:
-    void displayText_data();
-    void displayText();
-    void thresholds_data();
-    void thresholds();
-    void sizeCaption_data();
-    void sizeCaption();
-    void stepping();
-    void dialogTwin_data();
-    void dialogTwin();
-    void baseNameCharacters_data();
-    void baseNameCharacters();
-    void baseNameLength_data();
-    void baseNameLength();
+    void displayText_data()
+    {
+        QTest::addColumn<double>("totalKB");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("two floppies' worth") << 2880.0 << 3 << "1.92 Est. files";
+        QTest::newRow("exactly one file shows nothing") << 1500.0 << 3 << "0%";
+        QTest::newRow("over 99") << 100000.0 << 1 << "200.00 Est. files";
+        QTest::newRow("single-file step") << 5000.0 << 0 << "0%";
+        QTest::newRow("below one file") << 10.0 << 199 << "0%";
+    }
+    void displayText()
+    {
+        QFETCH(double, totalKB);
+        QFETCH(int, step);
+        QTEST(Estimate::displayText(totalKB, step), "text");
+    }
+
+    void thresholds_data()
+    {
+        QTest::addColumn<double>("totalKB");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<bool>("over99");
+        QTest::addColumn<bool>("over999");
+        QTest::newRow("exactly 99.0 is not over 99") << 99.0 * 1500 << 3 << false << false;
+        QTest::newRow("just over 99") << 99.01 * 1500 << 3 << true << false;
+        QTest::newRow("exactly 999.0 is allowed") << 999.0 * 500 << 1 << true << false;
+        QTest::newRow("999.5 is refused") << 999.5 * 1500 << 3 << true << true;
+        QTest::newRow("step 0 never counts volumes") << 1e9 << 0 << false << false;
+    }
+    void thresholds()
+    {
+        QFETCH(double, totalKB);
+        QFETCH(int, step);
+        QFETCH(bool, over99);
+        const float run = step == 0 ? 0.0f : Estimate::runEstimate(totalKB, step);
+        QCOMPARE(Estimate::isOver99(run, step), over99);
+        QTEST(Estimate::isOver999(run, step), "over999");
+        if (step != 0)
+            QCOMPARE(Estimate::isOver99(Estimate::displayEstimate(totalKB, step), step), over99);
+    }
+
+    void stepping()
+    {
+        QCOMPARE(Estimate::steppedSize(3, true), 4);
+        QCOMPARE(Estimate::steppedSize(3, false), 2);
+        QCOMPARE(Estimate::steppedSize(199, true), 199);
+        QCOMPARE(Estimate::steppedSize(0, false), 0);
+    }
+
+    void dialogTwin_data()
+    {
+        QTest::addColumn<double>("totalKB");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("view"); // dialog caption | main caption | field | progress
+        QTest::newRow("single file") << 5000.0 << 0 << "1 Max file|1 file|1.00|0%";
+        QTest::newRow("floppy") << 2880.0 << 3 << "1.44M|1.44M|1.92|1.92 Est. files";
+        QTest::newRow("half a megabyte, at most one file") << 100.0 << 1 << ".5M|.5M|1.00|0%";
+        QTest::newRow("whole megabytes keep the point") << 100.0 << 2 << "1.M|1.M|1.00|0%";
+        QTest::newRow("step 4") << 100.0 << 4 << "2.M|2.M|1.00|0%";
+        QTest::newRow("empty queue") << 0.0 << 5 << "2.5M|2.5M|0.00|0%";
+    }
+    void dialogTwin()
+    {
+        QFETCH(double, totalKB);
+        QFETCH(int, step);
+        const Estimate::DialogView v = Estimate::dialogView(totalKB, step);
+        QTEST(QStringList({v.dialogCaption, v.mainCaption, v.estimateField, v.progressText}).join(u'|'), "view");
+        QVERIFY(!v.over99);
+        QVERIFY(Estimate::dialogView(100000.0, 1).over99);
+    }
+
+    void baseNameCharacters_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("underscore refused") << "My_Set" << "my_set" << false;
+        QTest::newRow("dash and letters") << "my-set" << "my-set" << true;
+        QTest::newRow("capitals lowered") << "MYSET1" << "myset1" << true;
+        QTest::newRow("blank refused") << "a b" << "a b" << false;
+        QTest::newRow("slash refused") << "../x" << "../x" << false;
+        QTest::newRow("accented letter refused") << "café" << "café" << false;
+        QTest::newRow("empty means cancelled") << "" << "" << true;
+    }
+    void baseNameCharacters()
+    {
+        QFETCH(QString, typed);
+        QTEST(BaseName::lowered(typed), "name");
+        QTEST(BaseName::hasValidCharacters(BaseName::lowered(typed)), "valid");
+    }
+
+    void baseNameLength_data()
+    {
+        QTest::addColumn<bool>("over99");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("120 volumes") << true << 1 << 5;
+        QTest::newRow("ordinary") << false << 3 << 6;
+        QTest::newRow("single file wins") << true << 0 << 20;
+    }
+    void baseNameLength()
+    {
+        QFETCH(bool, over99);
+        QFETCH(int, step);
+        QTEST(BaseName::maxLength(over99, step), "limit");
+    }
 };
-
-void TestEstimate::displayText_data()
-{
-    QTest::addColumn<double>("totalKB");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("two floppies' worth") << 2880.0 << 3 << "1.92 Est. files";
-    QTest::newRow("exactly one file shows nothing") << 1500.0 << 3 << "0%";
-    QTest::newRow("over 99") << 100000.0 << 1 << "200.00 Est. files";
-    QTest::newRow("empty queue") << 0.0 << 3 << "0%";
-    QTest::newRow("single-file step") << 5000.0 << 0 << "0%";
-    QTest::newRow("below one file") << 10.0 << 199 << "0%";
-}
-
-void TestEstimate::displayText()
-{
-    QFETCH(double, totalKB);
-    QFETCH(int, step);
-    QFETCH(QString, text);
-    QCOMPARE(Estimate::displayText(totalKB, step), text);
-}
-
-void TestEstimate::thresholds_data()
-{
-    QTest::addColumn<double>("totalKB");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<bool>("over99");
-    QTest::addColumn<bool>("over999");
-    QTest::newRow("exactly 99.0 is not over 99") << 99.0 * 1500 << 3 << false << false;
-    QTest::newRow("just over 99") << 99.01 * 1500 << 3 << true << false;
-    QTest::newRow("exactly 999.0 is allowed") << 999.0 * 500 << 1 << true << false;
-    QTest::newRow("999.5 is refused") << 999.5 * 1500 << 3 << true << true;
-    QTest::newRow("step 0 never counts volumes") << 1e9 << 0 << false << false;
-}
-
-void TestEstimate::thresholds()
-{
-    QFETCH(double, totalKB);
-    QFETCH(int, step);
-    QFETCH(bool, over99);
-    QFETCH(bool, over999);
-    const float run = step == 0 ? 0.0f : Estimate::runEstimate(totalKB, step);
-    QCOMPARE(Estimate::isOver99(run, step), over99);
-    QCOMPARE(Estimate::isOver999(run, step), over999);
-    if (step != 0)
-        QCOMPARE(Estimate::isOver99(Estimate::displayEstimate(totalKB, step), step), over99);
-}
-
-void TestEstimate::sizeCaption_data()
-{
-    QTest::addColumn<int>("step");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("single file") << 0 << "1 file";
-    QTest::newRow("half a megabyte") << 1 << ".5M";
-    QTest::newRow("whole megabytes keep the point") << 2 << "1.M";
-    QTest::newRow("floppy") << 3 << "1.44M";
-    QTest::newRow("4") << 4 << "2.M";
-    QTest::newRow("5") << 5 << "2.5M";
-    QTest::newRow("largest") << 199 << "99.5M";
-}
-
-void TestEstimate::sizeCaption()
-{
-    QFETCH(int, step);
-    QFETCH(QString, caption);
-    QCOMPARE(Estimate::sizeCaption(step), caption);
-}
-
-void TestEstimate::stepping()
-{
-    QCOMPARE(Estimate::steppedSize(3, true), 4);
-    QCOMPARE(Estimate::steppedSize(3, false), 2);
-    QCOMPARE(Estimate::steppedSize(199, true), 199);
-    QCOMPARE(Estimate::steppedSize(0, false), 0);
-}
-
-void TestEstimate::dialogTwin_data()
-{
-    QTest::addColumn<double>("totalKB");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<QString>("view"); // dialog caption | main caption | field | progress
-    QTest::newRow("single file") << 5000.0 << 0 << "1 Max file|1 file|1.00|0%";
-    QTest::newRow("floppy") << 2880.0 << 3 << "1.44M|1.44M|1.92|1.92 Est. files";
-    QTest::newRow("at most one file") << 100.0 << 3 << "1.44M|1.44M|1.00|0%";
-    QTest::newRow("empty queue") << 0.0 << 5 << "2.5M|2.5M|0.00|0%";
-    QTest::newRow("empty queue, single file") << 0.0 << 0 << "1 Max file|1 file|0.00|0%";
-}
-
-void TestEstimate::dialogTwin()
-{
-    QFETCH(double, totalKB);
-    QFETCH(int, step);
-    QFETCH(QString, view);
-    const Estimate::DialogView v = Estimate::dialogView(totalKB, step);
-    QCOMPARE(QStringList({v.dialogCaption, v.mainCaption, v.estimateField, v.progressText}).join(u'|'), view);
-    QVERIFY(!v.over99);
-    QVERIFY(Estimate::dialogView(100000.0, 1).over99);
-}
-
-void TestEstimate::baseNameCharacters_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("valid");
-    QTest::newRow("underscore refused") << "My_Set" << "my_set" << false;
-    QTest::newRow("dash and letters") << "my-set" << "my-set" << true;
-    QTest::newRow("capitals lowered") << "MYSET1" << "myset1" << true;
-    QTest::newRow("blank refused") << "a b" << "a b" << false;
-    QTest::newRow("slash refused") << "../x" << "../x" << false;
-    QTest::newRow("accented letter refused") << "café" << "café" << false;
-    QTest::newRow("empty means cancelled") << "" << "" << true;
-}
-
-void TestEstimate::baseNameCharacters()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, name);
-    QFETCH(bool, valid);
-    QCOMPARE(BaseName::lowered(typed), name);
-    QCOMPARE(BaseName::hasValidCharacters(BaseName::lowered(typed)), valid);
-}
-
-void TestEstimate::baseNameLength_data()
-{
-    QTest::addColumn<bool>("over99");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<int>("limit");
-    QTest::newRow("120 volumes") << true << 1 << 5;
-    QTest::newRow("ordinary") << false << 3 << 6;
-    QTest::newRow("single file wins") << true << 0 << 20;
-}
-
-void TestEstimate::baseNameLength()
-{
-    QFETCH(bool, over99);
-    QFETCH(int, step);
-    QFETCH(int, limit);
-    QCOMPARE(BaseName::maxLength(over99, step), limit);
-}
 
 QTEST_GUILESS_MAIN(TestEstimate)
 #include "tst_estimate.moc"

@@ -44,6 +44,15 @@ struct Bench
         QueueFiller(queue, settings).addDropped({makeFile(path("rel/" + name), bytes)},
                                                 [](const Message &) { return Message::Answer::No; });
     }
+    // A sparse file: `kb` KB by its length, nothing on disk.
+    void addSparse(const QString &name, qint64 kb)
+    {
+        QFile file(path("rel/" + name));
+        if (file.open(QIODevice::WriteOnly))
+            file.resize(kb * 1024);
+        file.close();
+        QueueFiller(queue, settings).addDropped({file.fileName()}, {});
+    }
     void addRelease()
     {
         add(QStringLiteral("file_id.diz"), QByteArray(25, ' ') + "xx/xx\r\nTest release\r\n");
@@ -76,295 +85,266 @@ class TestRipRun : public QObject
     Q_OBJECT
 
 private slots:
-    void complete_data();
-    void complete();
-    void overNinetyNine();
-    void cancelPaths_data();
-    void cancelPaths();
-    void folderQuestion_data();
-    void folderQuestion();
-    void noDizWarningSwitchedOff();
-    void workFolderCounter();
-    void zippingOff();
-    void stopBetweenVolumes();
-    void zipErrors_data();
-    void zipErrors();
-    void notStarted();
-};
-
-void TestRipRun::complete_data()
-{
-    QTest::addColumn<QByteArray>("archiver");
-    QTest::addColumn<int>("rarace");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<QStringList>("zips");
-    QTest::addColumn<QStringList>("volumes");
-    QTest::addColumn<QString>("lastStamp");
-    QTest::newRow("rar, two floppies") << QByteArray("volumes=2") << 1 << 3 << QStringList{"rel01.zip", "rel02.zip"}
-                                       << QStringList{"rel.rar", "rel.r00"} << "02/02";
-    QTest::newRow("ace, three") << QByteArray("volumes=3") << 0 << 3 << QStringList{"rel01.zip", "rel02.zip", "rel03.zip"}
-                                << QStringList{"rel.ace", "rel.c00", "rel.c01"} << "03/03";
-    QTest::newRow("step 0: no number, 01/01") << QByteArray("volumes=1") << 1 << 0 << QStringList{"rel.zip"}
-                                              << QStringList{"rel.rar"} << "01/01";
-    QTest::newRow("one volume of a split set") << QByteArray("volumes=1 exit=1") << 1 << 3 << QStringList{"rel.zip"}
-                                               << QStringList{"rel.rar"} << "01/01";
-}
-
-void TestRipRun::complete()
-{
-    QFETCH(QByteArray, archiver);
-    QFETCH(int, rarace);
-    QFETCH(int, step);
-    QFETCH(QStringList, zips);
-    QFETCH(QStringList, volumes);
-    QFETCH(QString, lastStamp);
-    Bench b;
-    b.settings.rarace = static_cast<qint16>(rarace);
-    b.settings.zcomment = 1;
-    b.settings.nfo1st = 1;
-    b.addRelease();
-    b.archiver(archiver);
-    RipRun rip(b.queue, b.settings, b.state, b.host, step, {b.path("data"), {b.path("bin")}});
-    rip.setZipComment(QStringLiteral("Greetings"));
-    QCOMPARE(rip.run(), RipRun::Outcome::Complete);
-
-    QCOMPARE(b.zips(), zips);
-    for (int i = 0; i < zips.size(); ++i) {
-        const ZipContents zip = readZip(b.path("rips/" + zips.at(i)));
-        QStringList expected{volumes.at(i), "file_id.diz"};
-        if (i == 0)
-            expected << "rel.nfo";
-        QCOMPARE(zip.names, expected);
-        QCOMPARE(zip.comment, QStringLiteral("Greetings"));
-        QVERIFY(zip.entry(volumes.at(i)).startsWith(QStringLiteral("volume %1 of").arg(i + 1).toUtf8()));
+    void complete_data()
+    {
+        QTest::addColumn<QByteArray>("archiver");
+        QTest::addColumn<int>("rarace");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QStringList>("zips");
+        QTest::addColumn<QStringList>("volumes");
+        QTest::addColumn<QString>("lastStamp");
+        QTest::newRow("rar, two floppies") << QByteArray("volumes=2") << 1 << 3 << QStringList{"rel01.zip", "rel02.zip"}
+                                           << QStringList{"rel.rar", "rel.r00"} << "02/02";
+        QTest::newRow("ace, three") << QByteArray("volumes=3") << 0 << 3 << QStringList{"rel01.zip", "rel02.zip", "rel03.zip"}
+                                    << QStringList{"rel.ace", "rel.c00", "rel.c01"} << "03/03";
+        QTest::newRow("step 0: no number, 01/01") << QByteArray("volumes=1") << 1 << 0 << QStringList{"rel.zip"}
+                                                  << QStringList{"rel.rar"} << "01/01";
+        QTest::newRow("one volume of a split set") << QByteArray("volumes=1 exit=1") << 1 << 3 << QStringList{"rel.zip"}
+                                                   << QStringList{"rel.rar"} << "01/01";
     }
-    const ZipContents last = readZip(b.path("rips/" + zips.last()));
-    QCOMPARE(last.entry("file_id.diz"), QByteArray(25, ' ') + lastStamp.toUtf8() + "\r\nTest release\r\n");
-    QCOMPARE(readFile(b.path("data/ripfiles.txt")), (b.path("rel/data.bin") + "\r\n").toUtf8());
-    QVERIFY(!QFileInfo::exists(b.path("tmp/~Varko01")));
-    QCOMPARE(b.host.totals, QStringLiteral(" 3 - 10KB"));
-    QCOMPARE(b.host.totalsTexts.first(), zips.size() == 1 ? QStringLiteral(" 1 of 1") : QStringLiteral(" 1 of %1").arg(zips.size()));
-    QCOMPARE(b.host.sounds, 1);
-    QCOMPARE(b.host.window, QStringList({"minimise", "restore"}));
-    QVERIFY(!b.state.ripInProgress && !b.host.busy);
-    QVERIFY(b.queuedUntouched());
-}
+    void complete()
+    {
+        QFETCH(QByteArray, archiver);
+        QFETCH(int, rarace);
+        QFETCH(int, step);
+        QFETCH(QStringList, zips);
+        QFETCH(QStringList, volumes);
+        QFETCH(QString, lastStamp);
+        Bench b;
+        b.settings.rarace = static_cast<qint16>(rarace);
+        b.settings.zcomment = 1;
+        b.settings.nfo1st = 1;
+        b.addRelease();
+        b.archiver(archiver);
+        RipRun rip(b.queue, b.settings, b.state, b.host, step, {b.path("data"), {b.path("bin")}});
+        rip.setZipComment(QStringLiteral("Greetings"));
+        QCOMPARE(rip.run(), RipRun::Outcome::Complete);
 
-void TestRipRun::overNinetyNine()
-{
-    Bench b;
-    b.addRelease();
-    // A sparse file: 60,000 KB by its length, nothing on disk.
-    QFile big(b.path("rel/big.iso"));
-    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(60000 * 1024));
-    big.close();
-    QueueFiller(b.queue, b.settings).addDropped({big.fileName()}, {});
-    b.state.over99 = Estimate::isOver99(Estimate::displayEstimate(b.queue.totals().totalKB, 1), 1);
-    b.host.baseName = QStringLiteral("big");
-    b.archiver("volumes=3");
-    QCOMPARE(b.run(1), RipRun::Outcome::Complete);
-    QCOMPARE(b.host.baseNameLimit, 5);
-    QCOMPARE(b.zips(), QStringList({"big001.zip", "big002.zip", "big003.zip"}));
-    QCOMPARE(readZip(b.path("rips/big002.zip")).names.first(), QStringLiteral("big.002"));
-    QVERIFY(readZip(b.path("rips/big003.zip")).entry("file_id.diz").contains("003/003\r\n"));
-    QVERIFY(readFile(b.path("archiver.log")).contains("~Varko01/big.001\n"));
-}
+        QCOMPARE(b.zips(), zips);
+        for (int i = 0; i < zips.size(); ++i) {
+            const ZipContents zip = readZip(b.path("rips/" + zips.at(i)));
+            QStringList expected{volumes.at(i), "file_id.diz"};
+            if (i == 0)
+                expected << "rel.nfo";
+            QCOMPARE(zip.names, expected);
+            QCOMPARE(zip.comment, QStringLiteral("Greetings"));
+            QVERIFY(zip.entry(volumes.at(i)).startsWith(QStringLiteral("volume %1 of").arg(i + 1).toUtf8()));
+        }
+        const ZipContents last = readZip(b.path("rips/" + zips.last()));
+        QCOMPARE(last.entry("file_id.diz"), QByteArray(25, ' ') + lastStamp.toUtf8() + "\r\nTest release\r\n");
+        QCOMPARE(readFile(b.path("data/ripfiles.txt")), (b.path("rel/data.bin") + "\r\n").toUtf8());
+        QVERIFY(!QFileInfo::exists(b.path("tmp/~Varko01")));
+        QCOMPARE(b.host.totals, QStringLiteral(" 3 - 10KB"));
+        QCOMPARE(b.host.totalsTexts.first(), zips.size() == 1 ? QStringLiteral(" 1 of 1") : QStringLiteral(" 1 of %1").arg(zips.size()));
+        QCOMPARE(b.host.sounds, 1);
+        QCOMPARE(b.host.window, QStringList({"minimise", "restore"}));
+        QVERIFY(!b.state.ripInProgress && !b.host.busy);
+        QVERIFY(b.queuedUntouched());
+    }
 
-void TestRipRun::cancelPaths_data()
-{
-    QTest::addColumn<QString>("situation");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("workFolderMade");
-    QTest::newRow("Cancel at the diz warning") << "nodiz" << "No file_id.diz in Queue" << false;
-    QTest::newRow("empty base name") << "noname" << "" << false;
-    QTest::newRow("name breaking the rule") << "badname" << "" << false;
-    QTest::newRow("more than 999 files") << "huge"
-        << "Can't have more than 999 files in the set\rRaise the achive size, or choose a source with a smaller size" << false;
-    QTest::newRow("Cancel at the folder question") << "folder" << "Folder found, save paths?" << false;
-    QTest::newRow("archiver leaves nothing") << "none" << "" << true;
-    QTest::newRow("archiver crashes") << "crash" << "" << true;
-    QTest::newRow("archiver missing") << "missing" << "" << true;
-    QTest::newRow("no work folder can be made") << "notemp" << "" << false;
-}
+    void overNinetyNine()
+    {
+        Bench b;
+        b.addRelease();
+        b.addSparse(QStringLiteral("big.iso"), 60000);
+        b.state.over99 = Estimate::isOver99(Estimate::displayEstimate(b.queue.totals().totalKB, 1), 1);
+        b.host.baseName = QStringLiteral("big");
+        b.archiver("volumes=3");
+        QCOMPARE(b.run(1), RipRun::Outcome::Complete);
+        QCOMPARE(b.host.baseNameLimit, 5);
+        QCOMPARE(b.zips(), QStringList({"big001.zip", "big002.zip", "big003.zip"}));
+        QCOMPARE(readZip(b.path("rips/big002.zip")).names.first(), QStringLiteral("big.002"));
+        QVERIFY(readZip(b.path("rips/big003.zip")).entry("file_id.diz").contains("003/003\r\n"));
+        QVERIFY(readFile(b.path("archiver.log")).contains("~Varko01/big.001\n"));
+    }
 
-void TestRipRun::cancelPaths()
-{
-    QFETCH(QString, situation);
-    QFETCH(QString, message);
-    QFETCH(bool, workFolderMade);
-    Bench b;
-    b.add(QStringLiteral("data.bin"), "data");
-    if (situation != u"nodiz")
+    void cancelPaths_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("workFolderMade");
+        QTest::newRow("Cancel at the diz warning") << "nodiz" << "No file_id.diz in Queue" << false;
+        QTest::newRow("empty base name") << "noname" << "" << false;
+        QTest::newRow("name breaking the rule") << "badname" << "" << false;
+        QTest::newRow("more than 999 files") << "huge"
+            << "Can't have more than 999 files in the set\rRaise the achive size, or choose a source with a smaller size" << false;
+        QTest::newRow("Cancel at the folder question") << "folder" << "Folder found, save paths?" << false;
+        QTest::newRow("archiver leaves nothing") << "none" << "" << true;
+        QTest::newRow("archiver crashes") << "crash" << "" << true;
+        QTest::newRow("archiver missing") << "missing" << "" << true;
+        QTest::newRow("no work folder can be made") << "notemp" << "" << false;
+    }
+    void cancelPaths()
+    {
+        QFETCH(QString, situation);
+        QFETCH(QString, message);
+        Bench b;
+        b.add(QStringLiteral("data.bin"), "data");
+        if (situation != u"nodiz")
+            b.add(QStringLiteral("file_id.diz"), "xx/xx");
+        b.host.answers[QStringLiteral("No file_id.diz in Queue")] = {Message::Answer::Cancel};
+        b.host.answers[QStringLiteral("Folder found, save paths?")] = {Message::Answer::Cancel};
+        if (situation == u"noname")
+            b.host.baseName.clear();
+        if (situation == u"badname")
+            b.host.baseName = QStringLiteral("../x");
+        if (situation == u"huge")
+            b.addSparse(QStringLiteral("huge.bin"), 600000);
+        if (situation == u"folder") {
+            makeFile(b.path("rel/sub/inner"), 10);
+            QueueFiller(b.queue, b.settings).addDropped({b.path("rel/sub")}, {});
+        }
+        if (situation == u"none" || situation == u"crash")
+            b.archiver(situation.toUtf8());
+        if (situation == u"missing")
+            QFile::remove(b.path("bin/wrar"));
+        if (situation == u"notemp")
+            b.settings.tdrive = b.path("tmp/not/there");
+
+        QCOMPARE(b.run(1), RipRun::Outcome::Cancelled);
+        QCOMPARE(b.host.askedTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(b.host.progressText, QStringLiteral("0%"));
+        QCOMPARE(b.host.totals, QStringLiteral(" 3 - 10KB"));
+        QVERIFY(!b.state.ripInProgress && !b.host.busy);
+        QTEST(QFileInfo(b.path("tmp/~Varko01")).isDir(), "workFolderMade");
+        QVERIFY(b.zips().isEmpty());
+        QCOMPARE(b.host.sounds, 0);
+        QVERIFY(b.queuedUntouched());
+    }
+
+    void folderQuestion_data()
+    {
+        QTest::addColumn<QList<Message::Answer>>("answers");
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("No asks again at the second folder") << QList<Message::Answer>{Message::Answer::No, Message::Answer::No} << 2 << "";
+        QTest::newRow("Yes switches paths on for good") << QList<Message::Answer>{Message::Answer::Yes} << 1 << "/*";
+    }
+    void folderQuestion()
+    {
+        QFETCH(QList<Message::Answer>, answers);
+        QFETCH(int, asked);
+        QFETCH(QString, suffix);
+        Bench b;
         b.add(QStringLiteral("file_id.diz"), "xx/xx");
-    b.host.answers[QStringLiteral("No file_id.diz in Queue")] = {Message::Answer::Cancel};
-    b.host.answers[QStringLiteral("Folder found, save paths?")] = {Message::Answer::Cancel};
-    if (situation == u"noname")
-        b.host.baseName.clear();
-    if (situation == u"badname")
-        b.host.baseName = QStringLiteral("../x");
-    if (situation == u"huge") {
-        QFile big(b.path("rel/huge.bin"));
-        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(600000) * 1024));
-        big.close();
-        QueueFiller(b.queue, b.settings).addDropped({big.fileName()}, {});
+        makeFile(b.path("rel/one/a"), 10);
+        makeFile(b.path("rel/two/b"), 10);
+        QueueFiller(b.queue, b.settings).addDropped({b.path("rel/one"), b.path("rel/two")}, {});
+        b.host.answers[QStringLiteral("Folder found, save paths?")] = answers;
+        QCOMPARE(b.run(), RipRun::Outcome::Complete);
+        QCOMPARE(b.host.asked.size(), asked);
+        QCOMPARE(b.host.asked.first(), Message::folderFound());
+        QCOMPARE(QString::fromUtf8(readFile(b.path("data/ripfiles.txt"))),
+                 b.path("rel/one") + suffix + "\r\n" + b.path("rel/two") + suffix + "\r\n");
+        QCOMPARE(b.settings.savepaths, suffix.isEmpty() ? 0 : 1);
+        QCOMPARE(b.host.changed.contains(SettingKey::Savepaths), !suffix.isEmpty());
+        QCOMPARE(readFile(b.path("archiver.log")).contains("-r0\n"), !suffix.isEmpty());
     }
-    if (situation == u"folder") {
-        makeFile(b.path("rel/sub/inner"), 10);
-        QueueFiller(b.queue, b.settings).addDropped({b.path("rel/sub")}, {});
+
+    void noDizWarningSwitchedOff()
+    {
+        Bench b;
+        b.settings.warnings = 0;
+        b.add(QStringLiteral("data.bin"), "data");
+        QCOMPARE(b.run(), RipRun::Outcome::Complete);
+        QVERIFY(b.host.asked.isEmpty());
+        QCOMPARE(readZip(b.path("rips/rel01.zip")).names, QStringList{"rel.rar"});
     }
-    if (situation == u"none" || situation == u"crash")
-        b.archiver(situation.toUtf8());
-    if (situation == u"missing")
-        QFile::remove(b.path("bin/wrar"));
-    if (situation == u"notemp")
-        b.settings.tdrive = b.path("tmp/not/there");
 
-    QCOMPARE(b.run(1), RipRun::Outcome::Cancelled);
-    QCOMPARE(b.host.askedTexts(), message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(b.host.progressText, QStringLiteral("0%"));
-    QCOMPARE(b.host.totals, QStringLiteral(" 3 - 10KB"));
-    QVERIFY(!b.state.ripInProgress && !b.host.busy);
-    QCOMPARE(QFileInfo(b.path("tmp/~Varko01")).isDir(), workFolderMade);
-    QVERIFY(b.zips().isEmpty());
-    QCOMPARE(b.host.sounds, 0);
-    QVERIFY(b.queuedUntouched());
-}
-
-void TestRipRun::folderQuestion_data()
-{
-    QTest::addColumn<QList<Message::Answer>>("answers");
-    QTest::addColumn<int>("asked");
-    QTest::addColumn<QString>("suffix");
-    QTest::newRow("No asks again at the second folder") << QList<Message::Answer>{Message::Answer::No, Message::Answer::No} << 2 << "";
-    QTest::newRow("Yes switches paths on for good") << QList<Message::Answer>{Message::Answer::Yes} << 1 << "/*";
-}
-
-void TestRipRun::folderQuestion()
-{
-    QFETCH(QList<Message::Answer>, answers);
-    QFETCH(int, asked);
-    QFETCH(QString, suffix);
-    Bench b;
-    b.add(QStringLiteral("file_id.diz"), "xx/xx");
-    makeFile(b.path("rel/one/a"), 10);
-    makeFile(b.path("rel/two/b"), 10);
-    QueueFiller(b.queue, b.settings).addDropped({b.path("rel/one"), b.path("rel/two")}, {});
-    b.host.answers[QStringLiteral("Folder found, save paths?")] = answers;
-    QCOMPARE(b.run(), RipRun::Outcome::Complete);
-    QCOMPARE(b.host.asked.size(), asked);
-    QCOMPARE(b.host.asked.first(), Message::folderFound());
-    QCOMPARE(QString::fromUtf8(readFile(b.path("data/ripfiles.txt"))),
-             b.path("rel/one") + suffix + "\r\n" + b.path("rel/two") + suffix + "\r\n");
-    QCOMPARE(b.settings.savepaths, suffix.isEmpty() ? 0 : 1);
-    QCOMPARE(b.host.changed.contains(SettingKey::Savepaths), !suffix.isEmpty());
-    QCOMPARE(readFile(b.path("archiver.log")).contains("-r0\n"), !suffix.isEmpty());
-}
-
-void TestRipRun::noDizWarningSwitchedOff()
-{
-    Bench b;
-    b.settings.warnings = 0;
-    b.add(QStringLiteral("data.bin"), "data");
-    QCOMPARE(b.run(), RipRun::Outcome::Complete);
-    QVERIFY(b.host.asked.isEmpty());
-    QCOMPARE(readZip(b.path("rips/rel01.zip")).names, QStringList{"rel.rar"});
-}
-
-void TestRipRun::workFolderCounter()
-{
-    Bench b;
-    b.addRelease();
-    makeFile(b.path("tmp/~Varko01/left.rar"), "from a stopped run");
-    QCOMPARE(b.run(), RipRun::Outcome::Complete);
-    QVERIFY(readFile(b.path("archiver.log")).contains("/~Varko02/rel.rar\n"));
-    QVERIFY(!QFileInfo::exists(b.path("tmp/~Varko02")));
-    QCOMPARE(b.workFiles(), QStringList{"left.rar"});
-}
-
-void TestRipRun::zippingOff()
-{
-    Bench b;
-    b.settings.zip = 0;
-    b.addRelease();
-    b.archiver("volumes=3");
-    QCOMPARE(b.run(), RipRun::Outcome::Complete);
-    QCOMPARE(b.zips(), QStringList({"rel.r00", "rel.r01", "rel.rar"}));
-    QVERIFY(!QFileInfo::exists(b.path("tmp/~Varko01")));
-    QVERIFY(b.host.totalsTexts.size() == 1 && b.host.totalsTexts.first() == b.host.totals);
-    QVERIFY(QFileInfo(b.path("rips")).isDir());
-    // With zipping off the diz and the nfo are archive rows like any other.
-    QCOMPARE(readFile(b.path("data/ripfiles.txt")).count("\r\n"), 3);
-}
-
-void TestRipRun::stopBetweenVolumes()
-{
-    Bench b;
-    b.addRelease();
-    b.archiver("volumes=5");
-    b.host.onEvents = [&] {
-        if (b.host.totals == QStringLiteral(" 3 of 5"))
-            b.state.ripInProgress = false;
-    };
-    QCOMPARE(b.run(), RipRun::Outcome::Cancelled);
-    QCOMPARE(b.zips(), QStringList({"rel01.zip", "rel02.zip", "rel03.zip"}));
-    QCOMPARE(b.workFiles(), QStringList({"rel.r02", "rel.r03"}));
-    QCOMPARE(b.host.totals, QStringLiteral(" 3 - 10KB"));
-    QVERIFY(b.host.asked.isEmpty());
-}
-
-void TestRipRun::zipErrors_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<QStringList>("zips");
-    QTest::addColumn<QStringList>("left");
-    QTest::newRow("a zip row vanished") << "vanished" << QStringList{} << QStringList{"rel.r00", "rel.rar"};
-    QTest::newRow("abort in the middle of zip 2") << "abort" << QStringList{"rel01.zip"} << QStringList{"rel.r00"};
-    QTest::newRow("rip-to folder missing") << "ripto" << QStringList{} << QStringList{"rel.r00", "rel.rar"};
-}
-
-void TestRipRun::zipErrors()
-{
-    QFETCH(QString, fault);
-    QFETCH(QStringList, zips);
-    QFETCH(QStringList, left);
-    Bench b;
-    b.settings.layer = 1;
-    b.addRelease();
-    if (fault == u"vanished")
-        QFile::remove(b.path("rel/rel.nfo"));
-    if (fault == u"ripto")
-        b.settings.riptodir = b.path("rips/not/there/");
-    if (fault == u"abort") {
-        b.add(QStringLiteral("big.bin"), QByteArray(3 * 1024 * 1024, 'b'));
-        PlacementRules::placeInZip(b.queue, 3);
-        b.host.onEvents = [&] { b.state.zipAbortRequested = b.host.totals == QStringLiteral(" 2 of 2"); };
+    void workFolderCounter()
+    {
+        Bench b;
+        b.addRelease();
+        makeFile(b.path("tmp/~Varko01/left.rar"), "from a stopped run");
+        QCOMPARE(b.run(), RipRun::Outcome::Complete);
+        QVERIFY(readFile(b.path("archiver.log")).contains("/~Varko02/rel.rar\n"));
+        QVERIFY(!QFileInfo::exists(b.path("tmp/~Varko02")));
+        QCOMPARE(b.workFiles(), QStringList{"left.rar"});
     }
-    QCOMPARE(b.run(), RipRun::Outcome::ZipError);
-    QCOMPARE(b.host.asked.size(), 1);
-    const Message shown = b.host.asked.first();
-    QVERIFY(shown.text.startsWith(QStringLiteral("Zip errror - ")));
-    QVERIFY(shown.text != QStringLiteral("Zip errror -  0"));
-    QCOMPARE(shown.title, QStringLiteral("Varko 2000 error"));
-    QCOMPARE(shown.icon, Message::Icon::Exclamation);
-    if (fault == u"abort")
-        QCOMPARE(shown.text, QStringLiteral("Zip errror -  32"));
-    QCOMPARE(b.zips(), zips);
-    QCOMPARE(b.workFiles(), left);
-    QCOMPARE(b.host.window, QStringList({"hide", "show", "shown opaque"}));
-    QCOMPARE(b.host.progressText, QStringLiteral("0%"));
-    QVERIFY(!b.state.ripInProgress && !b.state.zipAbortRequested);
-    QVERIFY(fault == u"vanished" || b.queuedUntouched());
-}
 
-void TestRipRun::notStarted()
-{
-    Bench b;
-    QCOMPARE(b.run(), RipRun::Outcome::NotStarted);
-    b.addRelease();
-    b.state.ripInProgress = true;
-    QCOMPARE(b.run(), RipRun::Outcome::NotStarted);
-    QVERIFY(b.host.asked.isEmpty() && b.host.baseNameLimit == -1);
-}
+    void zippingOff()
+    {
+        Bench b;
+        b.settings.zip = 0;
+        b.addRelease();
+        b.archiver("volumes=3");
+        QCOMPARE(b.run(), RipRun::Outcome::Complete);
+        QCOMPARE(b.zips(), QStringList({"rel.r00", "rel.r01", "rel.rar"}));
+        QVERIFY(!QFileInfo::exists(b.path("tmp/~Varko01")));
+        QVERIFY(b.host.totalsTexts.size() == 1 && b.host.totalsTexts.first() == b.host.totals);
+        QVERIFY(QFileInfo(b.path("rips")).isDir());
+        // With zipping off the diz and the nfo are archive rows like any other.
+        QCOMPARE(readFile(b.path("data/ripfiles.txt")).count("\r\n"), 3);
+    }
+
+    void stopBetweenVolumes()
+    {
+        Bench b;
+        b.addRelease();
+        b.archiver("volumes=5");
+        b.host.onEvents = [&] {
+            if (b.host.totals == QStringLiteral(" 3 of 5"))
+                b.state.ripInProgress = false;
+        };
+        QCOMPARE(b.run(), RipRun::Outcome::Cancelled);
+        QCOMPARE(b.zips(), QStringList({"rel01.zip", "rel02.zip", "rel03.zip"}));
+        QCOMPARE(b.workFiles(), QStringList({"rel.r02", "rel.r03"}));
+        QCOMPARE(b.host.totals, QStringLiteral(" 3 - 10KB"));
+        QVERIFY(b.host.asked.isEmpty());
+    }
+
+    void zipErrors_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("zips");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("a zip row vanished") << "vanished" << QStringList{} << QStringList{"rel.r00", "rel.rar"};
+        QTest::newRow("abort in the middle of zip 2") << "abort" << QStringList{"rel01.zip"} << QStringList{"rel.r00"};
+        QTest::newRow("rip-to folder missing") << "ripto" << QStringList{} << QStringList{"rel.r00", "rel.rar"};
+    }
+    void zipErrors()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QStringList, zips);
+        Bench b;
+        b.settings.layer = 1;
+        b.addRelease();
+        if (fault == u"vanished")
+            QFile::remove(b.path("rel/rel.nfo"));
+        if (fault == u"ripto")
+            b.settings.riptodir = b.path("rips/not/there/");
+        if (fault == u"abort") {
+            b.add(QStringLiteral("big.bin"), QByteArray(3 * 1024 * 1024, 'b'));
+            PlacementRules::placeInZip(b.queue, 3);
+            b.host.onEvents = [&] { b.state.zipAbortRequested = b.host.totals == QStringLiteral(" 2 of 2"); };
+        }
+        QCOMPARE(b.run(), RipRun::Outcome::ZipError);
+        QCOMPARE(b.host.asked.size(), 1);
+        const Message shown = b.host.asked.first();
+        QVERIFY(shown.text.startsWith(QStringLiteral("Zip errror - ")));
+        QVERIFY(shown.text != QStringLiteral("Zip errror -  0"));
+        QCOMPARE(shown.title, QStringLiteral("Varko 2000 error"));
+        QCOMPARE(shown.icon, Message::Icon::Exclamation);
+        if (fault == u"abort")
+            QCOMPARE(shown.text, QStringLiteral("Zip errror -  32"));
+        QCOMPARE(b.zips(), zips);
+        QTEST(b.workFiles(), "left");
+        QCOMPARE(b.host.window, QStringList({"hide", "show", "shown opaque"}));
+        QCOMPARE(b.host.progressText, QStringLiteral("0%"));
+        QVERIFY(!b.state.ripInProgress && !b.state.zipAbortRequested);
+        QVERIFY(fault == u"vanished" || b.queuedUntouched());
+    }
+
+    void notStarted()
+    {
+        Bench b;
+        QCOMPARE(b.run(), RipRun::Outcome::NotStarted);
+        b.addRelease();
+        b.state.ripInProgress = true;
+        QCOMPARE(b.run(), RipRun::Outcome::NotStarted);
+        QVERIFY(b.host.asked.isEmpty() && b.host.baseNameLimit == -1);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestRipRun)
 #include "tst_riprun.moc"

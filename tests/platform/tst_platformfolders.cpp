@@ -11,37 +11,33 @@ class TestPlatformFolders : public QObject
     Q_OBJECT
 
 private slots:
-    void dataFolderFromEnvironment();
-    void dataFolderBesideProgram();
-    void freeSpace();
+    void dataFolderFromEnvironment()
+    {
+        QTemporaryDir dir;
+        const QString home = dir.filePath("made/on/demand/");
+        qputenv("VARKO_HOME", home.toUtf8());
+        QCOMPARE(dataFolder(), dir.filePath("made/on/demand"));
+        QVERIFY(QFileInfo(home).isDir());
+        QCOMPARE(dataFile("cue.txt"), dir.filePath("made/on/demand/cue.txt"));
+    }
+
+    void dataFolderBesideProgram()
+    {
+        qunsetenv("VARKO_HOME");
+        // The build's bin folder is writable: a portable install.
+        QCOMPARE(dataFolder(), QCoreApplication::applicationDirPath());
+    }
+
+    void freeSpace()
+    {
+        QTemporaryDir dir;
+        const std::optional<qint64> free = freeBytes(dir.path());
+        QVERIFY(free.has_value());
+        QVERIFY(*free >= 0);
+        QVERIFY(!freeBytes(dir.filePath("missing")));
+        QVERIFY(!freeBytes(QString()));
+    }
 };
-
-void TestPlatformFolders::dataFolderFromEnvironment()
-{
-    QTemporaryDir dir;
-    const QString home = dir.filePath("made/on/demand/");
-    qputenv("VARKO_HOME", home.toUtf8());
-    QCOMPARE(dataFolder(), dir.filePath("made/on/demand"));
-    QVERIFY(QFileInfo(home).isDir());
-    QCOMPARE(dataFile("cue.txt"), dir.filePath("made/on/demand/cue.txt"));
-}
-
-void TestPlatformFolders::dataFolderBesideProgram()
-{
-    qunsetenv("VARKO_HOME");
-    // The build's bin folder is writable: a portable install.
-    QCOMPARE(dataFolder(), QCoreApplication::applicationDirPath());
-}
-
-void TestPlatformFolders::freeSpace()
-{
-    QTemporaryDir dir;
-    const std::optional<qint64> free = freeBytes(dir.path());
-    QVERIFY(free.has_value());
-    QVERIFY(*free >= 0);
-    QVERIFY(!freeBytes(dir.filePath("missing")));
-    QVERIFY(!freeBytes(QString()));
-}
 
 QTEST_GUILESS_MAIN(TestPlatformFolders)
 #include "tst_platformfolders.moc"

@@ -13,236 +13,205 @@ class TestOptionsFile : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void defaultFileBytes();
-    void savedAfterDefaultStart();
-    void saveRoundTrip();
-    void startUpRewrites_data();
-    void startUpRewrites();
-    void startUpReads_data();
-    void startUpReads();
-    void startUpMirrorsInFileOrder();
-    void unwritableFolderDoesNotLoop();
-    void reloadStopsAtFailingLine();
-    void dialogLoadReportsFailure();
-    void saveFailsInMissingFolder();
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_path = m_dir->filePath(QStringLiteral("options.ini"));
+    }
+
+    void savedAfterDefaultStart()
+    {
+        // No file: the defaults are written byte for byte, then saved back.
+        RipSettings settings;
+        QVERIFY(OptionsFile(m_path).loadOptions(settings, nullptr).ok);
+        QCOMPARE(fileBytes(m_path), crlf(defaultLines()));
+        QVERIFY(OptionsFile(m_path).saveOptions(settings).ok);
+
+        // The two visible differences: the bare temporary folder, no blank after the layer.
+        QStringList saved = defaultLines();
+        saved[7] = "tdrive= /tmp";
+        saved[19] = "layer= 0";
+        QCOMPARE(fileBytes(m_path), crlf(saved));
+    }
+
+    void saveRoundTrip()
+    {
+        RipSettings settings;
+        settings.warnings = 0;
+        settings.fonts = "12";
+        settings.view = "3";
+        settings.sort = "1";
+        settings.tdrive = m_home;
+        settings.rarace = 0;
+        settings.savepaths = 1;
+        settings.size = 199;
+        settings.racomp = 5;
+        settings.zip = 0;
+        settings.nfo1st = 1;
+        settings.zipcomp = 0;
+        settings.riptodir = m_home + "/";
+        settings.zcomment = 1;
+        settings.comment = m_home + "/comment with blanks.txt";
+        settings.dnumber = 1;
+        settings.layer = 1;
+        QVERIFY(OptionsFile(m_path).saveOptions(settings).ok);
+        QCOMPARE(splitLines(fileBytes(m_path)).at(10), QStringLiteral("size= 199"));
+
+        RipSettings read;
+        read.size = 0;
+        QVERIFY(OptionsFile(m_path).loadOptionsIntoDialog(read).ok);
+        QCOMPARE(read, settings);
+    }
+
+    void startUpRewrites_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QStringList twenty = QStringList(21, "x= 0");
+        twenty.removeLast();
+        QStringList overflow = QStringList(21, "x= 0");
+        overflow[10] = "size= 70000";
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("twenty lines") << crlf(twenty);
+        QTest::newRow("size overflows") << crlf(overflow);
+        QTest::newRow("truncated mid-line") << crlf(QStringList(5, "warnings= 1")).append("sou");
+        QTest::newRow("binary garbage") << QByteArray("\xff\xfe\x00\x01\r\n", 6).repeated(3);
+    }
+    void startUpRewrites()
+    {
+        QFETCH(QByteArray, bytes);
+        putFile(m_path, bytes);
+        RipSettings settings;
+        settings.size = 77;
+        QVERIFY(OptionsFile(m_path).loadOptions(settings, nullptr).ok);
+        QCOMPARE(fileBytes(m_path), crlf(defaultLines()));
+        QCOMPARE(settings, RipSettings());
+    }
+
+    void startUpReads_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("savepaths of 2 reads 0") << 10 << "savepaths= 2" << "savepaths" << "0";
+        QTest::newRow("rarace of 2 stays 2") << 9 << "rarace= 2" << "rarace" << "2";
+        QTest::newRow("zipcomp without blank still reads") << 15 << "zipcomp=4" << "zipcomp" << "4";
+        QTest::newRow("racomp without blank reads 0") << 12 << "racomp=4" << "racomp" << "0";
+        QTest::newRow("misspelt key read by position") << 12 << "rcomp=  5" << "racomp" << "5";
+        QTest::newRow("negative sign sits before the column") << 11 << "size=-4" << "size" << "4";
+        QTest::newRow("negative after a blank") << 11 << "size= -4" << "size" << "-4";
+        QTest::newRow("riptodir that does not exist") << 16 << "riptodir= /no/such/folder/" << "riptodir" << "HOME/";
+        QTest::newRow("riptodir that exists") << 16 << "riptodir= /tmp" << "riptodir" << "/tmp";
+        QTest::newRow("tdrive loses its trailing slash") << 8 << "tdrive= /var/tmp/" << "tdrive" << "/var/tmp";
+        QTest::newRow("root tdrive stays root") << 8 << "tdrive= /" << "tdrive" << "/";
+        QTest::newRow("text keeps trailing blanks") << 18 << "comment= a b  " << "comment" << "a b  ";
+        QTest::newRow("fonts of 9 read as is") << 4 << "fonts= 9" << "fonts" << "9";
+        QTest::newRow("very long comment") << 18 << "comment= " + QString(100000, u'c') << "comment" << QString(100000, u'c');
+        QTest::newRow("non-UTF-8 comment") << 18 << "comment= \xff" << "comment" << QString(QChar::ReplacementCharacter);
+    }
+    void startUpReads()
+    {
+        QFETCH(int, line);
+        QFETCH(QString, text);
+        QFETCH(QString, value);
+        QStringList lines = defaultLines();
+        lines.append("a 22nd line is ignored= 70000");
+        lines[line - 1] = text;
+        QByteArray bytes = crlf(lines);
+        if (text.contains(QChar::ReplacementCharacter))
+            bytes.replace("\xef\xbf\xbd", "\xff");
+        putFile(m_path, bytes);
+
+        RipSettings settings;
+        QVERIFY(OptionsFile(m_path).loadOptions(settings, nullptr).ok);
+        QCOMPARE(fileBytes(m_path), bytes); // read, not replaced
+        const SettingSpec &spec = optionsSchema()[line - 1];
+        const QString read = spec.number ? QString::number(settings.*spec.number) : settings.*spec.text;
+        QTEST(QString::fromLatin1(spec.name), "field");
+        QCOMPARE(read, QString(value).replace("HOME", m_home));
+    }
+
+    void startUpMirrorsInFileOrder()
+    {
+        // LF line ends are read as well as CR LF.
+        putFile(m_path, crlf(defaultLines()).replace("\r\n", "\n"));
+        RipSettings settings;
+        SettingsRecorder window;
+        QVERIFY(OptionsFile(m_path).loadOptions(settings, &window).ok);
+        using K = SettingKey;
+        QCOMPARE(window.keys(), (QList<K>{K::Warnings, K::Sound, K::Fonts, K::View, K::Sort, K::Tdrive, K::Rarace,
+                                          K::Savepaths, K::Size, K::Racomp, K::Zip, K::Nfo1st, K::Zipcomp, K::Riptodir,
+                                          K::Zcomment, K::Comment, K::Dnumber, K::Layer}));
+        QCOMPARE(window.seen.last().settings, RipSettings());
+        QVERIFY(window.seen.first().origin == SettingsMirrors::Origin::OptionsFile);
+    }
+
+    void unwritableFolderDoesNotLoop()
+    {
+        // A file where the folder should be: nothing can be written there, not even by root.
+        const QString notAFolder = m_dir->filePath(QStringLiteral("plain-file"));
+        putFile(notAFolder, "x");
+        RipSettings settings;
+        settings.size = 77;
+        SettingsRecorder window;
+        const StoreResult result = OptionsFile(notAFolder + QStringLiteral("/options.ini")).loadOptions(settings, &window);
+        QVERIFY(!result.ok);
+        QCOMPARE(settings, RipSettings());
+        QVERIFY(!window.seen.isEmpty());
+    }
+
+    void reloadStopsAtFailingLine()
+    {
+        QStringList lines = defaultLines();
+        lines[0] = "warnings= 0";
+        lines[10] = "size= 99999";
+        lines[11] = "racomp= 5";
+        putFile(m_path, crlf(lines));
+        RipSettings settings;
+        settings.size = 7;
+        settings.racomp = 1;
+        OptionsFile(m_path).reloadOptions(settings, nullptr);
+        QCOMPARE(settings.warnings, qint16(0)); // read before the failing line
+        QCOMPARE(settings.size, qint16(7));     // the failing line
+        QCOMPARE(settings.racomp, qint16(1));   // not reached
+        QCOMPARE(fileBytes(m_path), crlf(lines));
+    }
+
+    void dialogLoadReportsFailure()
+    {
+        putFile(m_path, crlf({"warnings= 0", "sound= 0", "font= "}));
+        RipSettings settings;
+        const StoreResult result = OptionsFile(m_path).loadOptionsIntoDialog(settings);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.message, QStringLiteral("Load options error"));
+        QCOMPARE(settings.sound, qint16(0));
+
+        QFile::remove(m_path);
+        QCOMPARE(OptionsFile(m_path).loadOptionsIntoDialog(settings).message, QStringLiteral("Load options error"));
+    }
+
+    void saveFailsInMissingFolder()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("no/such/folder/options.ini"));
+        putFile(m_path, "old");
+        const StoreResult result = OptionsFile(path).saveOptions(RipSettings());
+        QVERIFY(!result.ok);
+        QCOMPARE(result.message, QStringLiteral("Options.ini save error"));
+        QCOMPARE(fileBytes(m_path), QByteArray("old"));
+    }
 
 private:
-    QStringList defaultLines() const;
-    QString m_home;
+    QStringList defaultLines() const
+    {
+        return {"warnings= 1", "sound= 1", "font= ", "fonts= 10", "procolor= ", "view= 2", "sort= 3",
+                "tdrive= /tmp/", "rarace= 1", "savepaths= 0", "size= 3", "racomp= 3", "zip= 1", "nfo1st= 0",
+                "zipcomp= 3", "riptodir= " + m_home + "/", "zcomment= 0", "comment= ", "dnumber= 0",
+                "layer= 0 ", "extra= "};
+    }
+    const QString m_home = pinnedHome();
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
 };
-
-void TestOptionsFile::initTestCase()
-{
-    m_home = pinnedHome();
-}
-
-void TestOptionsFile::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_path = m_dir->filePath(QStringLiteral("options.ini"));
-}
-
-QStringList TestOptionsFile::defaultLines() const
-{
-    return {"warnings= 1", "sound= 1", "font= ", "fonts= 10", "procolor= ", "view= 2", "sort= 3",
-            "tdrive= /tmp/", "rarace= 1", "savepaths= 0", "size= 3", "racomp= 3", "zip= 1", "nfo1st= 0",
-            "zipcomp= 3", "riptodir= " + m_home + "/", "zcomment= 0", "comment= ", "dnumber= 0",
-            "layer= 0 ", "extra= "};
-}
-
-void TestOptionsFile::defaultFileBytes()
-{
-    QVERIFY(OptionsFile(m_path).writeDefaultOptions().ok);
-    QCOMPARE(fileBytes(m_path), crlf(defaultLines()));
-}
-
-void TestOptionsFile::savedAfterDefaultStart()
-{
-    RipSettings settings;
-    QVERIFY(OptionsFile(m_path).loadOptions(settings, nullptr).ok);
-    QCOMPARE(fileBytes(m_path), crlf(defaultLines()));
-    QVERIFY(OptionsFile(m_path).saveOptions(settings).ok);
-
-    // The two visible differences: the bare temporary folder, no blank after the layer.
-    QStringList saved = defaultLines();
-    saved[7] = "tdrive= /tmp";
-    saved[19] = "layer= 0";
-    QCOMPARE(fileBytes(m_path), crlf(saved));
-}
-
-void TestOptionsFile::saveRoundTrip()
-{
-    RipSettings settings;
-    settings.warnings = 0;
-    settings.fonts = "12";
-    settings.view = "3";
-    settings.sort = "1";
-    settings.tdrive = m_home;
-    settings.rarace = 0;
-    settings.savepaths = 1;
-    settings.size = 199;
-    settings.racomp = 5;
-    settings.zip = 0;
-    settings.nfo1st = 1;
-    settings.zipcomp = 0;
-    settings.riptodir = m_home + "/";
-    settings.zcomment = 1;
-    settings.comment = m_home + "/comment with blanks.txt";
-    settings.dnumber = 1;
-    settings.layer = 1;
-    QVERIFY(OptionsFile(m_path).saveOptions(settings).ok);
-    QCOMPARE(splitLines(fileBytes(m_path)).at(10), QStringLiteral("size= 199"));
-
-    RipSettings read;
-    read.size = 0;
-    QVERIFY(OptionsFile(m_path).loadOptionsIntoDialog(read).ok);
-    QCOMPARE(read, settings);
-}
-
-void TestOptionsFile::startUpRewrites_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QStringList twenty = QStringList(21, "x= 0");
-    twenty.removeLast();
-    QStringList overflow = QStringList(21, "x= 0");
-    overflow[10] = "size= 70000";
-    QTest::newRow("empty file") << QByteArray();
-    QTest::newRow("twenty lines") << crlf(twenty);
-    QTest::newRow("size overflows") << crlf(overflow);
-    QTest::newRow("truncated mid-line") << crlf(QStringList(5, "warnings= 1")).append("sou");
-    QTest::newRow("binary garbage") << QByteArray("\xff\xfe\x00\x01\r\n", 6).repeated(3);
-}
-
-void TestOptionsFile::startUpRewrites()
-{
-    QFETCH(QByteArray, bytes);
-    putFile(m_path, bytes);
-    RipSettings settings;
-    settings.size = 77;
-    QVERIFY(OptionsFile(m_path).loadOptions(settings, nullptr).ok);
-    QCOMPARE(fileBytes(m_path), crlf(defaultLines()));
-    QCOMPARE(settings, RipSettings());
-}
-
-void TestOptionsFile::startUpReads_data()
-{
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("value");
-    QTest::newRow("savepaths of 2 reads 0") << 10 << "savepaths= 2" << "savepaths" << "0";
-    QTest::newRow("savepaths of 1.4 rounds to 1") << 10 << "savepaths= 1.4" << "savepaths" << "1";
-    QTest::newRow("rarace of 2 stays 2") << 9 << "rarace= 2" << "rarace" << "2";
-    QTest::newRow("zipcomp without blank still reads") << 15 << "zipcomp=4" << "zipcomp" << "4";
-    QTest::newRow("racomp without blank reads 0") << 12 << "racomp=4" << "racomp" << "0";
-    QTest::newRow("misspelt key read by position") << 12 << "rcomp=  5" << "racomp" << "5";
-    QTest::newRow("negative sign sits before the column") << 11 << "size=-4" << "size" << "4";
-    QTest::newRow("negative after a blank") << 11 << "size= -4" << "size" << "-4";
-    QTest::newRow("riptodir that does not exist") << 16 << "riptodir= /no/such/folder/" << "riptodir" << "HOME/";
-    QTest::newRow("riptodir that exists") << 16 << "riptodir= /tmp" << "riptodir" << "/tmp";
-    QTest::newRow("tdrive loses its trailing slash") << 8 << "tdrive= /var/tmp/" << "tdrive" << "/var/tmp";
-    QTest::newRow("root tdrive stays root") << 8 << "tdrive= /" << "tdrive" << "/";
-    QTest::newRow("text keeps trailing blanks") << 18 << "comment= a b  " << "comment" << "a b  ";
-    QTest::newRow("fonts of 9 read as is") << 4 << "fonts= 9" << "fonts" << "9";
-    QTest::newRow("very long comment") << 18 << "comment= " + QString(100000, u'c') << "comment" << QString(100000, u'c');
-    QTest::newRow("non-UTF-8 comment") << 18 << "comment= \xff" << "comment" << QString(QChar::ReplacementCharacter);
-}
-
-void TestOptionsFile::startUpReads()
-{
-    QFETCH(int, line);
-    QFETCH(QString, text);
-    QFETCH(QString, field);
-    QFETCH(QString, value);
-    QStringList lines = defaultLines();
-    lines.append("a 22nd line is ignored= 70000");
-    lines[line - 1] = text;
-    QByteArray bytes = crlf(lines);
-    if (text.contains(QChar::ReplacementCharacter))
-        bytes.replace("\xef\xbf\xbd", "\xff");
-    putFile(m_path, bytes);
-
-    RipSettings settings;
-    QVERIFY(OptionsFile(m_path).loadOptions(settings, nullptr).ok);
-    QCOMPARE(fileBytes(m_path), bytes); // read, not replaced
-    const SettingSpec &spec = optionsSchema()[line - 1];
-    const QString read = spec.number ? QString::number(settings.*spec.number) : settings.*spec.text;
-    QCOMPARE(QString::fromLatin1(spec.name), field);
-    QCOMPARE(read, QString(value).replace("HOME", m_home));
-}
-
-void TestOptionsFile::startUpMirrorsInFileOrder()
-{
-    // LF line ends are read as well as CR LF.
-    putFile(m_path, crlf(defaultLines()).replace("\r\n", "\n"));
-    RipSettings settings;
-    SettingsRecorder window;
-    QVERIFY(OptionsFile(m_path).loadOptions(settings, &window).ok);
-    using K = SettingKey;
-    QCOMPARE(window.keys(), (QList<K>{K::Warnings, K::Sound, K::Fonts, K::View, K::Sort, K::Tdrive, K::Rarace,
-                                      K::Savepaths, K::Size, K::Racomp, K::Zip, K::Nfo1st, K::Zipcomp, K::Riptodir,
-                                      K::Zcomment, K::Comment, K::Dnumber, K::Layer}));
-    QCOMPARE(window.seen.last().settings, RipSettings());
-    QVERIFY(window.seen.first().origin == SettingsMirrors::Origin::OptionsFile);
-}
-
-void TestOptionsFile::unwritableFolderDoesNotLoop()
-{
-    // A file where the folder should be: nothing can be written there, not even by root.
-    const QString notAFolder = m_dir->filePath(QStringLiteral("plain-file"));
-    putFile(notAFolder, "x");
-    RipSettings settings;
-    settings.size = 77;
-    SettingsRecorder window;
-    const StoreResult result = OptionsFile(notAFolder + QStringLiteral("/options.ini")).loadOptions(settings, &window);
-    QVERIFY(!result.ok);
-    QCOMPARE(settings, RipSettings());
-    QVERIFY(!window.seen.isEmpty());
-}
-
-void TestOptionsFile::reloadStopsAtFailingLine()
-{
-    QStringList lines = defaultLines();
-    lines[0] = "warnings= 0";
-    lines[10] = "size= 99999";
-    lines[11] = "racomp= 5";
-    putFile(m_path, crlf(lines));
-    RipSettings settings;
-    settings.size = 7;
-    settings.racomp = 1;
-    OptionsFile(m_path).reloadOptions(settings, nullptr);
-    QCOMPARE(settings.warnings, qint16(0)); // read before the failing line
-    QCOMPARE(settings.size, qint16(7));     // the failing line
-    QCOMPARE(settings.racomp, qint16(1));   // not reached
-    QCOMPARE(fileBytes(m_path), crlf(lines));
-}
-
-void TestOptionsFile::dialogLoadReportsFailure()
-{
-    putFile(m_path, crlf({"warnings= 0", "sound= 0", "font= "}));
-    RipSettings settings;
-    const StoreResult result = OptionsFile(m_path).loadOptionsIntoDialog(settings);
-    QVERIFY(!result.ok);
-    QCOMPARE(result.message, QStringLiteral("Load options error"));
-    QCOMPARE(settings.sound, qint16(0));
-
-    QFile::remove(m_path);
-    QCOMPARE(OptionsFile(m_path).loadOptionsIntoDialog(settings).message, QStringLiteral("Load options error"));
-}
-
-void TestOptionsFile::saveFailsInMissingFolder()
-{
-    const QString path = m_dir->filePath(QStringLiteral("no/such/folder/options.ini"));
-    putFile(m_path, "old");
-    const StoreResult result = OptionsFile(path).saveOptions(RipSettings());
-    QVERIFY(!result.ok);
-    QCOMPARE(result.message, QStringLiteral("Options.ini save error"));
-    QCOMPARE(fileBytes(m_path), QByteArray("old"));
-}
 
 QTEST_GUILESS_MAIN(TestOptionsFile)
 #include "tst_optionsfile.moc"

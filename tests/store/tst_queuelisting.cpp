@@ -40,121 +40,113 @@ class TestQueueListing : public QObject
     Q_OBJECT
 
 private slots:
-    void fewRows();
-    void emptyQueue();
-    void settingsVariants_data();
-    void settingsVariants();
-    void crowdedZones();
-    void writtenWithCrLf();
+    void fewRows()
+    {
+        const QStringList expected{
+            "Varko 2000 - /home/u/rel.v2k",
+            "",
+            "",
+            " File         Size          Type          Date                Path                  In",
+            " ----         ----          ----          ----                ----                  --",
+            " file_id.diz  1KB           plain text do 11/28/99 3:07 PM    /home/u/rel/          Zip",
+            " a very long  12,345KB      binary        1/2/26 12:00 AM     /home/u/releases/2    Rar",
+            " gone.nfo     -----         (Not found!)  -----               /old/                 ",
+            " ------------ ------------- ------------- ------------------- --------------------- ------------",
+            " Total:  3    12,346KB",
+            "",
+            "",
+            "",
+            "  Settings:   Rar",
+            kIndent + "  1.44M size",
+            kIndent + "  8.58 Estimated files",
+            kIndent + "  Normal compression",
+            kIndent + "  No paths stored",
+            kIndent + "  Temp. drive:    /tmp/     2,501M Free",
+            "",
+            kIndent + "Zip",
+            kIndent + "  Nfo in 1st zip only",
+            kIndent + "  Diz auto-number",
+            kIndent + "  Normal compression",
+            kIndent + "  Zip comment:    /home/u/comment.txt",
+            "",
+            kIndent + "  Rip-to folder:  /home/u/out/",
+            ""};
+        QCOMPARE(queueListingLines(sample()), expected);
+    }
+
+    void emptyQueue()
+    {
+        QueueListingInput input = sample();
+        input.rows.clear();
+        input.totalKB = 0;
+        input.caption = "Varko 2000";
+        const QStringList lines = queueListingLines(input);
+        QCOMPARE(lines.at(0), QStringLiteral("Varko 2000"));
+        QVERIFY(lines.at(5).startsWith(QStringLiteral(" ------------ ---")));
+        QCOMPARE(lines.at(6), QStringLiteral(" Total:  0    KB"));
+        QCOMPARE(lines.at(10), QStringLiteral("  Settings:   Rar"));
+    }
+
+    void settingsVariants_data()
+    {
+        QTest::addColumn<QString>("sizeText");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<double>("estimate");
+        QTest::addColumn<QString>("zip");
+        QTest::addColumn<bool>("freeKnown");
+        QTest::addColumn<QStringList>("block"); // lines 13 onward, unindented
+        QTest::newRow("single file, no zips, unreadable folder")
+            << "1 file" << 0 << 0.0 << "" << false
+            << QStringList{"  1 Max file", "  1 file", "  Normal compression", "  Include paths",
+                           "  Temp. drive:    /tmp/ - Error!", "", "No Zips", "", "  Rip-to folder:  /home/u/out/", ""};
+        QTest::newRow("estimate of one file or less")
+            << ".5M" << 1 << 1.0 << "" << false
+            << QStringList{"  .5M size", "  1 file", "  Normal compression", "  Include paths",
+                           "  Temp. drive:    /tmp/ - Error!", "", "No Zips", "", "  Rip-to folder:  /home/u/out/", ""};
+    }
+    void settingsVariants()
+    {
+        QFETCH(QString, sizeText);
+        QFETCH(int, position);
+        QFETCH(double, estimate);
+        QFETCH(QString, zip);
+        QFETCH(bool, freeKnown);
+        QFETCH(QStringList, block);
+        QueueListingInput input = sample();
+        input.archiveSizeText = sizeText;
+        input.sizePosition = position;
+        input.estimate = estimate;
+        input.zipText = zip;
+        input.pathsText = "Paths";
+        if (!freeKnown)
+            input.tempFreeBytes.reset();
+        QStringList indented;
+        for (const QString &line : block)
+            indented << (line.isEmpty() ? line : kIndent + line);
+        QCOMPARE(queueListingLines(input).mid(14), indented);
+    }
+
+    void crowdedZones()
+    {
+        // Texts that reach a zone's first column push on to the next zone; the
+        // row still holds every column, separated by at least one blank.
+        QueueListingInput input = sample();
+        input.rows = {{"x", "1,234,567,890KB", "t", "12/31/99 11:59 PM", "/p/", "Rar"}};
+        input.rows.append(QList<QueueListingInput::Row>(12345, input.rows.first()));
+        const QStringList lines = queueListingLines(input);
+        QCOMPARE(lines.at(5), QStringLiteral(" x            1,234,567,890KB             t             12/31/99 11:59 PM /p/       Rar"));
+        QCOMPARE(lines.at(5 + 12346 + 1), QStringLiteral(" Total:  12346              12,346KB"));
+    }
+
+    void writtenWithCrLf()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("cue.txt");
+        QVERIFY(writeQueueListing(path, sample()));
+        QCOMPARE(fileBytes(path), crlf(queueListingLines(sample())));
+        QVERIFY(!writeQueueListing(dir.filePath("missing/cue.txt"), sample()));
+    }
 };
-
-void TestQueueListing::fewRows()
-{
-    const QStringList expected{
-        "Varko 2000 - /home/u/rel.v2k",
-        "",
-        "",
-        " File         Size          Type          Date                Path                  In",
-        " ----         ----          ----          ----                ----                  --",
-        " file_id.diz  1KB           plain text do 11/28/99 3:07 PM    /home/u/rel/          Zip",
-        " a very long  12,345KB      binary        1/2/26 12:00 AM     /home/u/releases/2    Rar",
-        " gone.nfo     -----         (Not found!)  -----               /old/                 ",
-        " ------------ ------------- ------------- ------------------- --------------------- ------------",
-        " Total:  3    12,346KB",
-        "",
-        "",
-        "",
-        "  Settings:   Rar",
-        kIndent + "  1.44M size",
-        kIndent + "  8.58 Estimated files",
-        kIndent + "  Normal compression",
-        kIndent + "  No paths stored",
-        kIndent + "  Temp. drive:    /tmp/     2,501M Free",
-        "",
-        kIndent + "Zip",
-        kIndent + "  Nfo in 1st zip only",
-        kIndent + "  Diz auto-number",
-        kIndent + "  Normal compression",
-        kIndent + "  Zip comment:    /home/u/comment.txt",
-        "",
-        kIndent + "  Rip-to folder:  /home/u/out/",
-        ""};
-    QCOMPARE(queueListingLines(sample()), expected);
-}
-
-void TestQueueListing::emptyQueue()
-{
-    QueueListingInput input = sample();
-    input.rows.clear();
-    input.totalKB = 0;
-    input.caption = "Varko 2000";
-    const QStringList lines = queueListingLines(input);
-    QCOMPARE(lines.at(0), QStringLiteral("Varko 2000"));
-    QVERIFY(lines.at(5).startsWith(QStringLiteral(" ------------ ---")));
-    QCOMPARE(lines.at(6), QStringLiteral(" Total:  0    KB"));
-    QCOMPARE(lines.at(10), QStringLiteral("  Settings:   Rar"));
-}
-
-void TestQueueListing::settingsVariants_data()
-{
-    QTest::addColumn<QString>("sizeText");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<double>("estimate");
-    QTest::addColumn<QString>("zip");
-    QTest::addColumn<bool>("freeKnown");
-    QTest::addColumn<QStringList>("block"); // lines 13 onward, unindented
-    QTest::newRow("single file, no zips, unreadable folder")
-        << "1 file" << 0 << 0.0 << "" << false
-        << QStringList{"  1 Max file", "  1 file", "  Normal compression", "  Include paths",
-                       "  Temp. drive:    /tmp/ - Error!", "", "No Zips", "", "  Rip-to folder:  /home/u/out/", ""};
-    QTest::newRow("estimate of one file or less")
-        << ".5M" << 1 << 1.0 << "" << false
-        << QStringList{"  .5M size", "  1 file", "  Normal compression", "  Include paths",
-                       "  Temp. drive:    /tmp/ - Error!", "", "No Zips", "", "  Rip-to folder:  /home/u/out/", ""};
-}
-
-void TestQueueListing::settingsVariants()
-{
-    QFETCH(QString, sizeText);
-    QFETCH(int, position);
-    QFETCH(double, estimate);
-    QFETCH(QString, zip);
-    QFETCH(bool, freeKnown);
-    QFETCH(QStringList, block);
-    QueueListingInput input = sample();
-    input.archiveSizeText = sizeText;
-    input.sizePosition = position;
-    input.estimate = estimate;
-    input.zipText = zip;
-    input.pathsText = "Paths";
-    if (!freeKnown)
-        input.tempFreeBytes.reset();
-    QStringList indented;
-    for (const QString &line : block)
-        indented << (line.isEmpty() ? line : kIndent + line);
-    QCOMPARE(queueListingLines(input).mid(14), indented);
-}
-
-void TestQueueListing::crowdedZones()
-{
-    // Texts that reach a zone's first column push on to the next zone; the
-    // row still holds every column, separated by at least one blank.
-    QueueListingInput input = sample();
-    input.rows = {{"x", "1,234,567,890KB", "t", "12/31/99 11:59 PM", "/p/", "Rar"}};
-    input.rows.append(QList<QueueListingInput::Row>(12345, input.rows.first()));
-    const QStringList lines = queueListingLines(input);
-    QCOMPARE(lines.at(5), QStringLiteral(" x            1,234,567,890KB             t             12/31/99 11:59 PM /p/       Rar"));
-    QCOMPARE(lines.at(5 + 12346 + 1), QStringLiteral(" Total:  12346              12,346KB"));
-}
-
-void TestQueueListing::writtenWithCrLf()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("cue.txt");
-    QVERIFY(writeQueueListing(path, sample()));
-    QCOMPARE(fileBytes(path), crlf(queueListingLines(sample())));
-    QVERIFY(!writeQueueListing(dir.filePath("missing/cue.txt"), sample()));
-}
 
 QTEST_GUILESS_MAIN(TestQueueListing)
 #include "tst_queuelisting.moc"

@@ -12,170 +12,141 @@ class TestRipScript : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void emptyQueueIsFourteenLines();
-    void roundTrip();
-    void readsRows_data();
-    void readsRows();
-    void zcommentReadsOneOnlyWhenExactlyOne_data();
-    void zcommentReadsOneOnlyWhenExactlyOne();
-    void damagedScriptCouldNotBeLoaded_data();
-    void damagedScriptCouldNotBeLoaded();
-    void unwritablePathCouldNotBeSaved();
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_path = m_dir->filePath(QStringLiteral("new rip script.v2k"));
+    }
+
+    void emptyQueueIsFourteenLines()
+    {
+        QVERIFY(writeScript(m_path, RipSettings(), {}).ok);
+        QCOMPARE(fileBytes(m_path), crlf(header()));
+    }
+
+    void roundTrip()
+    {
+        RipSettings settings;
+        settings.tdrive = m_home;
+        settings.rarace = 0;
+        settings.savepaths = 1;
+        settings.size = 0;
+        settings.racomp = 0;
+        settings.zip = 0;
+        settings.nfo1st = 1;
+        settings.zipcomp = 5;
+        settings.riptodir = "/tmp/";
+        settings.zcomment = 1;
+        settings.comment = m_home + "/Comment.TXT";
+        settings.dnumber = 1;
+        const QStringList rows{m_home + "/rel/file_id.diz", m_home + "/rel/Ünïcode name.nfo", m_home + "/rel/sub/"};
+        QVERIFY(writeScript(m_path, settings, rows).ok);
+        QCOMPARE(splitLines(fileBytes(m_path)).mid(14), rows);
+
+        // Settings the script does not hold stay as they were.
+        RipSettings read;
+        read.warnings = 0;
+        read.layer = 1;
+        const ScriptRead result = readScript(m_path, read, nullptr);
+        QVERIFY(result.result.ok);
+        QCOMPARE(result.rowPaths, rows);
+        RipSettings expected = settings;
+        expected.warnings = 0;
+        expected.layer = 1;
+        QCOMPARE(read, expected);
+    }
+
+    void readsRows_data()
+    {
+        QTest::addColumn<QByteArray>("rowBytes");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("none") << QByteArray() << QStringList();
+        QTest::newRow("CR LF") << QByteArray("/a/b\r\n/a/c\r\n") << QStringList{"/a/b", "/a/c"};
+        QTest::newRow("an empty line ends the rows") << QByteArray("/a/b\r\n\r\n/a/c\r\n") << QStringList{"/a/b"};
+        QTest::newRow("first row empty") << QByteArray("\r\n/a/c\r\n") << QStringList();
+        QTest::newRow("line without a separator kept") << QByteArray("name\r\n") << QStringList{"name"};
+    }
+    void readsRows()
+    {
+        QFETCH(QByteArray, rowBytes);
+        putFile(m_path, crlf(header()) + rowBytes);
+        RipSettings settings;
+        SettingsRecorder window;
+        const ScriptRead result = readScript(m_path, settings, &window);
+        QVERIFY(result.result.ok);
+        QTEST(result.rowPaths, "rows");
+        QCOMPARE(window.seen.size(), 12);
+        QVERIFY(window.seen.first().origin == SettingsMirrors::Origin::Script);
+    }
+
+    void zcommentReadsOneOnlyWhenExactlyOne_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("value");
+        QTest::newRow("2") << "zcomment= 2" << 0;
+        QTest::newRow("-1") << "zcomment=-1" << 1; // the sign sits before the value column
+        QTest::newRow("0.6 rounds to 1") << "zcomment= 0.6" << 1;
+    }
+    void zcommentReadsOneOnlyWhenExactlyOne()
+    {
+        QFETCH(QString, line);
+        QStringList lines = header();
+        lines[9] = line;
+        putFile(m_path, crlf(lines));
+        RipSettings settings;
+        QVERIFY(readScript(m_path, settings, nullptr).result.ok);
+        QTEST(int(settings.zcomment), "value");
+    }
+
+    void damagedScriptCouldNotBeLoaded_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("racompAfter"); // settings read before the failure keep their values
+        QStringList overflow = header();
+        overflow[3] = "size= 40000";
+        overflow[4] = "racomp= 1";
+        QStringList racompFirst = header();
+        racompFirst[4] = "racomp= 0";
+        racompFirst[7] = "zipcomp= 99999";
+        QTest::newRow("empty file") << QByteArray() << 9;
+        QTest::newRow("thirteen lines") << crlf(header().mid(0, 13)) << 3;
+        QTest::newRow("size out of range") << crlf(overflow) << 9;
+        QTest::newRow("zipcomp out of range") << crlf(racompFirst) << 0;
+    }
+    void damagedScriptCouldNotBeLoaded()
+    {
+        QFETCH(QByteArray, bytes);
+        putFile(m_path, bytes);
+        RipSettings settings;
+        settings.racomp = 9;
+        const ScriptRead result = readScript(m_path, settings, nullptr);
+        QVERIFY(!result.result.ok);
+        QCOMPARE(result.result.message, m_path + "\n\ncouldn't be loaded");
+        QVERIFY(result.rowPaths.isEmpty());
+        QTEST(int(settings.racomp), "racompAfter");
+        QCOMPARE(fileBytes(m_path), bytes);
+    }
+
+    void unwritablePathCouldNotBeSaved()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("missing/x.v2k"));
+        const StoreResult result = writeScript(path, RipSettings(), {});
+        QVERIFY(!result.ok);
+        QCOMPARE(result.message, path + "\n\ncouldn't be saved");
+        const ScriptRead missing = readScript(path, *std::make_unique<RipSettings>(), nullptr);
+        QCOMPARE(missing.result.message, path + "\n\ncouldn't be loaded");
+    }
 
 private:
-    QStringList header() const;
-    QString m_home;
+    QStringList header() const
+    {
+        return {"tdrive= /tmp", "rarace= 1", "savepaths= 0", "size= 3", "racomp= 3", "zip= 1", "nfo1st= 0",
+                "zipcomp= 3", "riptodir= " + m_home + "/", "zcomment= 0", "comment= ", "dnumber= 0", "extra= ", "extra= "};
+    }
+    const QString m_home = pinnedHome();
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
 };
-
-void TestRipScript::initTestCase()
-{
-    m_home = pinnedHome();
-}
-
-void TestRipScript::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_path = m_dir->filePath(QStringLiteral("new rip script.v2k"));
-}
-
-QStringList TestRipScript::header() const
-{
-    return {"tdrive= /tmp", "rarace= 1", "savepaths= 0", "size= 3", "racomp= 3", "zip= 1", "nfo1st= 0",
-            "zipcomp= 3", "riptodir= " + m_home + "/", "zcomment= 0", "comment= ", "dnumber= 0", "extra= ", "extra= "};
-}
-
-void TestRipScript::emptyQueueIsFourteenLines()
-{
-    QVERIFY(writeScript(m_path, RipSettings(), {}).ok);
-    QCOMPARE(fileBytes(m_path), crlf(header()));
-}
-
-void TestRipScript::roundTrip()
-{
-    RipSettings settings;
-    settings.tdrive = m_home;
-    settings.rarace = 0;
-    settings.savepaths = 1;
-    settings.size = 0;
-    settings.racomp = 0;
-    settings.zip = 0;
-    settings.nfo1st = 1;
-    settings.zipcomp = 5;
-    settings.riptodir = "/tmp/";
-    settings.zcomment = 1;
-    settings.comment = m_home + "/Comment.TXT";
-    settings.dnumber = 1;
-    const QStringList rows{m_home + "/rel/file_id.diz", m_home + "/rel/Ünïcode name.nfo", m_home + "/rel/sub/"};
-    QVERIFY(writeScript(m_path, settings, rows).ok);
-    QCOMPARE(splitLines(fileBytes(m_path)).mid(14), rows);
-
-    // Settings the script does not hold stay as they were.
-    RipSettings read;
-    read.warnings = 0;
-    read.layer = 1;
-    const ScriptRead result = readScript(m_path, read, nullptr);
-    QVERIFY(result.result.ok);
-    QCOMPARE(result.rowPaths, rows);
-    RipSettings expected = settings;
-    expected.warnings = 0;
-    expected.layer = 1;
-    QCOMPARE(read, expected);
-}
-
-void TestRipScript::readsRows_data()
-{
-    QTest::addColumn<QByteArray>("rowBytes");
-    QTest::addColumn<QStringList>("rows");
-    QTest::newRow("none") << QByteArray() << QStringList();
-    QTest::newRow("CR LF") << QByteArray("/a/b\r\n/a/c\r\n") << QStringList{"/a/b", "/a/c"};
-    QTest::newRow("LF, no final end") << QByteArray("/a/b\n/a/c") << QStringList{"/a/b", "/a/c"};
-    QTest::newRow("an empty line ends the rows") << QByteArray("/a/b\r\n\r\n/a/c\r\n") << QStringList{"/a/b"};
-    QTest::newRow("first row empty") << QByteArray("\r\n/a/c\r\n") << QStringList();
-    QTest::newRow("line without a separator kept") << QByteArray("name\r\n") << QStringList{"name"};
-    QTest::newRow("not UTF-8") << QByteArray("/a/\xe9t\xe9\r\n") << QStringList{QString::fromUtf8("/a/\xef\xbf\xbdt\xef\xbf\xbd")};
-}
-
-void TestRipScript::readsRows()
-{
-    QFETCH(QByteArray, rowBytes);
-    QFETCH(QStringList, rows);
-    putFile(m_path, crlf(header()) + rowBytes);
-    RipSettings settings;
-    SettingsRecorder window;
-    const ScriptRead result = readScript(m_path, settings, &window);
-    QVERIFY(result.result.ok);
-    QCOMPARE(result.rowPaths, rows);
-    QCOMPARE(window.seen.size(), 12);
-    QVERIFY(window.seen.first().origin == SettingsMirrors::Origin::Script);
-}
-
-void TestRipScript::zcommentReadsOneOnlyWhenExactlyOne_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<int>("value");
-    QTest::newRow("1") << "zcomment= 1" << 1;
-    QTest::newRow("2") << "zcomment= 2" << 0;
-    QTest::newRow("-1") << "zcomment=-1" << 1; // the sign sits before the value column
-    QTest::newRow("0.6 rounds to 1") << "zcomment= 0.6" << 1;
-    QTest::newRow("garbage") << "zcomment= yes" << 0;
-}
-
-void TestRipScript::zcommentReadsOneOnlyWhenExactlyOne()
-{
-    QFETCH(QString, line);
-    QFETCH(int, value);
-    QStringList lines = header();
-    lines[9] = line;
-    putFile(m_path, crlf(lines));
-    RipSettings settings;
-    QVERIFY(readScript(m_path, settings, nullptr).result.ok);
-    QCOMPARE(int(settings.zcomment), value);
-}
-
-void TestRipScript::damagedScriptCouldNotBeLoaded_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("racompAfter"); // settings read before the failure keep their values
-    QStringList overflow = header();
-    overflow[3] = "size= 40000";
-    overflow[4] = "racomp= 1";
-    QStringList racompFirst = header();
-    racompFirst[4] = "racomp= 0";
-    racompFirst[7] = "zipcomp= 99999";
-    QTest::newRow("empty file") << QByteArray() << 9;
-    QTest::newRow("thirteen lines") << crlf(header().mid(0, 13)) << 3;
-    QTest::newRow("size out of range") << crlf(overflow) << 9;
-    QTest::newRow("zipcomp out of range") << crlf(racompFirst) << 0;
-}
-
-void TestRipScript::damagedScriptCouldNotBeLoaded()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, racompAfter);
-    putFile(m_path, bytes);
-    RipSettings settings;
-    settings.racomp = 9;
-    const ScriptRead result = readScript(m_path, settings, nullptr);
-    QVERIFY(!result.result.ok);
-    QCOMPARE(result.result.message, m_path + "\n\ncouldn't be loaded");
-    QVERIFY(result.rowPaths.isEmpty());
-    QCOMPARE(int(settings.racomp), racompAfter);
-    QCOMPARE(fileBytes(m_path), bytes);
-}
-
-void TestRipScript::unwritablePathCouldNotBeSaved()
-{
-    const QString path = m_dir->filePath(QStringLiteral("missing/x.v2k"));
-    const StoreResult result = writeScript(path, RipSettings(), {});
-    QVERIFY(!result.ok);
-    QCOMPARE(result.message, path + "\n\ncouldn't be saved");
-    const ScriptRead missing = readScript(path, *std::make_unique<RipSettings>(), nullptr);
-    QCOMPARE(missing.result.message, path + "\n\ncouldn't be loaded");
-}
 
 QTEST_GUILESS_MAIN(TestRipScript)
 #include "tst_ripscript.moc"

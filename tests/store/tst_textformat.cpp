@@ -9,203 +9,157 @@ class TestTextFormat : public QObject
     Q_OBJECT
 
 private slots:
-    void thousands_data();
-    void thousands();
-    void twoDecimals_data();
-    void twoDecimals();
-    void archiveSizeCaption_data();
-    void archiveSizeCaption();
-    void zeroPadded();
-    void modified_data();
-    void modified();
-    void numberText();
-    void pathParts_data();
-    void pathParts();
-    void lenientNumber_data();
-    void lenientNumber();
-    void lines_data();
-    void lines();
+    void thousands_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero prints nothing") << 0.0 << "";
+        QTest::newRow("a half rounds away from zero") << 0.5 << "1";
+        QTest::newRow("2.5 rounds up, not to even") << 2.5 << "3";
+        QTest::newRow("thousands separator") << 1234.4 << "1,234";
+        QTest::newRow("rounding carries into a group") << 999999.5 << "1,000,000";
+        QTest::newRow("negative") << -1234.0 << "-1,234";
+        QTest::newRow("negative that rounds to zero") << -0.2 << "";
+    }
+    void thousands()
+    {
+        QFETCH(double, value);
+        QTEST(formatThousands(value), "text");
+    }
+
+    void twoDecimals_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no leading zero") << 0.5 << ".50";
+        QTest::newRow("always two decimals") << 12.3 << "12.30";
+        QTest::newRow("half of the last place rounds up") << 12.345 << "12.35";
+        QTest::newRow("decimal half despite binary") << 1.005 << "1.01";
+        QTest::newRow("carry into the whole part") << 9.999 << "10.00";
+    }
+    void twoDecimals()
+    {
+        QFETCH(double, value);
+        QTEST(formatTwoDecimals(value), "text");
+    }
+
+    void archiveSizeCaption_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("step 1") << 500.0 << ".5";
+        QTest::newRow("step 2 keeps the point") << 1000.0 << "1.";
+        QTest::newRow("step 199") << 99500.0 << "99.5";
+        QTest::newRow("zero") << 0.0 << ".";
+        QTest::newRow("rounds to one decimal") << 1440.0 << "1.4";
+    }
+    void archiveSizeCaption()
+    {
+        QFETCH(double, value);
+        QTEST(formatThousandthsOneDecimal(value), "text");
+    }
+
+    void zeroPadded()
+    {
+        QCOMPARE(formatZeroPadded(1, 2), QStringLiteral("01"));
+        QCOMPARE(formatZeroPadded(100, 2), QStringLiteral("100"));
+        QCOMPARE(formatZeroPadded(7, 3), QStringLiteral("007"));
+    }
+
+    void modified_data()
+    {
+        QTest::addColumn<QDateTime>("time");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("afternoon") << QDateTime(QDate(1999, 11, 28), QTime(15, 7)) << "11/28/99 3:07 PM";
+        QTest::newRow("midnight is 12 AM") << QDateTime(QDate(2026, 1, 2), QTime(0, 0)) << "1/2/26 12:00 AM";
+        QTest::newRow("noon is 12 PM") << QDateTime(QDate(2000, 7, 4), QTime(12, 30)) << "7/4/00 12:30 PM";
+        QTest::newRow("last minute of the morning") << QDateTime(QDate(2009, 12, 31), QTime(11, 59, 59)) << "12/31/09 11:59 AM";
+    }
+    void modified()
+    {
+        QFETCH(QDateTime, time);
+        QTEST(formatModified(time), "text");
+    }
+
+    void numberText()
+    {
+        QCOMPARE(::numberText(3), QStringLiteral(" 3"));
+        QCOMPARE(::numberText(0), QStringLiteral(" 0"));
+        QCOMPARE(::numberText(-3), QStringLiteral("-3"));
+        QCOMPARE(numberLine(QStringLiteral("racomp="), 3), QStringLiteral("racomp= 3"));
+        QCOMPARE(numberLine(QStringLiteral("top="), -15), QStringLiteral("top=-15"));
+    }
+
+    void pathParts_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("full path") << "/home/u/rel/file_id.diz" << "file_id.diz" << "/home/u/rel/";
+        QTest::newRow("folder path") << "/home/u/rel/" << "" << "/home/u/rel/";
+        QTest::newRow("root file") << "/x" << "x" << "/";
+        QTest::newRow("no separator") << "name.nfo" << "" << "";
+        QTest::newRow("empty") << "" << "" << "";
+    }
+    void pathParts()
+    {
+        QFETCH(QString, path);
+        QTEST(getfile(path), "file");
+        QTEST(getpath(path), "folder");
+    }
+
+    void lenientNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("value"); // 99999: no value (out of range)
+        QTest::newRow("blanks inside are skipped") << " 1 2" << 12;
+        QTest::newRow("empty is zero") << "" << 0;
+        QTest::newRow("no number is zero") << "abc" << 0;
+        QTest::newRow("stops at a letter") << "12abc" << 12;
+        QTest::newRow("negative") << "-7" << -7;
+        QTest::newRow("explicit plus") << "+7" << 7;
+        QTest::newRow("half to even, down") << "2.5" << 2;
+        QTest::newRow("half to even, up") << "3.5" << 4;
+        QTest::newRow("above a half") << "2.51" << 3;
+        QTest::newRow("second point ends the number") << "1.5.9" << 2;
+        QTest::newRow("largest") << "32767" << 32767;
+        QTest::newRow("smallest") << "-32768" << -32768;
+        QTest::newRow("rounds over the top") << "32767.5" << 99999;
+        QTest::newRow("overflow") << "70000" << 99999;
+        QTest::newRow("underflow") << "-32769" << 99999;
+        QTest::newRow("very long number") << QString(400, u'9') << 99999;
+        QTest::newRow("sign after digits ends it") << "5-3" << 5;
+        QTest::newRow("non-ASCII digits are not digits") << QString::fromUtf8("\xd9\xa3") << 0;
+    }
+    void lenientNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, value);
+        const std::optional<qint16> parsed = parseLenientNumber(text);
+        if (value == 99999)
+            QVERIFY(!parsed);
+        else
+            QCOMPARE(parsed, std::optional<qint16>(value));
+    }
+
+    void lines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty file") << QByteArray() << QStringList();
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+        QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+        QTest::newRow("lone CR") << QByteArray("a\rb") << QStringList{"a", "b"};
+        QTest::newRow("no final line end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+        QTest::newRow("empty lines kept") << QByteArray("a\r\n\r\nb\n") << QStringList{"a", "", "b"};
+        QTest::newRow("not UTF-8") << QByteArray("a\xff\r\n") << QStringList{QString::fromUtf8("a\xef\xbf\xbd")};
+    }
+    void lines()
+    {
+        QFETCH(QByteArray, bytes);
+        QTEST(splitLines(bytes), "lines");
+    }
 };
-
-void TestTextFormat::thousands_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("zero prints nothing") << 0.0 << "";
-    QTest::newRow("below a half rounds to nothing") << 0.4 << "";
-    QTest::newRow("a half rounds away from zero") << 0.5 << "1";
-    QTest::newRow("2.5 rounds up, not to even") << 2.5 << "3";
-    QTest::newRow("three digits") << 999.0 << "999";
-    QTest::newRow("thousands separator") << 1234.4 << "1,234";
-    QTest::newRow("rounding carries into a group") << 999999.5 << "1,000,000";
-    QTest::newRow("negative") << -1234.0 << "-1,234";
-    QTest::newRow("negative that rounds to zero") << -0.2 << "";
-    QTest::newRow("large") << 1234567890123.0 << "1,234,567,890,123";
-}
-
-void TestTextFormat::thousands()
-{
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    QCOMPARE(formatThousands(value), text);
-}
-
-void TestTextFormat::twoDecimals_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("no leading zero") << 0.5 << ".50";
-    QTest::newRow("zero") << 0.0 << ".00";
-    QTest::newRow("always two decimals") << 12.3 << "12.30";
-    QTest::newRow("rounded") << 12.344 << "12.34";
-    QTest::newRow("half of the last place rounds up") << 12.345 << "12.35";
-    QTest::newRow("decimal half despite binary") << 1.005 << "1.01";
-    QTest::newRow("carry into the whole part") << 9.999 << "10.00";
-    QTest::newRow("three whole digits") << 123.456 << "123.46";
-    QTest::newRow("exactly 99") << 99.0 << "99.00";
-}
-
-void TestTextFormat::twoDecimals()
-{
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    QCOMPARE(formatTwoDecimals(value), text);
-}
-
-void TestTextFormat::archiveSizeCaption_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("step 1") << 500.0 << ".5";
-    QTest::newRow("step 2 keeps the point") << 1000.0 << "1.";
-    QTest::newRow("step 3 before its special case") << 1500.0 << "1.5";
-    QTest::newRow("step 5") << 2500.0 << "2.5";
-    QTest::newRow("step 199") << 99500.0 << "99.5";
-    QTest::newRow("zero") << 0.0 << ".";
-    QTest::newRow("rounds to one decimal") << 1440.0 << "1.4";
-}
-
-void TestTextFormat::archiveSizeCaption()
-{
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    QCOMPARE(formatThousandthsOneDecimal(value), text);
-}
-
-void TestTextFormat::zeroPadded()
-{
-    QCOMPARE(formatZeroPadded(1, 2), QStringLiteral("01"));
-    QCOMPARE(formatZeroPadded(99, 2), QStringLiteral("99"));
-    QCOMPARE(formatZeroPadded(100, 2), QStringLiteral("100"));
-    QCOMPARE(formatZeroPadded(0, 3), QStringLiteral("000"));
-    QCOMPARE(formatZeroPadded(7, 3), QStringLiteral("007"));
-    QCOMPARE(formatZeroPadded(1000, 3), QStringLiteral("1000"));
-}
-
-void TestTextFormat::modified_data()
-{
-    QTest::addColumn<QDateTime>("time");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("afternoon") << QDateTime(QDate(1999, 11, 28), QTime(15, 7)) << "11/28/99 3:07 PM";
-    QTest::newRow("midnight is 12 AM") << QDateTime(QDate(2026, 1, 2), QTime(0, 0)) << "1/2/26 12:00 AM";
-    QTest::newRow("noon is 12 PM") << QDateTime(QDate(2000, 7, 4), QTime(12, 30)) << "7/4/00 12:30 PM";
-    QTest::newRow("last minute of the morning") << QDateTime(QDate(2009, 12, 31), QTime(11, 59, 59)) << "12/31/09 11:59 AM";
-}
-
-void TestTextFormat::modified()
-{
-    QFETCH(QDateTime, time);
-    QFETCH(QString, text);
-    QCOMPARE(formatModified(time), text);
-}
-
-void TestTextFormat::numberText()
-{
-    QCOMPARE(::numberText(3), QStringLiteral(" 3"));
-    QCOMPARE(::numberText(0), QStringLiteral(" 0"));
-    QCOMPARE(::numberText(-3), QStringLiteral("-3"));
-    QCOMPARE(numberLine(QStringLiteral("racomp="), 3), QStringLiteral("racomp= 3"));
-    QCOMPARE(numberLine(QStringLiteral("top="), -15), QStringLiteral("top=-15"));
-}
-
-void TestTextFormat::pathParts_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("folder");
-    QTest::newRow("full path") << "/home/u/rel/file_id.diz" << "file_id.diz" << "/home/u/rel/";
-    QTest::newRow("folder path") << "/home/u/rel/" << "" << "/home/u/rel/";
-    QTest::newRow("root file") << "/x" << "x" << "/";
-    QTest::newRow("no separator") << "name.nfo" << "" << "";
-    QTest::newRow("empty") << "" << "" << "";
-}
-
-void TestTextFormat::pathParts()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, file);
-    QFETCH(QString, folder);
-    QCOMPARE(getfile(path), file);
-    QCOMPARE(getpath(path), folder);
-}
-
-void TestTextFormat::lenientNumber_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("value"); // 99999: no value (out of range)
-    QTest::newRow("plain") << "3" << 3;
-    QTest::newRow("leading blank") << " 3" << 3;
-    QTest::newRow("blanks inside are skipped") << " 1 2" << 12;
-    QTest::newRow("empty is zero") << "" << 0;
-    QTest::newRow("no number is zero") << "abc" << 0;
-    QTest::newRow("stops at a letter") << "12abc" << 12;
-    QTest::newRow("negative") << "-7" << -7;
-    QTest::newRow("explicit plus") << "+7" << 7;
-    QTest::newRow("half to even, down") << "2.5" << 2;
-    QTest::newRow("half to even, up") << "3.5" << 4;
-    QTest::newRow("above a half") << "2.51" << 3;
-    QTest::newRow("second point ends the number") << "1.5.9" << 2;
-    QTest::newRow("lone point") << "." << 0;
-    QTest::newRow("largest") << "32767" << 32767;
-    QTest::newRow("smallest") << "-32768" << -32768;
-    QTest::newRow("rounds over the top") << "32767.5" << 99999;
-    QTest::newRow("overflow") << "70000" << 99999;
-    QTest::newRow("underflow") << "-32769" << 99999;
-    QTest::newRow("very long number") << QString(400, u'9') << 99999;
-    QTest::newRow("sign after digits ends it") << "5-3" << 5;
-    QTest::newRow("non-ASCII digits are not digits") << QString::fromUtf8("\xd9\xa3") << 0;
-}
-
-void TestTextFormat::lenientNumber()
-{
-    QFETCH(QString, text);
-    QFETCH(int, value);
-    const std::optional<qint16> parsed = parseLenientNumber(text);
-    if (value == 99999)
-        QVERIFY(!parsed);
-    else
-        QCOMPARE(parsed, std::optional<qint16>(value));
-}
-
-void TestTextFormat::lines_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("empty file") << QByteArray() << QStringList();
-    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
-    QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{"a", "b"};
-    QTest::newRow("lone CR") << QByteArray("a\rb") << QStringList{"a", "b"};
-    QTest::newRow("no final line end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
-    QTest::newRow("empty lines kept") << QByteArray("a\r\n\r\nb\n") << QStringList{"a", "", "b"};
-    QTest::newRow("not UTF-8") << QByteArray("a\xff\r\n") << QStringList{QString::fromUtf8("a\xef\xbf\xbd")};
-}
-
-void TestTextFormat::lines()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, lines);
-    QCOMPARE(splitLines(bytes), lines);
-}
 
 QTEST_APPLESS_MAIN(TestTextFormat)
 #include "tst_textformat.moc"

@@ -34,139 +34,119 @@ class TestWindowState : public QObject
     Q_OBJECT
 
 private slots:
-    void defaultLines();
-    void writtenLines_data();
-    void writtenLines();
-    void readingRules_data();
-    void readingRules();
-    void maximizedIgnoresGeometry();
-    void splitters_data();
-    void splitters();
-    void shortFileGetsDefaults();
+    void defaultLines()
+    {
+        qputenv("HOME", "/home/u");
+        QCOMPARE(defaultWindowStateLines("v1.38", 0, kScreen),
+                 (QStringList{"Version=v1.38", "State= 0", "Top= 3145", "Left= 4755", "Height= 7270", "Width= 9900",
+                              "Panel1.width= 2410", "Panel3.top= 1500", "Dir=/home/u"}));
+    }
+
+    void writtenLines_data()
+    {
+        QTest::addColumn<int>("show");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("normal") << int(WindowSnapshot::Show::Normal)
+                                << QStringList{"State= 0", "Top= 900", "Left= 1200", "Height= 6000", "Width= 8000"};
+        QTest::newRow("maximized keeps the designed size") << int(WindowSnapshot::Show::Maximized)
+                                << QStringList{"State= 2", "Top= 900", "Left= 1200", "Height= 7270", "Width= 9900"};
+        QTest::newRow("minimized comes back centred") << int(WindowSnapshot::Show::Minimized)
+                                << QStringList{"State= 0", "Top= 4650", "Left= 4755", "Height= 7270", "Width= 9900"};
+    }
+    void writtenLines()
+    {
+        QFETCH(int, show);
+        const WindowSnapshot window{WindowSnapshot::Show(show), 900, 1200, 6000, 8000, 3000, -15, "/home/u/rel dir"};
+        const QStringList written = windowStateLines("v1.38", window, kScreen);
+        QTEST(written.mid(1, 5), "lines");
+        QCOMPARE(written.first(), QStringLiteral("Version=v1.38"));
+        QCOMPARE(written.mid(6), (QStringList{"Panel1.width= 3000", "Panel3.top=-15", "Dir=/home/u/rel dir"}));
+    }
+
+    void readingRules_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QList<int>>("read"); // state, top, left, height, width
+        const int centredTop = (11520 - 5230) / 2 + 1300;
+        const int centredLeft = (15360 - 5850) / 2;
+        QTest::newRow("taken as stored") << stateLines(" 0", 900, 1200, 6000, 8000) << QList<int>{0, 900, 1200, 6000, 8000};
+        QTest::newRow("minimized opens normal") << stateLines(" 1", 900, 1200, 6000, 8000) << QList<int>{0, 900, 1200, 6000, 8000};
+        QTest::newRow("top below 1") << stateLines(" 0", 0, 1200, 6000, 8000) << QList<int>{0, centredTop, 1200, 6000, 8000};
+        QTest::newRow("top below the screen") << stateLines(" 0", 11521, 1200, 6000, 8000) << QList<int>{0, centredTop, 1200, 6000, 8000};
+        QTest::newRow("left below 1") << stateLines(" 0", 900, 0, 6000, 8000) << QList<int>{0, 900, centredLeft, 6000, 8000};
+        QTest::newRow("a minus sign sits in the skipped column") << stateLines(" 0", 900, -300, 6000, 8000) << QList<int>{0, 900, 300, 6000, 8000};
+        QTest::newRow("left beyond the screen") << stateLines(" 0", 900, 15361, 6000, 8000) << QList<int>{0, 900, centredLeft, 6000, 8000};
+        QTest::newRow("height below 3000") << stateLines(" 0", 900, 1200, 2999, 8000) << QList<int>{0, 900, 1200, 4820, 8000};
+        QTest::newRow("taller than the screen") << stateLines(" 0", 900, 1200, 11521, 8000) << QList<int>{0, 900, 1200, 4820, 8000};
+        QTest::newRow("wider than the screen") << stateLines(" 0", 900, 1200, 6000, 15361) << QList<int>{0, 900, 1200, 6000, 5850};
+        QTest::newRow("screen-wide is taken") << stateLines(" 0", 900, 1200, 6000, 15360) << QList<int>{0, 900, 1200, 6000, 15360};
+        QTest::newRow("garbage numbers read as 0")
+            << QStringList{"Version=", "State=xx", "Top=xx", "Left=xx", "Height=xx", "Width=xx", "Panel1.width=xx",
+                           "Panel3.top=xx", "Dir="}
+            << QList<int>{0, centredTop, centredLeft, 4820, 0};
+    }
+    void readingRules()
+    {
+        QFETCH(QStringList, lines);
+        const WindowPlacement placement = readWindowState(lines, kScreen);
+        QVERIFY(!placement.maximize);
+        QTEST(QList<int>({placement.state, placement.top.value_or(-1), placement.left.value_or(-1),
+                          placement.height.value_or(-1), placement.width.value_or(-1)}),
+              "read");
+    }
+
+    void maximizedIgnoresGeometry()
+    {
+        const WindowPlacement placement = readWindowState(stateLines(" 2", -5, -5, 1, 99999), kScreen);
+        QVERIFY(placement.maximize);
+        QVERIFY(!placement.top && !placement.left && !placement.height && !placement.width);
+        QCOMPARE(placement.dir, QStringLiteral("/home/u/rel"));
+        // The value must be exactly "2": a blank-less "2" sits one column early.
+        QVERIFY(!readWindowState(stateLines("2", 900, 900, 6000, 8000), kScreen).maximize);
+    }
+
+    void splitters_data()
+    {
+        QTest::addColumn<int>("panel1");
+        QTest::addColumn<int>("panel3");
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<int>("panel3Read");
+        QTest::newRow("zero leaves both designed") << 0 << 0 << int(WindowPlacement::Splitter::Designed) << -1;
+        QTest::newRow("narrow pane is halved") << 2099 << 1 << int(WindowPlacement::Splitter::Half) << 1;
+        QTest::newRow("wide pane taken") << 2100 << 2500 << int(WindowPlacement::Splitter::Value) << 2500;
+    }
+    void splitters()
+    {
+        QFETCH(int, panel1);
+        QFETCH(int, panel3);
+        const WindowPlacement placement = readWindowState(stateLines(" 0", 900, 900, 6000, 8000, panel1, panel3), kScreen);
+        QTEST(int(placement.panel1), "rule");
+        if (placement.panel1 == WindowPlacement::Splitter::Value)
+            QCOMPARE(placement.panel1Width, panel1);
+        QTEST(placement.panel3Top.value_or(-1), "panel3Read");
+    }
+
+    void shortFileGetsDefaults()
+    {
+        qputenv("HOME", "/home/u");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("varko2k.ini");
+        putFile(path, crlf(stateLines(" 2", 1, 1, 1, 1).mid(0, 8)));
+        const WindowPlacement placement = loadWindowStateFile(path, "v1.38", 0, kScreen);
+        QCOMPARE(fileBytes(path), crlf(defaultWindowStateLines("v1.38", 0, kScreen)));
+        QVERIFY(!placement.maximize);
+        QCOMPARE(placement.top.value_or(-1), 3145);
+        QCOMPARE(placement.dir, QStringLiteral("/home/u"));
+
+        // Unwritable: the defaults are still read, from memory.
+        const WindowPlacement unwritable = loadWindowStateFile(path + "/x.ini", "v1.38", 0, kScreen);
+        QCOMPARE(unwritable.height.value_or(-1), 7270);
+
+        const WindowSnapshot window{WindowSnapshot::Show::Normal, 900, 1200, 6000, 8000, 3000, 1500, "/home/u"};
+        QVERIFY(saveWindowStateFile(path, "v1.38", window, kScreen));
+        QCOMPARE(loadWindowStateFile(path, "v1.38", 0, kScreen).width.value_or(-1), 8000);
+    }
 };
-
-void TestWindowState::defaultLines()
-{
-    qputenv("HOME", "/home/u");
-    QCOMPARE(defaultWindowStateLines("v1.38", 0, kScreen),
-             (QStringList{"Version=v1.38", "State= 0", "Top= 3145", "Left= 4755", "Height= 7270", "Width= 9900",
-                          "Panel1.width= 2410", "Panel3.top= 1500", "Dir=/home/u"}));
-}
-
-void TestWindowState::writtenLines_data()
-{
-    QTest::addColumn<int>("show");
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("normal") << int(WindowSnapshot::Show::Normal)
-                            << QStringList{"State= 0", "Top= 900", "Left= 1200", "Height= 6000", "Width= 8000"};
-    QTest::newRow("maximized keeps the designed size") << int(WindowSnapshot::Show::Maximized)
-                            << QStringList{"State= 2", "Top= 900", "Left= 1200", "Height= 7270", "Width= 9900"};
-    QTest::newRow("minimized comes back centred") << int(WindowSnapshot::Show::Minimized)
-                            << QStringList{"State= 0", "Top= 4650", "Left= 4755", "Height= 7270", "Width= 9900"};
-}
-
-void TestWindowState::writtenLines()
-{
-    QFETCH(int, show);
-    QFETCH(QStringList, lines);
-    const WindowSnapshot window{WindowSnapshot::Show(show), 900, 1200, 6000, 8000, 3000, -15, "/home/u/rel dir"};
-    const QStringList written = windowStateLines("v1.38", window, kScreen);
-    QCOMPARE(written.mid(1, 5), lines);
-    QCOMPARE(written.first(), QStringLiteral("Version=v1.38"));
-    QCOMPARE(written.mid(6), (QStringList{"Panel1.width= 3000", "Panel3.top=-15", "Dir=/home/u/rel dir"}));
-}
-
-void TestWindowState::readingRules_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<int>("top");
-    QTest::addColumn<int>("left");
-    QTest::addColumn<int>("height");
-    QTest::addColumn<int>("width");
-    const int centredTop = (11520 - 5230) / 2 + 1300;
-    const int centredLeft = (15360 - 5850) / 2;
-    QTest::newRow("taken as stored") << stateLines(" 0", 900, 1200, 6000, 8000) << 0 << 900 << 1200 << 6000 << 8000;
-    QTest::newRow("minimized opens normal") << stateLines(" 1", 900, 1200, 6000, 8000) << 0 << 900 << 1200 << 6000 << 8000;
-    QTest::newRow("top below 1") << stateLines(" 0", 0, 1200, 6000, 8000) << 0 << centredTop << 1200 << 6000 << 8000;
-    QTest::newRow("top below the screen") << stateLines(" 0", 11521, 1200, 6000, 8000) << 0 << centredTop << 1200 << 6000 << 8000;
-    QTest::newRow("left below 1") << stateLines(" 0", 900, 0, 6000, 8000) << 0 << 900 << centredLeft << 6000 << 8000;
-    QTest::newRow("a minus sign sits in the skipped column") << stateLines(" 0", 900, -300, 6000, 8000) << 0 << 900 << 300 << 6000 << 8000;
-    QTest::newRow("left beyond the screen") << stateLines(" 0", 900, 15361, 6000, 8000) << 0 << 900 << centredLeft << 6000 << 8000;
-    QTest::newRow("height below 3000") << stateLines(" 0", 900, 1200, 2999, 8000) << 0 << 900 << 1200 << 4820 << 8000;
-    QTest::newRow("taller than the screen") << stateLines(" 0", 900, 1200, 11521, 8000) << 0 << 900 << 1200 << 4820 << 8000;
-    QTest::newRow("wider than the screen") << stateLines(" 0", 900, 1200, 6000, 15361) << 0 << 900 << 1200 << 6000 << 5850;
-    QTest::newRow("screen-wide is taken") << stateLines(" 0", 900, 1200, 6000, 15360) << 0 << 900 << 1200 << 6000 << 15360;
-    QTest::newRow("garbage numbers read as 0")
-        << QStringList{"Version=", "State=xx", "Top=xx", "Left=xx", "Height=xx", "Width=xx", "Panel1.width=xx",
-                       "Panel3.top=xx", "Dir="}
-        << 0 << centredTop << centredLeft << 4820 << 0;
-}
-
-void TestWindowState::readingRules()
-{
-    QFETCH(QStringList, lines);
-    const WindowPlacement placement = readWindowState(lines, kScreen);
-    QVERIFY(!placement.maximize);
-    QTEST(placement.state, "state");
-    QTEST(placement.top.value_or(-1), "top");
-    QTEST(placement.left.value_or(-1), "left");
-    QTEST(placement.height.value_or(-1), "height");
-    QTEST(placement.width.value_or(-1), "width");
-}
-
-void TestWindowState::maximizedIgnoresGeometry()
-{
-    const WindowPlacement placement = readWindowState(stateLines(" 2", -5, -5, 1, 99999), kScreen);
-    QVERIFY(placement.maximize);
-    QVERIFY(!placement.top && !placement.left && !placement.height && !placement.width);
-    QCOMPARE(placement.dir, QStringLiteral("/home/u/rel"));
-    // The value must be exactly "2": a blank-less "2" sits one column early.
-    QVERIFY(!readWindowState(stateLines("2", 900, 900, 6000, 8000), kScreen).maximize);
-}
-
-void TestWindowState::splitters_data()
-{
-    QTest::addColumn<int>("panel1");
-    QTest::addColumn<int>("panel3");
-    QTest::addColumn<int>("rule");
-    QTest::addColumn<int>("panel3Read");
-    QTest::newRow("zero leaves both designed") << 0 << 0 << int(WindowPlacement::Splitter::Designed) << -1;
-    QTest::newRow("narrow pane is halved") << 2099 << 1 << int(WindowPlacement::Splitter::Half) << 1;
-    QTest::newRow("wide pane taken") << 2100 << 2500 << int(WindowPlacement::Splitter::Value) << 2500;
-}
-
-void TestWindowState::splitters()
-{
-    QFETCH(int, panel1);
-    QFETCH(int, panel3);
-    const WindowPlacement placement = readWindowState(stateLines(" 0", 900, 900, 6000, 8000, panel1, panel3), kScreen);
-    QTEST(int(placement.panel1), "rule");
-    if (placement.panel1 == WindowPlacement::Splitter::Value)
-        QCOMPARE(placement.panel1Width, panel1);
-    QTEST(placement.panel3Top.value_or(-1), "panel3Read");
-}
-
-void TestWindowState::shortFileGetsDefaults()
-{
-    qputenv("HOME", "/home/u");
-    QTemporaryDir dir;
-    const QString path = dir.filePath("varko2k.ini");
-    putFile(path, crlf(stateLines(" 2", 1, 1, 1, 1).mid(0, 8)));
-    const WindowPlacement placement = loadWindowStateFile(path, "v1.38", 0, kScreen);
-    QCOMPARE(fileBytes(path), crlf(defaultWindowStateLines("v1.38", 0, kScreen)));
-    QVERIFY(!placement.maximize);
-    QCOMPARE(placement.top.value_or(-1), 3145);
-    QCOMPARE(placement.dir, QStringLiteral("/home/u"));
-
-    // Unwritable: the defaults are still read, from memory.
-    const WindowPlacement unwritable = loadWindowStateFile(path + "/x.ini", "v1.38", 0, kScreen);
-    QCOMPARE(unwritable.height.value_or(-1), 7270);
-
-    const WindowSnapshot window{WindowSnapshot::Show::Normal, 900, 1200, 6000, 8000, 3000, 1500, "/home/u"};
-    QVERIFY(saveWindowStateFile(path, "v1.38", window, kScreen));
-    QCOMPARE(loadWindowStateFile(path, "v1.38", 0, kScreen).width.value_or(-1), 8000);
-}
 
 QTEST_GUILESS_MAIN(TestWindowState)
 #include "tst_windowstate.moc"

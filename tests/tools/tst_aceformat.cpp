@@ -2,21 +2,12 @@
 #include "aceformat.h"
 #include "crc32.h"
 #include "transliterate.h"
+#include "formatbytes.h"
 
 #include <QTest>
 #include <QtEndian>
 
 namespace {
-
-QByteArray bytes(const std::vector<uint8_t> &v)
-{
-    return QByteArray(reinterpret_cast<const char *>(v.data()), qsizetype(v.size()));
-}
-
-QByteArray hex(const char *spaced)
-{
-    return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
-}
 
 uint32_t aceCrcOf(const char *text)
 {
@@ -42,126 +33,109 @@ class TestAceFormat : public QObject
     Q_OBJECT
 
 private slots:
-    void crc();
-    void mainHeaders();
-    void fileHeader();
-    void directoryHeader();
-    void pieces_data();
-    void pieces();
-    void largeFile();
-    void transliteration_data();
-    void transliteration();
+    void crc()
+    {
+        QCOMPARE(aceCrcOf("123456789"), 0x340BC6D9u);
+        QCOMPARE(aceCrcOf("abc"), 0xCADBBE3Du);
+        QCOMPARE(aceCrcOf(""), 0xFFFFFFFFu);
+    }
+
+    void mainHeaders()
+    {
+        // CRC | size 27 | type 0 | flags | **ACE** | versions 10 10 | host 2 | volume | time | reserved | AV_SIZE 0
+        QCOMPARE(hexOf(ace::mainHeader(false, 0, 0x526428C4)),
+                 "14 C3 1B 00 00 00 00 2A 2A 41 43 45 2A 2A 0A 0A 02 00 C4 28 64 52 00 00 00 00 00 00 00 00 00");
+        QCOMPARE(hexOf(ace::mainHeader(true, 1, 0x526428C4)),
+                 "D5 B1 1B 00 00 00 08 2A 2A 41 43 45 2A 2A 0A 0A 02 01 C4 28 64 52 00 00 00 00 00 00 00 00 00");
+    }
+
+    void fileHeader()
+    {
+        // CRC | size 0x28 | type 1 | ADDSIZE | pack 3 | orig 3 | time | attr 0x20 | CRC | store |
+        // reserved | name size 5 | "a.txt" | 4 reserved bytes that Debian's unace needs
+        QCOMPARE(hexOf(ace::fileHeader(abcFile())),
+                 "4F EA 28 00 01 01 00 03 00 00 00 03 00 00 00 C4 28 64 52 20 00 00 00 3D BE DB CA 00 00 00 00 "
+                 "00 00 05 00 61 2E 74 78 74 00 00 00 00");
+        QCOMPARE(ace::fileHeaderSize(5, 3), 44u);
+    }
+
+    void directoryHeader()
+    {
+        ace::FileFields f;
+        f.name = "dir";
+        f.crc = 0xFFFFFFFF;
+        f.dosTime = 0x526428C4;
+        f.attributes = 0x10;
+        QCOMPARE(hexOf(ace::fileHeader(f)),
+                 "0C 5C 26 00 01 01 00 00 00 00 00 00 00 00 00 C4 28 64 52 10 00 00 00 FF FF FF FF 00 00 00 00 "
+                 "00 00 03 00 64 69 72 00 00 00 00");
+    }
+
+    void pieces_data()
+    {
+        QTest::addColumn<bool>("previous");
+        QTest::addColumn<bool>("next");
+        QTest::addColumn<uint>("padding");
+        QTest::addColumn<int>("flags");
+        QTest::newRow("first piece") << false << true << 0u << 0x2001;
+        QTest::newRow("last piece") << true << false << 0u << 0x1001;
+        QTest::newRow("padded piece") << false << true << 17u << 0x2001;
+    }
+    void pieces()
+    {
+        QFETCH(bool, previous);
+        QFETCH(bool, next);
+        QFETCH(uint, padding);
+        ace::FileFields f = abcFile();
+        f.continuesPrevious = previous;
+        f.continuesNext = next;
+        f.padding = padding;
+        const QByteArray h = bytes(ace::fileHeader(f));
+        QTEST(int(qFromLittleEndian<quint16>(h.constData() + 5)), "flags");
+        QCOMPARE(h.size(), 44 + int(padding));
+        QCOMPARE(int(qFromLittleEndian<quint16>(h.constData() + 2)), h.size() - 4);
+        QCOMPARE(h.mid(35, 5), QByteArray("a.txt"));
+        QCOMPARE(h.mid(40), QByteArray(4 + int(padding), '\0'));
+    }
+
+    void largeFile()
+    {
+        ace::FileFields f = abcFile();
+        f.size = 4400000000ull;
+        f.pieceSize = 2500000000ull;
+        const QByteArray h = bytes(ace::fileHeader(f));
+        QCOMPARE(h.size(), 52);
+        QCOMPARE(int(h[4]), 3);                                                // type 3: 64-bit sizes
+        QCOMPARE(int(qFromLittleEndian<quint16>(h.constData() + 5)), 0x0005); // ADDSIZE | 64-bit
+        QCOMPARE(qFromLittleEndian<quint64>(h.constData() + 7), 2500000000ull);
+        QCOMPARE(qFromLittleEndian<quint64>(h.constData() + 15), 4400000000ull);
+        QCOMPARE(h.mid(43, 5), QByteArray("a.txt"));
+        f.size = 0xFFFFFFFFull; // still fits type 1
+        QCOMPARE(int(bytes(ace::fileHeader(f))[4]), 1);
+    }
+
+    void transliteration_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("ascii");
+        QTest::newRow("ASCII unchanged") << "rel/a b-c_(1).txt" << "rel/a b-c_(1).txt";
+        QTest::newRow("accents") << QString::fromUtf8("Ünïcödé café.txt") << "Unicode cafe.txt";
+        QTest::newRow("two letters") << QString::fromUtf8("Straße Æon œuvre") << "Strasse AEon oeuvre";
+        QTest::newRow("Latin Extended-A") << QString::fromUtf8("Łódź Šibenik") << "Lodz Sibenik";
+        QTest::newRow("other scripts") << QString::fromUtf8("名前.txt") << "__.txt";
+        QTest::newRow("typographic dash and quotes") << QString::fromUtf8("a – “b”") << "a - \"b\"";
+        QTest::newRow("control character") << QString::fromUtf8("a\tb") << "a_b";
+        QTest::newRow("invalid UTF-8 byte") << QString::fromLatin1("caf\xE9") << "cafe";
+    }
+    void transliteration()
+    {
+        QFETCH(QString, name);
+        // The invalid-UTF-8 row carries a Latin-1 byte as it would come from disk.
+        const std::string raw = QTest::currentDataTag() == QByteArray("invalid UTF-8 byte") ? name.toLatin1().toStdString()
+                                                                                              : name.toStdString();
+        QTEST(QString::fromStdString(transliterateToAscii(raw)), "ascii");
+    }
 };
-
-void TestAceFormat::crc()
-{
-    QCOMPARE(aceCrcOf("123456789"), 0x340BC6D9u);
-    QCOMPARE(aceCrcOf("abc"), 0xCADBBE3Du);
-    QCOMPARE(aceCrcOf(""), 0xFFFFFFFFu);
-}
-
-void TestAceFormat::mainHeaders()
-{
-    // CRC | size 27 | type 0 | flags | **ACE** | versions 10 10 | host 2 | volume | time | reserved | AV_SIZE 0
-    QCOMPARE(bytes(ace::mainHeader(false, 0, 0x526428C4)).toHex(' '),
-             hex("14 C3 1B 00 00 00 00 2A 2A 41 43 45 2A 2A 0A 0A 02 00 C4 28 64 52 00 00 00 00 00 00 00 00 00")
-                 .toHex(' '));
-    QCOMPARE(bytes(ace::mainHeader(true, 1, 0x526428C4)).toHex(' '),
-             hex("D5 B1 1B 00 00 00 08 2A 2A 41 43 45 2A 2A 0A 0A 02 01 C4 28 64 52 00 00 00 00 00 00 00 00 00")
-                 .toHex(' '));
-}
-
-void TestAceFormat::fileHeader()
-{
-    // CRC | size 0x28 | type 1 | ADDSIZE | pack 3 | orig 3 | time | attr 0x20 | CRC | store |
-    // reserved | name size 5 | "a.txt" | 4 reserved bytes that Debian's unace needs
-    QCOMPARE(bytes(ace::fileHeader(abcFile())).toHex(' '),
-             hex("4F EA 28 00 01 01 00 03 00 00 00 03 00 00 00 C4 28 64 52 20 00 00 00 3D BE DB CA 00 00 00 00 "
-                 "00 00 05 00 61 2E 74 78 74 00 00 00 00")
-                 .toHex(' '));
-    QCOMPARE(ace::fileHeaderSize(5, 3), 44u);
-}
-
-void TestAceFormat::directoryHeader()
-{
-    ace::FileFields f;
-    f.name = "dir";
-    f.crc = 0xFFFFFFFF;
-    f.dosTime = 0x526428C4;
-    f.attributes = 0x10;
-    QCOMPARE(bytes(ace::fileHeader(f)).toHex(' '),
-             hex("0C 5C 26 00 01 01 00 00 00 00 00 00 00 00 00 C4 28 64 52 10 00 00 00 FF FF FF FF 00 00 00 00 "
-                 "00 00 03 00 64 69 72 00 00 00 00")
-                 .toHex(' '));
-}
-
-void TestAceFormat::pieces_data()
-{
-    QTest::addColumn<bool>("previous");
-    QTest::addColumn<bool>("next");
-    QTest::addColumn<uint>("padding");
-    QTest::addColumn<int>("flags");
-    QTest::newRow("first piece") << false << true << 0u << 0x2001;
-    QTest::newRow("last piece") << true << false << 0u << 0x1001;
-    QTest::newRow("padded piece") << false << true << 17u << 0x2001;
-}
-
-void TestAceFormat::pieces()
-{
-    QFETCH(bool, previous);
-    QFETCH(bool, next);
-    QFETCH(uint, padding);
-    ace::FileFields f = abcFile();
-    f.continuesPrevious = previous;
-    f.continuesNext = next;
-    f.padding = padding;
-    const QByteArray h = bytes(ace::fileHeader(f));
-    QTEST(int(qFromLittleEndian<quint16>(h.constData() + 5)), "flags");
-    QCOMPARE(h.size(), 44 + int(padding));
-    QCOMPARE(int(qFromLittleEndian<quint16>(h.constData() + 2)), h.size() - 4);
-    QCOMPARE(h.mid(35, 5), QByteArray("a.txt"));
-    QCOMPARE(h.mid(40), QByteArray(4 + int(padding), '\0'));
-}
-
-void TestAceFormat::largeFile()
-{
-    ace::FileFields f = abcFile();
-    f.size = 4400000000ull;
-    f.pieceSize = 2500000000ull;
-    const QByteArray h = bytes(ace::fileHeader(f));
-    QCOMPARE(h.size(), 52);
-    QCOMPARE(int(h[4]), 3);                                                // type 3: 64-bit sizes
-    QCOMPARE(int(qFromLittleEndian<quint16>(h.constData() + 5)), 0x0005); // ADDSIZE | 64-bit
-    QCOMPARE(qFromLittleEndian<quint64>(h.constData() + 7), 2500000000ull);
-    QCOMPARE(qFromLittleEndian<quint64>(h.constData() + 15), 4400000000ull);
-    QCOMPARE(h.mid(43, 5), QByteArray("a.txt"));
-    f.size = 0xFFFFFFFFull; // still fits type 1
-    QCOMPARE(int(bytes(ace::fileHeader(f))[4]), 1);
-}
-
-void TestAceFormat::transliteration_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("ascii");
-    QTest::newRow("ASCII unchanged") << "rel/a b-c_(1).txt" << "rel/a b-c_(1).txt";
-    QTest::newRow("accents") << QString::fromUtf8("Ünïcödé café.txt") << "Unicode cafe.txt";
-    QTest::newRow("two letters") << QString::fromUtf8("Straße Æon œuvre") << "Strasse AEon oeuvre";
-    QTest::newRow("Latin Extended-A") << QString::fromUtf8("Łódź Šibenik") << "Lodz Sibenik";
-    QTest::newRow("other scripts") << QString::fromUtf8("名前.txt") << "__.txt";
-    QTest::newRow("typographic dash and quotes") << QString::fromUtf8("a – “b”") << "a - \"b\"";
-    QTest::newRow("control character") << QString::fromUtf8("a\tb") << "a_b";
-    QTest::newRow("invalid UTF-8 byte") << QString::fromLatin1("caf\xE9") << "cafe";
-}
-
-void TestAceFormat::transliteration()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, ascii);
-    // The invalid-UTF-8 row carries a Latin-1 byte as it would come from disk.
-    const std::string raw = QTest::currentDataTag() == QByteArray("invalid UTF-8 byte") ? name.toLatin1().toStdString()
-                                                                                          : name.toStdString();
-    QCOMPARE(QString::fromStdString(transliterateToAscii(raw)), ascii);
-}
 
 QTEST_GUILESS_MAIN(TestAceFormat)
 #include "tst_aceformat.moc"

@@ -2,6 +2,7 @@
 // sets opened by readers we did not write (7-Zip and The Unarchiver for RAR,
 // unace for ACE) and compared byte for byte.
 #include "archivertestkit.h"
+#include "volumenaming.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,32 +37,10 @@ QStringList commandLine(const QString &tool, bool barePaths, qint64 volumeBytes,
     return args << archive << "@" + list;
 }
 
-// Volume i's name: .rar .r00 ... .r99 .s00, .001 .002 ..., or .ace .c00 ... .c99 .100.
+// Volume i's name, as the naming table test pins it.
 QString volumeName(const QString &archive, int i)
 {
-    const QString stem = archive.chopped(3);
-    if (archive.endsWith(".001"))
-        return stem + QString::asprintf("%03d", i + 1);
-    if (i == 0)
-        return archive;
-    if (archive.endsWith(".rar"))
-        return stem + QString::asprintf("%c%02d", 'r' + (i - 1) / 100, (i - 1) % 100);
-    return stem + (i <= 100 ? QString::asprintf("c%02d", i - 1) : QString::asprintf("%03d", i - 1));
-}
-
-// Extracts with `reader` into `into`; returns what went wrong, empty when nothing.
-// unace exits 0 even when it stops early: the extracted tree is what counts.
-QString extract(const QString &reader, const QString &archive, const QString &into)
-{
-    QDir().mkpath(into);
-    ProcessResult run;
-    if (reader == "7z")
-        run = runProcess("7z", {"x", "-y", "-o" + into, archive});
-    else if (reader == "unar")
-        run = runProcess("unar", {"-q", "-D", "-o", into, archive});
-    else
-        run = runProcess("unace", {"x", "-y", archive}, into);
-    return run.exitCode == 0 ? QString() : reader + ": " + QString::fromUtf8(run.out + run.err);
+    return QString::fromStdString(VolumeNaming(archive.toStdString()).name(std::size_t(i)));
 }
 
 QStringList readersOf(const QString &tool, const QString &archive)
@@ -78,239 +57,225 @@ class TestArchivers : public QObject
     Q_OBJECT
 
 private slots:
-    void byTool_data();
+    void byTool_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::newRow("wrar") << "wrar";
+        QTest::newRow("wace") << "wace";
+    }
     void helpAndVersion_data() { byTool_data(); }
-    void helpAndVersion();
+
+    void helpAndVersion()
+    {
+        QFETCH(QString, tool);
+        const ProcessResult help = runProcess(toolPath(tool), {"--help"});
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.out.startsWith("Usage: " + tool.toUtf8() + " a -"));
+        QVERIFY(help.out.contains("every level stores"));
+        const ProcessResult version = runProcess(toolPath(tool), {"--version"});
+        QCOMPARE(version.exitCode, 0);
+        QVERIFY(version.out.startsWith(tool.toUtf8() + " "));
+    }
     void badCommandLine_data() { byTool_data(); }
-    void badCommandLine();
-    void sets_data();
-    void sets();
+
+    void badCommandLine()
+    {
+        // Each tool given the other's switch order: a usage message, exit 2, nothing written.
+        QFETCH(QString, tool);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("a.txt"), QByteArray("abc"));
+        QDir().mkpath(dir.filePath("out"));
+        QStringList args = commandLine(tool == "wrar" ? "wace" : "wrar", false, 0, dir.filePath("out/set.rar"),
+                                       writeList(dir.path(), {dir.filePath("a.txt")}));
+        args.replaceInStrings(".rar", tool == "wrar" ? ".rar" : ".ace");
+        const ProcessResult run = runProcess(toolPath(tool), args);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains("Usage: " + tool.toUtf8()));
+        QCOMPARE(filesIn(dir.filePath("out")), QStringList());
+    }
+
+    void sets_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QString>("content"); // see makeContent()
+        QTest::addColumn<bool>("barePaths");
+        QTest::addColumn<qint64>("volumeBytes");
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<int>("volumes");
+        for (const QString tool : {"wrar", "wace"}) {
+            const QString ext = tool == "wrar" ? ".rar" : ".ace";
+            const auto row = [&tool](const char *name) { return &QTest::newRow(qPrintable(tool + ": " + name)); };
+            *row("one archive, paths") << tool << "mixed" << false << 0ll << "set" + ext << 1;
+            *row("one archive, bare names") << tool << "mixed" << true << 0ll << "set" + ext << 1;
+            *row("one volume") << tool << "mixed" << false << 1474560ll << "set" + ext << 1;
+            *row("three volumes, paths") << tool << "mixed" << false << 102400ll << "set" + ext << 3;
+            *row("file spanning volumes") << tool << "spanning" << false << 1024ll << "set" + ext << 6;
+            *row("file ending on a volume boundary") << tool << "boundary" << true << 1024ll << "set" + ext << 2;
+            *row("103 volumes") << tool << "volumes103" << true << 1024ll << "set" + ext << 103;
+        }
+        QTest::newRow("wrar: .001 names past 99") << "wrar" << "volumes103" << true << 1024ll << "set.001" << 103;
+    }
+    void sets()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QString, content);
+        QFETCH(bool, barePaths);
+        QFETCH(qint64, volumeBytes);
+        QFETCH(QString, archive);
+        QFETCH(int, volumes);
+        QTemporaryDir dir;
+        const QString out = dir.filePath("out"), expect = dir.filePath("expect");
+        const QStringList lines = makeContent(content, dir.filePath("src"), volumeBytes, overheadOf(tool), headerBaseOf(tool));
+        makeExpected(lines, barePaths, expect);
+        // ACE readers take names as ASCII: wace stores the non-ASCII name transliterated, and says so.
+        const bool renamed = tool == "wace" && content == "mixed";
+        for (const QString &folder : {expect, expect + "/rel"}) {
+            if (renamed)
+                QFile::rename(folder + QString::fromUtf8("/Ünïcödé 名前.txt"), folder + "/Unicode __.txt");
+        }
+        QDir().mkpath(out);
+        const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, barePaths, volumeBytes, out + u'/' + archive,
+                                                                         writeList(dir.path(), lines)));
+        QVERIFY2(run.exitCode == (renamed ? 1 : 0), run.err.constData());
+        QCOMPARE(run.err.contains("stored in ASCII as"), renamed);
+
+        // Only the volumes are left, every one but the last of exactly the size asked.
+        QStringList names;
+        for (int i = 0; i < volumes; ++i) {
+            names << volumeName(archive, i);
+            if (volumeBytes > 0 && i + 1 < volumes)
+                QCOMPARE(QFileInfo(out + u'/' + names.last()).size(), volumeBytes);
+        }
+        names.sort();
+        QCOMPARE(filesIn(out), names);
+
+        for (const QString &reader : readersOf(tool, archive)) {
+            if (!havePeer(reader))
+                QSKIP(qPrintable(reader + " is not installed"));
+            QCOMPARE(extract(reader, out + u'/' + archive, dir.filePath(reader)), QString());
+            QCOMPARE(treeDifference(expect, dir.filePath(reader)), QString());
+        }
+    }
     void missingEntrySkipped_data() { byTool_data(); }
-    void missingEntrySkipped();
-    void unwritableFolder_data() { byTool_data(); }
-    void unwritableFolder();
-    void failureLeavesNoPartialSet_data() { byTool_data(); }
-    void failureLeavesNoPartialSet();
-    void interruptLeavesNoPartialSet();
-    void timesAndPermissions();
-    void ownVolumesLeftOut();
-};
 
-void TestArchivers::byTool_data()
-{
-    QTest::addColumn<QString>("tool");
-    QTest::newRow("wrar") << "wrar";
-    QTest::newRow("wace") << "wace";
-}
-
-void TestArchivers::helpAndVersion()
-{
-    QFETCH(QString, tool);
-    const ProcessResult help = runProcess(toolPath(tool), {"--help"});
-    QCOMPARE(help.exitCode, 0);
-    QVERIFY(help.out.startsWith("Usage: " + tool.toUtf8() + " a -"));
-    QVERIFY(help.out.contains("every level stores"));
-    const ProcessResult version = runProcess(toolPath(tool), {"--version"});
-    QCOMPARE(version.exitCode, 0);
-    QVERIFY(version.out.startsWith(tool.toUtf8() + " "));
-}
-
-void TestArchivers::badCommandLine()
-{
-    // Each tool given the other's switch order: a usage message, exit 2, nothing written.
-    QFETCH(QString, tool);
-    QTemporaryDir dir;
-    writeFile(dir.filePath("a.txt"), QByteArray("abc"));
-    QDir().mkpath(dir.filePath("out"));
-    QStringList args = commandLine(tool == "wrar" ? "wace" : "wrar", false, 0, dir.filePath("out/set.rar"),
-                                   writeList(dir.path(), {dir.filePath("a.txt")}));
-    args.replaceInStrings(".rar", tool == "wrar" ? ".rar" : ".ace");
-    const ProcessResult run = runProcess(toolPath(tool), args);
-    QCOMPARE(run.exitCode, 2);
-    QVERIFY(run.err.contains("Usage: " + tool.toUtf8()));
-    QCOMPARE(filesIn(dir.filePath("out")), QStringList());
-}
-
-void TestArchivers::sets_data()
-{
-    QTest::addColumn<QString>("tool");
-    QTest::addColumn<QString>("content"); // see makeContent()
-    QTest::addColumn<bool>("barePaths");
-    QTest::addColumn<qint64>("volumeBytes");
-    QTest::addColumn<QString>("archive");
-    QTest::addColumn<int>("volumes");
-    for (const QString tool : {"wrar", "wace"}) {
-        const QString ext = tool == "wrar" ? ".rar" : ".ace";
-        const auto row = [&tool](const char *name) { return &QTest::newRow(qPrintable(tool + ": " + name)); };
-        *row("one archive, paths") << tool << "mixed" << false << 0ll << "set" + ext << 1;
-        *row("one archive, bare names") << tool << "mixed" << true << 0ll << "set" + ext << 1;
-        *row("one volume") << tool << "mixed" << false << 1474560ll << "set" + ext << 1;
-        *row("three volumes, paths") << tool << "mixed" << false << 102400ll << "set" + ext << 3;
-        *row("three volumes, bare names") << tool << "mixed" << true << 102400ll << "set" + ext << 3;
-        *row("file spanning volumes") << tool << "spanning" << false << 1024ll << "set" + ext << 6;
-        *row("file ending on a volume boundary") << tool << "boundary" << true << 1024ll << "set" + ext << 2;
-        *row("103 volumes") << tool << "volumes103" << true << 1024ll << "set" + ext << 103;
-    }
-    QTest::newRow("wrar: .001 names past 99") << "wrar" << "volumes103" << true << 1024ll << "set.001" << 103;
-}
-
-void TestArchivers::sets()
-{
-    QFETCH(QString, tool);
-    QFETCH(QString, content);
-    QFETCH(bool, barePaths);
-    QFETCH(qint64, volumeBytes);
-    QFETCH(QString, archive);
-    QFETCH(int, volumes);
-    QTemporaryDir dir;
-    const QString out = dir.filePath("out"), expect = dir.filePath("expect");
-    const QStringList lines = makeContent(content, dir.filePath("src"), volumeBytes, overheadOf(tool), headerBaseOf(tool));
-    makeExpected(lines, barePaths, expect);
-    // ACE readers take names as ASCII: wace stores the non-ASCII name transliterated, and says so.
-    const bool renamed = tool == "wace" && content == "mixed";
-    for (const QString &folder : {expect, expect + "/rel"}) {
-        if (renamed)
-            QFile::rename(folder + QString::fromUtf8("/Ünïcödé 名前.txt"), folder + "/Unicode __.txt");
-    }
-    QDir().mkpath(out);
-    const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, barePaths, volumeBytes, out + u'/' + archive,
-                                                                     writeList(dir.path(), lines)));
-    QVERIFY2(run.exitCode == (renamed ? 1 : 0), run.err.constData());
-    QCOMPARE(run.err.contains("stored in ASCII as"), renamed);
-
-    // Only the volumes are left, every one but the last of exactly the size asked.
-    QStringList names;
-    for (int i = 0; i < volumes; ++i)
-        names << volumeName(archive, i);
-    const QList<qint64> sizes = sizesOf(out, names);
-    names.sort();
-    QCOMPARE(filesIn(out), names);
-    for (int i = 0; volumeBytes > 0 && i + 1 < volumes; ++i)
-        QCOMPARE(sizes[i], volumeBytes);
-
-    for (const QString &reader : readersOf(tool, archive)) {
+    void missingEntrySkipped()
+    {
+        QFETCH(QString, tool);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("src/kept.txt"), QByteArray("kept"));
+        const QString archive = dir.filePath(tool == "wrar" ? "set.rar" : "set.ace");
+        const QString list = writeList(dir.path(), {dir.filePath("src/gone.txt"), dir.filePath("src/kept.txt")});
+        const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, true, 0, archive, list));
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.startsWith(tool.toUtf8() + ": "));
+        QVERIFY(run.err.contains("gone.txt"));
+        const QString reader = readersOf(tool, archive).first();
         if (!havePeer(reader))
             QSKIP(qPrintable(reader + " is not installed"));
-        QCOMPARE(extract(reader, out + u'/' + archive, dir.filePath(reader)), QString());
-        QCOMPARE(treeDifference(expect, dir.filePath(reader)), QString());
+        QCOMPARE(extract(reader, archive, dir.filePath("x")), QString());
+        QCOMPARE(filesIn(dir.filePath("x")), QStringList{"kept.txt"});
     }
-}
+    void unwritableFolder_data() { byTool_data(); }
 
-void TestArchivers::missingEntrySkipped()
-{
-    QFETCH(QString, tool);
-    QTemporaryDir dir;
-    writeFile(dir.filePath("src/kept.txt"), QByteArray("kept"));
-    const QString archive = dir.filePath(tool == "wrar" ? "set.rar" : "set.ace");
-    const QString list = writeList(dir.path(), {dir.filePath("src/gone.txt"), dir.filePath("src/kept.txt")});
-    const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, true, 0, archive, list));
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY(run.err.startsWith(tool.toUtf8() + ": "));
-    QVERIFY(run.err.contains("gone.txt"));
-    const QString reader = readersOf(tool, archive).first();
-    if (!havePeer(reader))
-        QSKIP(qPrintable(reader + " is not installed"));
-    QCOMPARE(extract(reader, archive, dir.filePath("x")), QString());
-    QCOMPARE(filesIn(dir.filePath("x")), QStringList{"kept.txt"});
-}
-
-void TestArchivers::unwritableFolder()
-{
-    QFETCH(QString, tool);
-    QTemporaryDir dir;
-    writeFile(dir.filePath("a.txt"), QByteArray("abc"));
-    // root writes anywhere it may; /proc refuses new files even to root.
-    QString folder = "/proc";
-    if (::geteuid() != 0) {
-        folder = dir.filePath("locked");
-        QDir().mkpath(folder);
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    void unwritableFolder()
+    {
+        QFETCH(QString, tool);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("a.txt"), QByteArray("abc"));
+        // root writes anywhere it may; /proc refuses new files even to root.
+        QString folder = "/proc";
+        if (::geteuid() != 0) {
+            folder = dir.filePath("locked");
+            QDir().mkpath(folder);
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        }
+        const QString archive = folder + (tool == "wrar" ? "/set.rar" : "/set.ace");
+        const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, true, 1024 * 1440, archive,
+                                                                         writeList(dir.path(), {dir.filePath("a.txt")})));
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains(QFileInfo(archive).fileName().toUtf8()));
+        QVERIFY(!QFileInfo::exists(archive));
     }
-    const QString archive = folder + (tool == "wrar" ? "/set.rar" : "/set.ace");
-    const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, true, 1024 * 1440, archive,
-                                                                     writeList(dir.path(), {dir.filePath("a.txt")})));
-    QCOMPARE(run.exitCode, 2);
-    QVERIFY(run.err.contains(QFileInfo(archive).fileName().toUtf8()));
-    QVERIFY(!QFileInfo::exists(archive));
-}
+    void failureLeavesNoPartialSet_data() { byTool_data(); }
 
-void TestArchivers::failureLeavesNoPartialSet()
-{
-    // A folder in the way of the fourth volume: the three before it go too.
-    QFETCH(QString, tool);
-    QTemporaryDir dir;
-    const QString archive = dir.filePath(tool == "wrar" ? "out/set.rar" : "out/set.ace");
-    const QString blocker = QFileInfo(volumeName(archive, 3)).fileName();
-    QDir().mkpath(dir.filePath("out/" + blocker));
-    const QStringList lines = makeContent("spanning", dir.filePath("src"));
-    const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, false, 1024, archive, writeList(dir.path(), lines)));
-    QCOMPARE(run.exitCode, 2);
-    QVERIFY(run.err.contains(blocker.toUtf8()));
-    QCOMPARE(filesIn(dir.filePath("out")), QStringList{blocker});
-}
-
-void TestArchivers::interruptLeavesNoPartialSet()
-{
-    QTemporaryDir dir;
-    QFile big(dir.filePath("big.bin"));
-    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(4000000000)); // sparse: nothing to write up front
-    big.close();
-    QDir().mkpath(dir.filePath("out"));
-    QProcess wrar;
-    wrar.start(toolPath("wrar"), commandLine("wrar", true, 10000000, dir.filePath("out/set.rar"),
-                                             writeList(dir.path(), {big.fileName()})));
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(dir.filePath("out/set.r00")), 20000);
-    wrar.terminate(); // SIGTERM to this process
-    QVERIFY(wrar.waitForFinished(20000));
-    QCOMPARE(wrar.exitCode(), 2);
-    QVERIFY(wrar.readAllStandardError().contains("interrupted"));
-    QCOMPARE(filesIn(dir.filePath("out")), QStringList());
-}
-
-void TestArchivers::timesAndPermissions()
-{
-    if (!havePeer("7z") || !havePeer("unar"))
-        QSKIP("7z or unar is not installed");
-    QTemporaryDir dir;
-    const QString file = dir.filePath("src/rel/private.txt");
-    writeFile(file, QByteArray("secret"));
-    ::chmod(QFile::encodeName(file).constData(), 0640);
-    ::chmod(QFile::encodeName(dir.filePath("src/rel")).constData(), 0750);
-    const QDateTime odd = QDateTime(QDate(2021, 3, 4), QTime(5, 6, 9, 123), Qt::UTC);
-    setModified(file, odd);
-    const QString archive = dir.filePath("t.rar");
-    const QString list = writeList(dir.path(), {dir.filePath("src/rel/*")});
-    QCOMPARE(runProcess(toolPath("wrar"), commandLine("wrar", false, 0, archive, list)).exitCode, 0);
-    const auto mode = [](const QString &path) {
-        struct stat st{};
-        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
-    };
-    for (const QString &reader : QStringList{"7z", "unar"}) {
-        QCOMPARE(extract(reader, archive, dir.filePath(reader)), QString());
-        QCOMPARE(mode(dir.filePath(reader + "/rel/private.txt")), 0640);
-        QCOMPARE(mode(dir.filePath(reader + "/rel")), 0750);
+    void failureLeavesNoPartialSet()
+    {
+        // A folder in the way of the fourth volume: the three before it go too.
+        QFETCH(QString, tool);
+        QTemporaryDir dir;
+        const QString archive = dir.filePath(tool == "wrar" ? "out/set.rar" : "out/set.ace");
+        const QString blocker = QFileInfo(volumeName(archive, 3)).fileName();
+        QDir().mkpath(dir.filePath("out/" + blocker));
+        const QStringList lines = makeContent("spanning", dir.filePath("src"));
+        const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, false, 1024, archive, writeList(dir.path(), lines)));
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains(blocker.toUtf8()));
+        QCOMPARE(filesIn(dir.filePath("out")), QStringList{blocker});
     }
-    // 7-Zip reads the extra time field to 100 ns; The Unarchiver keeps to the 2-second DOS time.
-    QCOMPARE(QFileInfo(dir.filePath("7z/rel/private.txt")).lastModified().toUTC(), odd);
-    QCOMPARE(QFileInfo(dir.filePath("unar/rel/private.txt")).lastModified().toUTC(), odd.addMSecs(-1123));
-}
 
-void TestArchivers::ownVolumesLeftOut()
-{
-    // The set is written into the very folder it archives, over an older set.
-    QTemporaryDir dir;
-    writeFile(dir.filePath("rel/a.txt"), QByteArray("abc"));
-    writeFile(dir.filePath("rel/set.rar"), QByteArray("old"));
-    writeFile(dir.filePath("rel/set.r00"), QByteArray("old"));
-    const QString archive = dir.filePath("rel/set.rar");
-    const ProcessResult run = runProcess(toolPath("wrar"), commandLine("wrar", false, 0, archive,
-                                                                       writeList(dir.path(), {dir.filePath("rel/*")})));
-    QVERIFY2(run.exitCode == 0, run.err.constData());
-    if (!havePeer("7z"))
-        QSKIP("7z (p7zip-full) is not installed");
-    QCOMPARE(extract("7z", archive, dir.filePath("x")), QString());
-    QCOMPARE(filesIn(dir.filePath("x/rel")), QStringList{"a.txt"});
-}
+    void interruptLeavesNoPartialSet()
+    {
+        QTemporaryDir dir;
+        QFile big(dir.filePath("big.bin"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(4000000000)); // sparse: nothing to write up front
+        big.close();
+        QDir().mkpath(dir.filePath("out"));
+        QProcess wrar;
+        wrar.start(toolPath("wrar"), commandLine("wrar", true, 10000000, dir.filePath("out/set.rar"),
+                                                 writeList(dir.path(), {big.fileName()})));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(dir.filePath("out/set.r00")), 20000);
+        wrar.terminate(); // SIGTERM to this process
+        QVERIFY(wrar.waitForFinished(20000));
+        QCOMPARE(wrar.exitCode(), 2);
+        QVERIFY(wrar.readAllStandardError().contains("interrupted"));
+        QCOMPARE(filesIn(dir.filePath("out")), QStringList());
+    }
+
+    void timesAndPermissions()
+    {
+        if (!havePeer("7z") || !havePeer("unar"))
+            QSKIP("7z or unar is not installed");
+        QTemporaryDir dir;
+        const QString file = dir.filePath("src/rel/private.txt");
+        writeFile(file, QByteArray("secret"));
+        ::chmod(QFile::encodeName(file).constData(), 0640);
+        ::chmod(QFile::encodeName(dir.filePath("src/rel")).constData(), 0750);
+        const QDateTime odd = QDateTime(QDate(2021, 3, 4), QTime(5, 6, 9, 123), Qt::UTC);
+        setModified(file, odd);
+        const QString archive = dir.filePath("t.rar");
+        const QString list = writeList(dir.path(), {dir.filePath("src/rel/*")});
+        QCOMPARE(runProcess(toolPath("wrar"), commandLine("wrar", false, 0, archive, list)).exitCode, 0);
+        const auto mode = [](const QString &path) {
+            struct stat st{};
+            return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+        };
+        for (const QString &reader : QStringList{"7z", "unar"}) {
+            QCOMPARE(extract(reader, archive, dir.filePath(reader)), QString());
+            QCOMPARE(mode(dir.filePath(reader + "/rel/private.txt")), 0640);
+            QCOMPARE(mode(dir.filePath(reader + "/rel")), 0750);
+        }
+        // 7-Zip reads the extra time field to 100 ns; The Unarchiver keeps to the 2-second DOS time.
+        QCOMPARE(QFileInfo(dir.filePath("7z/rel/private.txt")).lastModified().toUTC(), odd);
+        QCOMPARE(QFileInfo(dir.filePath("unar/rel/private.txt")).lastModified().toUTC(), odd.addMSecs(-1123));
+    }
+
+    void ownVolumesLeftOut()
+    {
+        // The set is written into the very folder it archives, over an older set.
+        QTemporaryDir dir;
+        writeFile(dir.filePath("rel/a.txt"), QByteArray("abc"));
+        writeFile(dir.filePath("rel/set.rar"), QByteArray("old"));
+        writeFile(dir.filePath("rel/set.r00"), QByteArray("old"));
+        const QString archive = dir.filePath("rel/set.rar");
+        const ProcessResult run = runProcess(toolPath("wrar"), commandLine("wrar", false, 0, archive,
+                                                                           writeList(dir.path(), {dir.filePath("rel/*")})));
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+        if (!havePeer("7z"))
+            QSKIP("7z (p7zip-full) is not installed");
+        QCOMPARE(extract("7z", archive, dir.filePath("x")), QString());
+        QCOMPARE(filesIn(dir.filePath("x/rel")), QStringList{"a.txt"});
+    }
+};
 
 QTEST_GUILESS_MAIN(TestArchivers)
 #include "tst_archivers.moc"

@@ -69,124 +69,113 @@ class TestVolumePlan : public QObject
     Q_OBJECT
 
 private slots:
-    void plans_data();
-    void plans();
-    void fileEndingAtVolumeEndIsCarriedOver();
-    void singleArchiveKeepsOrder();
-    void randomSets();
-    void failures_data();
-    void failures();
-};
-
-void TestVolumePlan::plans_data()
-{
-    QTest::addColumn<Items>("items");
-    QTest::addColumn<qulonglong>("volumeBytes");
-    QTest::addColumn<uint>("minPadding");
-    QTest::addColumn<int>("volumes");
-    // 1000-byte volumes hold 971 bytes of headers and data.
-    QTest::newRow("fits exactly") << Items{{40, 931}} << 1000ull << 14u << 1;
-    QTest::newRow("one byte over") << Items{{40, 932}} << 1000ull << 14u << 2;
-    QTest::newRow("file ends at the volume end") << Items{{40, 500}, {40, 391}, {40, 300}} << 1000ull << 14u << 2;
-    QTest::newRow("next header no longer fits") << Items{{40, 500}, {40, 380}, {40, 300}} << 1000ull << 14u << 2;
-    QTest::newRow("filler of one byte (ACE)") << Items{{40, 500}, {40, 391}, {40, 300}} << 1000ull << 1u << 2;
-    QTest::newRow("empty file and folder at the end") << Items{{40, 0}, {40, 0}, {40, 851}, {40, 0}, {40, 5}}
-                                                      << 1000ull << 14u << 2;
-    QTest::newRow("spans many volumes") << Items{{40, 10}, {40, 5000}, {40, 10}} << 1000ull << 14u << 6;
-    QTest::newRow("folders overflow the first volume")
-        << concat(Items(30, PlanItem{40, 0}), {{40, 3000}}) << 1000ull << 14u << 5;
-    QTest::newRow("one-byte files") << concat(Items(50, PlanItem{40, 1}), {{40, 200}, {40, 3}}) << 1000ull << 14u << 3;
-    QTest::newRow("small last file too small for the filler")
-        << Items{{40, 2000}, {40, 4}, {50, 800}} << 1000ull << 14u << 4;
-    QTest::newRow("103 volumes") << Items{{40, 102 * 931 + 10}} << 1000ull << 14u << 103;
-    QTest::newRow("floppies") << Items{{60, 5000000}, {60, 123}, {70, 0}, {60, 1474499}} << 1457664ull << 14u << 5;
-}
-
-void TestVolumePlan::plans()
-{
-    QFETCH(Items, items);
-    QFETCH(qulonglong, volumeBytes);
-    QFETCH(uint, minPadding);
-    QFETCH(int, volumes);
-    const VolumeLimits lim = limits(volumeBytes, minPadding);
-    std::string error;
-    const auto plan = planVolumes(items, lim, error);
-    QVERIFY2(plan, error.c_str());
-    QCOMPARE(QString(), planProblem(items, lim, *plan));
-    QCOMPARE(int(plan->size()), volumes);
-}
-
-void TestVolumePlan::fileEndingAtVolumeEndIsCarriedOver()
-{
-    const Items items{{40, 500}, {40, 391}, {40, 300}};
-    std::string error;
-    const auto plan = planVolumes(items, limits(1000), error);
-    QVERIFY(plan);
-    // The second file would end exactly at the volume end: a 14-byte filler
-    // pushes its last 14 bytes on, and the volume still ends inside it.
-    const Piece &carried = (*plan)[0].pieces.back();
-    QCOMPARE(carried.item, 1u);
-    QCOMPARE(carried.padding, 14u);
-    QCOMPARE(carried.length, uint64_t(391 - 14));
-    QCOMPARE((*plan)[1].pieces.front().length, uint64_t(14));
-}
-
-void TestVolumePlan::singleArchiveKeepsOrder()
-{
-    const Items items{{40, 5}, {40, 0}, {40, 1}, {40, 1u << 31}};
-    std::string error;
-    const auto plan = planVolumes(items, limits(0), error);
-    QVERIFY(plan);
-    QCOMPARE(plan->size(), std::size_t(1));
-    QCOMPARE((*plan)[0].pieces.size(), std::size_t(4));
-    for (uint32_t i = 0; i < 4; ++i)
-        QCOMPARE((*plan)[0].pieces[i].item, i);
-    QCOMPARE((*plan)[0].size, uint64_t(29 + 160 + 6) + (uint64_t(1) << 31));
-}
-
-void TestVolumePlan::randomSets()
-{
-    // Mixed sets like real releases (folders, empty, tiny and large files),
-    // volumes at least a few headers large: every one must plan by the rules.
-    QRandomGenerator random(2000);
-    for (int round = 0; round < 3000; ++round) {
-        Items items;
-        const int count = random.bounded(1, 60);
-        for (int i = 0; i < count; ++i) {
-            const uint32_t header = uint32_t(random.bounded(35, 120));
-            const int kind = random.bounded(10);
-            const uint64_t size = kind < 2 ? 0 : kind < 4 ? uint64_t(random.bounded(1, 4))
-                                : kind < 8 ? uint64_t(random.bounded(4, 3000)) : uint64_t(random.bounded(3000, 40000));
-            items.push_back({header, size});
-        }
-        const uint32_t minPadding = random.bounded(2) ? 14 : 1;
-        const VolumeLimits lim = limits(uint64_t(random.bounded(600, 5000)), minPadding, minPadding == 1 ? 4096 : 1u << 30);
+    void plans_data()
+    {
+        QTest::addColumn<Items>("items");
+        QTest::addColumn<qulonglong>("volumeBytes");
+        QTest::addColumn<uint>("minPadding");
+        QTest::addColumn<int>("volumes");
+        // 1000-byte volumes hold 971 bytes of headers and data.
+        QTest::newRow("fits exactly") << Items{{40, 931}} << 1000ull << 14u << 1;
+        QTest::newRow("one byte over") << Items{{40, 932}} << 1000ull << 14u << 2;
+        QTest::newRow("file ends at the volume end") << Items{{40, 500}, {40, 391}, {40, 300}} << 1000ull << 14u << 2;
+        QTest::newRow("next header no longer fits") << Items{{40, 500}, {40, 380}, {40, 300}} << 1000ull << 14u << 2;
+        QTest::newRow("filler of one byte (ACE)") << Items{{40, 500}, {40, 391}, {40, 300}} << 1000ull << 1u << 2;
+        QTest::newRow("empty file and folder at the end") << Items{{40, 0}, {40, 0}, {40, 851}, {40, 0}, {40, 5}}
+                                                          << 1000ull << 14u << 2;
+        QTest::newRow("spans many volumes") << Items{{40, 10}, {40, 5000}, {40, 10}} << 1000ull << 14u << 6;
+        QTest::newRow("folders overflow the first volume")
+            << concat(Items(30, PlanItem{40, 0}), {{40, 3000}}) << 1000ull << 14u << 5;
+        QTest::newRow("one-byte files") << concat(Items(50, PlanItem{40, 1}), {{40, 200}, {40, 3}}) << 1000ull << 14u << 3;
+        QTest::newRow("small last file too small for the filler")
+            << Items{{40, 2000}, {40, 4}, {50, 800}} << 1000ull << 14u << 4;
+        QTest::newRow("103 volumes") << Items{{40, 102 * 931 + 10}} << 1000ull << 14u << 103;
+        QTest::newRow("floppies") << Items{{60, 5000000}, {60, 123}, {70, 0}, {60, 1474499}} << 1457664ull << 14u << 5;
+    }
+    void plans()
+    {
+        QFETCH(Items, items);
+        QFETCH(qulonglong, volumeBytes);
+        QFETCH(uint, minPadding);
+        const VolumeLimits lim = limits(volumeBytes, minPadding);
         std::string error;
         const auto plan = planVolumes(items, lim, error);
-        QVERIFY2(plan, qPrintable(QString("round %1: %2").arg(round).arg(QString::fromStdString(error))));
-        const QString problem = planProblem(items, lim, *plan);
-        QVERIFY2(problem.isEmpty(), qPrintable(QString("round %1: %2").arg(round).arg(problem)));
+        QVERIFY2(plan, error.c_str());
+        QCOMPARE(QString(), planProblem(items, lim, *plan));
+        QTEST(int(plan->size()), "volumes");
     }
-}
 
-void TestVolumePlan::failures_data()
-{
-    QTest::addColumn<Items>("items");
-    QTest::addColumn<qulonglong>("volumeBytes");
-    QTest::newRow("volume smaller than its fixed blocks") << Items{{40, 10}} << 29ull;
-    QTest::newRow("header does not fit an empty volume") << Items{{40, 10}, {200, 10}} << 200ull;
-    QTest::newRow("more than the naming allows") << Items{{40, 2000000}} << 1000ull;
-    QTest::newRow("only folders, more than a volume") << Items(30, PlanItem{40, 0}) << 1000ull;
-}
+    void fileEndingAtVolumeEndIsCarriedOver()
+    {
+        const Items items{{40, 500}, {40, 391}, {40, 300}};
+        std::string error;
+        const auto plan = planVolumes(items, limits(1000), error);
+        QVERIFY(plan);
+        // The second file would end exactly at the volume end: a 14-byte filler
+        // pushes its last 14 bytes on, and the volume still ends inside it.
+        const Piece &carried = (*plan)[0].pieces.back();
+        QCOMPARE(carried.item, 1u);
+        QCOMPARE(carried.padding, 14u);
+        QCOMPARE(carried.length, uint64_t(391 - 14));
+        QCOMPARE((*plan)[1].pieces.front().length, uint64_t(14));
+    }
 
-void TestVolumePlan::failures()
-{
-    QFETCH(Items, items);
-    QFETCH(qulonglong, volumeBytes);
-    std::string error;
-    QVERIFY(!planVolumes(items, limits(volumeBytes), error));
-    QVERIFY(!error.empty());
-}
+    void singleArchiveKeepsOrder()
+    {
+        const Items items{{40, 5}, {40, 0}, {40, 1}, {40, 1u << 31}};
+        std::string error;
+        const auto plan = planVolumes(items, limits(0), error);
+        QVERIFY(plan);
+        QCOMPARE(plan->size(), std::size_t(1));
+        QCOMPARE((*plan)[0].pieces.size(), std::size_t(4));
+        for (uint32_t i = 0; i < 4; ++i)
+            QCOMPARE((*plan)[0].pieces[i].item, i);
+        QCOMPARE((*plan)[0].size, uint64_t(29 + 160 + 6) + (uint64_t(1) << 31));
+    }
+
+    void randomSets()
+    {
+        // Mixed sets like real releases (folders, empty, tiny and large files),
+        // volumes at least a few headers large: every one must plan by the rules.
+        QRandomGenerator random(2000);
+        for (int round = 0; round < 3000; ++round) {
+            Items items;
+            const int count = random.bounded(1, 60);
+            for (int i = 0; i < count; ++i) {
+                const uint32_t header = uint32_t(random.bounded(35, 120));
+                const int kind = random.bounded(10);
+                const uint64_t size = kind < 2 ? 0 : kind < 4 ? uint64_t(random.bounded(1, 4))
+                                    : kind < 8 ? uint64_t(random.bounded(4, 3000)) : uint64_t(random.bounded(3000, 40000));
+                items.push_back({header, size});
+            }
+            const uint32_t minPadding = random.bounded(2) ? 14 : 1;
+            const VolumeLimits lim = limits(uint64_t(random.bounded(600, 5000)), minPadding, minPadding == 1 ? 4096 : 1u << 30);
+            std::string error;
+            const auto plan = planVolumes(items, lim, error);
+            QVERIFY2(plan, qPrintable(QString("round %1: %2").arg(round).arg(QString::fromStdString(error))));
+            const QString problem = planProblem(items, lim, *plan);
+            QVERIFY2(problem.isEmpty(), qPrintable(QString("round %1: %2").arg(round).arg(problem)));
+        }
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<Items>("items");
+        QTest::addColumn<qulonglong>("volumeBytes");
+        QTest::newRow("volume smaller than its fixed blocks") << Items{{40, 10}} << 29ull;
+        QTest::newRow("header does not fit an empty volume") << Items{{40, 10}, {200, 10}} << 200ull;
+        QTest::newRow("more than the naming allows") << Items{{40, 2000000}} << 1000ull;
+        QTest::newRow("only folders, more than a volume") << Items(30, PlanItem{40, 0}) << 1000ull;
+    }
+    void failures()
+    {
+        QFETCH(Items, items);
+        QFETCH(qulonglong, volumeBytes);
+        std::string error;
+        QVERIFY(!planVolumes(items, limits(volumeBytes), error));
+        QVERIFY(!error.empty());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestVolumePlan)
 #include "tst_volumeplan.moc"

@@ -19,231 +19,190 @@ class TestVolumes : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void crcVectors();
-    void crcCombine();
-    void dosTime_data();
-    void dosTime();
-    void volumeNames_data();
-    void volumeNames();
-    void volumeNameRecognised();
-    void listLine_data();
-    void listLine();
-    void listFile();
-    void commandLine_data();
-    void commandLine();
-    void badCommandLine_data();
-    void badCommandLine();
+    void initTestCase()
+    {
+        qputenv("TZ", "UTC");
+        tzset();
+    }
+
+    void crc()
+    {
+        QCOMPARE(crc32Update(0, "123456789", 9), 0xCBF43926u);
+        QCOMPARE(crc32Update(0, "", 0), 0u);
+        QCOMPARE(crc32Update(crc32Update(0, "1234", 4), "56789", 5), 0xCBF43926u);
+        QCOMPARE(crc32Combine(crc32Update(0, "1234", 4), crc32Update(0, "56789", 5), 5), 0xCBF43926u);
+        QCOMPARE(crc32Combine(0, crc32Update(0, "abc", 3), 3), crc32Update(0, "abc", 3));
+        QCOMPARE(crc32Combine(crc32Update(0, "abc", 3), 0, 0), crc32Update(0, "abc", 3));
+        // A long run, where the power of x is built from many squarings.
+        const QByteArray a(100000, 'a');
+        const QByteArray b(300001, 'b');
+        const auto crcOf = [](const QByteArray &bytes, uint32_t start = 0) {
+            return crc32Update(start, bytes.data(), size_t(bytes.size()));
+        };
+        QCOMPARE(crc32Combine(crcOf(a), crcOf(b), uint64_t(b.size())), crcOf(b, crcOf(a)));
+    }
+
+    void dosTime_data()
+    {
+        QTest::addColumn<qint64>("time");
+        QTest::addColumn<uint>("value");
+        QTest::addColumn<bool>("exact");
+        QTest::addColumn<bool>("odd");
+        QTest::newRow("the formats' example") << qint64(1614834368) << 0x526428C4u << true << false;
+        QTest::newRow("odd second rounds down") << qint64(1614834369) << 0x526428C4u << true << true;
+        QTest::newRow("first representable") << qint64(315532800) << 0x00210000u << true << false;
+        QTest::newRow("before 1980 clamps") << qint64(0) << 0x00210000u << false << false;
+        QTest::newRow("after 2107 clamps") << qint64(4354819200) << 0xFF9FBF7Du << false << false;
+    }
+    void dosTime()
+    {
+        QFETCH(qint64, time);
+        QFETCH(uint, value);
+        QFETCH(bool, exact);
+        const DosTime dos = toDosTime(std::time_t(time));
+        QCOMPARE(dos.value, value);
+        QCOMPARE(dos.exact, exact);
+        QTEST(dos.oddSecond, "odd");
+    }
+
+    void volumeNames_data()
+    {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("rar 101st") << "/w/rel.rar" << 100 << "/w/rel.r99";
+        QTest::newRow("rar after r99 goes on s00") << "/w/rel.rar" << 101 << "/w/rel.s00";
+        QTest::newRow("rar last") << "/w/rel.rar" << 900 << "/w/rel.z99";
+        QTest::newRow("numbered first") << "/w/rel.001" << 0 << "/w/rel.001";
+        QTest::newRow("numbered past 99") << "/w/rel.001" << 100 << "/w/rel.101";
+        QTest::newRow("numbered last") << "/w/rel.001" << 998 << "/w/rel.999";
+        QTest::newRow("ace 101st") << "/w/rel.ace" << 100 << "/w/rel.c99";
+        QTest::newRow("ace 102nd") << "/w/rel.ace" << 101 << "/w/rel.100";
+        QTest::newRow("ace last") << "/w/rel.ace" << 1000 << "/w/rel.999";
+        QTest::newRow("dots in the base name") << "/w/my.rel.v2.rar" << 1 << "/w/my.rel.v2.r00";
+    }
+    void volumeNames()
+    {
+        QFETCH(QString, archive);
+        QFETCH(int, index);
+        QFETCH(QString, name);
+        const VolumeNaming naming(archive.toStdString());
+        QCOMPARE(QString::fromStdString(naming.name(std::size_t(index))), name);
+        QVERIFY(std::size_t(index) < naming.maxVolumes());
+    }
+
+    void volumeNameRecognised()
+    {
+        const VolumeNaming rar("/w/rel.rar");
+        QVERIFY(rar.isVolumeName("rel.rar"));
+        QVERIFY(rar.isVolumeName("rel.s42"));
+        QVERIFY(!rar.isVolumeName("rel.r100"));
+        QVERIFY(!rar.isVolumeName("rel.txt"));
+        QVERIFY(!rar.isVolumeName("other.r00"));
+        const VolumeNaming ace("/w/rel.ace");
+        QVERIFY(ace.isVolumeName("rel.c07"));
+        QVERIFY(ace.isVolumeName("rel.100"));
+        QVERIFY(!ace.isVolumeName("rel.099"));
+    }
+
+    void listLine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("wildcard");
+        QTest::newRow("file") << "/data/rel/file_id.diz" << "/data/rel/file_id.diz" << false;
+        QTest::newRow("folder contents") << "/data/rel/*" << "/data/rel" << true;
+        QTest::newRow("Windows form") << "/data/rel\\*.*" << "/data/rel" << true;
+        QTest::newRow("star dot star") << "/data/rel/*.*" << "/data/rel" << true;
+        QTest::newRow("trailing slash") << "/data/rel/" << "/data/rel" << false;
+        QTest::newRow("root contents") << "/*" << "/" << true;
+    }
+    void listLine()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, path);
+        QFETCH(bool, wildcard);
+        const ListLine parsed = parseListLine(line.toStdString());
+        QCOMPARE(QString::fromStdString(parsed.path), path);
+        QCOMPARE(parsed.wildcard, wildcard);
+    }
+
+    void listFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("ripfiles.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\xEF\xBB\xBF/a/b.txt\r\n/a/c d/*\r\n\r\n/a/\xC3\xA9.txt\n/a/last");
+        file.close();
+        const auto lines = readListFile(path.toStdString());
+        QVERIFY(lines);
+        QStringList read;
+        for (const ListLine &line : *lines)
+            read << QString::fromStdString(line.path) + (line.wildcard ? "/*" : "");
+        QCOMPARE(read, QStringList({"/a/b.txt", "/a/c d/*", QString::fromUtf8("/a/\xC3\xA9.txt"), "/a/last"}));
+        QVERIFY(!readListFile(dir.filePath("missing.txt").toStdString()));
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<bool>("rar");
+        QTest::addColumn<Args>("args");
+        QTest::addColumn<QString>("parsed"); // paths | volume bytes | level | archive | list
+        QTest::newRow("rar paths, floppy") << true << Args{"a", "-r0", "-v1440000b", "-m3", "-y", "/tmp/~Varko01/rel.rar", "@/x/ripfiles.txt"}
+            << "paths|1440000|3|/tmp/~Varko01/rel.rar|/x/ripfiles.txt";
+        QTest::newRow("rar bare, step 0") << true << Args{"a", "-ep", "-m0", "-y", "/tmp/dir with blank/rel.rar", "@/x/ripfiles.txt"}
+            << "bare|0|0|/tmp/dir with blank/rel.rar|/x/ripfiles.txt";
+        QTest::newRow("rar over 99") << true << Args{"a", "-ep", "-v500000b", "-m5", "-y", "/w/rel.001", "@/x/r.txt"}
+            << "bare|500000|5|/w/rel.001|/x/r.txt";
+        QTest::newRow("rar quotes left on") << true << Args{"a", "-r0", "-m1", "-y", "\"/w/a b.rar\"", "\"@/x/r.txt\""}
+            << "paths|0|1|/w/a b.rar|/x/r.txt";
+        QTest::newRow("ace paths, floppy is 1440 KiB") << false << Args{"a", "-r", "-y", "-v1440", "-m3", "/tmp/~Varko01/rel.ace", "@/x/ripfiles.txt"}
+            << "paths|1474560|3|/tmp/~Varko01/rel.ace|/x/ripfiles.txt";
+        QTest::newRow("ace bare") << false << Args{"a", "-y", "-ep", "-v500", "-m2", "/w/rel.ace", "@/x/r.txt"}
+            << "bare|512000|2|/w/rel.ace|/x/r.txt";
+        QTest::newRow("ace step 0") << false << Args{"a", "-y", "-ep", "-m4", "/w/rel.ace", "@/x/r.txt"}
+            << "bare|0|4|/w/rel.ace|/x/r.txt";
+    }
+    void commandLine()
+    {
+        QFETCH(bool, rar);
+        QFETCH(Args, args);
+        ArchiverArgs parsed;
+        QCOMPARE(parseArchiverArgs(rar ? ArchiveFormat::Rar : ArchiveFormat::Ace, args, parsed), ArgsOutcome::Run);
+        QTEST(QStringList({parsed.barePaths ? "bare" : "paths", QString::number(parsed.volumeBytes),
+                           QString::number(parsed.level), QString::fromStdString(parsed.archive),
+                           QString::fromStdString(parsed.listFile)})
+                  .join(u'|'),
+              "parsed");
+    }
+
+    void badCommandLine_data()
+    {
+        QTest::addColumn<bool>("rar");
+        QTest::addColumn<Args>("args");
+        QTest::newRow("nothing") << true << Args{};
+        QTest::newRow("rar -y before the switches") << true << Args{"a", "-r0", "-y", "-m3", "/w/r.rar", "@/l"};
+        QTest::newRow("rar ACE volume switch") << true << Args{"a", "-r0", "-v1440", "-m3", "-y", "/w/r.rar", "@/l"};
+        QTest::newRow("rar volume of 0 bytes") << true << Args{"a", "-r0", "-v0b", "-m3", "-y", "/w/r.rar", "@/l"};
+        QTest::newRow("rar level 6") << true << Args{"a", "-r0", "-m6", "-y", "/w/r.rar", "@/l"};
+        QTest::newRow("rar list without @") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.rar", "/l"};
+        QTest::newRow("rar extra argument") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.rar", "@/l", "x"};
+        QTest::newRow("rar other extension") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.zip", "@/l"};
+        QTest::newRow("rar no base name") << true << Args{"a", "-r0", "-m3", "-y", "/w/.rar", "@/l"};
+        QTest::newRow("ace RAR volume switch") << false << Args{"a", "-r", "-y", "-v1440000b", "-m3", "/w/r.ace", "@/l"};
+        QTest::newRow("ace -y after level") << false << Args{"a", "-r", "-v1440", "-m3", "-y", "/w/r.ace", "@/l"};
+        QTest::newRow("ace negative volume") << false << Args{"a", "-r", "-y", "-v-5", "-m3", "/w/r.ace", "@/l"};
+        QTest::newRow("help with more") << false << Args{"--help", "a"};
+    }
+    void badCommandLine()
+    {
+        QFETCH(bool, rar);
+        QFETCH(Args, args);
+        ArchiverArgs parsed;
+        QCOMPARE(parseArchiverArgs(rar ? ArchiveFormat::Rar : ArchiveFormat::Ace, args, parsed), ArgsOutcome::Usage);
+    }
 };
-
-void TestVolumes::initTestCase()
-{
-    qputenv("TZ", "UTC");
-    tzset();
-}
-
-void TestVolumes::crcVectors()
-{
-    QCOMPARE(crc32Update(0, "123456789", 9), 0xCBF43926u);
-    QCOMPARE(crc32Update(0, "", 0), 0u);
-    QCOMPARE(crc32Update(crc32Update(0, "1234", 4), "56789", 5), 0xCBF43926u);
-}
-
-void TestVolumes::crcCombine()
-{
-    QCOMPARE(crc32Combine(crc32Update(0, "1234", 4), crc32Update(0, "56789", 5), 5), 0xCBF43926u);
-    QCOMPARE(crc32Combine(0, crc32Update(0, "abc", 3), 3), crc32Update(0, "abc", 3));
-    QCOMPARE(crc32Combine(crc32Update(0, "abc", 3), 0, 0), crc32Update(0, "abc", 3));
-    // A long run, where the power of x is built from many squarings.
-    const QByteArray a(100000, 'a');
-    const QByteArray b(300001, 'b');
-    const uint32_t whole = crc32Update(crc32Update(0, a.data(), size_t(a.size())), b.data(), size_t(b.size()));
-    QCOMPARE(crc32Combine(crc32Update(0, a.data(), size_t(a.size())), crc32Update(0, b.data(), size_t(b.size())),
-                          uint64_t(b.size())),
-             whole);
-}
-
-void TestVolumes::dosTime_data()
-{
-    QTest::addColumn<qint64>("time");
-    QTest::addColumn<uint>("value");
-    QTest::addColumn<bool>("exact");
-    QTest::addColumn<bool>("odd");
-    QTest::newRow("the formats' example") << qint64(1614834368) << 0x526428C4u << true << false;
-    QTest::newRow("odd second rounds down") << qint64(1614834369) << 0x526428C4u << true << true;
-    QTest::newRow("first representable") << qint64(315532800) << 0x00210000u << true << false;
-    QTest::newRow("before 1980 clamps") << qint64(0) << 0x00210000u << false << false;
-    QTest::newRow("after 2107 clamps") << qint64(4354819200) << 0xFF9FBF7Du << false << false;
-}
-
-void TestVolumes::dosTime()
-{
-    QFETCH(qint64, time);
-    QFETCH(uint, value);
-    QFETCH(bool, exact);
-    QFETCH(bool, odd);
-    const DosTime dos = toDosTime(std::time_t(time));
-    QCOMPARE(dos.value, value);
-    QCOMPARE(dos.exact, exact);
-    QCOMPARE(dos.oddSecond, odd);
-}
-
-void TestVolumes::volumeNames_data()
-{
-    QTest::addColumn<QString>("archive");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("rar 101st") << "/w/rel.rar" << 100 << "/w/rel.r99";
-    QTest::newRow("rar after r99 goes on s00") << "/w/rel.rar" << 101 << "/w/rel.s00";
-    QTest::newRow("rar last") << "/w/rel.rar" << 900 << "/w/rel.z99";
-    QTest::newRow("numbered past 99") << "/w/rel.001" << 100 << "/w/rel.101";
-    QTest::newRow("numbered last") << "/w/rel.001" << 998 << "/w/rel.999";
-    QTest::newRow("ace 101st") << "/w/rel.ace" << 100 << "/w/rel.c99";
-    QTest::newRow("ace 102nd") << "/w/rel.ace" << 101 << "/w/rel.100";
-    QTest::newRow("ace 103rd") << "/w/rel.ace" << 102 << "/w/rel.101";
-    QTest::newRow("ace last") << "/w/rel.ace" << 1000 << "/w/rel.999";
-    QTest::newRow("dots in the base name") << "/w/my.rel.v2.rar" << 1 << "/w/my.rel.v2.r00";
-}
-
-void TestVolumes::volumeNames()
-{
-    QFETCH(QString, archive);
-    QFETCH(int, index);
-    QFETCH(QString, name);
-    const VolumeNaming naming(archive.toStdString());
-    QCOMPARE(QString::fromStdString(naming.name(std::size_t(index))), name);
-    QVERIFY(std::size_t(index) < naming.maxVolumes());
-}
-
-void TestVolumes::volumeNameRecognised()
-{
-    const VolumeNaming rar("/w/rel.rar");
-    QVERIFY(rar.isVolumeName("rel.rar"));
-    QVERIFY(rar.isVolumeName("rel.s42"));
-    QVERIFY(!rar.isVolumeName("rel.r100"));
-    QVERIFY(!rar.isVolumeName("rel.txt"));
-    QVERIFY(!rar.isVolumeName("other.r00"));
-    const VolumeNaming ace("/w/rel.ace");
-    QVERIFY(ace.isVolumeName("rel.c07"));
-    QVERIFY(ace.isVolumeName("rel.100"));
-    QVERIFY(!ace.isVolumeName("rel.099"));
-}
-
-void TestVolumes::listLine_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<bool>("wildcard");
-    QTest::newRow("file") << "/data/rel/file_id.diz" << "/data/rel/file_id.diz" << false;
-    QTest::newRow("folder contents") << "/data/rel/*" << "/data/rel" << true;
-    QTest::newRow("Windows form") << "/data/rel\\*.*" << "/data/rel" << true;
-    QTest::newRow("star dot star") << "/data/rel/*.*" << "/data/rel" << true;
-    QTest::newRow("folder itself") << "/data/rel" << "/data/rel" << false;
-    QTest::newRow("trailing slash") << "/data/rel/" << "/data/rel" << false;
-    QTest::newRow("blanks kept") << "/data/my rel/a b.txt" << "/data/my rel/a b.txt" << false;
-    QTest::newRow("root contents") << "/*" << "/" << true;
-}
-
-void TestVolumes::listLine()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, path);
-    QFETCH(bool, wildcard);
-    const ListLine parsed = parseListLine(line.toStdString());
-    QCOMPARE(QString::fromStdString(parsed.path), path);
-    QCOMPARE(parsed.wildcard, wildcard);
-}
-
-void TestVolumes::listFile()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("ripfiles.txt");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("\xEF\xBB\xBF/a/b.txt\r\n/a/c d/*\r\n\r\n/a/\xC3\xA9.txt\n/a/last");
-    file.close();
-    const auto lines = readListFile(path.toStdString());
-    QVERIFY(lines);
-    QCOMPARE(lines->size(), std::size_t(4));
-    QCOMPARE(QString::fromStdString((*lines)[0].path), "/a/b.txt");
-    QCOMPARE(QString::fromStdString((*lines)[1].path), "/a/c d");
-    QVERIFY((*lines)[1].wildcard);
-    QCOMPARE(QString::fromStdString((*lines)[2].path), QString::fromUtf8("/a/\xC3\xA9.txt"));
-    QCOMPARE(QString::fromStdString((*lines)[3].path), "/a/last");
-    QVERIFY(!readListFile(dir.filePath("missing.txt").toStdString()));
-}
-
-void TestVolumes::commandLine_data()
-{
-    QTest::addColumn<bool>("rar");
-    QTest::addColumn<Args>("args");
-    QTest::addColumn<bool>("barePaths");
-    QTest::addColumn<qulonglong>("volumeBytes");
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QString>("archive");
-    QTest::addColumn<QString>("list");
-    QTest::newRow("rar paths, floppy")
-        << true << Args{"a", "-r0", "-v1440000b", "-m3", "-y", "/tmp/~Varko01/rel.rar", "@/x/ripfiles.txt"}
-        << false << 1440000ull << 3 << "/tmp/~Varko01/rel.rar" << "/x/ripfiles.txt";
-    QTest::newRow("rar bare, step 0")
-        << true << Args{"a", "-ep", "-m0", "-y", "/tmp/dir with blank/rel.rar", "@/x/ripfiles.txt"}
-        << true << 0ull << 0 << "/tmp/dir with blank/rel.rar" << "/x/ripfiles.txt";
-    QTest::newRow("rar over 99")
-        << true << Args{"a", "-ep", "-v500000b", "-m5", "-y", "/w/rel.001", "@/x/r.txt"}
-        << true << 500000ull << 5 << "/w/rel.001" << "/x/r.txt";
-    QTest::newRow("rar quotes left on")
-        << true << Args{"a", "-r0", "-m1", "-y", "\"/w/a b.rar\"", "\"@/x/r.txt\""}
-        << false << 0ull << 1 << "/w/a b.rar" << "/x/r.txt";
-    QTest::newRow("ace paths, floppy is 1440 KiB")
-        << false << Args{"a", "-r", "-y", "-v1440", "-m3", "/tmp/~Varko01/rel.ace", "@/x/ripfiles.txt"}
-        << false << 1474560ull << 3 << "/tmp/~Varko01/rel.ace" << "/x/ripfiles.txt";
-    QTest::newRow("ace bare")
-        << false << Args{"a", "-y", "-ep", "-v500", "-m2", "/w/rel.ace", "@/x/r.txt"}
-        << true << 512000ull << 2 << "/w/rel.ace" << "/x/r.txt";
-    QTest::newRow("ace step 0")
-        << false << Args{"a", "-y", "-ep", "-m4", "/w/rel.ace", "@/x/r.txt"}
-        << true << 0ull << 4 << "/w/rel.ace" << "/x/r.txt";
-}
-
-void TestVolumes::commandLine()
-{
-    QFETCH(bool, rar);
-    QFETCH(Args, args);
-    ArchiverArgs parsed;
-    QCOMPARE(parseArchiverArgs(rar ? ArchiveFormat::Rar : ArchiveFormat::Ace, args, parsed), ArgsOutcome::Run);
-    QTEST(parsed.barePaths, "barePaths");
-    QTEST(qulonglong(parsed.volumeBytes), "volumeBytes");
-    QTEST(parsed.level, "level");
-    QTEST(QString::fromStdString(parsed.archive), "archive");
-    QTEST(QString::fromStdString(parsed.listFile), "list");
-}
-
-void TestVolumes::badCommandLine_data()
-{
-    QTest::addColumn<bool>("rar");
-    QTest::addColumn<Args>("args");
-    QTest::newRow("nothing") << true << Args{};
-    QTest::newRow("rar -y before the switches") << true << Args{"a", "-r0", "-y", "-m3", "/w/r.rar", "@/l"};
-    QTest::newRow("rar ACE volume switch") << true << Args{"a", "-r0", "-v1440", "-m3", "-y", "/w/r.rar", "@/l"};
-    QTest::newRow("rar volume of 0 bytes") << true << Args{"a", "-r0", "-v0b", "-m3", "-y", "/w/r.rar", "@/l"};
-    QTest::newRow("rar level 6") << true << Args{"a", "-r0", "-m6", "-y", "/w/r.rar", "@/l"};
-    QTest::newRow("rar list without @") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.rar", "/l"};
-    QTest::newRow("rar extra argument") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.rar", "@/l", "x"};
-    QTest::newRow("rar other extension") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.zip", "@/l"};
-    QTest::newRow("rar no base name") << true << Args{"a", "-r0", "-m3", "-y", "/w/.rar", "@/l"};
-    QTest::newRow("ace RAR volume switch") << false << Args{"a", "-r", "-y", "-v1440000b", "-m3", "/w/r.ace", "@/l"};
-    QTest::newRow("ace -y after level") << false << Args{"a", "-r", "-v1440", "-m3", "-y", "/w/r.ace", "@/l"};
-    QTest::newRow("ace negative volume") << false << Args{"a", "-r", "-y", "-v-5", "-m3", "/w/r.ace", "@/l"};
-    QTest::newRow("help with more") << false << Args{"--help", "a"};
-}
-
-void TestVolumes::badCommandLine()
-{
-    QFETCH(bool, rar);
-    QFETCH(Args, args);
-    ArchiverArgs parsed;
-    QCOMPARE(parseArchiverArgs(rar ? ArchiveFormat::Rar : ArchiveFormat::Ace, args, parsed), ArgsOutcome::Usage);
-}
 
 QTEST_GUILESS_MAIN(TestVolumes)
 #include "tst_volumes.moc"

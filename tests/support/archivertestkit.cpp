@@ -1,6 +1,7 @@
 // Varko 2000 — running the archivers and the independent readers in tests.
 #include "archivertestkit.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -8,9 +9,63 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+namespace {
+
+QStringList relativeEntries(const QString &root)
+{
+    QStringList entries;
+    QDirIterator it(root, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        entries.append(QDir(root).relativeFilePath(it.filePath()) + (it.fileInfo().isDir() ? "/" : ""));
+    }
+    entries.sort();
+    return entries;
+}
+
+QStringList mixedContent(const QString &src)
+{
+    writeFile(src + "/a.txt", QByteArray("abc"));
+    writeFile(src + "/empty.txt", QByteArray());
+    writeFile(src + "/rel/big.bin", 230000, 2);
+    writeFile(src + "/rel/sub dir/x y.bin", 3000, 3);
+    QDir().mkpath(src + "/rel/empty folder");
+    writeFile(src + "/rel/sub dir/nothing.txt", QByteArray());
+    writeFile(src + "/rel/one.bin", QByteArray("1"));
+    writeFile(src + QString::fromUtf8("/rel/Ünïcödé 名前.txt"), 210, 4);
+    return {src + "/a.txt", src + "/empty.txt", src + "/rel/*"};
+}
+
+QStringList boundaryContent(const QString &src, qint64 volumeBytes, qint64 overhead, qint64 headerBase)
+{
+    // a.bin's header and data fill the first volume to its last byte.
+    writeFile(src + "/a.bin", volumeBytes - overhead - (headerBase + 5), 5);
+    writeFile(src + "/b.bin", 100, 6);
+    setModified(src + "/a.bin", evenTime());
+    setModified(src + "/b.bin", evenTime());
+    return {src + "/a.bin", src + "/b.bin"};
+}
+
+QStringList volumes103Content(const QString &src, qint64 volumeBytes, qint64 overhead, qint64 headerBase)
+{
+    const qint64 perVolume = volumeBytes - overhead - (headerBase + 7);
+    writeFile(src + "/big.bin", 102 * perVolume + 100, 7);
+    setModified(src + "/big.bin", evenTime());
+    return {src + "/big.bin"};
+}
+
+void copyFile(const QString &from, const QString &to)
+{
+    QDir().mkpath(QFileInfo(to).path());
+    QFile::copy(from, to);
+}
+
+} // namespace
+
 QString toolPath(const QString &name)
 {
-    return QStringLiteral(VARKO_BIN_DIR) + u'/' + name;
+    return QCoreApplication::applicationDirPath() + u'/' + name;
 }
 
 ProcessResult runProcess(const QString &program, const QStringList &args, const QString &workDir)
@@ -38,6 +93,20 @@ ProcessResult runProcess(const QString &program, const QStringList &args, const 
 bool havePeer(const QString &program)
 {
     return !QStandardPaths::findExecutable(program).isEmpty();
+}
+
+// unace exits 0 even when it stops early: the extracted tree is what counts.
+QString extract(const QString &reader, const QString &archive, const QString &into)
+{
+    QDir().mkpath(into);
+    ProcessResult run;
+    if (reader == "7z")
+        run = runProcess("7z", {"x", "-y", "-o" + into, archive});
+    else if (reader == "unar")
+        run = runProcess("unar", {"-q", "-D", "-o", into, archive});
+    else
+        run = runProcess("unace", {"x", "-y", archive}, into);
+    return run.exitCode == 0 ? QString() : reader + ": " + QString::fromUtf8(run.out + run.err);
 }
 
 void writeFile(const QString &path, const QByteArray &content)
@@ -73,36 +142,11 @@ QStringList filesIn(const QString &folder)
     return names;
 }
 
-QList<qint64> sizesOf(const QString &folder, const QStringList &names)
-{
-    QList<qint64> sizes;
-    for (const QString &name : names)
-        sizes.append(QFileInfo(folder + u'/' + name).size());
-    return sizes;
-}
-
-namespace {
-
-QStringList relativeEntries(const QString &root)
-{
-    QStringList entries;
-    QDirIterator it(root, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        entries.append(QDir(root).relativeFilePath(it.filePath()) + (it.fileInfo().isDir() ? "/" : ""));
-    }
-    entries.sort();
-    return entries;
-}
-
 QByteArray contentOf(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
-
-} // namespace
 
 QString treeDifference(const QString &expected, const QString &actual)
 {
@@ -129,41 +173,6 @@ void setModified(const QString &path, const QDateTime &time)
         file.setFileTime(time, QFileDevice::FileModificationTime);
 }
 
-namespace {
-
-QStringList mixedContent(const QString &src)
-{
-    writeFile(src + "/a.txt", QByteArray("abc"));
-    writeFile(src + "/empty.txt", QByteArray());
-    writeFile(src + "/rel/big.bin", 230000, 2);
-    writeFile(src + "/rel/sub dir/x y.bin", 3000, 3);
-    QDir().mkpath(src + "/rel/empty folder");
-    writeFile(src + "/rel/sub dir/nothing.txt", QByteArray());
-    writeFile(src + "/rel/one.bin", QByteArray("1"));
-    writeFile(src + QString::fromUtf8("/rel/Ünïcödé 名前.txt"), 210, 4);
-    return {src + "/a.txt", src + "/empty.txt", src + "/rel/*"};
-}
-
-QStringList boundaryContent(const QString &src, qint64 volumeBytes, qint64 overhead, qint64 headerBase)
-{
-    // a.bin's header and data fill the first volume to its last byte.
-    writeFile(src + "/a.bin", volumeBytes - overhead - (headerBase + 5), 5);
-    writeFile(src + "/b.bin", 100, 6);
-    setModified(src + "/a.bin", evenTime());
-    setModified(src + "/b.bin", evenTime());
-    return {src + "/a.bin", src + "/b.bin"};
-}
-
-QStringList volumes103Content(const QString &src, qint64 volumeBytes, qint64 overhead, qint64 headerBase)
-{
-    const qint64 perVolume = volumeBytes - overhead - (headerBase + 7);
-    writeFile(src + "/big.bin", 102 * perVolume + 100, 7);
-    setModified(src + "/big.bin", evenTime());
-    return {src + "/big.bin"};
-}
-
-} // namespace
-
 QStringList makeContent(const QString &kind, const QString &src, qint64 volumeBytes, qint64 overhead,
                         qint64 headerBase)
 {
@@ -178,16 +187,6 @@ QStringList makeContent(const QString &kind, const QString &src, qint64 volumeBy
     writeFile(src + "/span/last.txt", 10, 10);
     return {src + "/first.txt", src + "/span/*"};
 }
-
-namespace {
-
-void copyFile(const QString &from, const QString &to)
-{
-    QDir().mkpath(QFileInfo(to).path());
-    QFile::copy(from, to);
-}
-
-} // namespace
 
 void makeExpected(const QStringList &lines, bool barePaths, const QString &expect)
 {

@@ -15,12 +15,18 @@ struct ProcessResult
     QByteArray err;
 };
 
-/** The archiver `name` ("wrar", "wace") as built. */
+/** The archiver `name` ("wrar", "wace") as built, beside the test. */
 QString toolPath(const QString &name);
 /** Runs `program` with `args` in `workDir` (or the current folder), standard input empty. */
 ProcessResult runProcess(const QString &program, const QStringList &args, const QString &workDir = QString());
 /** Whether a peer program is on PATH. */
 bool havePeer(const QString &program);
+
+/**
+ * Extracts `archive` with `reader` ("7z", "unar", "unace") into `into`;
+ * returns what went wrong, empty when nothing.
+ */
+QString extract(const QString &reader, const QString &archive, const QString &into);
 
 /** Writes `size` bytes of a fixed pseudo-random sequence chosen by `seed`, folders made as needed. */
 void writeFile(const QString &path, qint64 size, quint32 seed = 1);
@@ -28,10 +34,10 @@ void writeFile(const QString &path, const QByteArray &content);
 /** The list file the rip run writes: the lines with CR LF. */
 QString writeList(const QString &folder, const QStringList &lines);
 
+/** The bytes of the file at `path`, or "<unreadable>". */
+QByteArray contentOf(const QString &path);
 /** The names of the files in `folder`, sorted. */
 QStringList filesIn(const QString &folder);
-/** The size of each of `names` in `folder`. */
-QList<qint64> sizesOf(const QString &folder, const QStringList &names);
 
 /**
  * Compares two trees: the same relative folders and files, every file
