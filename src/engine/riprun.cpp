@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr qint64 kEventsIntervalMs = 15;
+
 QString listFileLine(const QueueItem &row, bool storePaths)
 {
     return row.isFolder() && storePaths ? row.fullPath() + QStringLiteral("/*") : row.fullPath();
@@ -39,7 +41,11 @@ RipRun::RipRun(const Queue &queue, RipSettings &settings, RipState &state, RipHo
     m_writer.setCancelCheck([this] { return m_state.zipAbortRequested; });
     m_writer.setProgressHandler([this](int percent) {
         m_host.setProgress(percent, QString::number(percent) + u'%');
-        m_host.processEvents();
+        // A floppy zip moves the bar every few microseconds; the window needs a look only about once a frame.
+        if (!m_eventsClock.isValid() || m_eventsClock.hasExpired(kEventsIntervalMs)) {
+            m_host.processEvents();
+            m_eventsClock.start();
+        }
     });
 }
 

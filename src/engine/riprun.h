@@ -9,6 +9,7 @@
 #include "volumenames.h"
 #include "zipwriter.h"
 
+#include <QElapsedTimer>
 #include <QStringList>
 
 #include <optional>
@@ -85,4 +86,5 @@ private:
     std::optional<ProcessOutcome> m_archiver;
     int m_volumeCount = 0;
     int m_zipErrorCode = 0;
+    QElapsedTimer m_eventsClock; ///< since events were last processed while zipping
 };

@@ -30,6 +30,7 @@ bool RipRun::zipVolumes()
         m_host.processEvents();
         if (!m_state.ripInProgress)
             return false;
+        m_eventsClock.invalidate(); // the first progress of every zip lets events in
         if (const int code = zipOne(names, i)) {
             m_zipErrorCode = code;
             return false;

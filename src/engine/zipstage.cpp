@@ -7,7 +7,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <zip.h>
 
@@ -63,9 +62,11 @@ bool ZipStage::writeNumberedDiz(const QString &stamp, const DizNumbering::Marker
     if (!source.open(QIODevice::ReadOnly))
         return false;
     const QByteArray text = source.readAll();
-    // A read-only copy left by an earlier run must not stop this one.
+    // A read-only copy left by an earlier run must not stop this one. The copy is
+    // scratch, rewritten for every volume, so it is not synced to disk each time.
     QFile::setPermissions(m_numberedDizPath, QFile::permissions(m_numberedDizPath) | QFile::WriteOwner);
-    QSaveFile copy(m_numberedDizPath);
-    return copy.open(QIODevice::WriteOnly) && copy.write(DizNumbering::numberedCopy(text, marker, stamp)) >= 0
-           && copy.commit();
+    QFile copy(m_numberedDizPath);
+    const QByteArray numbered = DizNumbering::numberedCopy(text, marker, stamp);
+    return copy.open(QIODevice::WriteOnly | QIODevice::Truncate) && copy.write(numbered) == numbered.size()
+           && copy.flush();
 }

@@ -1,10 +1,14 @@
 // Varko 2000 — the zip writer: one zip, written in one pass, with progress and abort.
 #include "zipwriter.h"
 
-#include "deflatedsource.h"
+#include "bufferedzipfile.h"
+#include "storedlead.h"
+#include "zipfilesource.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QScopeGuard>
 
 #include <zip.h>
 
@@ -22,12 +26,25 @@ int onCancel(zip_t *, void *writer)
     return static_cast<ZipWriter *>(writer)->cancelRequested() ? 1 : 0;
 }
 
-zip_source_t *sourceFor(zip_t *archive, const ZipWriter::Entry &entry, int level, zip_error_t *error)
+// A new file beside `path`, named after it, to become `path` once it is complete.
+bool createBeside(QFile &file, const QString &path)
 {
-    const QFileInfo info(entry.sourcePath);
-    if (level > 0 && info.isFile() && info.size() <= kInMemoryDeflateLimit)
-        return createDeflatedSource(archive, entry.sourcePath, level, error);
-    return zip_source_file_create(QFile::encodeName(entry.sourcePath).constData(), 0, -1, error);
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        file.setFileName(path + u'.' + QString::number(QRandomGenerator::global()->generate(), 36));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            return true;
+        if (!file.exists())
+            return false; // not a name taken: the folder is missing or closed
+    }
+    return false;
+}
+
+qint64 totalSize(const std::vector<ZipWriter::Entry> &entries)
+{
+    qint64 total = 0;
+    for (const ZipWriter::Entry &entry : entries)
+        total += QFileInfo(entry.sourcePath).size();
+    return total;
 }
 
 // Adds one file; 0 or the library's error code.
@@ -35,7 +52,7 @@ int addEntry(zip_t *archive, const ZipWriter::Entry &entry, int level)
 {
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t *source = sourceFor(archive, entry, level, &error);
+    zip_source_t *source = createFileSource(archive, entry.sourcePath, level, &error);
     if (!source) {
         const int code = zip_error_code_zip(&error);
         zip_error_fini(&error);
@@ -65,13 +82,52 @@ int ZipWriter::deflateLevel(int zipcomp)
 
 int ZipWriter::write(const QString &zipPath, const std::vector<Entry> &entries)
 {
+    m_lastPercent = -1;
+    m_progressFrom = 0.0;
+    if (!entries.empty() && deflateLevel(m_zipcomp) == 0 && !QFileInfo::exists(zipPath)) {
+        const QFileInfo lead(entries.front().sourcePath);
+        if (lead.isFile() && StoredLead::fits(lead.size(), entries.front().entryName))
+            return writeAfterLead(zipPath, entries);
+    }
     int errorCode = 0;
-    zip_t *archive = zip_open(QFile::encodeName(zipPath).constData(), ZIP_CREATE, &errorCode);
+    zip_t *archive = openBufferedZip(zipPath, errorCode);
+    return archive ? finish(archive, entries, 0) : errorCode;
+}
+
+int ZipWriter::writeAfterLead(const QString &zipPath, const std::vector<Entry> &entries)
+{
+    QFile beside;
+    if (!createBeside(beside, zipPath))
+        return ZIP_ER_TMPOPEN;
+    auto removeBeside = qScopeGuard([&beside] { beside.remove(); });
+    const Entry &lead = entries.front();
+    const qint64 leadSize = std::max<qint64>(QFileInfo(lead.sourcePath).size(), 1);
+    const double share = static_cast<double>(leadSize) / static_cast<double>(std::max(totalSize(entries), leadSize));
+    const int code = StoredLead::write(beside, lead.sourcePath, lead.entryName, [&](qint64 copied) {
+        reportProgress(share * static_cast<double>(copied) / static_cast<double>(leadSize));
+        return !cancelRequested();
+    });
+    beside.close();
+    if (code != 0)
+        return code;
+    int errorCode = 0;
+    zip_t *archive = openBufferedZip(beside.fileName(), errorCode, true);
     if (!archive)
-        return errorCode != 0 ? errorCode : ZIP_ER_OPEN;
+        return errorCode;
+    m_progressFrom = share;
+    if (const int closed = finish(archive, entries, 1))
+        return closed;
+    if (!beside.rename(zipPath))
+        return ZIP_ER_RENAME;
+    removeBeside.dismiss();
+    return 0;
+}
+
+int ZipWriter::finish(zip_t *archive, const std::vector<Entry> &entries, std::size_t first)
+{
     const int level = deflateLevel(m_zipcomp);
-    for (const Entry &entry : entries) {
-        if (const int code = addEntry(archive, entry, level)) {
+    for (std::size_t i = first; i < entries.size(); ++i) {
+        if (const int code = addEntry(archive, entries[i], level)) {
             zip_discard(archive);
             return code;
         }
@@ -80,7 +136,6 @@ int ZipWriter::write(const QString &zipPath, const std::vector<Entry> &entries)
         const QByteArray comment = m_comment.toUtf8();
         zip_set_archive_comment(archive, comment.constData(), static_cast<zip_uint16_t>(std::min<qsizetype>(comment.size(), 65535)));
     }
-    m_lastPercent = -1;
     zip_register_progress_callback_with_state(archive, 0.01, onProgress, nullptr, this);
     zip_register_cancel_callback_with_state(archive, onCancel, nullptr, this);
     if (zip_close(archive) < 0) {
@@ -102,7 +157,8 @@ QString ZipWriter::errorText(int code)
 
 void ZipWriter::reportProgress(double fraction)
 {
-    const int percent = static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * 100.0));
+    const double done = m_progressFrom + (1.0 - m_progressFrom) * std::clamp(fraction, 0.0, 1.0);
+    const int percent = static_cast<int>(std::lround(done * 100.0));
     if (percent == m_lastPercent || !m_progress)
         return;
     m_lastPercent = percent;

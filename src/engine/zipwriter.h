@@ -6,10 +6,14 @@
 #include <functional>
 #include <vector>
 
+struct zip; // the zip library's zip_t
+
 /**
  * Writes one zip per call to `write`. A zip that exists is added to:
  * entries of the same name are replaced, the others kept. Every source is
  * streamed from disk, so memory does not grow with the size of the files.
+ * A zip is written under a temporary name beside it and takes its own name
+ * only when complete.
  */
 class ZipWriter
 {
@@ -48,9 +52,13 @@ public:
     bool cancelRequested() const;
 
 private:
+    int writeAfterLead(const QString &zipPath, const std::vector<Entry> &entries);
+    int finish(zip *archive, const std::vector<Entry> &entries, std::size_t first);
+
     int m_zipcomp = 3;
     QString m_comment;
     std::function<void(int)> m_progress;
     std::function<bool()> m_cancel;
     int m_lastPercent = -1;
+    double m_progressFrom = 0.0; ///< the share of the zip already written when the zip library takes over
 };

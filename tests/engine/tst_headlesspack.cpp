@@ -5,8 +5,78 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+/** A user's folders: the program beside an archiver, a data folder, a temporary folder, a rip-to folder. */
+class Packer
+{
+public:
+    /** `archiver`: an executable of the build folder, linked beside the program as `as`. */
+    explicit Packer(const QString &archiver, const QString &as = QStringLiteral("wrar"))
+    {
+        // The program looks for the archivers in its own folder first.
+        QDir(m_dir.path()).mkpath(QStringLiteral("bin"));
+        const QString bin = QCoreApplication::applicationDirPath();
+        QFile::copy(bin + QStringLiteral("/varko2000"), path("bin/varko2000"));
+        QFile::link(bin + u'/' + archiver, path("bin/" + as));
+        for (const char *folder : {"home", "tmp", "rips"})
+            QDir(m_dir.path()).mkpath(QString::fromLatin1(folder));
+        settings.tdrive = path("tmp");
+        settings.riptodir = path("rips/");
+        settings.dnumber = 1;
+        settings.rarace = as == u"wace" ? 0 : 1;
+    }
+
+    QString path(const QString &relative) const { return m_dir.filePath(relative); }
+    QStringList files(const QString &folder) const { return QDir(path(folder)).entryList(QDir::Files); }
+
+    /** Runs the program; `fileLimit` > 0 caps the size of every file it and its archiver write. */
+    QProcess::ExitStatus run(const QStringList &arguments, const QStringList &rows, const QByteArray &fake = {},
+                             qint64 fileLimit = 0)
+    {
+        writeScript(path("S"), settings, rows);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("VARKO_HOME"), path("home"));
+        environment.insert(QStringLiteral("VARKO_FAKE_ARCHIVER"), QString::fromUtf8(fake));
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        m_program.setProcessEnvironment(environment);
+        m_program.setWorkingDirectory(m_dir.path());
+        if (fileLimit > 0) {
+            // A full disk without mounting one: writes past the limit fail with EFBIG
+            // (the signal that would kill the writer is ignored), in the archiver too.
+            m_program.setChildProcessModifier([fileLimit] {
+                const rlimit limit{static_cast<rlim_t>(fileLimit), static_cast<rlim_t>(fileLimit)};
+                setrlimit(RLIMIT_FSIZE, &limit);
+                std::signal(SIGXFSZ, SIG_IGN);
+            });
+        }
+        m_program.start(path("bin/varko2000"), arguments);
+        m_program.waitForFinished(60000);
+        said = QString::fromUtf8(m_program.readAllStandardError());
+        status = m_program.exitCode();
+        return m_program.exitStatus();
+    }
+
+    RipSettings settings;
+    QString said;
+    int status = -1;
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_program;
+};
+
+const QStringList kPack{"--pack", "S", "--name", "myrel"};
+
+} // namespace
 
 class TestHeadlessPack : public QObject
 {
@@ -15,6 +85,8 @@ class TestHeadlessPack : public QObject
 private slots:
     void exitStatus_data();
     void exitStatus();
+    void fullDisk_data();
+    void fullDisk();
 };
 
 void TestHeadlessPack::exitStatus_data()
@@ -29,10 +101,8 @@ void TestHeadlessPack::exitStatus_data()
                                   << "set complete" << all;
     QTest::newRow("name order free") << QStringList{"--name", "myrel", "--pack", "S"} << QByteArray("volumes=2") << 0
                                      << "volume 2 of 2" << all;
-    QTest::newRow("archiver leaves nothing") << QStringList{"--pack", "S", "--name", "myrel"} << QByteArray("none") << 1
-                                             << "the set was not made" << QStringList{};
-    QTest::newRow("archiver fails") << QStringList{"--pack", "S", "--name", "myrel"} << QByteArray("volumes=2 exit=2") << 1
-                                    << "exit status 2" << all;
+    QTest::newRow("archiver leaves nothing") << kPack << QByteArray("none") << 1 << "the set was not made" << QStringList{};
+    QTest::newRow("archiver fails") << kPack << QByteArray("volumes=2 exit=2") << 1 << "exit status 2" << all;
     QTest::newRow("bad characters") << QStringList{"--pack", "S", "--name", "my_rel"} << QByteArray() << 2
                                     << "Invalid filename characters" << QStringList{};
     QTest::newRow("too long") << QStringList{"--pack", "S", "--name", "sevenxx"} << QByteArray() << 2
@@ -49,42 +119,70 @@ void TestHeadlessPack::exitStatus()
     QFETCH(int, status);
     QFETCH(QString, said);
     QFETCH(QStringList, zips);
-    QTemporaryDir dir;
-    // The program looks for the archivers in its own folder first, so it runs
-    // from a folder of its own beside the stand-in.
-    QDir(dir.path()).mkpath(QStringLiteral("bin"));
-    const QString bin = QCoreApplication::applicationDirPath();
-    QVERIFY(QFile::copy(bin + QStringLiteral("/varko2000"), dir.filePath("bin/varko2000")));
-    QVERIFY(QFile::link(bin + QStringLiteral("/fake_archiver"), dir.filePath("bin/wrar")));
-    for (const char *folder : {"home", "tmp", "rips"})
-        QDir(dir.path()).mkpath(QString::fromLatin1(folder));
-
-    RipSettings settings;
-    settings.tdrive = dir.filePath("tmp");
-    settings.riptodir = dir.filePath("rips/");
-    settings.dnumber = 1;
-    const QStringList rows{makeFile(dir.filePath("rel/file_id.diz"), QByteArray("xx/xx\r\n")),
-                           makeFile(dir.filePath("rel/data.bin"), 4000), dir.filePath("rel/gone.bin")};
-    QVERIFY(writeScript(dir.filePath("S"), settings, rows).ok);
-
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("VARKO_HOME"), dir.filePath("home"));
-    environment.insert(QStringLiteral("VARKO_FAKE_ARCHIVER"), QString::fromUtf8(archiver));
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    program.setProcessEnvironment(environment);
-    program.setWorkingDirectory(dir.path());
-    program.start(dir.filePath("bin/varko2000"), arguments);
-    QVERIFY(program.waitForFinished(10000));
-    const QString stderrText = QString::fromUtf8(program.readAllStandardError());
-    QCOMPARE(program.exitCode(), status);
-    QVERIFY2(stderrText.contains(said), qPrintable(stderrText));
-    QCOMPARE(QDir(dir.filePath("rips")).entryList(QDir::Files), zips);
+    Packer packer(QStringLiteral("fake_archiver"));
+    const QStringList rows{makeFile(packer.path("rel/file_id.diz"), QByteArray("xx/xx\r\n")),
+                           makeFile(packer.path("rel/data.bin"), 4000), packer.path("rel/gone.bin")};
+    QCOMPARE(packer.run(arguments, rows, archiver), QProcess::NormalExit);
+    QCOMPARE(packer.status, status);
+    QVERIFY2(packer.said.contains(said), qPrintable(packer.said));
+    QCOMPARE(packer.files("rips"), zips);
     if (status == 0) {
-        QVERIFY(stderrText.contains(QStringLiteral("gone.bin: not found, left out")));
-        QCOMPARE(readZip(dir.filePath("rips/myrel02.zip")).entry("file_id.diz"), QByteArray("02/02\r\n"));
+        QVERIFY(packer.said.contains(QStringLiteral("gone.bin: not found, left out")));
+        QCOMPARE(readZip(packer.path("rips/myrel02.zip")).entry("file_id.diz"), QByteArray("02/02\r\n"));
     }
+}
+
+void TestHeadlessPack::fullDisk_data()
+{
+    QTest::addColumn<QString>("archiver");
+    QTest::addColumn<QString>("as");
+    QTest::addColumn<qint64>("limit");
+    QTest::addColumn<int>("zipcomp");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<int>("volumesLeft");
+    // 100 KB stops an archiver in its first volume; 1.5 MB lets every volume
+    // through (RAR 1,440,000 bytes, ACE 1,474,560) but not zip 1 with its 2 MB nfo.
+    const qint64 archiverFull = 100 * 1000;
+    const qint64 zipFull = 1500 * 1000;
+    const QString zipError = QStringLiteral("Zip errror -  6");
+    QTest::newRow("wrar cannot write its volumes") << "wrar" << "wrar" << archiverFull << 0 << "exit status 2" << 0;
+    QTest::newRow("wace cannot write its volumes") << "wace" << "wace" << archiverFull << 0 << "exit status 2" << 0;
+    QTest::newRow("deflated zip 1 cannot be written, stand-in") << "fake_archiver" << "wrar" << zipFull << 3 << zipError << 2;
+    QTest::newRow("stored zip 1 cannot be written, wrar") << "wrar" << "wrar" << zipFull << 0 << zipError << 3;
+    QTest::newRow("stored zip 1 cannot be written, wace") << "wace" << "wace" << zipFull << 0 << zipError << 3;
+}
+
+// A disk that fills ends the run by its failed-archiver or zip-error path,
+// never touches a queued file and leaves no half-written file behind.
+void TestHeadlessPack::fullDisk()
+{
+    QFETCH(QString, archiver);
+    QFETCH(QString, as);
+    QFETCH(qint64, limit);
+    QFETCH(int, zipcomp);
+    QFETCH(QString, said);
+    QFETCH(int, volumesLeft);
+    Packer packer(archiver, as);
+    packer.settings.nfo1st = 1;
+    packer.settings.zipcomp = static_cast<qint16>(zipcomp);
+    QByteArray noise(2 * 1000 * 1000, Qt::Uninitialized); // does not deflate below the limit
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+    const QStringList rows{makeFile(packer.path("rel/file_id.diz"), QByteArray("xx/xx\r\n")),
+                           makeFile(packer.path("rel/data.bin"), 3 * 1000 * 1000),
+                           makeFile(packer.path("rel/myrel.nfo"), noise)};
+    QMap<QString, QByteArray> queued;
+    for (const QString &row : rows)
+        queued.insert(row, readFile(row));
+
+    QCOMPARE(packer.run(kPack, rows, "volumes=2", limit), QProcess::NormalExit);
+    QCOMPARE(packer.status, 1);
+    QVERIFY2(packer.said.contains(said) && packer.said.contains(QStringLiteral("the set was not made")),
+             qPrintable(packer.said));
+    for (const QString &row : rows)
+        QVERIFY2(readFile(row) == queued.value(row), qPrintable(row));
+    QCOMPARE(packer.files("rips"), QStringList());
+    // Only the whole volumes not zipped stay: nothing an archiver or the zip writer began.
+    QCOMPARE(packer.files("tmp/~Varko01").size(), volumesLeft);
 }
 
 QTEST_GUILESS_MAIN(TestHeadlessPack)

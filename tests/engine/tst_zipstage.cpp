@@ -24,6 +24,9 @@ private slots:
     void writerMethods_data();
     void writerMethods();
     void writerAddsToExistingZip();
+    void writerMatchesLibrary_data();
+    void writerMatchesLibrary();
+    void writerAbort_data();
     void writerAbort();
     void writerMissingSource();
 
@@ -179,21 +182,76 @@ void TestZipStage::writerAddsToExistingZip()
     QCOMPARE(zip.entry("b"), QByteArray("kept"));
 }
 
+// The zip library's own bytes for `entries` stored, the reference for a zip whose lead was copied.
+static QByteArray libraryZip(const QString &path, const std::vector<ZipWriter::Entry> &entries, const QString &comment)
+{
+    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE, nullptr);
+    for (const ZipWriter::Entry &entry : entries) {
+        zip_source_t *source = zip_source_file(archive, QFile::encodeName(entry.sourcePath).constData(), 0, -1);
+        const zip_int64_t i = zip_file_add(archive, entry.entryName.toUtf8().constData(), source,
+                                           ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(i), ZIP_CM_STORE, 0);
+    }
+    if (!comment.isEmpty())
+        zip_set_archive_comment(archive, comment.toUtf8().constData(), static_cast<zip_uint16_t>(comment.toUtf8().size()));
+    zip_close(archive);
+    return readFile(path);
+}
+
+void TestZipStage::writerMatchesLibrary_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("comment");
+    QTest::newRow("a volume alone") << QStringList{"rel.r00"} << QString();
+    QTest::newRow("a volume, the diz, a zip row and a comment")
+        << QStringList{"rel.r00", "file_id.diz", "rel.nfo"} << QStringLiteral("Released by the test");
+    QTest::newRow("a later entry of the same name replaces the first") << QStringList{"a", "b", "a"} << QString();
+    QTest::newRow("an empty first file") << QStringList{"empty", "b"} << QString();
+}
+
+void TestZipStage::writerMatchesLibrary()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QString, comment);
+    QTemporaryDir dir;
+    std::vector<ZipWriter::Entry> entries;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const qint64 size = names.at(i) == u"empty" ? 0 : (i == 0 ? 3 * 1024 * 1024 + 17 : 100 + i);
+        entries.push_back({makeFile(dir.filePath(QString::number(i)), size), names.at(i)});
+    }
+    ZipWriter writer;
+    writer.setCompression(0);
+    writer.setComment(comment);
+    QCOMPARE(writer.write(dir.filePath("ours.zip"), entries), 0);
+    QCOMPARE(readFile(dir.filePath("ours.zip")), libraryZip(dir.filePath("library.zip"), entries, comment));
+    QCOMPARE(QDir(dir.path()).entryList({"*.zip*"}), QStringList({"library.zip", "ours.zip"}));
+}
+
+void TestZipStage::writerAbort_data()
+{
+    QTest::addColumn<bool>("existing");
+    QTest::newRow("adding to a zip") << true;
+    QTest::newRow("a new zip") << false;
+}
+
 void TestZipStage::writerAbort()
 {
+    QFETCH(bool, existing);
     QTemporaryDir dir;
     ZipWriter writer;
+    writer.setCompression(0);
     const QString a = makeFile(dir.filePath("a"), QByteArray("before"));
-    QCOMPARE(writer.write(dir.filePath("z.zip"), {{a, QStringLiteral("a")}}), 0);
+    if (existing)
+        QCOMPARE(writer.write(dir.filePath("z.zip"), {{a, QStringLiteral("a")}}), 0);
     const QByteArray before = readFile(dir.filePath("z.zip"));
     bool abort = false;
     writer.setProgressHandler([&](int percent) { abort = percent > 0; });
     writer.setCancelCheck([&] { return abort; });
     const QString big = makeFile(dir.filePath("big"), 4 * 1024 * 1024);
-    const int code = writer.write(dir.filePath("z.zip"), {{big, QStringLiteral("big")}});
+    const int code = writer.write(dir.filePath("z.zip"), {{big, QStringLiteral("big")}, {a, QStringLiteral("a")}});
     QCOMPARE(code, int(ZIP_ER_CANCELLED));
     QCOMPARE(readFile(dir.filePath("z.zip")), before);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), existing ? 3 : 2);
 }
 
 void TestZipStage::writerMissingSource()

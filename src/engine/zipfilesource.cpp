@@ -1,5 +1,5 @@
-// Varko 2000 — a zip source that deflates a file in memory with libdeflate.
-#include "deflatedsource.h"
+// Varko 2000 — the zip source for one file: deflated in memory, or read in large chunks.
+#include "zipfilesource.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,21 +8,26 @@
 
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 
 // libdeflate deflates a whole buffer two to three times faster than zlib's
 // stream at the same level, and a volume is small enough to hold. The zip
 // library is told the data is deflated already, so it only copies it.
+// A file read as it is goes in large chunks: the library asks for 8 KB at a
+// time, and a system call for each would cost more than the copying.
 
 namespace {
 
-struct Deflated
+struct FileSource
 {
     QString path;
-    int level = 6;
+    int level = 0;           ///< 0: the file is read as it is
     time_t mtime = 0;
+    quint32 attributes = 0;
     bool compressed = false; ///< `data` holds the deflated file
-    bool known = false;      ///< the sizes and the CRC are known
-    QByteArray data;
+    bool known = false;      ///< the sizes (and when deflated, the CRC) are known
+    QFile file;              ///< open while a file read as it is is copied
+    QByteArray data;         ///< the deflated file, or the chunk being copied
     zip_uint64_t size = 0;
     zip_uint64_t compressedSize = 0;
     zip_uint32_t crc = 0;
@@ -30,7 +35,7 @@ struct Deflated
     zip_error_t error;
 };
 
-bool compress(Deflated &state)
+bool compress(FileSource &state)
 {
     QFile file(state.path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -59,23 +64,62 @@ bool compress(Deflated &state)
     return true;
 }
 
-zip_int64_t fillStat(Deflated &state, void *data, zip_uint64_t length)
+zip_int64_t fillStat(FileSource &state, void *data, zip_uint64_t length)
 {
     if (length < sizeof(zip_stat_t) || (!state.known && !compress(state)))
         return -1;
     auto *st = static_cast<zip_stat_t *>(data);
     zip_stat_init(st);
     st->size = state.size;
-    st->comp_size = state.compressedSize;
-    st->comp_method = ZIP_CM_DEFLATE;
-    st->crc = state.crc;
     st->mtime = state.mtime;
-    st->valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC | ZIP_STAT_MTIME;
+    st->valid = ZIP_STAT_SIZE | ZIP_STAT_MTIME;
+    if (state.level > 0) {
+        st->comp_size = state.compressedSize;
+        st->comp_method = ZIP_CM_DEFLATE;
+        st->crc = state.crc;
+        st->valid |= ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC;
+    }
     return sizeof(zip_stat_t);
 }
 
-zip_int64_t read(Deflated &state, void *data, zip_uint64_t length)
+zip_int64_t fillAttributes(const FileSource &state, void *data, zip_uint64_t length)
 {
+    if (length < sizeof(zip_file_attributes_t))
+        return -1;
+    auto *attributes = static_cast<zip_file_attributes_t *>(data);
+    attributes->host_system = ZIP_OPSYS_UNIX;
+    attributes->external_file_attributes = state.attributes;
+    attributes->valid |= ZIP_FILE_ATTRIBUTES_HOST_SYSTEM | ZIP_FILE_ATTRIBUTES_EXTERNAL_FILE_ATTRIBUTES;
+    return sizeof(zip_file_attributes_t);
+}
+
+zip_int64_t open(FileSource &state)
+{
+    state.offset = 0;
+    if (state.level > 0)
+        return state.compressed || compress(state) ? 0 : -1;
+    state.data.clear();
+    if (state.file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return 0;
+    zip_error_set(&state.error, ZIP_ER_OPEN, 0);
+    return -1;
+}
+
+bool readChunk(FileSource &state)
+{
+    state.data.resize(kZipReadChunk);
+    const qint64 n = state.file.read(state.data.data(), kZipReadChunk);
+    state.data.resize(std::max<qint64>(n, 0));
+    state.offset = 0;
+    if (n < 0)
+        zip_error_set(&state.error, ZIP_ER_READ, 0);
+    return n >= 0;
+}
+
+zip_int64_t read(FileSource &state, void *data, zip_uint64_t length)
+{
+    if (state.level == 0 && state.offset == state.data.size() && !readChunk(state))
+        return -1;
     const qsizetype n = std::min<qsizetype>(static_cast<qsizetype>(length), state.data.size() - state.offset);
     std::memcpy(data, state.data.constData() + state.offset, static_cast<size_t>(n));
     state.offset += n;
@@ -84,26 +128,26 @@ zip_int64_t read(Deflated &state, void *data, zip_uint64_t length)
 
 zip_int64_t callback(void *userdata, void *data, zip_uint64_t length, zip_source_cmd_t command)
 {
-    auto &state = *static_cast<Deflated *>(userdata);
+    auto &state = *static_cast<FileSource *>(userdata);
     switch (command) {
-    case ZIP_SOURCE_OPEN:
-        state.offset = 0;
-        return state.compressed || compress(state) ? 0 : -1;
+    case ZIP_SOURCE_OPEN: return open(state);
     case ZIP_SOURCE_READ: return read(state, data, length);
     case ZIP_SOURCE_CLOSE:
         // The copy is done: the memory goes back at once; the sizes stay known.
+        state.file.close();
         state.data = QByteArray();
         state.compressed = false;
         return 0;
     case ZIP_SOURCE_STAT: return fillStat(state, data, length);
+    case ZIP_SOURCE_GET_FILE_ATTRIBUTES: return fillAttributes(state, data, length);
     case ZIP_SOURCE_ERROR: return zip_error_to_data(&state.error, data, length);
     case ZIP_SOURCE_FREE:
         zip_error_fini(&state.error);
-        std::unique_ptr<Deflated>(&state).reset();
+        std::unique_ptr<FileSource>(&state).reset();
         return 0;
     case ZIP_SOURCE_SUPPORTS:
         return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
-                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+                                              ZIP_SOURCE_GET_FILE_ATTRIBUTES, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
     default:
         zip_error_set(&state.error, ZIP_ER_OPNOTSUPP, 0);
         return -1;
@@ -112,17 +156,29 @@ zip_int64_t callback(void *userdata, void *data, zip_uint64_t length, zip_source
 
 } // namespace
 
-zip_source_t *createDeflatedSource(zip_t *archive, const QString &path, int level, zip_error_t *error)
+quint32 externalAttributes(const QString &path)
+{
+    struct stat st{};
+    const bool known = ::stat(QFile::encodeName(path).constData(), &st) == 0;
+    return static_cast<quint32>(known ? st.st_mode : S_IFREG | 0666) << 16;
+}
+
+zip_source_t *createFileSource(zip_t *archive, const QString &path, int level, zip_error_t *error)
 {
     const QFileInfo info(path);
     if (!info.isFile()) {
         zip_error_set(error, info.exists() ? ZIP_ER_READ : ZIP_ER_NOENT, 0);
         return nullptr;
     }
-    auto state = std::make_unique<Deflated>();
+    auto state = std::make_unique<FileSource>();
     state->path = path;
-    state->level = level;
+    state->file.setFileName(path);
+    // A large file streams through the zip library's own deflate instead.
+    state->level = info.size() <= kInMemoryDeflateLimit ? level : 0;
+    state->known = state->level == 0;
+    state->size = static_cast<zip_uint64_t>(info.size());
     state->mtime = static_cast<time_t>(info.lastModified().toSecsSinceEpoch());
+    state->attributes = externalAttributes(path);
     zip_error_init(&state->error);
     zip_source_t *source = zip_source_function(archive, callback, state.get());
     if (!source) {

@@ -1,0 +1,146 @@
+// Varko 2000 — the first, stored entry of a new zip, copied in large chunks.
+#include "storedlead.h"
+
+#include "zipfilesource.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QtEndian>
+
+#include <libdeflate.h>
+#include <zip.h>
+
+#include <algorithm>
+
+// The zip library copies a stored file 8 KB at a time and checks it with
+// zlib's CRC, which for a set of floppy volumes is most of the zip stage's
+// work. The volume, always the first entry of a new zip, is written here in
+// large chunks with libdeflate's CRC, twice as fast; the library appends the
+// rest. The fields are the ones the library writes, so a zip reads the same
+// whichever way its first entry was made.
+
+namespace {
+
+constexpr quint16 kMadeBy = 0x033f; // Unix, version 6.3
+constexpr quint16 kNeeded = 10;     // version 1.0: stored
+constexpr qint64 kLocalHeaderSize = 30;
+constexpr qint64 kMaxSize = 0xfffffffeLL; // 0xffffffff would announce 64-bit sizes
+
+/** The fields the local header and the central record share. */
+struct Fields
+{
+    quint16 time = 0;
+    quint16 date = 0;
+    quint32 crc = 0;
+    quint32 size = 0;
+    quint32 attributes = 0;
+    QByteArray name;
+};
+
+class Record
+{
+public:
+    Record &u16(quint16 value) { return put(qToLittleEndian(value)); }
+    Record &u32(quint32 value) { return put(qToLittleEndian(value)); }
+    Record &bytes(const QByteArray &value) { m_data += value; return *this; }
+    const QByteArray &data() const { return m_data; }
+
+private:
+    template<typename T> Record &put(T value)
+    {
+        m_data.append(reinterpret_cast<const char *>(&value), sizeof value);
+        return *this;
+    }
+    QByteArray m_data;
+};
+
+// Version needed, flags, method, time, date, CRC, both sizes, name length: the part both records share.
+Record &shared(Record &record, const Fields &f)
+{
+    return record.u16(kNeeded).u16(0).u16(0).u16(f.time).u16(f.date).u32(f.crc).u32(f.size).u32(f.size)
+        .u16(static_cast<quint16>(f.name.size()));
+}
+
+QByteArray localHeader(const Fields &f)
+{
+    Record record;
+    shared(record.u32(0x04034b50), f).u16(0).bytes(f.name);
+    return record.data();
+}
+
+// The central record and the end record, for a zip of one entry at offset 0.
+QByteArray centralDirectory(const Fields &f)
+{
+    Record record;
+    shared(record.u32(0x02014b50).u16(kMadeBy), f).u16(0).u16(0).u16(0).u16(0).u32(f.attributes).u32(0).bytes(f.name);
+    const auto centralSize = static_cast<quint32>(record.data().size());
+    const auto centralOffset = static_cast<quint32>(kLocalHeaderSize + f.name.size() + f.size);
+    record.u32(0x06054b50).u16(0).u16(0).u16(1).u16(1).u32(centralSize).u32(centralOffset).u16(0);
+    return record.data();
+}
+
+// The modification time in local DOS form, the years clamped to what it can hold.
+void setDosTime(Fields &f, const QDateTime &modified)
+{
+    const QDate day = modified.date();
+    const QTime time = modified.time();
+    const int year = std::clamp(day.year(), 1980, 2107);
+    f.date = static_cast<quint16>(((year - 1980) << 9) | (day.month() << 5) | day.day());
+    f.time = static_cast<quint16>((time.hour() << 11) | (time.minute() << 5) | (time.second() / 2));
+}
+
+int copy(QFile &zip, QFile &source, Fields &f, const std::function<bool(qint64)> &keepGoing)
+{
+    QByteArray chunk(kZipReadChunk, Qt::Uninitialized);
+    qint64 copied = 0;
+    for (;;) {
+        const qint64 n = source.read(chunk.data(), chunk.size());
+        if (n <= 0)
+            return n == 0 ? 0 : ZIP_ER_READ;
+        if (copied + n > kMaxSize)
+            return ZIP_ER_READ; // grew past what the headers can say while it was copied
+        f.crc = static_cast<quint32>(libdeflate_crc32(f.crc, chunk.constData(), static_cast<size_t>(n)));
+        if (zip.write(chunk.constData(), n) != n)
+            return ZIP_ER_WRITE;
+        copied += n;
+        f.size = static_cast<quint32>(copied);
+        if (!keepGoing(copied))
+            return ZIP_ER_CANCELLED;
+    }
+}
+
+} // namespace
+
+bool StoredLead::fits(qint64 size, const QString &entryName)
+{
+    // Other names are flagged and encoded by the zip library's own rules.
+    bool ascii = true;
+    for (const QChar c : entryName)
+        ascii = ascii && c.unicode() < 0x80;
+    return ascii && size <= kMaxSize && entryName.size() <= 0xffff;
+}
+
+int StoredLead::write(QFile &zip, const QString &sourcePath, const QString &entryName,
+                      const std::function<bool(qint64)> &keepGoing)
+{
+    const QFileInfo info(sourcePath);
+    if (!info.isFile())
+        return info.exists() ? ZIP_ER_READ : ZIP_ER_NOENT;
+    QFile source(sourcePath);
+    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return ZIP_ER_OPEN;
+    Fields f;
+    f.name = entryName.toLatin1();
+    f.attributes = externalAttributes(sourcePath);
+    setDosTime(f, info.lastModified());
+    if (zip.write(localHeader(f)) != kLocalHeaderSize + f.name.size())
+        return ZIP_ER_WRITE;
+    if (const int code = copy(zip, source, f, keepGoing))
+        return code;
+    const QByteArray central = centralDirectory(f);
+    const qint64 end = zip.pos();
+    const bool written = zip.seek(0) && zip.write(localHeader(f)) == kLocalHeaderSize + f.name.size()
+                         && zip.seek(end) && zip.write(central) == central.size();
+    return written ? 0 : ZIP_ER_WRITE;
+}

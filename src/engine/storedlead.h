@@ -1,0 +1,30 @@
+// Varko 2000 — the first, stored entry of a new zip, copied in large chunks.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QFile;
+
+/**
+ * Writes into `zip` (open for writing, empty) a complete zip whose only
+ * entry is the file `sourcePath`, stored under `entryName`, with the header
+ * fields the zip library itself writes for a stored file. The zip library
+ * can then open it and append the other entries after this one.
+ */
+namespace StoredLead {
+
+/** Whether a file of `size` bytes fits an entry without 64-bit sizes. */
+bool fits(qint64 size, const QString &entryName);
+
+/**
+ * `keepGoing` is called after every chunk with the bytes copied so far;
+ * false stops the copy. Returns 0, or a zip library error code:
+ * ZIP_ER_NOENT or ZIP_ER_READ for the source, ZIP_ER_WRITE for `zip`,
+ * ZIP_ER_CANCELLED when stopped.
+ */
+int write(QFile &zip, const QString &sourcePath, const QString &entryName,
+          const std::function<bool(qint64)> &keepGoing);
+
+} // namespace StoredLead
