@@ -12,7 +12,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
+build=$(realpath "${1:-$root/build}")
 bin=$build/bin
 rounds=${ROUNDS:-3}
 for tool in "$bin/wrar" "$bin/wace"; do
