@@ -28,6 +28,13 @@ int main(int argc, char *argv[])
     // Headless packing runs on this core application: no display is needed.
     if (isPackRequest(args))
         return runHeadlessPack(args);
+    // The one plain argument the program takes is a rip script; an unknown
+    // option is a mistake, not a script name.
+    if (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
+        err << "varko2000: unknown option " << args.first() << Qt::endl
+            << "usage: varko2000 [--version | --pack SCRIPT.v2k --name BASE | SCRIPT.v2k]" << Qt::endl;
+        return 2;
+    }
 
     // The main window arrives later; until then a start makes sure the
     // settings file is complete, as the window's start-up does.
