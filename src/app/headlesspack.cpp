@@ -11,6 +11,8 @@
 #include "riprun.h"
 #include "storeresult.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -78,6 +80,7 @@ public:
 private:
     bool load(const QString &scriptPath);
     QString checkedName(const QString &typed);
+    void removeWorkFolder(const QString &folder);
     int pack(const QString &name);
 
     QTextStream m_err{stderr};
@@ -124,6 +127,18 @@ bool HeadlessPack::load(const QString &scriptPath)
     return true;
 }
 
+// A headless run is a whole start and shutdown: what a failed run leaves in
+// its work folder would otherwise stay in the temporary folder for good.
+void HeadlessPack::removeWorkFolder(const QString &folder)
+{
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        return;
+    if (QDir(folder).removeRecursively())
+        m_err << "varko2000: removed the work folder " << folder << Qt::endl;
+    else
+        m_err << "varko2000: could not remove the work folder " << folder << Qt::endl;
+}
+
 // The name as the dialog would let it through; empty when it would not.
 QString HeadlessPack::checkedName(const QString &typed)
 {
@@ -149,6 +164,7 @@ int HeadlessPack::pack(const QString &name)
     RipRun rip(m_queue, m_settings, m_state, host, m_step);
     rip.setZipComment(commentText(m_settings));
     const RipRun::Outcome outcome = rip.run();
+    removeWorkFolder(rip.tempWorkFolder());
     // The run itself never reads the archiver's status; a set it failed to make is no set.
     const std::optional<ProcessOutcome> &archiver = rip.archiverOutcome();
     const bool archiverFailed = archiver && (archiver->status != ProcessOutcome::Status::Finished || archiver->exitCode >= 2);

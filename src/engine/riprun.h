@@ -1,6 +1,7 @@
 // Varko 2000 — the rip run: from the queue to a finished set of zips.
 #pragma once
 
+#include "placement.h"
 #include "processwait.h"
 #include "queue.h"
 #include "riphost.h"
@@ -54,6 +55,8 @@ public:
     const std::optional<ProcessOutcome> &archiverOutcome() const { return m_archiver; }
     /** Volumes found in the work folder (0 with zipping off: they are not counted then). */
     int volumeCount() const { return m_volumeCount; }
+    /** The `~VarkoNN` work folder this run made; empty with zipping off or when none was made. */
+    QString tempWorkFolder() const { return isZipping(m_settings) ? m_workFolder : QString(); }
     /** The base name the run used. */
     const QString &baseName() const { return m_baseName; }
 

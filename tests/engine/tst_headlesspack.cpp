@@ -139,21 +139,20 @@ void TestHeadlessPack::fullDisk_data()
     QTest::addColumn<qint64>("limit");
     QTest::addColumn<int>("zipcomp");
     QTest::addColumn<QString>("said");
-    QTest::addColumn<int>("volumesLeft");
     // 100 KB stops an archiver in its first volume; 1.5 MB lets every volume
     // through (RAR 1,440,000 bytes, ACE 1,474,560) but not zip 1 with its 2 MB nfo.
     const qint64 archiverFull = 100 * 1000;
     const qint64 zipFull = 1500 * 1000;
     const QString zipError = QStringLiteral("Zip errror -  6");
-    QTest::newRow("wrar cannot write its volumes") << "wrar" << "wrar" << archiverFull << 0 << "exit status 2" << 0;
-    QTest::newRow("wace cannot write its volumes") << "wace" << "wace" << archiverFull << 0 << "exit status 2" << 0;
-    QTest::newRow("deflated zip 1 cannot be written, stand-in") << "fake_archiver" << "wrar" << zipFull << 3 << zipError << 2;
-    QTest::newRow("stored zip 1 cannot be written, wrar") << "wrar" << "wrar" << zipFull << 0 << zipError << 3;
-    QTest::newRow("stored zip 1 cannot be written, wace") << "wace" << "wace" << zipFull << 0 << zipError << 3;
+    QTest::newRow("wrar cannot write its volumes") << "wrar" << "wrar" << archiverFull << 0 << "exit status 2";
+    QTest::newRow("wace cannot write its volumes") << "wace" << "wace" << archiverFull << 0 << "exit status 2";
+    QTest::newRow("deflated zip 1 cannot be written, stand-in") << "fake_archiver" << "wrar" << zipFull << 3 << zipError;
+    QTest::newRow("stored zip 1 cannot be written, wrar") << "wrar" << "wrar" << zipFull << 0 << zipError;
+    QTest::newRow("stored zip 1 cannot be written, wace") << "wace" << "wace" << zipFull << 0 << zipError;
 }
 
 // A disk that fills ends the run by its failed-archiver or zip-error path,
-// never touches a queued file and leaves no half-written file behind.
+// never touches a queued file and leaves no half-written file or work folder behind.
 void TestHeadlessPack::fullDisk()
 {
     QFETCH(QString, archiver);
@@ -161,7 +160,6 @@ void TestHeadlessPack::fullDisk()
     QFETCH(qint64, limit);
     QFETCH(int, zipcomp);
     QFETCH(QString, said);
-    QFETCH(int, volumesLeft);
     Packer packer(archiver, as);
     packer.settings.nfo1st = 1;
     packer.settings.zipcomp = static_cast<qint16>(zipcomp);
@@ -181,8 +179,8 @@ void TestHeadlessPack::fullDisk()
     for (const QString &row : rows)
         QVERIFY2(readFile(row) == queued.value(row), qPrintable(row));
     QCOMPARE(packer.files("rips"), QStringList());
-    // Only the whole volumes not zipped stay: nothing an archiver or the zip writer began.
-    QCOMPARE(packer.files("tmp/~Varko01").size(), volumesLeft);
+    // A headless run leaves nothing in the temporary folder, volumes included.
+    QVERIFY(!QFileInfo::exists(packer.path("tmp/~Varko01")));
 }
 
 QTEST_GUILESS_MAIN(TestHeadlessPack)
