@@ -1,6 +1,8 @@
 // Varko 2000 — where a queued row goes: the "In" column.
 #include "placement.h"
 
+#include "settingscaptions.h"
+
 bool isArchivePlacement(const QString &in)
 {
     return in == Placement::Rar || in == Placement::Ace;
@@ -8,7 +10,7 @@ bool isArchivePlacement(const QString &in)
 
 QString archivePlacement(const RipSettings &settings)
 {
-    return settings.rarace == 1 ? Placement::Rar : Placement::Ace;
+    return archiveTypeCaption(settings.rarace);
 }
 
 bool isZipping(const RipSettings &settings)

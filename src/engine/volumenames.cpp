@@ -3,6 +3,7 @@
 
 #include "ripsettings.h"
 #include "textformat.h"
+#include "volumenaming.h"
 
 VolumeNames::VolumeNames(bool rar, bool over99, int step, int volumeCount)
     : m_rar(rar)
@@ -21,17 +22,9 @@ QString VolumeNames::firstExtension() const
 
 QString VolumeNames::volumeName(const QString &baseName, int i) const
 {
-    if (i == 1 || (m_rar && m_over99))
-        return baseName + (i == 1 ? firstExtension() : u'.' + formatZeroPadded(i, 3));
-    const int n = i - 2;
-    if (m_rar) {
-        // .r00 ... .r99, then the letter moves on: .s00 ... .s99, .t00 ...
-        const QChar letter(u'r' + n / 100);
-        return baseName + u'.' + letter + formatZeroPadded(n % 100, 2);
-    }
-    if (n < 100)
-        return baseName + QStringLiteral(".c") + formatZeroPadded(n, 2);
-    return baseName + u'.' + formatZeroPadded(n, 3);
+    // The archivers' own rule, so the run finds exactly the volumes they wrote.
+    const VolumeNaming naming((baseName + firstExtension()).toStdString());
+    return QString::fromStdString(naming.name(std::size_t(i - 1)));
 }
 
 QString VolumeNames::numberString(int i) const
