@@ -18,7 +18,6 @@ private slots:
         QTest::newRow("2.5 rounds up, not to even") << 2.5 << "3";
         QTest::newRow("thousands separator") << 1234.4 << "1,234";
         QTest::newRow("rounding carries into a group") << 999999.5 << "1,000,000";
-        QTest::newRow("negative") << -1234.0 << "-1,234";
         QTest::newRow("negative that rounds to zero") << -0.2 << "";
     }
     void thousands()
@@ -43,36 +42,13 @@ private slots:
         QTEST(formatTwoDecimals(value), "text");
     }
 
-    void archiveSizeCaption_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("step 1") << 500.0 << ".5";
-        QTest::newRow("step 2 keeps the point") << 1000.0 << "1.";
-        QTest::newRow("step 199") << 99500.0 << "99.5";
-        QTest::newRow("zero") << 0.0 << ".";
-        QTest::newRow("rounds to one decimal") << 1440.0 << "1.4";
-    }
-    void archiveSizeCaption()
-    {
-        QFETCH(double, value);
-        QTEST(formatThousandthsOneDecimal(value), "text");
-    }
-
-    void zeroPadded()
-    {
-        QCOMPARE(formatZeroPadded(1, 2), QStringLiteral("01"));
-        QCOMPARE(formatZeroPadded(100, 2), QStringLiteral("100"));
-        QCOMPARE(formatZeroPadded(7, 3), QStringLiteral("007"));
-    }
-
     void modified_data()
     {
         QTest::addColumn<QDateTime>("time");
         QTest::addColumn<QString>("text");
         QTest::newRow("afternoon") << QDateTime(QDate(1999, 11, 28), QTime(15, 7)) << "11/28/99 3:07 PM";
+        QTest::newRow("zero-padded minutes and year") << QDateTime(QDate(2000, 7, 4), QTime(12, 5)) << "7/4/00 12:05 PM";
         QTest::newRow("midnight is 12 AM") << QDateTime(QDate(2026, 1, 2), QTime(0, 0)) << "1/2/26 12:00 AM";
-        QTest::newRow("noon is 12 PM") << QDateTime(QDate(2000, 7, 4), QTime(12, 30)) << "7/4/00 12:30 PM";
         QTest::newRow("last minute of the morning") << QDateTime(QDate(2009, 12, 31), QTime(11, 59, 59)) << "12/31/09 11:59 AM";
     }
     void modified()
@@ -81,25 +57,14 @@ private slots:
         QTEST(formatModified(time), "text");
     }
 
-    void numberText()
-    {
-        QCOMPARE(::numberText(3), QStringLiteral(" 3"));
-        QCOMPARE(::numberText(0), QStringLiteral(" 0"));
-        QCOMPARE(::numberText(-3), QStringLiteral("-3"));
-        QCOMPARE(numberLine(QStringLiteral("racomp="), 3), QStringLiteral("racomp= 3"));
-        QCOMPARE(numberLine(QStringLiteral("top="), -15), QStringLiteral("top=-15"));
-    }
-
     void pathParts_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("folder");
         QTest::newRow("full path") << "/home/u/rel/file_id.diz" << "file_id.diz" << "/home/u/rel/";
-        QTest::newRow("folder path") << "/home/u/rel/" << "" << "/home/u/rel/";
         QTest::newRow("root file") << "/x" << "x" << "/";
         QTest::newRow("no separator") << "name.nfo" << "" << "";
-        QTest::newRow("empty") << "" << "" << "";
     }
     void pathParts()
     {
@@ -114,19 +79,13 @@ private slots:
         QTest::addColumn<int>("value"); // 99999: no value (out of range)
         QTest::newRow("blanks inside are skipped") << " 1 2" << 12;
         QTest::newRow("empty is zero") << "" << 0;
-        QTest::newRow("no number is zero") << "abc" << 0;
         QTest::newRow("stops at a letter") << "12abc" << 12;
-        QTest::newRow("negative") << "-7" << -7;
-        QTest::newRow("explicit plus") << "+7" << 7;
         QTest::newRow("half to even, down") << "2.5" << 2;
         QTest::newRow("half to even, up") << "3.5" << 4;
-        QTest::newRow("above a half") << "2.51" << 3;
         QTest::newRow("second point ends the number") << "1.5.9" << 2;
-        QTest::newRow("largest") << "32767" << 32767;
         QTest::newRow("smallest") << "-32768" << -32768;
         QTest::newRow("rounds over the top") << "32767.5" << 99999;
         QTest::newRow("overflow") << "70000" << 99999;
-        QTest::newRow("underflow") << "-32769" << 99999;
         QTest::newRow("very long number") << QString(400, u'9') << 99999;
         QTest::newRow("sign after digits ends it") << "5-3" << 5;
         QTest::newRow("non-ASCII digits are not digits") << QString::fromUtf8("\xd9\xa3") << 0;
@@ -147,10 +106,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("empty file") << QByteArray() << QStringList();
-        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
-        QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+        QTest::newRow("CR LF, LF and no final end") << QByteArray("a\r\nb\nc") << QStringList{"a", "b", "c"};
         QTest::newRow("lone CR") << QByteArray("a\rb") << QStringList{"a", "b"};
-        QTest::newRow("no final line end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
         QTest::newRow("empty lines kept") << QByteArray("a\r\n\r\nb\n") << QStringList{"a", "", "b"};
         QTest::newRow("not UTF-8") << QByteArray("a\xff\r\n") << QStringList{QString::fromUtf8("a\xef\xbf\xbd")};
     }
