@@ -1,5 +1,5 @@
 // Varko 2000 — the rip-run host of headless packing: fixed answers, everything told on standard error.
-#include "headlesshost.h"
+#include "app/headlesshost.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 // Varko 2000 — the rip-run host of headless packing: fixed answers, everything told on standard error.
 #pragma once
 
-#include "riphost.h"
+#include "engine/riphost.h"
 
 #include <QTextStream>
 

@@ -1,15 +1,15 @@
 // Varko 2000 — packing a rip script without a window: varko2000 --pack SCRIPT.v2k --name BASE.
-#include "headlesspack.h"
+#include "app/headlesspack.h"
 
-#include "basename.h"
-#include "datafolder.h"
-#include "estimate.h"
-#include "headlesshost.h"
-#include "optionsfile.h"
-#include "queuefiller.h"
-#include "ripscript.h"
-#include "riprun.h"
-#include "storeresult.h"
+#include "engine/basename.h"
+#include "platform/datafolder.h"
+#include "engine/estimate.h"
+#include "app/headlesshost.h"
+#include "store/optionsfile.h"
+#include "engine/queuefiller.h"
+#include "store/ripscript.h"
+#include "engine/riprun.h"
+#include "store/storeresult.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,14 +1,15 @@
 // Varko 2000 — program entry.
-#include "datafolder.h"
-#include "headlesspack.h"
-#include "optionsfile.h"
+#include "platform/datafolder.h"
+#include "app/headlesspack.h"
+#include "store/optionsfile.h"
+#include "version.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
 
 namespace {
 
-const QString kVersion = QStringLiteral("Varko 2000 v1.38");
+const QString kVersion = QStringLiteral("Varko 2000 v" VARKO_VERSION);
 
 } // namespace
 

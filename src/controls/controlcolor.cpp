@@ -1,5 +1,5 @@
 // Varko 2000 — a colour as the progress bar stores it: a system colour code or a plain RGB value.
-#include "controlcolor.h"
+#include "controls/controlcolor.h"
 
 #include <QPalette>
 

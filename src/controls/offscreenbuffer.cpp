@@ -1,5 +1,5 @@
 // Varko 2000 — the off-screen surface the progress bar draws on before it shows a picture.
-#include "offscreenbuffer.h"
+#include "controls/offscreenbuffer.h"
 
 #include <QPainter>
 

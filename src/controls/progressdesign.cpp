@@ -1,7 +1,7 @@
 // Varko 2000 — the progress bar's design: its properties in stored order with their defaults.
-#include "progressdesign.h"
+#include "controls/progressdesign.h"
 
-#include "controlcolor.h"
+#include "controls/controlcolor.h"
 
 #include <QBuffer>
 #include <QFont>

@@ -1,5 +1,5 @@
 // Varko 2000 — where the progress bar's parts go: inner rectangle, bar, separators and border lines.
-#include "progressgeometry.h"
+#include "controls/progressgeometry.h"
 
 #include <algorithm>
 #include <cmath>

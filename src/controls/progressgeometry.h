@@ -1,7 +1,7 @@
 // Varko 2000 — where the progress bar's parts go: inner rectangle, bar, separators and border lines.
 #pragma once
 
-#include "controlcolor.h"
+#include "controls/controlcolor.h"
 
 #include <QList>
 #include <QRect>

@@ -1,8 +1,8 @@
 // Varko 2000 — the progress bar control: a bar over a background, with text in two colours.
-#include "textprogressbar.h"
+#include "controls/textprogressbar.h"
 
-#include "progressdesign.h"
-#include "progressgeometry.h"
+#include "controls/progressdesign.h"
+#include "controls/progressgeometry.h"
 
 #include <QEvent>
 #include <QPainter>

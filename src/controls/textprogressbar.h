@@ -1,8 +1,8 @@
 // Varko 2000 — the progress bar control: a bar over a background, with text in two colours.
 #pragma once
 
-#include "controlcolor.h"
-#include "offscreenbuffer.h"
+#include "controls/controlcolor.h"
+#include "controls/offscreenbuffer.h"
 
 #include <QPixmap>
 #include <QWidget>

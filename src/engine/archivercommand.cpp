@@ -1,5 +1,35 @@
 // Varko 2000 — the archiver's command line, built from the settings and the size step.
-#include "archivercommand.h"
+#include "engine/archivercommand.h"
+
+#include <algorithm>
+
+namespace {
+
+// Quotes by the rules the command-line splitting follows: a quote becomes \",
+// and the backslashes before a quote or before the closing quote are doubled.
+QString quoted(const QString &argument)
+{
+    QString out(u'"');
+    int slashes = 0;
+    for (const QChar c : argument) {
+        if (c == u'\\') {
+            ++slashes;
+            continue;
+        }
+        out += QString(c == u'"' ? slashes * 2 + 1 : slashes, u'\\');
+        slashes = 0;
+        out += c;
+    }
+    return out + QString(slashes * 2, u'\\') + u'"';
+}
+
+bool needsQuotes(const QString &argument)
+{
+    return std::any_of(argument.cbegin(), argument.cend(),
+                       [](QChar c) { return c.isSpace() || c == u'"'; });
+}
+
+} // namespace
 
 namespace ArchiverCommand {
 
@@ -23,12 +53,12 @@ QString switches(bool rar, int step, int level)
 
 QString archiveArgument(const QString &archivePath)
 {
-    return archivePath.contains(u' ') ? u'"' + archivePath + u'"' : archivePath;
+    return needsQuotes(archivePath) ? quoted(archivePath) : archivePath;
 }
 
 QString listArgument(const QString &listFile)
 {
-    return QStringLiteral("\"@") + listFile + u'"';
+    return quoted(u'@' + listFile);
 }
 
 QString commandLine(bool rar, int step, int level, int savePaths, const QString &archivePath,

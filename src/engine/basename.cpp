@@ -1,5 +1,5 @@
 // Varko 2000 — the rule for a set's base name.
-#include "basename.h"
+#include "engine/basename.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Varko 2000 — auto-numbering of file_id.diz: the "xx/xx" marker and the numbered copy.
-#include "diznumbering.h"
+#include "engine/diznumbering.h"
 
 #include <QFile>
 #include <QStringDecoder>

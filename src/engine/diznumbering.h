@@ -1,7 +1,7 @@
 // Varko 2000 — auto-numbering of file_id.diz: the "xx/xx" marker and the numbered copy.
 #pragma once
 
-#include "queueitem.h"
+#include "engine/queueitem.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 // Varko 2000 — the archive-size steps, their captions and the set estimate.
-#include "estimate.h"
+#include "engine/estimate.h"
 
-#include "textformat.h"
+#include "store/textformat.h"
 
 namespace Estimate {
 

@@ -1,5 +1,5 @@
 // Varko 2000 — starting the archiver from its command line and waiting for it.
-#include "execcmd.h"
+#include "engine/execcmd.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Varko 2000 — starting the archiver from its command line and waiting for it.
 #pragma once
 
-#include "processwait.h"
+#include "platform/processwait.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 // Varko 2000 — the message boxes the engine asks the window to show, with their exact texts.
-#include "message.h"
+#include "engine/message.h"
 
-#include "textformat.h"
+#include "store/textformat.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Varko 2000 — where a queued row goes: the "In" column.
-#include "placement.h"
+#include "engine/placement.h"
 
-#include "settingscaptions.h"
+#include "store/settingscaptions.h"
 
 bool isArchivePlacement(const QString &in)
 {

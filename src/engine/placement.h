@@ -1,7 +1,7 @@
 // Varko 2000 — where a queued row goes: the "In" column.
 #pragma once
 
-#include "ripsettings.h"
+#include "store/ripsettings.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // Varko 2000 — the placement commands: archive type, zipping, nfo in the first zip, per-row placement.
-#include "placementrules.h"
+#include "engine/placementrules.h"
 
-#include "placement.h"
+#include "engine/placement.h"
 
 namespace PlacementRules {
 

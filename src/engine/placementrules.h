@@ -1,8 +1,8 @@
 // Varko 2000 — the placement commands: archive type, zipping, nfo in the first zip, per-row placement.
 #pragma once
 
-#include "queue.h"
-#include "ripsettings.h"
+#include "engine/queue.h"
+#include "store/ripsettings.h"
 
 /**
  * Each operation writes the settings and the rows; the window then sets

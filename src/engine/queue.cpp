@@ -1,8 +1,8 @@
 // Varko 2000 — the queue: the rows the next rip run packs, and their totals.
-#include "queue.h"
+#include "engine/queue.h"
 
-#include "placement.h"
-#include "queuesort.h"
+#include "engine/placement.h"
+#include "engine/queuesort.h"
 
 #include <algorithm>
 #include <functional>

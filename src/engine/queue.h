@@ -1,8 +1,8 @@
 // Varko 2000 — the queue: the rows the next rip run packs, and their totals.
 #pragma once
 
-#include "queueitem.h"
-#include "queuetotals.h"
+#include "engine/queueitem.h"
+#include "engine/queuetotals.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

@@ -1,8 +1,8 @@
 // Varko 2000 — turning dropped paths and a script's rows into queue rows.
-#include "queuefiller.h"
+#include "engine/queuefiller.h"
 
-#include "placement.h"
-#include "textformat.h"
+#include "engine/placement.h"
+#include "store/textformat.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 // Varko 2000 — turning dropped paths and a script's rows into queue rows.
 #pragma once
 
-#include "message.h"
-#include "queue.h"
-#include "ripsettings.h"
+#include "engine/message.h"
+#include "engine/queue.h"
+#include "store/ripsettings.h"
 
 #include <QStringList>
 

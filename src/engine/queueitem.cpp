@@ -1,9 +1,9 @@
 // Varko 2000 — one row of the queue.
-#include "queueitem.h"
+#include "engine/queueitem.h"
 
-#include "foldersize.h"
-#include "shelltype.h"
-#include "textformat.h"
+#include "platform/foldersize.h"
+#include "platform/shelltype.h"
+#include "store/textformat.h"
 
 #include <QFileInfo>
 

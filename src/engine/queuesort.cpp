@@ -1,5 +1,5 @@
 // Varko 2000 — the keys the queue sorts its Size and Modified columns by.
-#include "queuesort.h"
+#include "engine/queuesort.h"
 
 #include <QDateTime>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 // Varko 2000 — the queue's running totals and the row last clicked.
-#include "queuetotals.h"
+#include "engine/queuetotals.h"
 
-#include "textformat.h"
+#include "store/textformat.h"
 
 QString QueueTotals::panelText() const
 {

@@ -1,8 +1,8 @@
 // Varko 2000 — what a rip run asks of the window it runs behind.
 #pragma once
 
-#include "message.h"
-#include "settingsschema.h"
+#include "engine/message.h"
+#include "store/settingsschema.h"
 
 #include <QString>
 

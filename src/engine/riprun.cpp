@@ -1,16 +1,16 @@
 // Varko 2000 — the rip run: from the queue to a finished set of zips.
-#include "riprun.h"
+#include "engine/riprun.h"
 
-#include "archivercommand.h"
-#include "basename.h"
-#include "datafolder.h"
-#include "estimate.h"
-#include "execcmd.h"
-#include "lineformat.h"
-#include "placement.h"
-#include "storeresult.h"
-#include "tempworkfolder.h"
-#include "textformat.h"
+#include "engine/archivercommand.h"
+#include "engine/basename.h"
+#include "platform/datafolder.h"
+#include "engine/estimate.h"
+#include "engine/execcmd.h"
+#include "store/lineformat.h"
+#include "engine/placement.h"
+#include "store/storeresult.h"
+#include "engine/tempworkfolder.h"
+#include "store/textformat.h"
 
 
 namespace {

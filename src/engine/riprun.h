@@ -1,14 +1,14 @@
 // Varko 2000 — the rip run: from the queue to a finished set of zips.
 #pragma once
 
-#include "placement.h"
-#include "processwait.h"
-#include "queue.h"
-#include "riphost.h"
-#include "ripsettings.h"
-#include "ripstate.h"
-#include "volumenames.h"
-#include "zipwriter.h"
+#include "engine/placement.h"
+#include "platform/processwait.h"
+#include "engine/queue.h"
+#include "engine/riphost.h"
+#include "store/ripsettings.h"
+#include "engine/ripstate.h"
+#include "engine/volumenames.h"
+#include "zip/zipwriter.h"
 
 #include <QElapsedTimer>
 #include <QStringList>

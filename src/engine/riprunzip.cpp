@@ -1,11 +1,11 @@
 // Varko 2000 — the rip run's volume walk and its three ends: complete, cancel, zip error.
-#include "riprun.h"
+#include "engine/riprun.h"
 
-#include "diznumbering.h"
-#include "estimate.h"
-#include "placement.h"
-#include "textformat.h"
-#include "zipstage.h"
+#include "engine/diznumbering.h"
+#include "engine/estimate.h"
+#include "engine/placement.h"
+#include "store/textformat.h"
+#include "engine/zipstage.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Varko 2000 — the run's work folder under the temporary folder: ~Varko01, ~Varko02, ...
-#include "tempworkfolder.h"
+#include "engine/tempworkfolder.h"
 
-#include "ripsettings.h"
-#include "textformat.h"
+#include "store/ripsettings.h"
+#include "store/textformat.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
 // Varko 2000 — the names of an archive set's volumes and zips, and their number strings.
-#include "volumenames.h"
+#include "engine/volumenames.h"
 
-#include "ripsettings.h"
-#include "textformat.h"
-#include "volumenaming.h"
+#include "store/ripsettings.h"
+#include "store/textformat.h"
+#include "naming/volumenaming.h"
 
 VolumeNames::VolumeNames(bool rar, bool over99, int step, int volumeCount)
     : m_rar(rar)

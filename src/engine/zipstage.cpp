@@ -1,14 +1,13 @@
 // Varko 2000 — putting one volume into its zip with the numbered diz and the zip rows.
-#include "zipstage.h"
+#include "engine/zipstage.h"
 
-#include "placement.h"
+#include "engine/placement.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
-#include <zip.h>
 
 ZipStage::ZipStage(const Queue &queue, ZipWriter &writer, QString numberedDizPath)
     : m_queue(queue)
@@ -48,7 +47,7 @@ void ZipStage::appendRow(std::vector<ZipWriter::Entry> &entries, const QueueItem
 int ZipStage::zipVolume(const ZipVolume &volume, const DizNumbering::Marker &marker)
 {
     if (!volume.dizStamp.isEmpty() && !writeNumberedDiz(volume.dizStamp, marker))
-        return ZIP_ER_READ;
+        return ZipWriter::ReadError;
     return m_writer.write(volume.zipPath, entries(volume));
 }
 

@@ -1,9 +1,9 @@
 // Varko 2000 — putting one volume into its zip with the numbered diz and the zip rows.
 #pragma once
 
-#include "diznumbering.h"
-#include "queue.h"
-#include "zipwriter.h"
+#include "engine/diznumbering.h"
+#include "engine/queue.h"
+#include "zip/zipwriter.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // Varko 2000 — where the program keeps its own files.
-#include "datafolder.h"
+#include "platform/datafolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // Varko 2000 — free space of the file system that holds a folder.
-#include "diskspace.h"
+#include "platform/diskspace.h"
 
 #include <QFileInfo>
 #include <QStorageInfo>

@@ -1,5 +1,5 @@
 // Varko 2000 — the total size of everything inside a folder.
-#include "foldersize.h"
+#include "platform/foldersize.h"
 
 #include <QFile>
 

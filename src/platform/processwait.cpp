@@ -1,5 +1,5 @@
 // Varko 2000 — running an outside program and waiting for its end.
-#include "processwait.h"
+#include "platform/processwait.h"
 
 #include <QCoreApplication>
 #include <QProcess>

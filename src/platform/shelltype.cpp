@@ -1,5 +1,5 @@
 // Varko 2000 — the type name the desktop shows for a file or folder.
-#include "shelltype.h"
+#include "platform/shelltype.h"
 
 #include <QFileInfo>
 #include <QMimeDatabase>

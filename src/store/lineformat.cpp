@@ -1,7 +1,7 @@
 // Varko 2000 — the line format shared by options.ini, rip scripts and varko2k.ini.
-#include "lineformat.h"
+#include "store/lineformat.h"
 
-#include "textformat.h"
+#include "store/textformat.h"
 
 #include <cmath>
 #include <limits>

@@ -1,7 +1,7 @@
 // Varko 2000 — options.ini, the user's default settings.
-#include "optionsfile.h"
+#include "store/optionsfile.h"
 
-#include "lineformat.h"
+#include "store/lineformat.h"
 
 namespace {
 

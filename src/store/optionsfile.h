@@ -1,9 +1,9 @@
 // Varko 2000 — options.ini, the user's default settings.
 #pragma once
 
-#include "ripsettings.h"
-#include "settingsschema.h"
-#include "storeresult.h"
+#include "store/ripsettings.h"
+#include "store/settingsschema.h"
+#include "store/storeresult.h"
 
 #include <QStringList>
 

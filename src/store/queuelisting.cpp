@@ -1,9 +1,9 @@
 // Varko 2000 — cue.txt: the queue and the packing settings as a plain-text listing.
-#include "queuelisting.h"
+#include "store/queuelisting.h"
 
-#include "lineformat.h"
-#include "storeresult.h"
-#include "textformat.h"
+#include "store/lineformat.h"
+#include "store/storeresult.h"
+#include "store/textformat.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Varko 2000 — cue.txt: the queue and the packing settings as a plain-text listing.
 #pragma once
 
-#include "ripsettings.h"
+#include "store/ripsettings.h"
 
 #include <QList>
 #include <QString>

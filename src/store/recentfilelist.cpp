@@ -1,5 +1,5 @@
 // Varko 2000 — the list of the most recent rip scripts.
-#include "recentfilelist.h"
+#include "store/recentfilelist.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // Varko 2000 — rip scripts (*.v2k): the packing settings and the queue of one release.
-#include "ripscript.h"
+#include "store/ripscript.h"
 
-#include "lineformat.h"
+#include "store/lineformat.h"
 
 namespace {
 

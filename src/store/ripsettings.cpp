@@ -1,5 +1,5 @@
 // Varko 2000 — the settings record: every packing and view setting the program keeps.
-#include "ripsettings.h"
+#include "store/ripsettings.h"
 
 #include <QDir>
 

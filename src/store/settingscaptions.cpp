@@ -1,5 +1,5 @@
 // Varko 2000 — what the main window's panels and menus show for a setting.
-#include "settingscaptions.h"
+#include "store/settingscaptions.h"
 
 QString archiveTypeCaption(qint16 rarace)
 {

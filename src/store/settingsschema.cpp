@@ -1,7 +1,7 @@
 // Varko 2000 — the one declared table of settings keys, shared by every reader and writer.
-#include "settingsschema.h"
+#include "store/settingsschema.h"
 
-#include "lineformat.h"
+#include "store/lineformat.h"
 
 #include <QFileInfo>
 

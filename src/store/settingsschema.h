@@ -1,7 +1,7 @@
 // Varko 2000 — the one declared table of settings keys, shared by every reader and writer.
 #pragma once
 
-#include "ripsettings.h"
+#include "store/ripsettings.h"
 
 #include <QStringList>
 

@@ -1,5 +1,5 @@
 // Varko 2000 — how the store reports a failed operation to the window.
-#include "storeresult.h"
+#include "store/storeresult.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,5 +1,5 @@
 // Varko 2000 — text helpers shared by every file the program writes and every caption it shows.
-#include "textformat.h"
+#include "store/textformat.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // Varko 2000 — varko2k.ini: the main window's state, geometry, splitters and browser folder.
-#include "windowstate.h"
+#include "store/windowstate.h"
 
-#include "lineformat.h"
-#include "storeresult.h"
+#include "store/lineformat.h"
+#include "store/storeresult.h"
 
 #include <QDir>
 

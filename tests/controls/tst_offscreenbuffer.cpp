@@ -1,5 +1,5 @@
 // Varko 2000 — the off-screen buffer: when it keeps its surface, when it makes a new one, and the copy.
-#include "offscreenbuffer.h"
+#include "controls/offscreenbuffer.h"
 
 #include <QImage>
 #include <QPainter>

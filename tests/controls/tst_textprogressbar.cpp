@@ -1,6 +1,6 @@
 // Varko 2000 — the progress bar drawn into pictures and read back pixel by pixel, and its saved design.
 #include "pixelrows.h"
-#include "textprogressbar.h"
+#include "controls/textprogressbar.h"
 
 #include <QPainter>
 #include <QSettings>

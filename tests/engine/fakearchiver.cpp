@@ -8,7 +8,7 @@
 //   none        write nothing
 // Each volume holds "volume I of N" and the list file's text. The arguments
 // are appended, one per line, to the file VARKO_FAKE_ARCHIVER_LOG when set.
-#include "volumenames.h"
+#include "engine/volumenames.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Varko 2000 — a rip-run host with fixed answers that records what the run showed.
 #pragma once
 
-#include "riphost.h"
+#include "engine/riphost.h"
 
 #include <QMap>
 #include <QStringList>

@@ -1,9 +1,9 @@
 // Varko 2000 — the archiver call: command lines, their splitting, volume and zip names, the work folder.
-#include "archivercommand.h"
-#include "execcmd.h"
-#include "tempworkfolder.h"
+#include "engine/archivercommand.h"
+#include "engine/execcmd.h"
+#include "engine/tempworkfolder.h"
 #include "testfiles.h"
-#include "volumenames.h"
+#include "engine/volumenames.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -84,6 +84,27 @@ private slots:
     {
         QFETCH(QString, line);
         QTEST(splitCommandLine(line), "arguments");
+    }
+
+    // Whatever the temporary folder holds, the archiver gets the archive and
+    // the list as one argument each.
+    void quotingRoundTrip_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("plain") << "/tmp/~Varko01";
+        QTest::newRow("blank") << "/my tmp/~Varko01";
+        QTest::newRow("tab") << "/my\ttmp/~Varko01";
+        QTest::newRow("quote") << "/my\"tmp/~Varko01";
+        QTest::newRow("backslashes before a quote") << "/a\\\\\"b c/~Varko01";
+        QTest::newRow("trailing backslash in a quoted name") << "/a b\\/~Varko01\\";
+    }
+    void quotingRoundTrip()
+    {
+        QFETCH(QString, folder);
+        const QString archive = folder + QStringLiteral("/rel.rar");
+        const QString list = folder + QStringLiteral("/ripfiles.txt");
+        const QStringList args = splitCommandLine(ArchiverCommand::commandLine(true, 3, 3, 0, archive, list));
+        QCOMPARE(args.mid(args.size() - 2), (QStringList{archive, u'@' + list}));
     }
 
     // The naming table itself is the archivers' (tested with them); here only

@@ -1,8 +1,8 @@
 // Varko 2000 — a queue packed with the real archivers, the set opened by programs we did not write.
 #include "archivertestkit.h"
-#include "placementrules.h"
-#include "queuefiller.h"
-#include "riprun.h"
+#include "engine/placementrules.h"
+#include "engine/queuefiller.h"
+#include "engine/riprun.h"
 #include "scriptedhost.h"
 
 #include <QCoreApplication>

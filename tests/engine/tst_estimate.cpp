@@ -1,6 +1,6 @@
 // Varko 2000 — the set estimate, the size captions, the thresholds and the base-name rule.
-#include "basename.h"
-#include "estimate.h"
+#include "engine/basename.h"
+#include "engine/estimate.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 // Varko 2000 — headless packing as a user runs it: the program, a script, a name, an exit status.
-#include "ripscript.h"
+#include "store/ripscript.h"
 #include "testfiles.h"
 #include "zipreader.h"
 

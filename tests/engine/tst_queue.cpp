@@ -1,9 +1,9 @@
 // Varko 2000 — the queue: rows from a drop and a script, totals, removing, sorting, placement.
-#include "placement.h"
-#include "placementrules.h"
-#include "queue.h"
-#include "queuefiller.h"
-#include "queuesort.h"
+#include "engine/placement.h"
+#include "engine/placementrules.h"
+#include "engine/queue.h"
+#include "engine/queuefiller.h"
+#include "engine/queuesort.h"
 #include "testfiles.h"
 
 #include <QTemporaryDir>

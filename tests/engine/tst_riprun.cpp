@@ -1,8 +1,8 @@
 // Varko 2000 — the rip run's paths with a stand-in archiver: complete, cancel, zip error, stop.
-#include "estimate.h"
-#include "placementrules.h"
-#include "queuefiller.h"
-#include "riprun.h"
+#include "engine/estimate.h"
+#include "engine/placementrules.h"
+#include "engine/queuefiller.h"
+#include "engine/riprun.h"
 #include "scriptedhost.h"
 #include "testfiles.h"
 #include "zipreader.h"

@@ -1,12 +1,12 @@
 // Varko 2000 — the zip stage: diz numbering, what goes into each zip and in which order, the writer.
-#include "diznumbering.h"
-#include "placement.h"
-#include "placementrules.h"
-#include "queuefiller.h"
+#include "engine/diznumbering.h"
+#include "engine/placement.h"
+#include "engine/placementrules.h"
+#include "engine/queuefiller.h"
 #include "testfiles.h"
 #include "zipreader.h"
-#include "zipstage.h"
-#include "zipwriter.h"
+#include "engine/zipstage.h"
+#include "zip/zipwriter.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,6 +1,6 @@
 // Varko 2000 — the data folder's choice and the free-space query.
-#include "datafolder.h"
-#include "diskspace.h"
+#include "platform/datafolder.h"
+#include "platform/diskspace.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

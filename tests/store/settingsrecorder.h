@@ -1,7 +1,7 @@
 // Varko 2000 — a stand-in for the main window that records what the readers mirror.
 #pragma once
 
-#include "settingsschema.h"
+#include "store/settingsschema.h"
 
 #include <QList>
 

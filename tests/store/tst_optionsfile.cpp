@@ -1,6 +1,6 @@
 // Varko 2000 — options.ini byte for byte, and every way a bad file is read.
-#include "lineformat.h"
-#include "optionsfile.h"
+#include "store/lineformat.h"
+#include "store/optionsfile.h"
 #include "settingsrecorder.h"
 #include "storetestsupport.h"
 

@@ -1,5 +1,5 @@
 // Varko 2000 — the cue.txt listing, column for column.
-#include "queuelisting.h"
+#include "store/queuelisting.h"
 #include "storetestsupport.h"
 
 #include <QTemporaryDir>

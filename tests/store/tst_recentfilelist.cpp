@@ -1,5 +1,5 @@
 // Varko 2000 — the recent-scripts list: order, capacity, captions and storage.
-#include "recentfilelist.h"
+#include "store/recentfilelist.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,6 +1,6 @@
 // Varko 2000 — rip scripts byte for byte, read back, and read when damaged.
-#include "lineformat.h"
-#include "ripscript.h"
+#include "store/lineformat.h"
+#include "store/ripscript.h"
 #include "settingsrecorder.h"
 #include "storetestsupport.h"
 

@@ -1,5 +1,5 @@
 // Varko 2000 — the panel and menu texts that mirror the settings, at their odd values.
-#include "settingscaptions.h"
+#include "store/settingscaptions.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // Varko 2000 — the number and date formats at their edges, and the lenient number rule.
-#include "lineformat.h"
-#include "textformat.h"
+#include "store/lineformat.h"
+#include "store/textformat.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // Varko 2000 — varko2k.ini written and read back with its screen fallbacks.
-#include "lineformat.h"
+#include "store/lineformat.h"
 #include "storetestsupport.h"
-#include "windowstate.h"
+#include "store/windowstate.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,7 +1,7 @@
 // Varko 2000 — ACE blocks byte for byte against the format reference's annotated examples.
-#include "aceformat.h"
-#include "crc32.h"
-#include "transliterate.h"
+#include "wace/aceformat.h"
+#include "volumes/crc32.h"
+#include "wace/transliterate.h"
 #include "formatbytes.h"
 
 #include <QTest>

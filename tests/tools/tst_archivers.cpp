@@ -2,7 +2,7 @@
 // sets opened by readers we did not write (7-Zip and The Unarchiver for RAR,
 // unace for ACE) and compared byte for byte.
 #include "archivertestkit.h"
-#include "volumenaming.h"
+#include "naming/volumenaming.h"
 
 #include <QDir>
 #include <QFileInfo>

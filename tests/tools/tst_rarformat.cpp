@@ -1,6 +1,6 @@
 // Varko 2000 — RAR blocks byte for byte against the format reference's annotated examples.
-#include "rarformat.h"
-#include "rarnames.h"
+#include "wrar/rarformat.h"
+#include "wrar/rarnames.h"
 #include "formatbytes.h"
 
 #include <QTest>

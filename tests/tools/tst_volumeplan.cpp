@@ -1,5 +1,5 @@
 // Varko 2000 — the volume planner at its edges: every plan checked against the rules readers need.
-#include "volumeplan.h"
+#include "volumes/volumeplan.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,9 +1,9 @@
 // Varko 2000 — the archivers' shared pieces: CRC, times, volume names, list files, command lines.
-#include "archiverargs.h"
-#include "crc32.h"
-#include "dostime.h"
-#include "listfile.h"
-#include "volumenaming.h"
+#include "volumes/archiverargs.h"
+#include "volumes/crc32.h"
+#include "volumes/dostime.h"
+#include "volumes/listfile.h"
+#include "naming/volumenaming.h"
 
 #include <QTemporaryDir>
 #include <QTest>

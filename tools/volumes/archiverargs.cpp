@@ -1,5 +1,5 @@
 // Varko 2000 — the exact command lines wrar and wace accept.
-#include "archiverargs.h"
+#include "volumes/archiverargs.h"
 
 #include <cstddef>
 #include <initializer_list>

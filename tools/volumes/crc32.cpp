@@ -1,5 +1,5 @@
 // Varko 2000 — CRC-32 on libdeflate, and the combination of two CRCs.
-#include "crc32.h"
+#include "volumes/crc32.h"
 
 #include <libdeflate.h>
 

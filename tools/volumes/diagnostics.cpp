@@ -1,5 +1,5 @@
 // Varko 2000 — messages on standard error and the exit status of an archiver run.
-#include "diagnostics.h"
+#include "volumes/diagnostics.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // Varko 2000 — MS-DOS date and time, the time stamp of both archive formats.
-#include "dostime.h"
+#include "volumes/dostime.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Varko 2000 — from the list file's lines to the files and folders to archive.
-#include "entrywalk.h"
+#include "volumes/entrywalk.h"
 
-#include "diagnostics.h"
+#include "volumes/diagnostics.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,8 +1,8 @@
 // Varko 2000 — from the list file's lines to the files and folders to archive.
 #pragma once
 
-#include "entry.h"
-#include "listfile.h"
+#include "volumes/entry.h"
+#include "volumes/listfile.h"
 
 #include <functional>
 #include <string>

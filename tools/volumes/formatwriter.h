@@ -1,8 +1,8 @@
 // Varko 2000 — what an archive format tells the shared volume writer.
 #pragma once
 
-#include "entry.h"
-#include "volumeplan.h"
+#include "volumes/entry.h"
+#include "volumes/volumeplan.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Varko 2000 — the list file an archiver reads: one path a line.
-#include "listfile.h"
+#include "volumes/listfile.h"
 
 #include <fstream>
 #include <iterator>

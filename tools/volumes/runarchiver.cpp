@@ -1,21 +1,19 @@
 // Varko 2000 — one archiver run, from the command line to the written set.
-#include "runarchiver.h"
+#include "volumes/runarchiver.h"
 
-#include "diagnostics.h"
-#include "entrywalk.h"
-#include "formatwriter.h"
-#include "listfile.h"
-#include "volumenaming.h"
-#include "volumeplan.h"
-#include "volumesetwriter.h"
+#include "volumes/diagnostics.h"
+#include "volumes/entrywalk.h"
+#include "volumes/formatwriter.h"
+#include "volumes/listfile.h"
+#include "naming/volumenaming.h"
+#include "volumes/volumeplan.h"
+#include "volumes/volumesetwriter.h"
+#include "version.h"
 
 #include <csignal>
 #include <cstdio>
 #include <sys/stat.h>
 
-#ifndef VARKO_VERSION
-#define VARKO_VERSION "unknown"
-#endif
 
 namespace {
 

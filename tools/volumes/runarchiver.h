@@ -1,7 +1,7 @@
 // Varko 2000 — one archiver run, from the command line to the written set.
 #pragma once
 
-#include "archiverargs.h"
+#include "volumes/archiverargs.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 // Varko 2000 — UTF-8 names as code points and back.
-#include "utf8.h"
+#include "volumes/utf8.h"
 
 std::vector<uint32_t> decodeUtf8(const std::string &text)
 {

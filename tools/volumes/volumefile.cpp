@@ -1,7 +1,7 @@
 // Varko 2000 — one volume file, written through a buffer, with headers patched in place.
-#include "volumefile.h"
+#include "volumes/volumefile.h"
 
-#include "diagnostics.h"
+#include "volumes/diagnostics.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,5 +1,5 @@
 // Varko 2000 — which bytes of which entry go into which volume.
-#include "volumeplan.h"
+#include "volumes/volumeplan.h"
 
 #include <algorithm>
 #include <deque>

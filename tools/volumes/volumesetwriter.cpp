@@ -1,10 +1,10 @@
 // Varko 2000 — writes the planned volumes, or nothing at all.
-#include "volumesetwriter.h"
+#include "volumes/volumesetwriter.h"
 
-#include "crc32.h"
-#include "diagnostics.h"
-#include "formatwriter.h"
-#include "volumenaming.h"
+#include "volumes/crc32.h"
+#include "volumes/diagnostics.h"
+#include "volumes/formatwriter.h"
+#include "naming/volumenaming.h"
 
 #include <algorithm>
 #include <csignal>

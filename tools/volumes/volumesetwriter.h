@@ -1,10 +1,10 @@
 // Varko 2000 — writes the planned volumes, or nothing at all.
 #pragma once
 
-#include "entry.h"
-#include "formatwriter.h"
-#include "volumefile.h"
-#include "volumeplan.h"
+#include "volumes/entry.h"
+#include "volumes/formatwriter.h"
+#include "volumes/volumefile.h"
+#include "volumes/volumeplan.h"
 
 #include <string>
 #include <vector>

@@ -1,11 +1,11 @@
 // Varko 2000 — the ACE blocks a store-only volume writer needs.
-#include "aceformat.h"
+#include "wace/aceformat.h"
 
-#include "crc32.h"
-#include "diagnostics.h"
-#include "dostime.h"
-#include "littleendian.h"
-#include "transliterate.h"
+#include "volumes/crc32.h"
+#include "volumes/diagnostics.h"
+#include "volumes/dostime.h"
+#include "volumes/littleendian.h"
+#include "wace/transliterate.h"
 
 #include <sys/stat.h>
 

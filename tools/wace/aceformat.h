@@ -1,7 +1,7 @@
 // Varko 2000 — the ACE blocks a store-only volume writer needs.
 #pragma once
 
-#include "formatwriter.h"
+#include "volumes/formatwriter.h"
 
 #include <cstdint>
 #include <ctime>

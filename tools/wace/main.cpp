@@ -1,6 +1,6 @@
 // Varko 2000 — wace: writes a store-only ACE archive or volume set from a list file.
-#include "aceformat.h"
-#include "runarchiver.h"
+#include "wace/aceformat.h"
+#include "volumes/runarchiver.h"
 
 #include <ctime>
 

@@ -1,7 +1,7 @@
 // Varko 2000 — ASCII names for ACE, whose readers take names as OEM bytes.
-#include "transliterate.h"
+#include "wace/transliterate.h"
 
-#include "utf8.h"
+#include "volumes/utf8.h"
 
 #include <cstdint>
 

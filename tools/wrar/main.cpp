@@ -1,6 +1,6 @@
 // Varko 2000 — wrar: writes a store-only RAR archive or volume set from a list file.
-#include "rarformat.h"
-#include "runarchiver.h"
+#include "wrar/rarformat.h"
+#include "volumes/runarchiver.h"
 
 int main(int argc, char **argv)
 {

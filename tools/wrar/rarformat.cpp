@@ -1,11 +1,11 @@
 // Varko 2000 — the RAR 1.5-4.x blocks a store-only volume writer needs.
-#include "rarformat.h"
+#include "wrar/rarformat.h"
 
-#include "crc32.h"
-#include "diagnostics.h"
-#include "dostime.h"
-#include "littleendian.h"
-#include "rarnames.h"
+#include "volumes/crc32.h"
+#include "volumes/diagnostics.h"
+#include "volumes/dostime.h"
+#include "volumes/littleendian.h"
+#include "wrar/rarnames.h"
 
 namespace {
 

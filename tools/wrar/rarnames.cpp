@@ -1,7 +1,7 @@
 // Varko 2000 — file names as RAR 1.5-4.x stores them.
-#include "rarnames.h"
+#include "wrar/rarnames.h"
 
-#include "utf8.h"
+#include "volumes/utf8.h"
 
 #include <algorithm>
 #include <cstdint>

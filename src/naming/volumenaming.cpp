@@ -1,5 +1,5 @@
 // Varko 2000 — the names of a set's volumes, derived from the first volume's name.
-#include "volumenaming.h"
+#include "naming/volumenaming.h"
 
 #include <cstdio>
 

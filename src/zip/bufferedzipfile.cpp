@@ -1,5 +1,5 @@
 // Varko 2000 — a zip file whose writes reach the disk in large chunks.
-#include "bufferedzipfile.h"
+#include "zip/bufferedzipfile.h"
 
 #include <QFile>
 

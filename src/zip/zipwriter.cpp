@@ -1,9 +1,9 @@
 // Varko 2000 — the zip writer: one zip, written in one pass, with progress and abort.
-#include "zipwriter.h"
+#include "zip/zipwriter.h"
 
-#include "bufferedzipfile.h"
-#include "storedlead.h"
-#include "zipfilesource.h"
+#include "zip/bufferedzipfile.h"
+#include "zip/storedlead.h"
+#include "zip/zipfilesource.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +13,8 @@
 #include <zip.h>
 
 #include <cmath>
+
+const int ZipWriter::ReadError = ZIP_ER_READ;
 
 namespace {
 

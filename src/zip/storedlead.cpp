@@ -1,7 +1,7 @@
 // Varko 2000 — the first, stored entry of a new zip, copied in large chunks.
-#include "storedlead.h"
+#include "zip/storedlead.h"
 
-#include "zipfilesource.h"
+#include "zip/zipfilesource.h"
 
 #include <QDateTime>
 #include <QFile>

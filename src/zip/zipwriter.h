@@ -41,6 +41,9 @@ public:
      */
     int write(const QString &zipPath, const std::vector<Entry> &entries);
 
+    /** The code `write` callers report when a file they prepare cannot be read. */
+    static const int ReadError;
+
     /** The zip library's text for a code `write` returned. */
     static QString errorText(int code);
 

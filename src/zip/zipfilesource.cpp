@@ -1,5 +1,5 @@
 // Varko 2000 — the zip source for one file: deflated in memory, or read in large chunks.
-#include "zipfilesource.h"
+#include "zip/zipfilesource.h"
 
 #include <QFile>
 #include <QFileInfo>
