@@ -181,12 +181,11 @@ void OptionsDialog::onArchiveType(bool rar)
 
 void OptionsDialog::onZip(bool on)
 {
-    showZipState();
     if (on != isZipping(m_settings)) {
         PlacementRules::setZipping(m_queue, m_settings, on);
         changed(SettingKey::Zip);
-        showZipState();
     }
+    showZipState();
 }
 
 void OptionsDialog::onNfoFirst(bool firstOnly)
@@ -282,7 +281,7 @@ void OptionsDialog::browseTemp()
 void OptionsDialog::browseComment()
 {
     chooseCommentFile(QFileDialog::getOpenFileName(this, QStringLiteral("Zip comment file"), QDir::homePath(),
-                                                   QStringLiteral("*.*;;*")));
+                                                   QStringLiteral("All files (*)")));
 }
 
 void OptionsDialog::chooseRipToFolder(const QString &folder)

@@ -20,11 +20,16 @@ namespace {
 const QStringList kCompressionLevels{"Store", "Fastest", "Fast", "Normal", "Good", "Maximum"};
 
 // The accessible name is the caption as read aloud: without its mnemonic marker.
+void setAccessibleCaption(QWidget *widget, const QString &caption)
+{
+    widget->setAccessibleName(QString(caption).remove(u'&'));
+}
+
 template <typename W>
 W *named(W *widget, const char *objectName, const QString &caption)
 {
     widget->setObjectName(QString::fromLatin1(objectName));
-    widget->setAccessibleName(QString(caption).remove(u'&'));
+    setAccessibleCaption(widget, caption);
     return widget;
 }
 
@@ -52,6 +57,7 @@ QLabel *panel(QWidget *parent, const char *objectName, const QString &accessible
 {
     auto *label = named(new QLabel(parent), objectName, accessible);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QString(32, u'x')));
     return label;
 }
@@ -109,7 +115,10 @@ QGroupBox *tempFrame(QDialog *dialog, OptionsControls &c)
 QGroupBox *ripToFrame(QDialog *dialog, OptionsControls &c)
 {
     auto *frame = new QGroupBox(QStringLiteral("Rip-to folder"), dialog);
-    auto *row = new QHBoxLayout(frame);
+    auto *column = new QVBoxLayout(frame);
+    auto *row = new QHBoxLayout;
+    column->addLayout(row);
+    column->addStretch();
     c.ripToPanel = panel(frame, "riptoFolderPanel", QStringLiteral("Rip-to folder"));
     c.ripToBrowse = browseButton(frame, "Command2", QStringLiteral("Choose the rip-to folder"));
     row->addWidget(c.ripToPanel, 1);
@@ -127,6 +136,8 @@ QWidget *sizeControl(QGroupBox *frame, OptionsControls &c)
     c.sizeCaption->setAlignment(Qt::AlignCenter);
     c.size = named(new QScrollBar(Qt::Vertical, box), "VScroll1", QStringLiteral("Size:"));
     c.size->setRange(0, 199);
+    // A tab stop like every other control; a click on it leaves the focus where it was.
+    c.size->setFocusPolicy(Qt::TabFocus);
     // Up makes the volumes bigger, as the caption beside it reads.
     c.size->setInvertedAppearance(true);
     c.size->setInvertedControls(true);
@@ -224,5 +235,5 @@ void captionZipBox(QCheckBox *zip, bool rar)
 {
     const QString caption = rar ? QStringLiteral("Rar into &Zip") : QStringLiteral("Ace into &Zip");
     zip->setText(caption);
-    zip->setAccessibleName(QString(caption).remove(u'&'));
+    setAccessibleCaption(zip, caption);
 }

@@ -106,6 +106,21 @@ private slots:
                             "comment= \r\ndnumber= 1\r\nlayer= 1\r\nextra= \r\n"));
     }
 
+    void tabOrderFollowsFrames()
+    {
+        auto dialog = open();
+        QStringList order;
+        QWidget *first = control<QWidget>(*dialog, "Combo3");
+        for (QWidget *w = first; order.isEmpty() || w != first; w = w->nextInFocusChain()) {
+            if ((w->focusPolicy() & Qt::TabFocus) != 0)
+                order << w->objectName();
+        }
+        QCOMPARE(order, (QStringList{"Combo3", "Combo4", "Combo5", "Check8", "Check5", "Check6", "Command5",
+                                     "Drive1", "tempFolderButton", "Command2", "Option1", "Option2", "Combo1",
+                                     "VScroll1", "Check3", "Check2", "Check7", "Check4", "Command4", "Combo2",
+                                     "Check1", "Command3", "Command1"}));
+    }
+
     void rowsReplaced_data()
     {
         QTest::addColumn<QByteArray>("button");
