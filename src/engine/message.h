@@ -10,7 +10,7 @@
  */
 struct Message
 {
-    enum class Icon { Question, Exclamation, Critical, Warning };
+    enum class Icon { Question, Exclamation, Critical, Warning, Information };
     enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
     enum class Answer { Ok, Cancel, Yes, No };
 

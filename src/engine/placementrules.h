@@ -28,6 +28,12 @@ void replaceAll(Queue &queue, const RipSettings &settings);
  */
 void toggleNfoFirst(Queue &queue, RipSettings &settings);
 
+/**
+ * The options dialog's "Nfo in 1st zip only" box: `nfo1st` set, and every
+ * .nfo row, wherever it was, to "1st Zip only" (true) or "Zip".
+ */
+void setNfoFirst(Queue &queue, RipSettings &settings, bool firstOnly);
+
 /** The "&Queue" entries "In Rar/Ace", "In Zip", "1st Zip only" on one row. */
 void placeInArchive(Queue &queue, const RipSettings &settings, int row);
 void placeInZip(Queue &queue, int row);
