@@ -6,6 +6,10 @@
 
 StoreResult openScript(const QString &path, Queue &queue, RipSettings &settings, SettingsMirrors *mirrors)
 {
+    // The run walks the rows and reads the settings: a script cannot replace them now.
+    Q_ASSERT(!queue.isLocked());
+    if (queue.isLocked())
+        return scriptLoadFailure(path, QStringLiteral("a rip run is in progress"));
     queue.beginBatch();
     queue.clear();
     ScriptRead script = readScript(path, settings, mirrors);
