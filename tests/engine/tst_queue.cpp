@@ -9,7 +9,6 @@
 #include "testfiles.h"
 
 #include <QAbstractItemModelTester>
-#include <QLibraryInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -217,11 +216,12 @@ private slots:
         RipState run;
         b.queue.setRunState(&run);
         run.ripInProgress = true;
-        if (QLibraryInfo::isDebugBuild())
-            return;
+        QVERIFY(b.queue.isLocked());
+#ifdef QT_NO_DEBUG // debug builds assert instead
         PlacementRules::placeInZip(b.queue, 1);
         b.queue.clear();
         QCOMPARE(b.column(Queue::InColumn), QStringLiteral("Ace,Ace,1st Zip only"));
+#endif
     }
 
     void zippingReplacesAll()
