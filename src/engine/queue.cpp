@@ -35,6 +35,12 @@ qint64 modifiedKey(const QueueItem &item)
                                                          : item.modified.toMSecsSinceEpoch();
 }
 
+// Sizes line up on their last digit, the header with them.
+QVariant sizeAlignment()
+{
+    return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+}
+
 } // namespace
 
 Queue::Queue(QObject *parent)
@@ -61,7 +67,7 @@ QVariant Queue::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole: return columnText(row, index.column());
     case Qt::TextAlignmentRole:
         if (index.column() == SizeColumn)
-            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+            return sizeAlignment();
         return {};
     case IconKindRole: return static_cast<int>(row.icon());
     case FullPathRole: return row.fullPath();
@@ -72,7 +78,11 @@ QVariant Queue::data(const QModelIndex &index, int role) const
 QVariant Queue::headerData(int section, Qt::Orientation orientation, int role) const
 {
     static const char *const kHeaders[ColumnCount] = {"Name", "Size", "Type", "Modified", "Path", "In"};
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+        return {};
+    if (role == Qt::TextAlignmentRole && section == SizeColumn)
+        return sizeAlignment();
+    if (role != Qt::DisplayRole)
         return {};
     return QString::fromLatin1(kHeaders[section]);
 }
