@@ -6,9 +6,8 @@
 #include "engine/estimate.h"
 #include "app/headlesshost.h"
 #include "store/optionsfile.h"
-#include "engine/queuefiller.h"
-#include "store/ripscript.h"
 #include "engine/riprun.h"
+#include "engine/scriptopener.h"
 #include "store/storeresult.h"
 
 #include <QDir>
@@ -110,9 +109,9 @@ bool HeadlessPack::load(const QString &scriptPath)
     const StoreResult options = OptionsFile(dataFile(QStringLiteral("options.ini"))).loadOptions(m_settings, nullptr);
     if (!options.ok)
         m_err << "varko2000: " << options.detail << Qt::endl;
-    ScriptRead script = readScript(scriptPath, m_settings, nullptr);
-    if (!script.result.ok) {
-        m_err << "varko2000: " << script.result.message.replace(QStringLiteral("\n\n"), QStringLiteral(": ")) << Qt::endl;
+    StoreResult script = openScript(scriptPath, m_queue, m_settings, nullptr);
+    if (!script.ok) {
+        m_err << "varko2000: " << script.message.replace(QStringLiteral("\n\n"), QStringLiteral(": ")) << Qt::endl;
         return false;
     }
     m_step = m_settings.size;
@@ -120,7 +119,6 @@ bool HeadlessPack::load(const QString &scriptPath)
         m_err << "varko2000: the script's archive size " << m_step << " is outside 0 to 199" << Qt::endl;
         return false;
     }
-    QueueFiller(m_queue, m_settings).addScriptRows(script.rowPaths);
     for (const QueueItem &row : m_queue.items())
         if (row.isNotFound())
             m_err << "varko2000: " << row.fullPath() << ": not found, left out" << Qt::endl;

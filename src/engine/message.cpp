@@ -10,6 +10,11 @@ const QString kErrorTitle = QStringLiteral("Varko 2000 error");
 
 } // namespace
 
+Message Message::of(const StoreResult &result)
+{
+    return {result.message, result.title, result.icon, Buttons::Ok};
+}
+
 Message Message::noDizInQueue()
 {
     return {QStringLiteral("No file_id.diz in Queue"), kTitle, Icon::Question, Buttons::OkCancel};

@@ -1,6 +1,8 @@
 // Varko 2000 — the message boxes the engine asks the window to show, with their exact texts.
 #pragma once
 
+#include "store/storeresult.h"
+
 #include <QString>
 
 /**
@@ -10,7 +12,7 @@
  */
 struct Message
 {
-    enum class Icon { Question, Exclamation, Critical, Warning, Information };
+    using Icon = MessageIcon;
     enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
     enum class Answer { Ok, Cancel, Yes, No };
 
@@ -20,6 +22,9 @@ struct Message
     Buttons buttons = Buttons::Ok;
 
     bool operator==(const Message &) const = default;
+
+    /** The message box of a failed store operation, with an OK button. */
+    static Message of(const StoreResult &result);
 
     static Message noDizInQueue();
     static Message tooManyFiles();

@@ -1,16 +1,27 @@
 // Varko 2000 — where a queued row goes: the "In" column.
 #include "engine/placement.h"
 
-#include "store/settingscaptions.h"
+QString placementText(Placement in)
+{
+    switch (in) {
+    case Placement::Rar: return QStringLiteral("Rar");
+    case Placement::Ace: return QStringLiteral("Ace");
+    case Placement::Zip: return QStringLiteral("Zip");
+    case Placement::FirstZipOnly: return QStringLiteral("1st Zip only");
+    case Placement::None: break;
+    }
+    return {};
+}
 
-bool isArchivePlacement(const QString &in)
+bool isArchivePlacement(Placement in)
 {
     return in == Placement::Rar || in == Placement::Ace;
 }
 
-QString archivePlacement(const RipSettings &settings)
+Placement archivePlacement(const RipSettings &settings)
 {
-    return archiveTypeCaption(settings.rarace);
+    // Any value but 1 is ACE, as the archive-type panel shows it.
+    return settings.rarace == 1 ? Placement::Rar : Placement::Ace;
 }
 
 bool isZipping(const RipSettings &settings)
@@ -28,7 +39,7 @@ bool isNfoName(const QString &name)
     return name.toLower().endsWith(QStringLiteral(".nfo"));
 }
 
-QString defaultPlacement(const QString &name, const RipSettings &settings)
+Placement defaultPlacement(const QString &name, const RipSettings &settings)
 {
     if (isZipping(settings)) {
         if (isDizName(name))

@@ -5,22 +5,24 @@
 
 #include <QString>
 
-/** The four texts of the "In" column. */
-namespace Placement {
-inline const QString Rar = QStringLiteral("Rar");
-inline const QString Ace = QStringLiteral("Ace");
-inline const QString Zip = QStringLiteral("Zip");
-inline const QString FirstZipOnly = QStringLiteral("1st Zip only");
-} // namespace Placement
+/**
+ * The "In" column as a value. Rar and Ace both mean "in the archive"; the
+ * one a row shows follows the archive type chosen when it got its place.
+ * None is the empty column of a row whose file was not found.
+ */
+enum class Placement : quint8 { None, Rar, Ace, Zip, FirstZipOnly };
+
+/** "Rar", "Ace", "Zip", "1st Zip only", or the empty text for None. */
+QString placementText(Placement in);
 
 /** The queued name every zip's description file has. */
 inline const QString kDizName = QStringLiteral("file_id.diz");
 
 /** "Rar" or "Ace": both mean the row is packed into the archive. */
-bool isArchivePlacement(const QString &in);
+bool isArchivePlacement(Placement in);
 
-/** The archive placement for the settings' archive type: "Rar" when `rarace` is 1, else "Ace". */
-QString archivePlacement(const RipSettings &settings);
+/** The archive placement for the settings' archive type: Rar when `rarace` is 1, else Ace. */
+Placement archivePlacement(const RipSettings &settings);
 
 /** Whether the volumes are zipped (`zip` is 1). */
 bool isZipping(const RipSettings &settings);
@@ -30,8 +32,8 @@ bool isDizName(const QString &name);
 bool isNfoName(const QString &name);
 
 /**
- * The "In" of a new row named `name`: while zipping, "Zip" for file_id.diz,
- * "1st Zip only" or "Zip" for an .nfo after `nfo1st`; everything else, and
+ * The "In" of a new row named `name`: while zipping, Zip for file_id.diz,
+ * FirstZipOnly or Zip for an .nfo after `nfo1st`; everything else, and
  * every row while not zipping, the archive placement.
  */
-QString defaultPlacement(const QString &name, const RipSettings &settings);
+Placement defaultPlacement(const QString &name, const RipSettings &settings);

@@ -8,8 +8,8 @@ namespace PlacementRules {
 void setArchiveType(Queue &queue, RipSettings &settings, bool rar)
 {
     settings.rarace = rar ? 1 : 0;
-    const QString target = rar ? Placement::Rar : Placement::Ace;
-    const QString other = rar ? Placement::Ace : Placement::Rar;
+    const Placement target = rar ? Placement::Rar : Placement::Ace;
+    const Placement other = rar ? Placement::Ace : Placement::Rar;
     for (int row = 0; row < queue.rowCount(); ++row) {
         if (queue.item(row).in == other)
             queue.setPlacement(row, target);
@@ -24,24 +24,17 @@ void setZipping(Queue &queue, RipSettings &settings, bool on)
 
 void replaceAll(Queue &queue, const RipSettings &settings)
 {
-    const QString archive = archivePlacement(settings);
-    for (int row = 0; row < queue.rowCount(); ++row) {
-        const QString &name = queue.item(row).name;
-        QString in = archive;
-        if (isZipping(settings) && isDizName(name))
-            in = Placement::Zip;
-        else if (isZipping(settings) && isNfoName(name))
-            in = settings.nfo1st == 1 ? Placement::FirstZipOnly : Placement::Zip;
-        queue.setPlacement(row, in);
-    }
+    // A new row's rule is exactly what re-placing every row gives.
+    for (int row = 0; row < queue.rowCount(); ++row)
+        queue.setPlacement(row, defaultPlacement(queue.item(row).name, settings));
 }
 
 void toggleNfoFirst(Queue &queue, RipSettings &settings)
 {
     const bool comesOn = settings.nfo1st != 1;
     settings.nfo1st = comesOn ? 1 : 0;
-    const QString from = comesOn ? Placement::Zip : Placement::FirstZipOnly;
-    const QString to = comesOn ? Placement::FirstZipOnly : Placement::Zip;
+    const Placement from = comesOn ? Placement::Zip : Placement::FirstZipOnly;
+    const Placement to = comesOn ? Placement::FirstZipOnly : Placement::Zip;
     for (int row = 0; row < queue.rowCount(); ++row) {
         const QueueItem &item = queue.item(row);
         if (isNfoName(item.name) && item.in == from)
@@ -85,7 +78,7 @@ void offerRowEntries(QueueMenuState &menu, bool zipping, bool isDiz)
     menu.inFirstZip = zipping && !isDiz;
 }
 
-void checkPlacement(QueueMenuState &menu, const QString &in)
+void checkPlacement(QueueMenuState &menu, Placement in)
 {
     menu.inZipChecked = in == Placement::Zip;
     menu.inArchiveChecked = isArchivePlacement(in);
@@ -97,7 +90,7 @@ void checkPlacement(QueueMenuState &menu, const QString &in)
 QueueMenuState queueMenuState(const Queue &queue, const RipSettings &settings, int selectedRow)
 {
     QueueMenuState menu;
-    menu.inArchiveCaption = QStringLiteral("In ") + archivePlacement(settings);
+    menu.inArchiveCaption = QStringLiteral("In ") + placementText(archivePlacement(settings));
     const QueueTotals &totals = queue.totals();
     const bool zipping = isZipping(settings);
     const bool isDiz = zipping && isDizName(totals.selectedName);

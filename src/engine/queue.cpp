@@ -1,12 +1,47 @@
 // Varko 2000 — the queue: the rows the next rip run packs, and their totals.
 #include "engine/queue.h"
 
-#include "engine/placement.h"
-#include "engine/queuesort.h"
+#include "engine/ripstate.h"
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <numeric>
+
+namespace {
+
+QString columnText(const QueueItem &item, int column)
+{
+    switch (column) {
+    case Queue::NameColumn: return item.name;
+    case Queue::SizeColumn: return item.sizeText();
+    case Queue::TypeColumn: return item.typeText();
+    case Queue::ModifiedColumn: return item.modifiedText();
+    case Queue::PathColumn: return item.path;
+    case Queue::InColumn: return placementText(item.in);
+    default: return {};
+    }
+}
+
+// A not-found row has no size and no date: it keys below every row that has.
+double sizeKey(const QueueItem &item)
+{
+    return item.isNotFound() ? -1.0 : item.kilobytes;
+}
+
+qint64 modifiedKey(const QueueItem &item)
+{
+    return item.isNotFound() || !item.modified.isValid() ? std::numeric_limits<qint64>::min()
+                                                         : item.modified.toMSecsSinceEpoch();
+}
+
+// Sizes line up on their last digit, the header with them.
+QVariant sizeAlignment()
+{
+    return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+} // namespace
 
 Queue::Queue(QObject *parent)
     : QAbstractTableModel(parent)
@@ -23,31 +58,18 @@ int Queue::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QString Queue::columnText(const QueueItem &item, int column) const
-{
-    switch (column) {
-    case NameColumn: return item.name;
-    case SizeColumn: return item.size;
-    case TypeColumn: return item.type;
-    case ModifiedColumn: return item.modified;
-    case PathColumn: return item.path;
-    case InColumn: return item.in;
-    default: return {};
-    }
-}
-
 QVariant Queue::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= rowCount())
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     const QueueItem &row = item(index.row());
     switch (role) {
     case Qt::DisplayRole: return columnText(row, index.column());
     case Qt::TextAlignmentRole:
         if (index.column() == SizeColumn)
-            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+            return sizeAlignment();
         return {};
-    case IconKindRole: return static_cast<int>(row.icon);
+    case IconKindRole: return static_cast<int>(row.icon());
     case FullPathRole: return row.fullPath();
     default: return {};
     }
@@ -56,9 +78,24 @@ QVariant Queue::data(const QModelIndex &index, int role) const
 QVariant Queue::headerData(int section, Qt::Orientation orientation, int role) const
 {
     static const char *const kHeaders[ColumnCount] = {"Name", "Size", "Type", "Modified", "Path", "In"};
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+        return {};
+    if (role == Qt::TextAlignmentRole && section == SizeColumn)
+        return sizeAlignment();
+    if (role != Qt::DisplayRole)
         return {};
     return QString::fromLatin1(kHeaders[section]);
+}
+
+bool Queue::isLocked() const
+{
+    return m_run && m_run->ripInProgress;
+}
+
+bool Queue::refuseWhileLocked() const
+{
+    Q_ASSERT_X(!isLocked(), "Queue", "the rows changed while a rip run walks them");
+    return isLocked();
 }
 
 bool Queue::contains(const QString &name, const QString &path) const
@@ -81,21 +118,44 @@ QStringList Queue::rowPaths() const
     return paths;
 }
 
-void Queue::append(QueueItem item)
+void Queue::append(QueueItem row)
 {
-    const int row = rowCount();
-    beginInsertRows({}, row, row);
-    if (!item.isNotFound())
-        m_totals.totalKB += item.kilobytes;
-    m_items.push_back(std::move(item));
+    std::vector<QueueItem> rows;
+    rows.push_back(std::move(row));
+    append(std::move(rows));
+}
+
+void Queue::append(std::vector<QueueItem> rows)
+{
+    if (rows.empty() || refuseWhileLocked())
+        return;
+    const int first = rowCount();
+    beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+    for (QueueItem &row : rows) {
+        m_totals.totalKB += row.kilobytes;
+        m_items.push_back(std::move(row));
+    }
     m_totals.count = rowCount();
     endInsertRows();
-    emit totalsChanged();
+    announceTotals();
+}
+
+void Queue::endBatch()
+{
+    Q_ASSERT(m_batchDepth > 0);
+    if (--m_batchDepth == 0)
+        emit totalsChanged();
+}
+
+void Queue::announceTotals()
+{
+    if (m_batchDepth == 0)
+        emit totalsChanged();
 }
 
 Queue::RemoveOutcome Queue::removeRow(int row)
 {
-    if (row < 0 || row >= rowCount())
+    if (row < 0 || row >= rowCount() || refuseWhileLocked())
         return RemoveOutcome::NothingRemoved;
     const QueueItem &target = item(row);
     if (!target.isNotFound()) {
@@ -115,19 +175,21 @@ Queue::RemoveOutcome Queue::removeRow(int row)
     const bool emptied = m_totals.count == 0;
     if (emptied)
         resetTotals();
-    emit totalsChanged();
+    announceTotals();
     return emptied ? RemoveOutcome::Emptied : RemoveOutcome::Removed;
 }
 
 void Queue::clear()
 {
+    if (refuseWhileLocked())
+        return;
     beginResetModel();
     m_items.clear();
     endResetModel();
     resetTotals();
     m_totals.selectedPath.clear();
-    m_totals.selectedPlacement.clear();
-    emit totalsChanged();
+    m_totals.selectedPlacement = Placement::None;
+    announceTotals();
 }
 
 void Queue::resetTotals()
@@ -136,9 +198,9 @@ void Queue::resetTotals()
     m_totals.totalKB = 0;
 }
 
-void Queue::setPlacement(int row, const QString &in)
+void Queue::setPlacement(int row, Placement in)
 {
-    if (row < 0 || row >= rowCount() || m_items[static_cast<size_t>(row)].in == in)
+    if (row < 0 || row >= rowCount() || m_items[static_cast<size_t>(row)].in == in || refuseWhileLocked())
         return;
     m_items[static_cast<size_t>(row)].in = in;
     const QModelIndex cell = index(row, InColumn);
@@ -166,14 +228,14 @@ void Queue::sortByHeaderClick(int column)
     if (!headersClickable())
         return;
     m_sortFlag = !m_sortFlag;
-    const bool numeric = column == SizeColumn || column == ModifiedColumn;
-    const bool ascending = numeric ? m_sortFlag : !m_sortFlag;
+    const bool byValue = column == SizeColumn || column == ModifiedColumn;
+    const bool ascending = byValue ? m_sortFlag : !m_sortFlag;
     sort(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void Queue::sort(int column, Qt::SortOrder order)
 {
-    if (column < 0 || column >= ColumnCount)
+    if (column < 0 || column >= ColumnCount || refuseWhileLocked())
         return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     applyOrder(sortedOrder(column, order));
@@ -184,13 +246,11 @@ std::vector<int> Queue::sortedOrder(int column, Qt::SortOrder order) const
 {
     std::function<bool(const QueueItem &, const QueueItem &)> less;
     if (column == SizeColumn)
-        less = [](const QueueItem &a, const QueueItem &b) { return sizeSortKey(a.size) < sizeSortKey(b.size); };
+        less = [](const QueueItem &a, const QueueItem &b) { return sizeKey(a) < sizeKey(b); };
     else if (column == ModifiedColumn)
-        less = [](const QueueItem &a, const QueueItem &b) {
-            return modifiedSortKey(a.modified) < modifiedSortKey(b.modified);
-        };
+        less = [](const QueueItem &a, const QueueItem &b) { return modifiedKey(a) < modifiedKey(b); };
     else
-        less = [this, column](const QueueItem &a, const QueueItem &b) {
+        less = [column](const QueueItem &a, const QueueItem &b) {
             return columnText(a, column).compare(columnText(b, column), Qt::CaseInsensitive) < 0;
         };
     std::vector<int> rows(m_items.size());

@@ -9,12 +9,19 @@
 
 #include <vector>
 
+struct RipState;
+
 /**
- * The one store of queued rows, as a table model of six text columns
- * ("Name", "Size", "Type", "Modified", "Path", "In"). The totals follow
- * every change; `totalsChanged` tells the window to refresh its panel and
- * the estimate. Rows are added by QueueFiller and re-placed by the
- * placement rules; the rip run only reads them.
+ * The one store of queued rows, as a table model of six columns ("Name",
+ * "Size", "Type", "Modified", "Path", "In") whose texts are made from each
+ * row's typed values. The totals follow every change; `totalsChanged` tells
+ * the window to refresh its panel and the estimate, once per change or once
+ * per batch. Rows are added by QueueFiller and re-placed by the placement
+ * rules; the rip run only reads them.
+ *
+ * While a run works (`RipState::ripInProgress`), nothing may change the
+ * rows: the commands refuse before they get here, and every changing
+ * operation asserts it in debug builds and does nothing in release builds.
  */
 class Queue : public QAbstractTableModel
 {
@@ -40,8 +47,13 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    /** Stable: rows with equal keys keep their order. */
+    /** Stable: rows with equal keys keep their order. Size and Modified compare values, not texts. */
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+    /** The run whose flag locks the rows; null (the default) never locks. */
+    void setRunState(const RipState *state) { m_run = state; }
+    /** A run is working: the rows must not change. */
+    bool isLocked() const;
 
     const std::vector<QueueItem> &items() const { return m_items; }
     const QueueItem &item(int row) const { return m_items.at(static_cast<size_t>(row)); }
@@ -55,14 +67,23 @@ public:
     /** Every row's full path, in queue order (what a rip script stores). */
     QStringList rowPaths() const;
 
-    /** Appends a row; its kilobytes join totalKB unless it is a not-found row. */
-    void append(QueueItem item);
+    /** Appends rows in one insertion; their kilobytes join totalKB. */
+    void append(std::vector<QueueItem> rows);
+    void append(QueueItem row);
+    /**
+     * Between these, appends change the rows and the totals but tell no one;
+     * the last `endBatch` sends `totalsChanged` once (the finish step of a
+     * drop or a script read).
+     */
+    void beginBatch() { ++m_batchDepth; }
+    void endBatch();
+
     /** Removes a row, taking its size again from disk for the totals. */
     RemoveOutcome removeRow(int row);
     /** Removes every row: totals zero, no selection. */
     void clear();
     /** Rewrites one row's "In". */
-    void setPlacement(int row, const QString &in);
+    void setPlacement(int row, Placement in);
 
     /** A row was clicked: the selected fields follow it. */
     void selectRow(int row);
@@ -82,7 +103,8 @@ signals:
     void totalsChanged();
 
 private:
-    QString columnText(const QueueItem &item, int column) const;
+    bool refuseWhileLocked() const;
+    void announceTotals();
     void resetTotals();
     // Old row numbers in their new order.
     std::vector<int> sortedOrder(int column, Qt::SortOrder order) const;
@@ -90,5 +112,7 @@ private:
 
     std::vector<QueueItem> m_items;
     QueueTotals m_totals;
+    const RipState *m_run = nullptr;
+    int m_batchDepth = 0;
     bool m_sortFlag = false;
 };

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
 
@@ -21,17 +22,17 @@ QueueFiller::QueueFiller(Queue &queue, const RipSettings &settings)
 
 void QueueFiller::addDropped(const QStringList &paths, const Ask &ask)
 {
-    if (paths.size() == 1 && paths.first().endsWith(kNewDizSuffix) && offerRename(paths.first(), ask))
-        return;
-    for (const QString &path : paths)
-        addPath(path);
+    if (!offerRename(paths, ask))
+        addRows(newPaths(paths));
 }
 
-// True when the offer took care of the drop (Yes, and renamed or already queued).
-bool QueueFiller::offerRename(const QString &path, const Ask &ask)
+bool QueueFiller::offerRename(const QStringList &paths, const Ask &ask)
 {
+    if (paths.size() != 1 || !paths.first().endsWith(kNewDizSuffix))
+        return false;
     if (ask(Message::renameNewDiz()) != Message::Answer::Yes)
         return false;
+    const QString &path = paths.first();
     const QString folder = getpath(path);
     if (m_queue.contains(kDizName, folder))
         return true;
@@ -45,23 +46,52 @@ bool QueueFiller::offerRename(const QString &path, const Ask &ask)
     return true;
 }
 
-void QueueFiller::addPath(const QString &path)
+QStringList QueueFiller::newPaths(const QStringList &paths) const
 {
-    // The duplicate test first: a path already queued costs no disk access.
-    if (m_queue.contains(getfile(path), getpath(path)))
-        return;
-    if (std::optional<QueueItem> row = QueueItem::fromDisk(path, defaultPlacement(getfile(path), m_settings)))
-        m_queue.append(std::move(*row));
+    // The duplicate test comes first: a path already queued costs no disk access.
+    QStringList fresh;
+    QSet<QString> seen;
+    for (const QString &path : paths) {
+        if (m_queue.contains(getfile(path), getpath(path)) || seen.contains(path))
+            continue;
+        seen.insert(path);
+        fresh << path;
+    }
+    return fresh;
 }
 
-void QueueFiller::addScriptRows(const QStringList &rowPaths)
+void QueueFiller::addRows(const QStringList &freshPaths)
 {
+    std::vector<QueueItem> rows;
+    for (const QString &path : freshPaths) {
+        // A path that vanished between drag and drop is skipped; the others go on.
+        if (std::optional<QueueItem> row = readRow(path, m_settings))
+            rows.push_back(std::move(*row));
+    }
+    m_queue.append(std::move(rows));
+}
+
+std::optional<QueueItem> QueueFiller::readRow(const QString &path, const RipSettings &settings)
+{
+    return QueueItem::fromDisk(path, defaultPlacement(getfile(path), settings));
+}
+
+bool QueueFiller::addScriptRows(const QStringList &rowPaths)
+{
+    std::vector<QueueItem> rows;
+    rows.reserve(static_cast<size_t>(rowPaths.size()));
     for (const QString &path : rowPaths) {
         // A line without a folder is never written by the program: it names nothing.
-        const bool hasFolder = path.contains(u'/');
-        std::optional<QueueItem> row;
-        if (hasFolder && QFileInfo::exists(path))
-            row = QueueItem::fromDisk(path, defaultPlacement(getfile(path), m_settings));
-        m_queue.append(row ? std::move(*row) : QueueItem::notFound(path));
+        const QFileInfo info(path);
+        if (!path.contains(u'/') || !info.exists()) {
+            rows.push_back(QueueItem::notFound(path));
+            continue;
+        }
+        std::optional<QueueItem> row = readRow(path, m_settings);
+        if (!row)
+            return false;
+        rows.push_back(std::move(*row));
     }
+    m_queue.append(std::move(rows));
+    return true;
 }

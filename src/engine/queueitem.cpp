@@ -7,22 +7,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
-IconKind iconFor(const QString &fullPath, bool folder)
-{
-    // The extensions are compared as typed, as the drop always did.
-    if (fullPath.endsWith(QStringLiteral(".diz")) || fullPath.endsWith(QStringLiteral(".nfo")))
-        return IconKind::Description;
-    if (folder)
-        return IconKind::Folder;
-    if (fullPath.endsWith(QStringLiteral(".iso")) || fullPath.endsWith(QStringLiteral(".bin")))
-        return IconKind::DiscImage;
-    return IconKind::File;
-}
-
-} // namespace
-
 QString QueueItem::fullPath() const
 {
     if (path.isEmpty() || path.endsWith(u'/'))
@@ -30,17 +14,41 @@ QString QueueItem::fullPath() const
     return path + u'/' + name;
 }
 
-bool QueueItem::isFolder() const
+IconKind QueueItem::icon() const
 {
-    return type == kFolderTypeName;
+    // The extensions are compared as typed, as the drop always did.
+    if (isNotFound())
+        return IconKind::Missing;
+    if (name.endsWith(QStringLiteral(".diz")) || name.endsWith(QStringLiteral(".nfo")))
+        return IconKind::Description;
+    if (isFolder())
+        return IconKind::Folder;
+    if (name.endsWith(QStringLiteral(".iso")) || name.endsWith(QStringLiteral(".bin")))
+        return IconKind::DiscImage;
+    return IconKind::File;
 }
 
-bool QueueItem::isNotFound() const
+QString QueueItem::sizeText() const
 {
-    return type == kNotFoundType;
+    return isNotFound() ? kNotFoundText : formatThousands(kilobytes) + QStringLiteral("KB");
 }
 
-std::optional<QueueItem> QueueItem::fromDisk(const QString &fullPath, const QString &in)
+QString QueueItem::typeText() const
+{
+    switch (kind) {
+    case ItemKind::Folder: return kFolderTypeName;
+    case ItemKind::NotFound: return kNotFoundType;
+    case ItemKind::File: break;
+    }
+    return typeName;
+}
+
+QString QueueItem::modifiedText() const
+{
+    return isNotFound() ? kNotFoundText : formatModified(modified);
+}
+
+std::optional<QueueItem> QueueItem::fromDisk(const QString &fullPath, Placement in)
 {
     const QFileInfo info(fullPath);
     const std::optional<qint64> bytes = bytesOnDisk(fullPath);
@@ -49,12 +57,12 @@ std::optional<QueueItem> QueueItem::fromDisk(const QString &fullPath, const QStr
     QueueItem item;
     item.name = getfile(fullPath);
     item.path = getpath(fullPath);
-    item.type = shellTypeName(fullPath);
+    item.kind = info.isDir() ? ItemKind::Folder : ItemKind::File;
+    if (!item.isFolder())
+        item.typeName = shellTypeName(fullPath);
     item.kilobytes = ::kilobytes(*bytes);
-    item.size = sizeText(item.kilobytes);
-    item.modified = formatModified(info.lastModified());
+    item.modified = info.lastModified();
     item.in = in;
-    item.icon = iconFor(fullPath, item.isFolder());
     return item;
 }
 
@@ -63,21 +71,13 @@ QueueItem QueueItem::notFound(const QString &fullPath)
     QueueItem item;
     item.name = getfile(fullPath);
     item.path = getpath(fullPath);
-    item.size = kNotFoundText;
-    item.type = kNotFoundType;
-    item.modified = kNotFoundText;
-    item.icon = IconKind::Missing;
+    item.kind = ItemKind::NotFound;
     return item;
 }
 
 double kilobytes(qint64 bytes)
 {
     return bytes <= 1024 ? 1.0 : static_cast<double>(bytes) / 1024.0;
-}
-
-QString sizeText(double kilobytes)
-{
-    return formatThousands(kilobytes) + QStringLiteral("KB");
 }
 
 std::optional<qint64> bytesOnDisk(const QString &fullPath)

@@ -1,6 +1,8 @@
 // Varko 2000 — the queue's running totals and the row last clicked.
 #pragma once
 
+#include "engine/placement.h"
+
 #include <QString>
 
 /** Kept in step with the queue's rows by the Queue model. */
@@ -9,7 +11,7 @@ struct QueueTotals
     qint32 count = 0;
     double totalKB = 0;         ///< unrounded sum of the counted rows' kilobytes
     QString selectedPath;       ///< full path of the row last clicked; empty when none
-    QString selectedPlacement;
+    Placement selectedPlacement = Placement::None;
     QString selectedName;
     bool selectedIsDiz = false;
 

@@ -31,6 +31,11 @@ struct RipEnvironment
  * volume (or, with zipping off, lets the archiver write straight into the
  * rip-to folder). Reads the queue and never changes it or any queued file.
  * Everything it shows goes through the host.
+ *
+ * The run walks the queue's rows while it lets window events through, so
+ * while `RipState::ripInProgress` is set nothing may change the queue, the
+ * settings or the current script: the window refuses drops and disables the
+ * commands that would, and the queue asserts it (see Queue::isLocked).
  */
 class RipRun
 {

@@ -98,5 +98,5 @@ StoreResult OptionsFile::loadOptionsIntoDialog(RipSettings &settings) const
         return StoreResult::success();
     const QString detail = failed < 0 ? m_path + QStringLiteral(": cannot be read")
                                       : m_path + QStringLiteral(": line %1").arg(failed);
-    return StoreResult::failure(QStringLiteral("Load options error"), detail);
+    return StoreResult::failure(QStringLiteral("Load options error"), detail, MessageIcon::Critical);
 }

@@ -3,14 +3,29 @@
 
 #include "store/lineformat.h"
 
-namespace {
+#include <QFileInfo>
 
-QString failureText(const QString &path, const char *what)
+StoreResult scriptLoadFailure(const QString &path, const QString &detail)
 {
-    return path + QStringLiteral("\n\n") + QLatin1String(what);
+    return StoreResult::failure(path + QStringLiteral("\n\ncouldn't be loaded"), detail);
 }
 
-} // namespace
+StoreResult recentScriptCheck(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        return StoreResult::success();
+    return StoreResult::failure(path + QStringLiteral(" has moved"), path + QStringLiteral(": no such file"));
+}
+
+QString scriptSaveAsPath(const QString &chosen)
+{
+    return chosen.toLower().endsWith(QStringLiteral(".v2k")) ? chosen : chosen + QStringLiteral(".v2k");
+}
+
+QString newScriptPath(const QString &folder)
+{
+    return folderWithSlash(folder) + QStringLiteral("New rip script.v2k");
+}
 
 QStringList scriptLines(const RipSettings &settings, const QStringList &rowPaths)
 {
@@ -26,9 +41,7 @@ ScriptRead parseScript(const QString &path, const QStringList &lines, RipSetting
     const std::span<const SettingSpec> header = scriptSchema();
     const int failed = readSettingLines(header, lines, settings, mirrors, SettingsMirrors::Origin::Script);
     if (failed != 0)
-        return {StoreResult::failure(failureText(path, "couldn't be loaded"),
-                                     path + QStringLiteral(": line %1").arg(failed)),
-                {}};
+        return {scriptLoadFailure(path, path + QStringLiteral(": line %1").arg(failed)), {}};
 
     ScriptRead read;
     for (qsizetype i = qsizetype(header.size()); i < lines.size() && !lines.at(i).isEmpty(); ++i)
@@ -40,13 +53,11 @@ ScriptRead readScript(const QString &path, RipSettings &settings, SettingsMirror
 {
     const std::optional<QByteArray> bytes = readWholeFile(path);
     if (!bytes)
-        return {StoreResult::failure(failureText(path, "couldn't be loaded"),
-                                     path + QStringLiteral(": cannot be read")),
-                {}};
+        return {scriptLoadFailure(path, path + QStringLiteral(": cannot be read")), {}};
     return parseScript(path, splitLines(*bytes), settings, mirrors);
 }
 
 StoreResult writeScript(const QString &path, const RipSettings &settings, const QStringList &rowPaths)
 {
-    return writeWholeFile(path, joinLines(scriptLines(settings, rowPaths)), failureText(path, "couldn't be saved"));
+    return writeWholeFile(path, joinLines(scriptLines(settings, rowPaths)), path + QStringLiteral("\n\ncouldn't be saved"));
 }

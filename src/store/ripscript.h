@@ -34,5 +34,17 @@ ScriptRead parseScript(const QString &path, const QStringList &lines, RipSetting
 /** `parseScript` on the file at `path`. */
 ScriptRead readScript(const QString &path, RipSettings &settings, SettingsMirrors *mirrors);
 
+/** The failure of reading the script at `path`: the path, two line feeds and "couldn't be loaded". */
+StoreResult scriptLoadFailure(const QString &path, const QString &detail);
+
+/** A recent entry about to be opened: a failure, the path and " has moved", when no file is there. */
+StoreResult recentScriptCheck(const QString &path);
+
+/** Save as: the chosen name, with ".v2k" appended unless it already ends so (in any case). */
+QString scriptSaveAsPath(const QString &chosen);
+
+/** The script "Rip script" (File > New) writes in `folder`. */
+QString newScriptPath(const QString &folder);
+
 /** Writes the script; on failure the message is the path, two line feeds and "couldn't be saved". */
 StoreResult writeScript(const QString &path, const RipSettings &settings, const QStringList &rowPaths);

@@ -1,6 +1,8 @@
 // Varko 2000 — the settings record: every packing and view setting the program keeps.
 #include "store/ripsettings.h"
 
+#include "platform/diskspace.h"
+
 #include <QDir>
 
 QString RipSettings::defaultTempFolder()
@@ -24,4 +26,9 @@ QString folderWithoutSlash(const QString &folder)
     while (trimmed.size() > 1 && trimmed.endsWith(u'/'))
         trimmed.chop(1);
     return trimmed;
+}
+
+std::optional<qint64> tempFolderFreeBytes(const RipSettings &settings)
+{
+    return freeBytes(settings.tdrive);
 }

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <optional>
+
 /**
  * One field per key of options.ini. Numbers are 16-bit; texts are kept as
  * read. A default-constructed record holds the default settings.
@@ -45,3 +47,6 @@ QString folderWithSlash(const QString &folder);
 
 /** A folder without its trailing '/' ("/tmp/" gives "/tmp"); the root stays "/". */
 QString folderWithoutSlash(const QString &folder);
+
+/** The free bytes available to the user where the work folder goes (`tdrive`); none when unreadable. */
+std::optional<qint64> tempFolderFreeBytes(const RipSettings &settings);

@@ -6,21 +6,29 @@
 
 #include <optional>
 
+/** The icon of a message box; the engine's messages use the same values. */
+enum class MessageIcon { Question, Exclamation, Critical, Warning, Information };
+
 /**
  * The outcome of reading or writing one of the program's files. When it
- * failed, `message` is the system's own text for the user and `detail` says
- * what went wrong underneath (for standard error, never for a message box).
+ * failed, `message`, `title` and `icon` are the message box the user sees,
+ * exactly, and `detail` says what went wrong underneath (for standard error,
+ * never for a message box).
  */
 struct StoreResult
 {
     bool ok = true;
     QString message;
     QString detail;
+    QString title;
+    MessageIcon icon = MessageIcon::Warning;
 
     static StoreResult success() { return {}; }
-    static StoreResult failure(const QString &message, const QString &detail)
+    /** Every failure the store reports is titled "Varko 2000". */
+    static StoreResult failure(const QString &message, const QString &detail,
+                               MessageIcon icon = MessageIcon::Warning)
     {
-        return {false, message, detail};
+        return {false, message, detail, QStringLiteral("Varko 2000"), icon};
     }
 };
 

@@ -132,9 +132,28 @@ private slots:
         const QString path = m_dir->filePath(QStringLiteral("missing/x.v2k"));
         const StoreResult result = writeScript(path, RipSettings(), {});
         QVERIFY(!result.ok);
-        QCOMPARE(result.message, path + "\n\ncouldn't be saved");
+        QCOMPARE(QStringList({result.message, result.title}), QStringList({path + "\n\ncouldn't be saved", "Varko 2000"}));
+        QCOMPARE(result.icon, MessageIcon::Warning);
         const ScriptRead missing = readScript(path, *std::make_unique<RipSettings>(), nullptr);
         QCOMPARE(missing.result.message, path + "\n\ncouldn't be loaded");
+    }
+
+    void scriptNames_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("no extension gets one") << "/r/Rel 1" << "/r/Rel 1.v2k";
+        QTest::newRow("extension kept") << "/r/rel.v2k" << "/r/rel.v2k";
+        QTest::newRow("extension in capitals kept") << "/r/REL.V2K" << "/r/REL.V2K";
+        QTest::newRow("another extension gets one") << "/r/rel.v2k.txt" << "/r/rel.v2k.txt.v2k";
+    }
+    void scriptNames()
+    {
+        QFETCH(QString, chosen);
+        QTEST(scriptSaveAsPath(chosen), "saved");
+        QCOMPARE(newScriptPath("/"), QStringLiteral("/New rip script.v2k"));
+        QCOMPARE(newScriptPath("/r/"), QStringLiteral("/r/New rip script.v2k"));
+        QCOMPARE(newScriptPath("/r"), QStringLiteral("/r/New rip script.v2k"));
     }
 
 private:
