@@ -45,7 +45,7 @@ void toggleNfoFirst(Queue &queue, RipSettings &settings)
 void setNfoFirst(Queue &queue, RipSettings &settings, bool firstOnly)
 {
     settings.nfo1st = firstOnly ? 1 : 0;
-    const QString to = firstOnly ? Placement::FirstZipOnly : Placement::Zip;
+    const Placement to = firstOnly ? Placement::FirstZipOnly : Placement::Zip;
     for (int row = 0; row < queue.rowCount(); ++row) {
         if (isNfoName(queue.item(row).name))
             queue.setPlacement(row, to);

@@ -55,17 +55,25 @@ private:
         return dialog.findChild<W *>(QString::fromLatin1(name));
     }
 
+    static Placement placementNamed(const QString &text)
+    {
+        for (Placement p : {Placement::Rar, Placement::Ace, Placement::Zip, Placement::FirstZipOnly})
+            if (placementText(p) == text)
+                return p;
+        return Placement::None;
+    }
+
     void queueRows(const QStringList &names, const QStringList &in)
     {
         for (qsizetype i = 0; i < names.size(); ++i)
-            m_queue.append(QueueItem{names[i], "1KB", "file", "", "/x/", in[i], IconKind::File, 1});
+            m_queue.append(QueueItem{names[i], "/x/", "file", ItemKind::File, 1, {}, placementNamed(in[i])});
     }
 
     QStringList placements() const
     {
         QStringList in;
         for (const QueueItem &item : m_queue.items())
-            in << item.in;
+            in << placementText(item.in);
         return in;
     }
 
