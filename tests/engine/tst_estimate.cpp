@@ -1,4 +1,4 @@
-// Varko 2000 — the set estimate, the size captions, the thresholds and the base-name rule.
+// Varko 2000 — the set estimate, the size captions, the thresholds and the base-name characters.
 #include "engine/basename.h"
 #include "engine/estimate.h"
 
@@ -51,14 +51,6 @@ private slots:
             QCOMPARE(Estimate::isOver99(Estimate::displayEstimate(totalKB, step), step), over99);
     }
 
-    void stepping()
-    {
-        QCOMPARE(Estimate::steppedSize(3, true), 4);
-        QCOMPARE(Estimate::steppedSize(3, false), 2);
-        QCOMPARE(Estimate::steppedSize(199, true), 199);
-        QCOMPARE(Estimate::steppedSize(0, false), 0);
-    }
-
     void dialogTwin_data()
     {
         QTest::addColumn<double>("totalKB");
@@ -99,22 +91,6 @@ private slots:
         QFETCH(QString, typed);
         QTEST(BaseName::lowered(typed), "name");
         QTEST(BaseName::hasValidCharacters(BaseName::lowered(typed)), "valid");
-    }
-
-    void baseNameLength_data()
-    {
-        QTest::addColumn<bool>("over99");
-        QTest::addColumn<int>("step");
-        QTest::addColumn<int>("limit");
-        QTest::newRow("120 volumes") << true << 1 << 5;
-        QTest::newRow("ordinary") << false << 3 << 6;
-        QTest::newRow("single file wins") << true << 0 << 20;
-    }
-    void baseNameLength()
-    {
-        QFETCH(bool, over99);
-        QFETCH(int, step);
-        QTEST(BaseName::maxLength(over99, step), "limit");
     }
 };
 

@@ -1,4 +1,6 @@
-// Varko 2000 — headless packing as a user runs it: the program, a script, a name, an exit status.
+// Varko 2000 — headless packing as a user runs it: the program, a script, a name, an exit status,
+// and the set it makes opened by programs we did not write.
+#include "archivertestkit.h"
 #include "store/ripscript.h"
 #include "testfiles.h"
 #include "zipreader.h"
@@ -83,11 +85,21 @@ class TestHeadlessPack : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void exitStatus_data();
     void exitStatus();
     void fullDisk_data();
     void fullDisk();
+    void readersOpenTheSet_data();
+    void readersOpenTheSet();
 };
+
+// The readers are installed with the build's packages: one missing is a broken set-up, not a pass.
+void TestHeadlessPack::initTestCase()
+{
+    const QString missing = missingReaders({"unzip", "7z", "unace"});
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
+}
 
 void TestHeadlessPack::exitStatus_data()
 {
@@ -181,6 +193,49 @@ void TestHeadlessPack::fullDisk()
     QCOMPARE(packer.files("rips"), QStringList());
     // A headless run leaves nothing in the temporary folder, volumes included.
     QVERIFY(!QFileInfo::exists(packer.path("tmp/~Varko01")));
+}
+
+void TestHeadlessPack::readersOpenTheSet_data()
+{
+    QTest::addColumn<QString>("archiver");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("zipcomp");
+    QTest::addColumn<QStringList>("zips");
+    QTest::addColumn<QString>("stamp");
+    const QStringList three{"myrel01.zip", "myrel02.zip", "myrel03.zip"};
+    QTest::newRow("wrar, half-megabyte volumes, stored zips") << "wrar" << 1 << 0 << three << "03/03";
+    QTest::newRow("wrar, deflated zips") << "wrar" << 1 << 3 << three << "03/03";
+    QTest::newRow("wrar, one archive") << "wrar" << 0 << 1 << QStringList{"myrel.zip"} << "01/01";
+    QTest::newRow("wace, half-megabyte volumes") << "wace" << 1 << 5 << three << "03/03";
+}
+
+// The queued folder is packed with its paths (a headless run says Yes to the question);
+// unzip opens every zip, and 7-Zip or unace rebuild the folder byte for byte from the volumes.
+void TestHeadlessPack::readersOpenTheSet()
+{
+    QFETCH(QString, archiver);
+    QFETCH(int, step);
+    QFETCH(int, zipcomp);
+    QFETCH(QStringList, zips);
+    Packer packer(archiver, archiver);
+    packer.settings.size = static_cast<qint16>(step);
+    packer.settings.zipcomp = static_cast<qint16>(zipcomp);
+    makeNoise(packer.path("rel/movie.bin"), 1200 * 1024);
+    makeFile(packer.path("rel/docs/a/notes.txt"), QByteArray("line of text ").repeated(200));
+    makeFile(packer.path("rel/docs/b/more.txt"), QByteArray());
+    makeFile(packer.path("rel/tiny.txt"), QByteArray("x"));
+    const QStringList rows{makeFile(packer.path("file_id.diz"), QByteArray(25, ' ') + "xx/xx\r\nEnd to end\r\n"),
+                           packer.path("rel/movie.bin"), packer.path("rel/docs"), packer.path("rel/tiny.txt")};
+    QCOMPARE(packer.run(kPack, rows), QProcess::NormalExit);
+    QVERIFY2(packer.status == 0, qPrintable(packer.said));
+    QCOMPARE(packer.files("rips"), zips);
+
+    for (const QString &zip : zips)
+        QCOMPARE(runProcess("unzip", {"-o", "-q", packer.path("rips/" + zip), "-d", packer.path("out")}).exitCode, 0);
+    QTEST(QString::fromUtf8(readFile(packer.path("out/file_id.diz")).mid(25, 5)), "stamp");
+    const bool rar = archiver == u"wrar";
+    QCOMPARE(extract(rar ? "7z" : "unace", packer.path(rar ? "out/myrel.rar" : "out/myrel.ace"), packer.path("x")), QString());
+    QCOMPARE(treeDifference(packer.path("rel"), packer.path("x")), QString());
 }
 
 QTEST_GUILESS_MAIN(TestHeadlessPack)

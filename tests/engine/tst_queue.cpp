@@ -249,45 +249,49 @@ private slots:
         QCOMPARE(missing.size + missing.type + missing.modified, QStringLiteral("-----(Not found!)-----"));
         QCOMPARE(missing.path, b.dir.path() + u'/');
         QVERIFY(b.queue.item(3).isNotFound());
-        QCOMPARE(b.queue.totals().totalKB, 3000.0 / 1024 + 1);
+        QCOMPARE(b.queue.totals().totalKB, 3.9296875); // 3000 bytes and a not-found row's 1KB
         QCOMPARE(b.queue.totals().count, 4);
     }
 
-    void placementSwitches()
+    // Each step one placement command: z, f, a<row> a row in the zips, the first zip, the archive;
+    // A the archive type ACE; Z0, Z1 zipping off, on; N "Nfo in first zip" flipped.
+    void placementCommands_data()
     {
-        Bench b;
-        b.drop({"a", "b", "c"});
-        PlacementRules::placeInZip(b.queue, 1);
-        PlacementRules::placeInFirstZip(b.queue, 2);
-        PlacementRules::setArchiveType(b.queue, b.settings, false);
-        QCOMPARE(b.settings.rarace, 0);
-        QCOMPARE(b.column(&QueueItem::in), QStringLiteral("Ace,Zip,1st Zip only"));
-        PlacementRules::placeInArchive(b.queue, b.settings, 1);
-        QCOMPARE(b.queue.item(1).in, Placement::Ace);
+        QTest::addColumn<QStringList>("dropped");
+        QTest::addColumn<int>("nfo1st");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<QString>("settings"); // rarace, nfo1st
+        const QStringList abc{"a", "b", "c"}, release{"file_id.diz", "a.nfo", "c"}, nfos{"a.nfo", "b.nfo"};
+        QTest::newRow("rows moved, then ACE") << abc << 0 << "z1 f2 A" << "Ace,Zip,1st Zip only" << "0 0";
+        QTest::newRow("back to the archive") << abc << 0 << "z1 f2 A a1" << "Ace,Ace,1st Zip only" << "0 0";
+        QTest::newRow("zipping off puts all in the archive") << release << 1 << "z2 Z0" << "Rar,Rar,Rar" << "1 1";
+        QTest::newRow("zipping on places anew, hand placement lost") << release << 1 << "z2 Z0 Z1"
+                                                                        << "Zip,1st Zip only,Rar" << "1 1";
+        QTest::newRow("nfo first on leaves archive rows") << nfos << 0 << "a1 N" << "1st Zip only,Rar" << "1 1";
+        QTest::newRow("nfo first off again") << nfos << 0 << "a1 N N" << "Zip,Rar" << "1 0";
     }
-
-    void zippingReplacesAll()
+    void placementCommands()
     {
+        QFETCH(QStringList, dropped);
+        QFETCH(int, nfo1st);
+        QFETCH(QString, steps);
         Bench b;
-        b.settings.nfo1st = 1;
-        b.drop({"file_id.diz", "a.nfo", "c"});
-        PlacementRules::placeInZip(b.queue, 2);
-        PlacementRules::setZipping(b.queue, b.settings, false);
-        QCOMPARE(b.column(&QueueItem::in), QStringLiteral("Rar,Rar,Rar"));
-        PlacementRules::setZipping(b.queue, b.settings, true);
-        QCOMPARE(b.column(&QueueItem::in), QStringLiteral("Zip,1st Zip only,Rar"));
-    }
-
-    void nfoFirstToggle()
-    {
-        Bench b;
-        b.drop({"a.nfo", "b.nfo"});
-        PlacementRules::placeInArchive(b.queue, b.settings, 1);
-        PlacementRules::toggleNfoFirst(b.queue, b.settings);
-        QCOMPARE(b.settings.nfo1st, 1);
-        QCOMPARE(b.column(&QueueItem::in), QStringLiteral("1st Zip only,Rar"));
-        PlacementRules::toggleNfoFirst(b.queue, b.settings);
-        QCOMPARE(b.column(&QueueItem::in), QStringLiteral("Zip,Rar"));
+        b.settings.nfo1st = static_cast<qint16>(nfo1st);
+        b.drop(dropped);
+        for (const QString &step : steps.split(u' ')) {
+            const int row = step.mid(1).toInt();
+            switch (step.at(0).toLatin1()) {
+            case 'z': PlacementRules::placeInZip(b.queue, row); break;
+            case 'f': PlacementRules::placeInFirstZip(b.queue, row); break;
+            case 'a': PlacementRules::placeInArchive(b.queue, b.settings, row); break;
+            case 'A': PlacementRules::setArchiveType(b.queue, b.settings, false); break;
+            case 'Z': PlacementRules::setZipping(b.queue, b.settings, row == 1); break;
+            case 'N': PlacementRules::toggleNfoFirst(b.queue, b.settings); break;
+            }
+        }
+        QTEST(b.column(&QueueItem::in), "in");
+        QTEST(QStringLiteral("%1 %2").arg(b.settings.rarace).arg(b.settings.nfo1st), "settings");
     }
 
     void queueMenu_data()

@@ -1,5 +1,4 @@
 // Varko 2000 — the rip run's paths with a stand-in archiver: complete, cancel, zip error, stop.
-#include "engine/estimate.h"
 #include "engine/placementrules.h"
 #include "engine/queuefiller.h"
 #include "engine/riprun.h"
@@ -91,16 +90,16 @@ private slots:
         QTest::addColumn<int>("rarace");
         QTest::addColumn<int>("step");
         QTest::addColumn<QStringList>("zips");
-        QTest::addColumn<QStringList>("volumes");
+        QTest::addColumn<QStringList>("lastZip");
         QTest::addColumn<QString>("lastStamp");
+        const QStringList one{"rel.rar", "file_id.diz", "rel.nfo"};
         QTest::newRow("rar, two floppies") << QByteArray("volumes=2") << 1 << 3 << QStringList{"rel01.zip", "rel02.zip"}
-                                           << QStringList{"rel.rar", "rel.r00"} << "02/02";
+                                           << QStringList{"rel.r00", "file_id.diz"} << "02/02";
         QTest::newRow("ace, three") << QByteArray("volumes=3") << 0 << 3 << QStringList{"rel01.zip", "rel02.zip", "rel03.zip"}
-                                    << QStringList{"rel.ace", "rel.c00", "rel.c01"} << "03/03";
-        QTest::newRow("step 0: no number, 01/01") << QByteArray("volumes=1") << 1 << 0 << QStringList{"rel.zip"}
-                                                  << QStringList{"rel.rar"} << "01/01";
-        QTest::newRow("one volume of a split set") << QByteArray("volumes=1 exit=1") << 1 << 3 << QStringList{"rel.zip"}
-                                                   << QStringList{"rel.rar"} << "01/01";
+                                    << QStringList{"rel.c01", "file_id.diz"} << "03/03";
+        QTest::newRow("step 0: no number, 01/01") << QByteArray("volumes=1") << 1 << 0 << QStringList{"rel.zip"} << one << "01/01";
+        QTest::newRow("one volume of a split set") << QByteArray("volumes=1 exit=1") << 1 << 3 << QStringList{"rel.zip"} << one
+                                                   << "01/01";
     }
     void complete()
     {
@@ -108,7 +107,6 @@ private slots:
         QFETCH(int, rarace);
         QFETCH(int, step);
         QFETCH(QStringList, zips);
-        QFETCH(QStringList, volumes);
         QFETCH(QString, lastStamp);
         Bench b;
         b.settings.rarace = static_cast<qint16>(rarace);
@@ -120,22 +118,16 @@ private slots:
         rip.setZipComment(QStringLiteral("Greetings"));
         QCOMPARE(rip.run(), RipRun::Outcome::Complete);
 
+        // What each zip holds is the zip stage's; here the last one, named and stamped by the run.
         QCOMPARE(b.zips(), zips);
-        for (int i = 0; i < zips.size(); ++i) {
-            const ZipContents zip = readZip(b.path("rips/" + zips.at(i)));
-            QStringList expected{volumes.at(i), "file_id.diz"};
-            if (i == 0)
-                expected << "rel.nfo";
-            QCOMPARE(zip.names, expected);
-            QCOMPARE(zip.comment, QStringLiteral("Greetings"));
-            QVERIFY(zip.entry(volumes.at(i)).startsWith(QStringLiteral("volume %1 of").arg(i + 1).toUtf8()));
-        }
         const ZipContents last = readZip(b.path("rips/" + zips.last()));
+        QTEST(last.names, "lastZip");
+        QCOMPARE(last.comment, QStringLiteral("Greetings"));
         QCOMPARE(last.entry("file_id.diz"), QByteArray(25, ' ') + lastStamp.toUtf8() + "\r\nTest release\r\n");
         QCOMPARE(readFile(b.path("data/ripfiles.txt")), (b.path("rel/data.bin") + "\r\n").toUtf8());
         QVERIFY(!QFileInfo::exists(b.path("tmp/~Varko01")));
         QCOMPARE(b.host.totals, QStringLiteral(" 3 - 10KB"));
-        QCOMPARE(b.host.totalsTexts.first(), zips.size() == 1 ? QStringLiteral(" 1 of 1") : QStringLiteral(" 1 of %1").arg(zips.size()));
+        QCOMPARE(b.host.totalsTexts.first(), QStringLiteral(" 1 of %1").arg(zips.size()));
         QCOMPARE(b.host.sounds, 1);
         QCOMPARE(b.host.window, QStringList({"minimise", "restore"}));
         QVERIFY(!b.state.ripInProgress && !b.host.busy);
@@ -147,7 +139,7 @@ private slots:
         Bench b;
         b.addRelease();
         b.addSparse(QStringLiteral("big.iso"), 60000);
-        b.state.over99 = Estimate::isOver99(Estimate::displayEstimate(b.queue.totals().totalKB, 1), 1);
+        b.state.over99 = true; // 60 MB in half-megabyte volumes
         b.host.baseName = QStringLiteral("big");
         b.archiver("volumes=3");
         QCOMPARE(b.run(1), RipRun::Outcome::Complete);

@@ -1,6 +1,6 @@
 // Varko 2000 — the cue.txt listing, column for column.
 #include "store/queuelisting.h"
-#include "storetestsupport.h"
+#include "testfiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -143,7 +143,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("cue.txt");
         QVERIFY(writeQueueListing(path, sample()));
-        QCOMPARE(fileBytes(path), crlf(queueListingLines(sample())));
+        QCOMPARE(readFile(path), crlf(queueListingLines(sample())));
         QVERIFY(!writeQueueListing(dir.filePath("missing/cue.txt"), sample()));
     }
 };

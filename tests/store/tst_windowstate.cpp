@@ -1,6 +1,6 @@
 // Varko 2000 — varko2k.ini written and read back with its screen fallbacks.
 #include "store/lineformat.h"
-#include "storetestsupport.h"
+#include "testfiles.h"
 #include "store/windowstate.h"
 
 #include <QTemporaryDir>
@@ -67,15 +67,13 @@ private slots:
     {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QList<int>>("read"); // state, top, left, height, width
-        const int centredTop = (11520 - 5230) / 2 + 1300;
-        const int centredLeft = (15360 - 5850) / 2;
         QTest::newRow("taken as stored") << stateLines(" 0", 900, 1200, 6000, 8000) << QList<int>{0, 900, 1200, 6000, 8000};
         QTest::newRow("minimized opens normal") << stateLines(" 1", 900, 1200, 6000, 8000) << QList<int>{0, 900, 1200, 6000, 8000};
-        QTest::newRow("top below 1") << stateLines(" 0", 0, 1200, 6000, 8000) << QList<int>{0, centredTop, 1200, 6000, 8000};
-        QTest::newRow("top below the screen") << stateLines(" 0", 11521, 1200, 6000, 8000) << QList<int>{0, centredTop, 1200, 6000, 8000};
-        QTest::newRow("left below 1") << stateLines(" 0", 900, 0, 6000, 8000) << QList<int>{0, 900, centredLeft, 6000, 8000};
+        QTest::newRow("top below 1") << stateLines(" 0", 0, 1200, 6000, 8000) << QList<int>{0, 4445, 1200, 6000, 8000};
+        QTest::newRow("top below the screen") << stateLines(" 0", 11521, 1200, 6000, 8000) << QList<int>{0, 4445, 1200, 6000, 8000};
+        QTest::newRow("left below 1") << stateLines(" 0", 900, 0, 6000, 8000) << QList<int>{0, 900, 4755, 6000, 8000};
         QTest::newRow("a minus sign sits in the skipped column") << stateLines(" 0", 900, -300, 6000, 8000) << QList<int>{0, 900, 300, 6000, 8000};
-        QTest::newRow("left beyond the screen") << stateLines(" 0", 900, 15361, 6000, 8000) << QList<int>{0, 900, centredLeft, 6000, 8000};
+        QTest::newRow("left beyond the screen") << stateLines(" 0", 900, 15361, 6000, 8000) << QList<int>{0, 900, 4755, 6000, 8000};
         QTest::newRow("height below 3000") << stateLines(" 0", 900, 1200, 2999, 8000) << QList<int>{0, 900, 1200, 4820, 8000};
         QTest::newRow("taller than the screen") << stateLines(" 0", 900, 1200, 11521, 8000) << QList<int>{0, 900, 1200, 4820, 8000};
         QTest::newRow("wider than the screen") << stateLines(" 0", 900, 1200, 6000, 15361) << QList<int>{0, 900, 1200, 6000, 5850};
@@ -83,7 +81,7 @@ private slots:
         QTest::newRow("garbage numbers read as 0")
             << QStringList{"Version=", "State=xx", "Top=xx", "Left=xx", "Height=xx", "Width=xx", "Panel1.width=xx",
                            "Panel3.top=xx", "Dir="}
-            << QList<int>{0, centredTop, centredLeft, 4820, 0};
+            << QList<int>{0, 4445, 4755, 4820, 0};
     }
     void readingRules()
     {
@@ -131,9 +129,9 @@ private slots:
         qputenv("HOME", "/home/u");
         QTemporaryDir dir;
         const QString path = dir.filePath("varko2k.ini");
-        putFile(path, crlf(stateLines(" 2", 1, 1, 1, 1).mid(0, 8)));
+        makeFile(path, crlf(stateLines(" 2", 1, 1, 1, 1).mid(0, 8)));
         const WindowPlacement placement = loadWindowStateFile(path, "v1.38", 0, kScreen);
-        QCOMPARE(fileBytes(path), crlf(defaultWindowStateLines("v1.38", 0, kScreen)));
+        QCOMPARE(readFile(path), crlf(defaultWindowStateLines("v1.38", 0, kScreen)));
         QVERIFY(!placement.maximize);
         QCOMPARE(placement.top.value_or(-1), 3145);
         QCOMPARE(placement.dir, QStringLiteral("/home/u"));

@@ -1,11 +1,13 @@
 // Varko 2000 — running the archivers and the independent readers in tests.
 #include "archivertestkit.h"
+#include "testfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -26,22 +28,22 @@ QStringList relativeEntries(const QString &root)
 
 QStringList mixedContent(const QString &src)
 {
-    writeFile(src + "/a.txt", QByteArray("abc"));
-    writeFile(src + "/empty.txt", QByteArray());
-    writeFile(src + "/rel/big.bin", 230000, 2);
-    writeFile(src + "/rel/sub dir/x y.bin", 3000, 3);
+    makeFile(src + "/a.txt", QByteArray("abc"));
+    makeFile(src + "/empty.txt", QByteArray());
+    makeNoise(src + "/rel/big.bin", 230000, 2);
+    makeNoise(src + "/rel/sub dir/x y.bin", 3000, 3);
     QDir().mkpath(src + "/rel/empty folder");
-    writeFile(src + "/rel/sub dir/nothing.txt", QByteArray());
-    writeFile(src + "/rel/one.bin", QByteArray("1"));
-    writeFile(src + QString::fromUtf8("/rel/Ünïcödé 名前.txt"), 210, 4);
+    makeFile(src + "/rel/sub dir/nothing.txt", QByteArray());
+    makeFile(src + "/rel/one.bin", QByteArray("1"));
+    makeNoise(src + QString::fromUtf8("/rel/Ünïcödé 名前.txt"), 210, 4);
     return {src + "/a.txt", src + "/empty.txt", src + "/rel/*"};
 }
 
 QStringList boundaryContent(const QString &src, qint64 volumeBytes, qint64 overhead, qint64 headerBase)
 {
     // a.bin's header and data fill the first volume to its last byte.
-    writeFile(src + "/a.bin", volumeBytes - overhead - (headerBase + 5), 5);
-    writeFile(src + "/b.bin", 100, 6);
+    makeNoise(src + "/a.bin", volumeBytes - overhead - (headerBase + 5), 5);
+    makeNoise(src + "/b.bin", 100, 6);
     setModified(src + "/a.bin", evenTime());
     setModified(src + "/b.bin", evenTime());
     return {src + "/a.bin", src + "/b.bin"};
@@ -50,7 +52,7 @@ QStringList boundaryContent(const QString &src, qint64 volumeBytes, qint64 overh
 QStringList volumes103Content(const QString &src, qint64 volumeBytes, qint64 overhead, qint64 headerBase)
 {
     const qint64 perVolume = volumeBytes - overhead - (headerBase + 7);
-    writeFile(src + "/big.bin", 102 * perVolume + 100, 7);
+    makeNoise(src + "/big.bin", 102 * perVolume + 100, 7);
     setModified(src + "/big.bin", evenTime());
     return {src + "/big.bin"};
 }
@@ -90,9 +92,15 @@ ProcessResult runProcess(const QString &program, const QStringList &args, const 
     return result;
 }
 
-bool havePeer(const QString &program)
+QString missingReaders(const QStringList &programs)
 {
-    return !QStandardPaths::findExecutable(program).isEmpty();
+    const QHash<QString, QString> packages{{"7z", "p7zip-full"}, {"unar", "unar"}, {"unace", "unace"}, {"unzip", "unzip"}};
+    QStringList missing;
+    for (const QString &program : programs) {
+        if (QStandardPaths::findExecutable(program).isEmpty())
+            missing << QStringLiteral("%1 is missing: install the Debian package %2").arg(program, packages.value(program));
+    }
+    return missing.join(QStringLiteral("; "));
 }
 
 // unace exits 0 even when it stops early: the extracted tree is what counts.
@@ -109,45 +117,6 @@ QString extract(const QString &reader, const QString &archive, const QString &in
     return run.exitCode == 0 ? QString() : reader + ": " + QString::fromUtf8(run.out + run.err);
 }
 
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(content);
-}
-
-void writeFile(const QString &path, qint64 size, quint32 seed)
-{
-    QByteArray data(size, Qt::Uninitialized);
-    quint32 state = seed * 2654435761u + 1;
-    for (qint64 i = 0; i < size; ++i) {
-        state = state * 1664525u + 1013904223u; // a plain LCG: varied bytes, reproducible
-        data[i] = char(state >> 24);
-    }
-    writeFile(path, data);
-}
-
-QString writeList(const QString &folder, const QStringList &lines)
-{
-    const QString path = folder + QStringLiteral("/ripfiles.txt");
-    writeFile(path, (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
-    return path;
-}
-
-QStringList filesIn(const QString &folder)
-{
-    QStringList names = QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
-    names.sort();
-    return names;
-}
-
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 QString treeDifference(const QString &expected, const QString &actual)
 {
     const QStringList want = relativeEntries(expected);
@@ -155,7 +124,7 @@ QString treeDifference(const QString &expected, const QString &actual)
     if (want != got)
         return QStringLiteral("entries differ:\n  expected %1\n  found    %2").arg(want.join(", "), got.join(", "));
     for (const QString &entry : want) {
-        if (!entry.endsWith(u'/') && contentOf(expected + u'/' + entry) != contentOf(actual + u'/' + entry))
+        if (!entry.endsWith(u'/') && readFile(expected + u'/' + entry) != readFile(actual + u'/' + entry))
             return QStringLiteral("%1 differs").arg(entry);
     }
     return {};
@@ -182,9 +151,9 @@ QStringList makeContent(const QString &kind, const QString &src, qint64 volumeBy
         return boundaryContent(src, volumeBytes, overhead, headerBase);
     if (kind == "volumes103")
         return volumes103Content(src, volumeBytes, overhead, headerBase);
-    writeFile(src + "/first.txt", 10, 8);
-    writeFile(src + "/span/spanning.bin", 5000, 9);
-    writeFile(src + "/span/last.txt", 10, 10);
+    makeNoise(src + "/first.txt", 10, 8);
+    makeNoise(src + "/span/spanning.bin", 5000, 9);
+    makeNoise(src + "/span/last.txt", 10, 10);
     return {src + "/first.txt", src + "/span/*"};
 }
 

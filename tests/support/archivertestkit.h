@@ -19,25 +19,17 @@ struct ProcessResult
 QString toolPath(const QString &name);
 /** Runs `program` with `args` in `workDir` (or the current folder), standard input empty. */
 ProcessResult runProcess(const QString &program, const QStringList &args, const QString &workDir = QString());
-/** Whether a peer program is on PATH. */
-bool havePeer(const QString &program);
+/**
+ * The readers among `programs` ("7z", "unar", "unace", "unzip") that are not
+ * on PATH, each with the Debian package that brings it; empty when all are.
+ */
+QString missingReaders(const QStringList &programs);
 
 /**
  * Extracts `archive` with `reader` ("7z", "unar", "unace") into `into`;
  * returns what went wrong, empty when nothing.
  */
 QString extract(const QString &reader, const QString &archive, const QString &into);
-
-/** Writes `size` bytes of a fixed pseudo-random sequence chosen by `seed`, folders made as needed. */
-void writeFile(const QString &path, qint64 size, quint32 seed = 1);
-void writeFile(const QString &path, const QByteArray &content);
-/** The list file the rip run writes: the lines with CR LF. */
-QString writeList(const QString &folder, const QStringList &lines);
-
-/** The bytes of the file at `path`, or "<unreadable>". */
-QByteArray contentOf(const QString &path);
-/** The names of the files in `folder`, sorted. */
-QStringList filesIn(const QString &folder);
 
 /**
  * Compares two trees: the same relative folders and files, every file
