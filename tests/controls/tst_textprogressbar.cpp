@@ -130,6 +130,8 @@ private slots:
         QTest::newRow("a range below zero") << -100 << 100 << 0 << false << "d1 B99 .99 l1";
         QTest::newRow("segments never go left of the bar") << 0 << 100 << 2 << true << "d1 .198 l1";
         QTest::newRow("max equal to min, value above") << 50 << 50 << 80 << true << "d1 .198 l1";
+        QTest::newRow("reversed range fills from the left") << 100 << 0 << 25 << false << "d1 B149 .49 l1"; // 75%: 149.5 ends at 150
+        QTest::newRow("extremes do not overflow") << INT_MIN << INT_MAX << 0 << false << "d1 B99 .99 l1";
     }
     void horizontalFill()
     {
@@ -168,30 +170,6 @@ private slots:
         bar->setValue(value);
         bar->setSegments(segments);
         QTEST(columnRuns(render(*bar), 10, colorNames()), "column");
-    }
-
-    void percent_data()
-    {
-        QTest::addColumn<int>("min");
-        QTest::addColumn<int>("max");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<double>("percent");
-        QTest::newRow("offset range") << 10 << 20 << 15 << 50.0;
-        QTest::newRow("reversed range") << 100 << 0 << 25 << 75.0;
-        QTest::newRow("empty range") << 7 << 7 << 7 << 0.0;
-        QTest::newRow("extremes do not overflow") << INT_MIN << INT_MAX << 0 << 50.0;
-    }
-    void percent()
-    {
-        QFETCH(int, min);
-        QFETCH(int, max);
-        QFETCH(int, value);
-        QFETCH(double, percent);
-        TextProgressBar bar;
-        bar.setMin(min);
-        bar.setMax(max);
-        bar.setValue(value);
-        QVERIFY(qAbs(bar.property("Percent").toDouble() - percent) < 1e-6);
     }
 
     void text_data()

@@ -260,16 +260,14 @@ private slots:
         QTest::addColumn<QStringList>("dropped");
         QTest::addColumn<int>("nfo1st");
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("in");
-        QTest::addColumn<QString>("settings"); // rarace, nfo1st
+        QTest::addColumn<QString>("in"); // the rows, then rarace and nfo1st
         const QStringList abc{"a", "b", "c"}, release{"file_id.diz", "a.nfo", "c"}, nfos{"a.nfo", "b.nfo"};
-        QTest::newRow("rows moved, then ACE") << abc << 0 << "z1 f2 A" << "Ace,Zip,1st Zip only" << "0 0";
-        QTest::newRow("back to the archive") << abc << 0 << "z1 f2 A a1" << "Ace,Ace,1st Zip only" << "0 0";
-        QTest::newRow("zipping off puts all in the archive") << release << 1 << "z2 Z0" << "Rar,Rar,Rar" << "1 1";
-        QTest::newRow("zipping on places anew, hand placement lost") << release << 1 << "z2 Z0 Z1"
-                                                                        << "Zip,1st Zip only,Rar" << "1 1";
-        QTest::newRow("nfo first on leaves archive rows") << nfos << 0 << "a1 N" << "1st Zip only,Rar" << "1 1";
-        QTest::newRow("nfo first off again") << nfos << 0 << "a1 N N" << "Zip,Rar" << "1 0";
+        QTest::newRow("rows moved, then ACE") << abc << 0 << "z1 f2 A" << "Ace,Zip,1st Zip only 0 0";
+        QTest::newRow("back to the archive") << abc << 0 << "z1 f2 A a1" << "Ace,Ace,1st Zip only 0 0";
+        QTest::newRow("zipping off puts all in the archive") << release << 1 << "z2 Z0" << "Rar,Rar,Rar 1 1";
+        QTest::newRow("zipping on places anew, hand placement lost") << release << 1 << "z2 Z0 Z1" << "Zip,1st Zip only,Rar 1 1";
+        QTest::newRow("nfo first on leaves archive rows") << nfos << 0 << "a1 N" << "1st Zip only,Rar 1 1";
+        QTest::newRow("nfo first off again") << nfos << 0 << "a1 N N" << "Zip,Rar 1 0";
     }
     void placementCommands()
     {
@@ -290,8 +288,7 @@ private slots:
             case 'N': PlacementRules::toggleNfoFirst(b.queue, b.settings); break;
             }
         }
-        QTEST(b.column(&QueueItem::in), "in");
-        QTEST(QStringLiteral("%1 %2").arg(b.settings.rarace).arg(b.settings.nfo1st), "settings");
+        QTEST(QStringLiteral("%1 %2 %3").arg(b.column(&QueueItem::in)).arg(b.settings.rarace).arg(b.settings.nfo1st), "in");
     }
 
     void queueMenu_data()

@@ -92,36 +92,27 @@ private slots:
         QTest::addColumn<QString>("sizeText");
         QTest::addColumn<int>("position");
         QTest::addColumn<double>("estimate");
-        QTest::addColumn<QString>("zip");
-        QTest::addColumn<bool>("freeKnown");
-        QTest::addColumn<QStringList>("block"); // lines 13 onward, unindented
-        QTest::newRow("single file, no zips, unreadable folder")
-            << "1 file" << 0 << 0.0 << "" << false
-            << QStringList{"  1 Max file", "  1 file", "  Normal compression", "  Include paths",
-                           "  Temp. drive:    /tmp/ - Error!", "", "No Zips", "", "  Rip-to folder:  /home/u/out/", ""};
-        QTest::newRow("estimate of one file or less")
-            << ".5M" << 1 << 1.0 << "" << false
-            << QStringList{"  .5M size", "  1 file", "  Normal compression", "  Include paths",
-                           "  Temp. drive:    /tmp/ - Error!", "", "No Zips", "", "  Rip-to folder:  /home/u/out/", ""};
+        QTest::addColumn<QStringList>("sizeLines");
+        QTest::newRow("single file") << "1 file" << 0 << 0.0 << QStringList{"  1 Max file", "  1 file"};
+        QTest::newRow("estimate of one file or less") << ".5M" << 1 << 1.0 << QStringList{"  .5M size", "  1 file"};
     }
+    // No zips, paths stored, a temporary folder whose free space is unknown.
     void settingsVariants()
     {
         QFETCH(QString, sizeText);
         QFETCH(int, position);
         QFETCH(double, estimate);
-        QFETCH(QString, zip);
-        QFETCH(bool, freeKnown);
-        QFETCH(QStringList, block);
+        QFETCH(QStringList, sizeLines);
         QueueListingInput input = sample();
         input.archiveSizeText = sizeText;
         input.sizePosition = position;
         input.estimate = estimate;
-        input.zipText = zip;
+        input.zipText.clear();
         input.pathsText = "Paths";
-        if (!freeKnown)
-            input.tempFreeBytes.reset();
+        input.tempFreeBytes.reset();
         QStringList indented;
-        for (const QString &line : block)
+        for (const QString &line : sizeLines + QStringList{"  Normal compression", "  Include paths", "  Temp. drive:    /tmp/ - Error!",
+                                                            "", "No Zips", "", "  Rip-to folder:  /home/u/out/", ""})
             indented << (line.isEmpty() ? line : kIndent + line);
         QCOMPARE(queueListingLines(input).mid(14), indented);
     }

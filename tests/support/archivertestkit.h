@@ -56,8 +56,7 @@ QStringList makeContent(const QString &kind, const QString &src, qint64 volumeBy
                         qint64 headerBase = 0);
 
 /**
- * What a reader should extract from the list's lines: with stored paths a
- * file under its name and a folder with everything below it; with bare
- * paths every file below under its name, no folders.
+ * What a reader should extract from a set of everything under `src`: with
+ * stored paths the same tree, with bare paths every file under its name, no folders.
  */
-void makeExpected(const QStringList &lines, bool barePaths, const QString &expect);
+void makeExpected(const QString &src, bool barePaths, const QString &expect);

@@ -4,6 +4,7 @@
 #include "volumes/dostime.h"
 #include "volumes/listfile.h"
 #include "naming/volumenaming.h"
+#include "testfiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -105,42 +106,19 @@ private slots:
         QVERIFY(!ace.isVolumeName("rel.099"));
     }
 
-    void listLine_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("wildcard");
-        QTest::newRow("file") << "/data/rel/file_id.diz" << "/data/rel/file_id.diz" << false;
-        QTest::newRow("folder contents") << "/data/rel/*" << "/data/rel" << true;
-        QTest::newRow("Windows form") << "/data/rel\\*.*" << "/data/rel" << true;
-        QTest::newRow("star dot star") << "/data/rel/*.*" << "/data/rel" << true;
-        QTest::newRow("trailing slash") << "/data/rel/" << "/data/rel" << false;
-        QTest::newRow("root contents") << "/*" << "/" << true;
-    }
-    void listLine()
-    {
-        QFETCH(QString, line);
-        QFETCH(QString, path);
-        QFETCH(bool, wildcard);
-        const ListLine parsed = parseListLine(line.toStdString());
-        QCOMPARE(QString::fromStdString(parsed.path), path);
-        QCOMPARE(parsed.wildcard, wildcard);
-    }
-
     void listFile()
     {
+        // A byte-order mark, CR LF and LF, an empty line skipped, every form of "the folder's contents".
         QTemporaryDir dir;
-        const QString path = dir.filePath("ripfiles.txt");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("\xEF\xBB\xBF/a/b.txt\r\n/a/c d/*\r\n\r\n/a/\xC3\xA9.txt\n/a/last");
-        file.close();
+        const QString path = makeFile(dir.filePath("ripfiles.txt"), "\xEF\xBB\xBF/a/b.txt\r\n/a/c d/*\r\n\r\n/a/\xC3\xA9.txt\n"
+                                                                  "/a/win\\*.*\r\n/a/dos/*.*\n/a/slash/\n/*\n/a/last");
         const auto lines = readListFile(path.toStdString());
         QVERIFY(lines);
         QStringList read;
         for (const ListLine &line : *lines)
-            read << QString::fromStdString(line.path) + (line.wildcard ? "/*" : "");
-        QCOMPARE(read, QStringList({"/a/b.txt", "/a/c d/*", QString::fromUtf8("/a/\xC3\xA9.txt"), "/a/last"}));
+            read << QString::fromStdString(line.path) + (line.wildcard ? "|*" : "");
+        QCOMPARE(read, QStringList({"/a/b.txt", "/a/c d|*", QString::fromUtf8("/a/\xC3\xA9.txt"), "/a/win|*", "/a/dos|*",
+                                    "/a/slash", "/|*", "/a/last"}));
         QVERIFY(!readListFile(dir.filePath("missing.txt").toStdString()));
     }
 
