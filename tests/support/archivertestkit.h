@@ -32,10 +32,11 @@ QString missingReaders(const QStringList &programs);
 QString extract(const QString &reader, const QString &archive, const QString &into);
 
 /**
- * Compares two trees: the same relative folders and files, every file
- * byte for byte. Returns what differs, empty when nothing.
+ * The folders (with a slash) and files (with a hash of their bytes) under
+ * `root`, sorted; `flat`: the files alone, by their names, as a reader
+ * extracts a set made without paths.
  */
-QString treeDifference(const QString &expected, const QString &actual);
+QStringList treeListing(const QString &root, bool flat = false);
 
 /** A fixed time with even seconds: no extra time field, so header sizes are known. */
 QDateTime evenTime();
@@ -54,9 +55,3 @@ void setModified(const QString &path, const QDateTime &time);
  */
 QStringList makeContent(const QString &kind, const QString &src, qint64 volumeBytes = 0, qint64 overhead = 0,
                         qint64 headerBase = 0);
-
-/**
- * What a reader should extract from a set of everything under `src`: with
- * stored paths the same tree, with bare paths every file under its name, no folders.
- */
-void makeExpected(const QString &src, bool barePaths, const QString &expect);

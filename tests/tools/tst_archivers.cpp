@@ -121,15 +121,14 @@ private slots:
         QFETCH(QString, archive);
         QFETCH(int, volumes);
         QTemporaryDir dir;
-        const QString out = dir.filePath("out"), expect = dir.filePath("expect");
+        const QString out = dir.filePath("out");
         const QStringList lines = makeContent(content, dir.filePath("src"), volumeBytes, overheadOf(tool), headerBaseOf(tool));
-        makeExpected(dir.filePath("src"), barePaths, expect);
+        QStringList expected = treeListing(dir.filePath("src"), barePaths);
         // ACE readers take names as ASCII: wace stores the non-ASCII name transliterated, and says so.
         const bool renamed = tool == "wace" && content == "mixed";
-        for (const QString &folder : {expect, expect + "/rel"}) {
-            if (renamed)
-                QFile::rename(folder + QString::fromUtf8("/Ünïcödé 名前.txt"), folder + "/Unicode __.txt");
-        }
+        if (renamed)
+            expected = expected.replaceInStrings(QString::fromUtf8("Ünïcödé 名前.txt"), "Unicode __.txt");
+        expected.sort();
         QDir().mkpath(out);
         const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, barePaths, volumeBytes, out + u'/' + archive,
                                                                          writeList(dir.path(), lines)));
@@ -148,7 +147,7 @@ private slots:
 
         for (const QString &reader : readersOf(tool, archive)) {
             QCOMPARE(extract(reader, out + u'/' + archive, dir.filePath(reader)), QString());
-            QCOMPARE(treeDifference(expect, dir.filePath(reader)), QString());
+            QCOMPARE(treeListing(dir.filePath(reader)), expected);
         }
     }
     void missingEntrySkipped_data() { byTool_data(); }
