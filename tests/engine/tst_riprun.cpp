@@ -46,11 +46,8 @@ struct Bench
     // A sparse file: `kb` KB by its length, nothing on disk.
     void addSparse(const QString &name, qint64 kb)
     {
-        QFile file(path("rel/" + name));
-        if (file.open(QIODevice::WriteOnly))
-            file.resize(kb * 1024);
-        file.close();
-        QueueFiller(queue, settings).addDropped({file.fileName()}, {});
+        QFile::resize(makeFile(path("rel/" + name), QByteArray()), kb * 1024);
+        QueueFiller(queue, settings).addDropped({path("rel/" + name)}, {});
     }
     void addRelease()
     {
@@ -64,10 +61,7 @@ struct Bench
         return rip.run();
     }
     QStringList zips() const { return QDir(dir.filePath("rips")).entryList(QDir::Files); }
-    QStringList workFiles(const QString &work = QStringLiteral("tmp/~Varko01")) const
-    {
-        return QDir(dir.filePath(work)).entryList(QDir::Files);
-    }
+    QStringList workFiles() const { return QDir(dir.filePath("tmp/~Varko01")).entryList(QDir::Files); }
     bool queuedUntouched() const
     {
         for (auto it = queued.cbegin(); it != queued.cend(); ++it)

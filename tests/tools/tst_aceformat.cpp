@@ -59,45 +59,6 @@ private slots:
         QCOMPARE(ace::fileHeaderSize(5, 3), 44u);
     }
 
-    void directoryHeader()
-    {
-        ace::FileFields f;
-        f.name = "dir";
-        f.crc = 0xFFFFFFFF;
-        f.dosTime = 0x526428C4;
-        f.attributes = 0x10;
-        QCOMPARE(hexOf(ace::fileHeader(f)),
-                 "0C 5C 26 00 01 01 00 00 00 00 00 00 00 00 00 C4 28 64 52 10 00 00 00 FF FF FF FF 00 00 00 00 "
-                 "00 00 03 00 64 69 72 00 00 00 00");
-    }
-
-    void pieces_data()
-    {
-        QTest::addColumn<bool>("previous");
-        QTest::addColumn<bool>("next");
-        QTest::addColumn<uint>("padding");
-        QTest::addColumn<int>("flags");
-        QTest::newRow("first piece") << false << true << 0u << 0x2001;
-        QTest::newRow("last piece") << true << false << 0u << 0x1001;
-        QTest::newRow("padded piece") << false << true << 17u << 0x2001;
-    }
-    void pieces()
-    {
-        QFETCH(bool, previous);
-        QFETCH(bool, next);
-        QFETCH(uint, padding);
-        ace::FileFields f = abcFile();
-        f.continuesPrevious = previous;
-        f.continuesNext = next;
-        f.padding = padding;
-        const QByteArray h = bytes(ace::fileHeader(f));
-        QTEST(int(qFromLittleEndian<quint16>(h.constData() + 5)), "flags");
-        QCOMPARE(h.size(), 44 + int(padding));
-        QCOMPARE(int(qFromLittleEndian<quint16>(h.constData() + 2)), h.size() - 4);
-        QCOMPARE(h.mid(35, 5), QByteArray("a.txt"));
-        QCOMPARE(h.mid(40), QByteArray(4 + int(padding), '\0'));
-    }
-
     void largeFile()
     {
         ace::FileFields f = abcFile();
