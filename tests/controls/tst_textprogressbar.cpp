@@ -113,63 +113,51 @@ class TestTextProgressBar : public QObject
     Q_OBJECT
 
 private slots:
-    void horizontalFill_data()
+    void fill_data()
     {
         QTest::addColumn<int>("min");
         QTest::addColumn<int>("max");
         QTest::addColumn<int>("value");
         QTest::addColumn<bool>("segments");
-        QTest::addColumn<QString>("row");
+        QTest::addColumn<bool>("upright");
+        QTest::addColumn<QString>("runs"); // along the middle, from the left or the top
         const QString blocks = "d1 " + QStringLiteral("B8 .2 ").repeated(8) + "B8 .110 l1";
-        QTest::newRow("45: 1 + 0.45 x 198 = 90.1 ends at 90") << 0 << 100 << 45 << false << "d1 B89 .109 l1";
-        QTest::newRow("46 ends at 92") << 0 << 100 << 46 << false << "d1 B91 .107 l1";
-        QTest::newRow("45 with segments stays at 90") << 0 << 100 << 45 << true << blocks;
-        QTest::newRow("46 with segments drops to 90") << 0 << 100 << 46 << true << blocks;
-        QTest::newRow("above max is full") << 0 << 100 << 150 << false << "d1 B198 l1";
-        QTest::newRow("below min is empty") << 0 << 100 << -5 << false << "d1 .198 l1";
-        QTest::newRow("a range below zero") << -100 << 100 << 0 << false << "d1 B99 .99 l1";
-        QTest::newRow("segments never go left of the bar") << 0 << 100 << 2 << true << "d1 .198 l1";
-        QTest::newRow("max equal to min, value above") << 50 << 50 << 80 << true << "d1 .198 l1";
-        QTest::newRow("reversed range fills from the left") << 100 << 0 << 25 << false << "d1 B149 .49 l1"; // 75%: 149.5 ends at 150
-        QTest::newRow("extremes do not overflow") << INT_MIN << INT_MAX << 0 << false << "d1 B99 .99 l1";
+        QTest::newRow("45: 1 + 0.45 x 198 = 90.1 ends at 90") << 0 << 100 << 45 << false << false << "d1 B89 .109 l1";
+        QTest::newRow("46 ends at 92") << 0 << 100 << 46 << false << false << "d1 B91 .107 l1";
+        QTest::newRow("45 with segments stays at 90") << 0 << 100 << 45 << true << false << blocks;
+        QTest::newRow("46 with segments drops to 90") << 0 << 100 << 46 << true << false << blocks;
+        QTest::newRow("above max is full") << 0 << 100 << 150 << false << false << "d1 B198 l1";
+        QTest::newRow("below min is empty") << 0 << 100 << -5 << false << false << "d1 .198 l1";
+        QTest::newRow("a range below zero") << -100 << 100 << 0 << false << false << "d1 B99 .99 l1";
+        QTest::newRow("segments never go left of the bar") << 0 << 100 << 2 << true << false << "d1 .198 l1";
+        QTest::newRow("max equal to min, value above") << 50 << 50 << 80 << true << false << "d1 .198 l1";
+        QTest::newRow("reversed range, 75%: 149.5 ends at 150") << 100 << 0 << 25 << false << false << "d1 B149 .49 l1";
+        QTest::newRow("extremes do not overflow") << INT_MIN << INT_MAX << 0 << false << false << "d1 B99 .99 l1";
+        QTest::newRow("upright 45: top at 1 + 0.55 x 198 = 109.9, rounded to 110") << 0 << 100 << 45 << false << true
+                                                                                  << "d1 .109 B89 l1";
+        QTest::newRow("upright full") << 0 << 100 << 100 << false << true << "d1 B198 l1";
+        QTest::newRow("upright segments raise 44 (top 112) to 110")
+            << 0 << 100 << 44 << true << true << "d1 .109 " + QStringLiteral("B8 .2 ").repeated(8) + "B8 .1 l1";
+        QTest::newRow("upright segments raise an empty bar to a block") << 0 << 100 << 0 << true << true << "d1 .189 B8 .1 l1";
     }
-    void horizontalFill()
+    void fill()
     {
         QFETCH(int, min);
         QFETCH(int, max);
         QFETCH(int, value);
         QFETCH(bool, segments);
-        QFETCH(QString, row);
-        auto bar = makeBar({200, 20});
+        QFETCH(bool, upright);
+        QFETCH(QString, runs);
+        auto bar = makeBar(upright ? QSize(20, 200) : QSize(200, 20));
         bar->setMin(min);
         bar->setMax(max);
         bar->setValue(value);
         bar->setSegments(segments);
         const QImage image = render(*bar);
-        QCOMPARE(rowRuns(image, 10, colorNames()), row);
-        // Separators and bar run the inner rectangle's full height.
-        QCOMPARE(columnRuns(image, 5, colorNames()), row.startsWith("d1 B") ? "d1 B18 l1" : "d1 .18 l1");
-    }
-
-    void uprightFill_data()
-    {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<bool>("segments");
-        QTest::addColumn<QString>("column");
-        QTest::newRow("45: top at 1 + 0.55 x 198 = 109.9, rounded to 110") << 45 << false << "d1 .109 B89 l1";
-        QTest::newRow("full") << 100 << false << "d1 B198 l1";
-        QTest::newRow("segments raise 44 (top 112) to 110")
-            << 44 << true << "d1 .109 " + QStringLiteral("B8 .2 ").repeated(8) + "B8 .1 l1";
-        QTest::newRow("segments raise an empty bar to a block") << 0 << true << "d1 .189 B8 .1 l1";
-    }
-    void uprightFill()
-    {
-        QFETCH(int, value);
-        QFETCH(bool, segments);
-        auto bar = makeBar({20, 200});
-        bar->setValue(value);
-        bar->setSegments(segments);
-        QTEST(columnRuns(render(*bar), 10, colorNames()), "column");
+        QCOMPARE(upright ? columnRuns(image, 10, colorNames()) : rowRuns(image, 10, colorNames()), runs);
+        // Separators and bar run the inner rectangle's full breadth.
+        const QString across = upright ? rowRuns(image, 5, colorNames()) : columnRuns(image, 5, colorNames());
+        QCOMPARE(across, runs.startsWith("d1 B") ? "d1 B18 l1" : "d1 .18 l1");
     }
 
     void text_data()

@@ -87,16 +87,6 @@ private slots:
         }
     }
 
-    void filler()
-    {
-        // CRC | type 77 | flags 8000 | size 14 | DATA_SIZE 6 | subtype 0 | level 0 | 6 zero bytes
-        const QByteArray block = bytes(rar::fillerBlock(20));
-        QCOMPARE(block.size(), 20);
-        QCOMPARE(block.mid(2, 12).toHex(' '), hex("77 00 80 0E 00 06 00 00 00 00 00 00").toHex(' '));
-        QCOMPARE(block.mid(14), QByteArray(6, '\0'));
-        QCOMPARE(bytes(rar::fillerBlock(14)).size(), 14);
-    }
-
     void names_data()
     {
         QTest::addColumn<QString>("path");

@@ -127,16 +127,12 @@ private slots:
         QTest::addColumn<bool>("rar");
         QTest::addColumn<Args>("args");
         QTest::addColumn<QString>("parsed"); // paths | volume bytes | level | archive | list
-        QTest::newRow("rar paths, floppy") << true << Args{"a", "-r0", "-v1440000b", "-m3", "-y", "/tmp/~Varko01/rel.rar", "@/x/ripfiles.txt"}
-            << "paths|1440000|3|/tmp/~Varko01/rel.rar|/x/ripfiles.txt";
         QTest::newRow("rar bare, step 0") << true << Args{"a", "-ep", "-m0", "-y", "/tmp/dir with blank/rel.rar", "@/x/ripfiles.txt"}
             << "bare|0|0|/tmp/dir with blank/rel.rar|/x/ripfiles.txt";
         QTest::newRow("rar over 99") << true << Args{"a", "-ep", "-v500000b", "-m5", "-y", "/w/rel.001", "@/x/r.txt"}
             << "bare|500000|5|/w/rel.001|/x/r.txt";
         QTest::newRow("rar quotes left on") << true << Args{"a", "-r0", "-m1", "-y", "\"/w/a b.rar\"", "\"@/x/r.txt\""}
             << "paths|0|1|/w/a b.rar|/x/r.txt";
-        QTest::newRow("ace paths, floppy is 1440 KiB") << false << Args{"a", "-r", "-y", "-v1440", "-m3", "/tmp/~Varko01/rel.ace", "@/x/ripfiles.txt"}
-            << "paths|1474560|3|/tmp/~Varko01/rel.ace|/x/ripfiles.txt";
         QTest::newRow("ace bare") << false << Args{"a", "-y", "-ep", "-v500", "-m2", "/w/rel.ace", "@/x/r.txt"}
             << "bare|512000|2|/w/rel.ace|/x/r.txt";
         QTest::newRow("ace step 0") << false << Args{"a", "-y", "-ep", "-m4", "/w/rel.ace", "@/x/r.txt"}
