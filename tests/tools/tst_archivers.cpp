@@ -71,26 +71,6 @@ private slots:
         QTest::newRow("wrar") << "wrar";
         QTest::newRow("wace") << "wace";
     }
-    void badCommandLine_data() { byTool_data(); }
-
-    void badCommandLine()
-    {
-        QFETCH(QString, tool);
-        const ProcessResult help = runProcess(toolPath(tool), {"--help"});
-        QVERIFY(help.exitCode == 0 && help.out.startsWith("Usage: " + tool.toUtf8() + " a -"));
-        // Each tool given the other's switch order: the usage on standard error, exit 2, nothing written.
-        QTemporaryDir dir;
-        makeFile(dir.filePath("a.txt"), QByteArray("abc"));
-        QDir().mkpath(dir.filePath("out"));
-        QStringList args = commandLine(tool == "wrar" ? "wace" : "wrar", false, 0, dir.filePath("out/set.rar"),
-                                       writeList(dir.path(), {dir.filePath("a.txt")}));
-        args.replaceInStrings(".rar", tool == "wrar" ? ".rar" : ".ace");
-        const ProcessResult run = runProcess(toolPath(tool), args);
-        QCOMPARE(run.exitCode, 2);
-        QVERIFY(run.err.contains("Usage: " + tool.toUtf8()));
-        QCOMPARE(filesIn(dir.filePath("out")), QStringList());
-    }
-
     void sets_data()
     {
         QTest::addColumn<QString>("tool");
