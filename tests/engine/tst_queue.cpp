@@ -125,36 +125,32 @@ private slots:
     void renameOffer_data()
     {
         QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("existing"); // a file_id.diz beside it already
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("in");
-        QTest::newRow("yes renames, always Zip") << true << "file_id.diz" << Placement::Zip;
-        QTest::newRow("no keeps the name, default placement") << false << "New file_id.diz" << Placement::Rar;
+        QTest::addColumn<QByteArray>("diz"); // file_id.diz afterwards
+        QTest::newRow("yes renames, always Zip") << true << false << "file_id.diz" << Placement::Zip << QByteArray("abc");
+        QTest::newRow("no keeps the name, default placement") << false << false << "New file_id.diz" << Placement::Rar << QByteArray();
+        QTest::newRow("yes never overwrites") << true << true << "New file_id.diz" << Placement::Rar << QByteArray("old");
     }
     void renameOffer()
     {
         QFETCH(bool, yes);
+        QFETCH(bool, existing);
         QFETCH(QString, name);
         QFETCH(QString, in);
         Bench b;
         b.settings.zip = 0;
+        if (existing)
+            makeFile(b.path("file_id.diz"), QByteArray("old"));
         b.drop({"New file_id.diz"}, 3, yes ? Message::Answer::Yes : Message::Answer::No);
         QCOMPARE(b.asked, 1);
         QCOMPARE(b.column(&QueueItem::name) + b.column(&QueueItem::in), name + in);
-        QVERIFY(QFile::exists(b.path(name)));
-        QCOMPARE(QFile::exists(b.path("New file_id.diz")), !yes);
+        QCOMPARE(QFile::exists(b.path("New file_id.diz")), name != u"file_id.diz");
+        QTEST(readFile(b.path("file_id.diz")), "diz");
         // Two files dropped together: no question.
         b.drop({"b/New file_id.diz", "b/c"}, 1, Message::Answer::Yes);
         QCOMPARE(b.asked, 1);
-    }
-
-    void renameNeverOverwrites()
-    {
-        Bench b;
-        const QString dropped = makeFile(b.path("New file_id.diz"), QByteArray("new"));
-        const QString existing = makeFile(b.path("file_id.diz"), QByteArray("old"));
-        b.drop({"New file_id.diz"}, 0, Message::Answer::Yes);
-        QCOMPARE(readFile(dropped) + readFile(existing), QByteArray("newold"));
-        QCOMPARE(b.column(&QueueItem::name), QStringLiteral("New file_id.diz"));
     }
 
     void totalsAndRemoving()
