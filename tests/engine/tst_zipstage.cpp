@@ -1,6 +1,5 @@
 // Varko 2000 — the zip stage: diz numbering, what goes into each zip and in which order, the writer.
 #include "engine/diznumbering.h"
-#include "engine/placement.h"
 #include "engine/placementrules.h"
 #include "engine/queuefiller.h"
 #include "testfiles.h"
