@@ -3,7 +3,7 @@
 #include "app/queueview.h"
 #include "engine/ripstate.h"
 
-#include "../engine/testfiles.h"
+#include "testfiles.h"
 
 #include <QDesktopServices>
 #include <QHeaderView>

@@ -2,6 +2,7 @@
 #include "pixelrows.h"
 
 #include <QRect>
+#include <QTransform>
 
 #include <algorithm>
 
@@ -37,10 +38,7 @@ QString rowRuns(const QImage &image, int y, const ColorNames &names)
 
 QString columnRuns(const QImage &image, int x, const ColorNames &names)
 {
-    QString letters;
-    for (int y = 0; y < image.height(); ++y)
-        letters += letter(image, x, y, names);
-    return runs(letters);
+    return rowRuns(image.transformed(QTransform(0, 1, 1, 0, 0, 0)), x, names); // transposed
 }
 
 QString lettersIn(const QImage &image, const QRect &area, const ColorNames &names)

@@ -4,7 +4,7 @@
 #include "dialogs/optionsdialoghost.h"
 #include "engine/queue.h"
 #include "store/optionsfile.h"
-#include "../store/storetestsupport.h"
+#include "testfiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -107,7 +107,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(fileBytes(optionsPath()),
+        QCOMPARE(readFile(optionsPath()),
                  QByteArray("warnings= 0\r\nsound= 1\r\nfont= \r\nfonts= 12\r\nprocolor= \r\nview= 3\r\n"
                             "sort= 2\r\ntdrive= /tmp\r\nrarace= 0\r\nsavepaths= 1\r\nsize= 5\r\nracomp= 4\r\n"
                             "zip= 1\r\nnfo1st= 1\r\nzipcomp= 0\r\nriptodir= /tmp/\r\nzcomment= 0\r\n"
@@ -200,7 +200,7 @@ private slots:
             QStringList lines = defaultOptionsLines();
             lines[5] = QString::fromLatin1(viewLine);
             lines[12] = "zip= 0";
-            putFile(optionsPath(), lines.join("\r\n").toUtf8() + "\r\n");
+            makeFile(optionsPath(), lines.join("\r\n").toUtf8() + "\r\n");
         }
         queueRows({"file_id.diz"}, {"Zip"});
         auto dialog = open();
@@ -257,7 +257,7 @@ private slots:
         const QString path = m_dir.filePath("comment.txt");
         QFile::remove(path);
         if (bytes >= 0) // "é" is two bytes of UTF-8 and one character of comment
-            putFile(path, QByteArray("\xc3\xa9") + QByteArray(bytes - 2, 'c'));
+            makeFile(path, QByteArray("\xc3\xa9") + QByteArray(bytes - 2, 'c'));
         m_settings.zcomment = 1;
         auto dialog = open();
         dialog->chooseCommentFile(path);

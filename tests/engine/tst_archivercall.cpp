@@ -1,9 +1,9 @@
-// Varko 2000 — the archiver call: command lines, their splitting, volume and zip names, the work folder.
+// Varko 2000 — the archiver call: command lines, their splitting, volume numbers and zip names, the work folder.
 #include "engine/archivercommand.h"
 #include "engine/execcmd.h"
 #include "engine/tempworkfolder.h"
-#include "testfiles.h"
 #include "engine/volumenames.h"
+#include "testfiles.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -14,25 +14,6 @@ class TestArchiverCall : public QObject
     Q_OBJECT
 
 private slots:
-    void volumeSwitch_data()
-    {
-        QTest::addColumn<bool>("rar");
-        QTest::addColumn<int>("step");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("rar half meg") << true << 1 << "-v500000b";
-        QTest::newRow("rar floppy is 1440000, not 1500000") << true << 3 << "-v1440000b";
-        QTest::newRow("rar largest") << true << 199 << "-v99500000b";
-        QTest::newRow("ace half meg") << false << 1 << "-v500";
-        QTest::newRow("ace floppy") << false << 3 << "-v1440";
-        QTest::newRow("single file: none") << true << 0 << "";
-    }
-    void volumeSwitch()
-    {
-        QFETCH(bool, rar);
-        QFETCH(int, step);
-        QTEST(ArchiverCommand::volumeSwitch(rar, step), "text");
-    }
-
     void commandLine_data()
     {
         QTest::addColumn<bool>("rar");
@@ -107,26 +88,6 @@ private slots:
         QCOMPARE(args.mid(args.size() - 2), (QStringList{archive, u'@' + list}));
     }
 
-    // The naming table itself is the archivers' (tested with them); here only
-    // which table the run picks and that its count is 1-based.
-    void volumeNames_data()
-    {
-        QTest::addColumn<bool>("rar");
-        QTest::addColumn<bool>("over99");
-        QTest::addColumn<int>("i");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("rar second") << true << false << 2 << "rel.r00";
-        QTest::newRow("rar numbered") << true << true << 150 << "rel.150";
-        QTest::newRow("ace ignores the over-99 state") << false << true << 102 << "rel.100";
-    }
-    void volumeNames()
-    {
-        QFETCH(bool, rar);
-        QFETCH(bool, over99);
-        QFETCH(int, i);
-        QTEST(VolumeNames(rar, over99, 1, 300).volumeName(QStringLiteral("rel"), i), "name");
-    }
-
     void numberStrings_data()
     {
         QTest::addColumn<bool>("over99");
@@ -153,7 +114,7 @@ private slots:
         QTEST(got, "strings");
     }
 
-    void workFolderCounter()
+    void workFolder()
     {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("~Varko01")));
@@ -162,13 +123,8 @@ private slots:
         QCOMPARE(TempWorkFolder::create(dir.path() + u'/'), dir.filePath("~Varko04"));
         QVERIFY(QFileInfo(dir.filePath("~Varko04")).isDir());
         QCOMPARE(TempWorkFolder::name(QStringLiteral("/t"), 100), QStringLiteral("/t/~Varko100"));
-    }
-
-    void workFolderUnwritable()
-    {
-        QTemporaryDir dir;
+        // No folder, or a file where the folder should be: nothing is made.
         QCOMPARE(TempWorkFolder::create(dir.filePath("missing")), QString());
-        // A file where the folder should be: nothing is made.
         QCOMPARE(TempWorkFolder::create(makeFile(dir.filePath("plain"), 1)), QString());
     }
 
@@ -180,8 +136,6 @@ private slots:
         makeFile(first.filePath("tool"), QByteArray("not executable"));
         QCOMPARE(locateProgram(QStringLiteral("tool"), {first.path(), second.path()}), second.filePath("tool"));
         QCOMPARE(locateProgram(QStringLiteral("sh"), {first.path()}), QStandardPaths::findExecutable(QStringLiteral("sh")));
-        const ProcessOutcome missing = ExecCmd(QStringLiteral("no-such-archiver a x"), {first.path()});
-        QCOMPARE(missing.status, ProcessOutcome::Status::FailedToStart);
     }
 };
 

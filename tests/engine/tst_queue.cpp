@@ -201,17 +201,48 @@ private slots:
         QCOMPARE(b.queue.totals().totalKB, 0.0);
     }
 
-    void placementSwitches()
+    // Each step one placement command: z, f, a<row> a row in the zips, the first zip, the archive;
+    // A the archive type ACE; Z0, Z1 zipping off, on; N "Nfo in first zip" flipped.
+    void placementCommands_data()
+    {
+        QTest::addColumn<QStringList>("dropped");
+        QTest::addColumn<int>("nfo1st");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("in"); // the rows, then rarace and nfo1st
+        const QStringList abc{"a", "b", "c"}, release{"file_id.diz", "a.nfo", "c"}, nfos{"a.nfo", "b.nfo"};
+        QTest::newRow("rows moved, then ACE") << abc << 0 << "z1 f2 A" << "Ace,Zip,1st Zip only 0 0";
+        QTest::newRow("back to the archive") << abc << 0 << "z1 f2 A a1" << "Ace,Ace,1st Zip only 0 0";
+        QTest::newRow("zipping off puts all in the archive") << release << 1 << "z2 Z0" << "Rar,Rar,Rar 1 1";
+        QTest::newRow("zipping on places anew, hand placement lost") << release << 1 << "z2 Z0 Z1" << "Zip,1st Zip only,Rar 1 1";
+        QTest::newRow("nfo first on leaves archive rows") << nfos << 0 << "a1 N" << "1st Zip only,Rar 1 1";
+        QTest::newRow("nfo first off again") << nfos << 0 << "a1 N N" << "Zip,Rar 1 0";
+    }
+    void placementCommands()
+    {
+        QFETCH(QStringList, dropped);
+        QFETCH(int, nfo1st);
+        QFETCH(QString, steps);
+        Bench b;
+        b.settings.nfo1st = static_cast<qint16>(nfo1st);
+        b.drop(dropped);
+        for (const QString &step : steps.split(u' ')) {
+            const int row = step.mid(1).toInt();
+            switch (step.at(0).toLatin1()) {
+            case 'z': PlacementRules::placeInZip(b.queue, row); break;
+            case 'f': PlacementRules::placeInFirstZip(b.queue, row); break;
+            case 'a': PlacementRules::placeInArchive(b.queue, b.settings, row); break;
+            case 'A': PlacementRules::setArchiveType(b.queue, b.settings, false); break;
+            case 'Z': PlacementRules::setZipping(b.queue, b.settings, row == 1); break;
+            case 'N': PlacementRules::toggleNfoFirst(b.queue, b.settings); break;
+            }
+        }
+        QTEST(QStringLiteral("%1 %2 %3").arg(b.column(Queue::InColumn)).arg(b.settings.rarace).arg(b.settings.nfo1st), "in");
+    }
+
+    void lockedWhileRunning()
     {
         Bench b;
-        b.drop({"a", "b", "c"});
-        PlacementRules::placeInZip(b.queue, 1);
-        PlacementRules::placeInFirstZip(b.queue, 2);
-        PlacementRules::setArchiveType(b.queue, b.settings, false);
-        QCOMPARE(b.settings.rarace, 0);
-        QCOMPARE(b.column(Queue::InColumn), QStringLiteral("Ace,Zip,1st Zip only"));
-        PlacementRules::placeInArchive(b.queue, b.settings, 1);
-        QCOMPARE(b.queue.item(1).in, Placement::Ace);
+        b.drop({"a", "b"});
         // While a run walks the rows, nothing changes them.
         RipState run;
         b.queue.setRunState(&run);
@@ -220,32 +251,8 @@ private slots:
 #ifdef QT_NO_DEBUG // debug builds assert instead
         PlacementRules::placeInZip(b.queue, 1);
         b.queue.clear();
-        QCOMPARE(b.column(Queue::InColumn), QStringLiteral("Ace,Ace,1st Zip only"));
+        QCOMPARE(b.column(Queue::InColumn), QStringLiteral("Rar,Rar"));
 #endif
-    }
-
-    void zippingReplacesAll()
-    {
-        Bench b;
-        b.settings.nfo1st = 1;
-        b.drop({"file_id.diz", "a.nfo", "c"});
-        PlacementRules::placeInZip(b.queue, 2);
-        PlacementRules::setZipping(b.queue, b.settings, false);
-        QCOMPARE(b.column(Queue::InColumn), QStringLiteral("Rar,Rar,Rar"));
-        PlacementRules::setZipping(b.queue, b.settings, true);
-        QCOMPARE(b.column(Queue::InColumn), QStringLiteral("Zip,1st Zip only,Rar"));
-    }
-
-    void nfoFirstToggle()
-    {
-        Bench b;
-        b.drop({"a.nfo", "b.nfo"});
-        PlacementRules::placeInArchive(b.queue, b.settings, 1);
-        PlacementRules::toggleNfoFirst(b.queue, b.settings);
-        QCOMPARE(b.settings.nfo1st, 1);
-        QCOMPARE(b.column(Queue::InColumn), QStringLiteral("1st Zip only,Rar"));
-        PlacementRules::toggleNfoFirst(b.queue, b.settings);
-        QCOMPARE(b.column(Queue::InColumn), QStringLiteral("Zip,Rar"));
     }
 
     void queueMenu_data()

@@ -1,6 +1,5 @@
 // Varko 2000 — the zip stage: diz numbering, what goes into each zip and in which order, the writer.
 #include "engine/diznumbering.h"
-#include "engine/placement.h"
 #include "engine/placementrules.h"
 #include "engine/queuefiller.h"
 #include "testfiles.h"
@@ -10,177 +9,6 @@
 
 #include <QTemporaryDir>
 #include <QTest>
-
-class TestZipStage : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void numberedCopy_data();
-    void numberedCopy();
-    void markerSearch();
-    void entriesPerVolume();
-    void unnumberedDiz();
-    void writerMethods_data();
-    void writerMethods();
-    void writerAddsToExistingZip();
-    void writerMatchesLibrary_data();
-    void writerMatchesLibrary();
-    void writerAbort_data();
-    void writerAbort();
-    void writerMissingSource();
-
-private:
-    static QueueFiller::Ask no()
-    {
-        return [](const Message &) { return Message::Answer::No; };
-    }
-};
-
-void TestZipStage::numberedCopy_data()
-{
-    QTest::addColumn<QByteArray>("source");
-    QTest::addColumn<QString>("stamp");
-    QTest::addColumn<QByteArray>("copy");
-    const QByteArray blanks(25, ' ');
-    QTest::newRow("template, zip 3 of 5") << blanks + "xx/xx\r\nline two\r\n" << "03/05" << blanks + "03/05\r\nline two\r\n";
-    QTest::newRow("over 99 grows the line") << blanks + "xx/xx\r\n" << "007/105" << blanks + "007/105\r\n";
-    QTest::newRow("over 99 overwrites what follows") << QByteArray("xx/xx--tail\n") << "007/105" << QByteArray("007/105tail\r\n");
-    QTest::newRow("line 4 column 10, LF and no final line end")
-        << QByteArray("one\ntwo\nthree\n123456789xx/xx end\nlast") << "01/02"
-        << QByteArray("one\r\ntwo\r\nthree\r\n12345678901/02 end\r\nlast\r\n");
-    QTest::newRow("capitals are no marker") << QByteArray("XX/XX\r\n") << "01/02" << QByteArray("XX/XX\r\n");
-    QTest::newRow("8-bit art kept byte for byte") << QByteArray("\xb0\xb1\xb2 xx/xx \xdb\r\n") << "02/02"
-                                                   << QByteArray("\xb0\xb1\xb2 02/02 \xdb\r\n");
-    QTest::newRow("UTF-8 counts characters") << QByteArray("é xx/xx\n") << "01/01" << QByteArray("é 01/01\r\n");
-}
-
-void TestZipStage::numberedCopy()
-{
-    QFETCH(QByteArray, source);
-    QFETCH(QString, stamp);
-    QFETCH(QByteArray, copy);
-    QCOMPARE(DizNumbering::numberedCopy(source, DizNumbering::markerIn(source), stamp), copy);
-}
-
-void TestZipStage::markerSearch()
-{
-    QTemporaryDir dir;
-    RipSettings settings;
-    Queue queue;
-    QueueFiller(queue, settings).addDropped({makeFile(dir.filePath("a.diz"), QByteArray("no marker\n")),
-                                             makeFile(dir.filePath("file_id.diz"), QByteArray("x\ny xx/xx\n"))},
-                                            no());
-    const DizNumbering::Search found = DizNumbering::findMarker(queue.items());
-    QVERIFY(found.marker.found && !found.numberingFailed);
-    QCOMPARE(found.marker.line, 2);
-    QCOMPARE(found.marker.column, 3);
-
-    QFile::remove(dir.filePath("a.diz"));
-    const DizNumbering::Search failed = DizNumbering::findMarker(queue.items());
-    QVERIFY(failed.numberingFailed);
-    QVERIFY(!failed.marker.found);
-}
-
-void TestZipStage::entriesPerVolume()
-{
-    QTemporaryDir dir;
-    RipSettings settings;
-    Queue queue;
-    QueueFiller(queue, settings).addDropped({makeFile(dir.filePath("r/data.bin"), 10),
-                                             makeFile(dir.filePath("r/file_id.diz"), QByteArray("   xx/xx\n")),
-                                             makeFile(dir.filePath("r/rel.nfo"), 10),
-                                             makeFile(dir.filePath("r/every.txt"), 10),
-                                             makeFile(dir.filePath("r/first.txt"), 10)},
-                                            no());
-    PlacementRules::toggleNfoFirst(queue, settings);
-    PlacementRules::placeInZip(queue, 3);
-    PlacementRules::placeInFirstZip(queue, 4);
-    const QString volume = makeFile(dir.filePath("work/rel.r00"), 100);
-    ZipWriter writer;
-    ZipStage stage(queue, writer, dir.filePath("home/file_id.diz"));
-    QDir().mkpath(dir.filePath("home"));
-
-    const DizNumbering::Marker marker = DizNumbering::findMarker(queue.items()).marker;
-    QCOMPARE(stage.zipVolume({volume, dir.filePath("rel01.zip"), 1, QStringLiteral("01/02")}, marker), 0);
-    QCOMPARE(stage.zipVolume({volume, dir.filePath("rel02.zip"), 2, QStringLiteral("02/02")}, marker), 0);
-
-    const ZipContents first = readZip(dir.filePath("rel01.zip"));
-    QCOMPARE(first.names, QStringList({"rel.r00", "file_id.diz", "rel.nfo", "every.txt", "first.txt"}));
-    QCOMPARE(first.entry("file_id.diz"), QByteArray("   01/02\r\n"));
-    QCOMPARE(first.entry("rel.r00"), readFile(volume));
-    const ZipContents second = readZip(dir.filePath("rel02.zip"));
-    QCOMPARE(second.names, QStringList({"rel.r00", "file_id.diz", "every.txt"}));
-    QCOMPARE(second.entry("file_id.diz"), QByteArray("   02/02\r\n"));
-    QCOMPARE(readFile(dir.filePath("r/file_id.diz")), QByteArray("   xx/xx\n"));
-}
-
-void TestZipStage::unnumberedDiz()
-{
-    QTemporaryDir dir;
-    makeFile(dir.filePath("folder/sub/inner.txt"), 7);
-    RipSettings settings;
-    Queue queue;
-    QueueFiller(queue, settings).addDropped({makeFile(dir.filePath("file_id.diz"), QByteArray("xx/xx\n")),
-                                             dir.filePath("folder")},
-                                            no());
-    PlacementRules::placeInZip(queue, 1);
-    ZipWriter writer;
-    ZipStage stage(queue, writer, dir.filePath("numbered.diz"));
-    const QString volume = makeFile(dir.filePath("v.rar"), 10);
-    QCOMPARE(stage.zipVolume({volume, dir.filePath("z.zip"), 2, QString()}, {}), 0);
-    const ZipContents zip = readZip(dir.filePath("z.zip"));
-    QCOMPARE(zip.names, QStringList({"v.rar", "file_id.diz", "folder/sub/inner.txt"}));
-    QCOMPARE(zip.entry("file_id.diz"), QByteArray("xx/xx\n"));
-}
-
-void TestZipStage::writerMethods_data()
-{
-    QTest::addColumn<int>("zipcomp");
-    QTest::addColumn<int>("method");
-    QTest::addColumn<int>("level");
-    QTest::newRow("store") << 0 << int(ZIP_CM_STORE) << 0;
-    QTest::newRow("fastest") << 1 << int(ZIP_CM_DEFLATE) << 1;
-    QTest::newRow("normal") << 3 << int(ZIP_CM_DEFLATE) << 6;
-    QTest::newRow("maximum") << 5 << int(ZIP_CM_DEFLATE) << 9;
-}
-
-void TestZipStage::writerMethods()
-{
-    QFETCH(int, zipcomp);
-    QFETCH(int, method);
-    QFETCH(int, level);
-    QTemporaryDir dir;
-    QCOMPARE(ZipWriter::deflateLevel(zipcomp), level);
-    ZipWriter writer;
-    writer.setCompression(zipcomp);
-    writer.setComment(QStringLiteral("Released by the test"));
-    QList<int> progress;
-    writer.setProgressHandler([&](int percent) { progress << percent; });
-    const QString text = makeFile(dir.filePath("text.txt"), 200000);
-    QCOMPARE(writer.write(dir.filePath("a.zip"), {{text, QStringLiteral("text.txt")}}), 0);
-    const ZipContents zip = readZip(dir.filePath("a.zip"));
-    QCOMPARE(zip.methods, QList<int>{method});
-    QCOMPARE(zip.comment, QStringLiteral("Released by the test"));
-    QCOMPARE(zip.entry("text.txt"), readFile(text));
-    QVERIFY(!progress.isEmpty());
-    QCOMPARE(progress.last(), 100);
-}
-
-void TestZipStage::writerAddsToExistingZip()
-{
-    QTemporaryDir dir;
-    ZipWriter writer;
-    const QString a = makeFile(dir.filePath("a"), QByteArray("first"));
-    const QString b = makeFile(dir.filePath("b"), QByteArray("kept"));
-    QCOMPARE(writer.write(dir.filePath("z.zip"), {{a, QStringLiteral("a")}, {b, QStringLiteral("b")}}), 0);
-    makeFile(a, QByteArray("second"));
-    QCOMPARE(writer.write(dir.filePath("z.zip"), {{a, QStringLiteral("a")}}), 0);
-    const ZipContents zip = readZip(dir.filePath("z.zip"));
-    QCOMPARE(zip.names, QStringList({"a", "b"}));
-    QCOMPARE(zip.entry("a"), QByteArray("second"));
-    QCOMPARE(zip.entry("b"), QByteArray("kept"));
-}
 
 // The zip library's own bytes for `entries` stored, the reference for a zip whose lead was copied.
 static QByteArray libraryZip(const QString &path, const std::vector<ZipWriter::Entry> &entries, const QString &comment)
@@ -198,71 +26,207 @@ static QByteArray libraryZip(const QString &path, const std::vector<ZipWriter::E
     return readFile(path);
 }
 
-void TestZipStage::writerMatchesLibrary_data()
+class TestZipStage : public QObject
 {
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QString>("comment");
-    QTest::newRow("a volume alone") << QStringList{"rel.r00"} << QString();
-    QTest::newRow("a volume, the diz, a zip row and a comment")
-        << QStringList{"rel.r00", "file_id.diz", "rel.nfo"} << QStringLiteral("Released by the test");
-    QTest::newRow("a later entry of the same name replaces the first") << QStringList{"a", "b", "a"} << QString();
-    QTest::newRow("an empty first file") << QStringList{"empty", "b"} << QString();
-}
+    Q_OBJECT
 
-void TestZipStage::writerMatchesLibrary()
-{
-    QFETCH(QStringList, names);
-    QFETCH(QString, comment);
-    QTemporaryDir dir;
-    std::vector<ZipWriter::Entry> entries;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        const qint64 size = names.at(i) == u"empty" ? 0 : (i == 0 ? 3 * 1024 * 1024 + 17 : 100 + i);
-        entries.push_back({makeFile(dir.filePath(QString::number(i)), size), names.at(i)});
+private slots:
+    void numberedCopy_data()
+    {
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QString>("stamp");
+        QTest::addColumn<QByteArray>("copy");
+        const QByteArray blanks(25, ' ');
+        QTest::newRow("template, zip 3 of 5") << blanks + "xx/xx\r\nline two\r\n" << "03/05" << blanks + "03/05\r\nline two\r\n";
+        QTest::newRow("over 99 grows the line") << blanks + "xx/xx\r\n" << "007/105" << blanks + "007/105\r\n";
+        QTest::newRow("over 99 overwrites what follows") << QByteArray("xx/xx--tail\n") << "007/105" << QByteArray("007/105tail\r\n");
+        QTest::newRow("line 4 column 10, LF and no final line end")
+            << QByteArray("one\ntwo\nthree\n123456789xx/xx end\nlast") << "01/02"
+            << QByteArray("one\r\ntwo\r\nthree\r\n12345678901/02 end\r\nlast\r\n");
+        QTest::newRow("capitals are no marker") << QByteArray("XX/XX\r\n") << "01/02" << QByteArray("XX/XX\r\n");
+        QTest::newRow("8-bit art kept byte for byte") << QByteArray("\xb0\xb1\xb2 xx/xx \xdb\r\n") << "02/02"
+                                                       << QByteArray("\xb0\xb1\xb2 02/02 \xdb\r\n");
+        QTest::newRow("UTF-8 counts characters") << QByteArray("é xx/xx\n") << "01/01" << QByteArray("é 01/01\r\n");
     }
-    ZipWriter writer;
-    writer.setCompression(0);
-    writer.setComment(comment);
-    QCOMPARE(writer.write(dir.filePath("ours.zip"), entries), 0);
-    QCOMPARE(readFile(dir.filePath("ours.zip")), libraryZip(dir.filePath("library.zip"), entries, comment));
-    QCOMPARE(QDir(dir.path()).entryList({"*.zip*"}), QStringList({"library.zip", "ours.zip"}));
-}
+    void numberedCopy()
+    {
+        QFETCH(QByteArray, source);
+        QFETCH(QString, stamp);
+        QFETCH(QByteArray, copy);
+        QCOMPARE(DizNumbering::numberedCopy(source, DizNumbering::markerIn(source), stamp), copy);
+    }
 
-void TestZipStage::writerAbort_data()
-{
-    QTest::addColumn<bool>("existing");
-    QTest::newRow("adding to a zip") << true;
-    QTest::newRow("a new zip") << false;
-}
+    void markerSearch()
+    {
+        QTemporaryDir dir;
+        RipSettings settings;
+        Queue queue;
+        QueueFiller(queue, settings).addDropped({makeFile(dir.filePath("a.diz"), QByteArray("no marker\n")),
+                                                 makeFile(dir.filePath("file_id.diz"), QByteArray("x\ny xx/xx\n"))},
+                                                {});
+        const DizNumbering::Search found = DizNumbering::findMarker(queue.items());
+        QVERIFY(found.marker.found && !found.numberingFailed);
+        QCOMPARE(found.marker.line, 2);
+        QCOMPARE(found.marker.column, 3);
 
-void TestZipStage::writerAbort()
-{
-    QFETCH(bool, existing);
-    QTemporaryDir dir;
-    ZipWriter writer;
-    writer.setCompression(0);
-    const QString a = makeFile(dir.filePath("a"), QByteArray("before"));
-    if (existing)
+        QFile::remove(dir.filePath("a.diz"));
+        const DizNumbering::Search failed = DizNumbering::findMarker(queue.items());
+        QVERIFY(failed.numberingFailed);
+        QVERIFY(!failed.marker.found);
+    }
+
+    void entriesPerVolume()
+    {
+        QTemporaryDir dir;
+        RipSettings settings;
+        Queue queue;
+        QueueFiller(queue, settings).addDropped({makeFile(dir.filePath("r/data.bin"), 10),
+                                                 makeFile(dir.filePath("r/file_id.diz"), QByteArray("   xx/xx\n")),
+                                                 makeFile(dir.filePath("r/rel.nfo"), 10),
+                                                 makeFile(dir.filePath("r/every.txt"), 10),
+                                                 makeFile(dir.filePath("r/first.txt"), 10)},
+                                                {});
+        PlacementRules::toggleNfoFirst(queue, settings);
+        PlacementRules::placeInZip(queue, 3);
+        PlacementRules::placeInFirstZip(queue, 4);
+        const QString volume = makeFile(dir.filePath("work/rel.r00"), 100);
+        ZipWriter writer;
+        ZipStage stage(queue, writer, dir.filePath("home/file_id.diz"));
+        QDir().mkpath(dir.filePath("home"));
+
+        const DizNumbering::Marker marker = DizNumbering::findMarker(queue.items()).marker;
+        QCOMPARE(stage.zipVolume({volume, dir.filePath("rel01.zip"), 1, QStringLiteral("01/02")}, marker), 0);
+        QCOMPARE(stage.zipVolume({volume, dir.filePath("rel02.zip"), 2, QStringLiteral("02/02")}, marker), 0);
+
+        const ZipContents first = readZip(dir.filePath("rel01.zip"));
+        QCOMPARE(first.names, QStringList({"rel.r00", "file_id.diz", "rel.nfo", "every.txt", "first.txt"}));
+        QCOMPARE(first.entry("file_id.diz"), QByteArray("   01/02\r\n"));
+        QCOMPARE(first.entry("rel.r00"), readFile(volume));
+        const ZipContents second = readZip(dir.filePath("rel02.zip"));
+        QCOMPARE(second.names, QStringList({"rel.r00", "file_id.diz", "every.txt"}));
+        QCOMPARE(second.entry("file_id.diz"), QByteArray("   02/02\r\n"));
+        QCOMPARE(readFile(dir.filePath("r/file_id.diz")), QByteArray("   xx/xx\n"));
+    }
+
+    void unnumberedDiz()
+    {
+        QTemporaryDir dir;
+        makeFile(dir.filePath("folder/sub/inner.txt"), 7);
+        RipSettings settings;
+        Queue queue;
+        QueueFiller(queue, settings).addDropped({makeFile(dir.filePath("file_id.diz"), QByteArray("xx/xx\n")),
+                                                 dir.filePath("folder")},
+                                                {});
+        PlacementRules::placeInZip(queue, 1);
+        ZipWriter writer;
+        ZipStage stage(queue, writer, dir.filePath("numbered.diz"));
+        const QString volume = makeFile(dir.filePath("v.rar"), 10);
+        QCOMPARE(stage.zipVolume({volume, dir.filePath("z.zip"), 2, QString()}, {}), 0);
+        const ZipContents zip = readZip(dir.filePath("z.zip"));
+        QCOMPARE(zip.names, QStringList({"v.rar", "file_id.diz", "folder/sub/inner.txt"}));
+        QCOMPARE(zip.entry("file_id.diz"), QByteArray("xx/xx\n"));
+    }
+
+    void writerMethods_data()
+    {
+        QTest::addColumn<int>("zipcomp");
+        QTest::addColumn<int>("method");
+        QTest::addColumn<int>("level");
+        QTest::newRow("store") << 0 << int(ZIP_CM_STORE) << 0;
+        QTest::newRow("fastest") << 1 << int(ZIP_CM_DEFLATE) << 1;
+        QTest::newRow("normal") << 3 << int(ZIP_CM_DEFLATE) << 6;
+        QTest::newRow("maximum") << 5 << int(ZIP_CM_DEFLATE) << 9;
+    }
+    void writerMethods()
+    {
+        QFETCH(int, zipcomp);
+        QFETCH(int, method);
+        QFETCH(int, level);
+        QTemporaryDir dir;
+        QCOMPARE(ZipWriter::deflateLevel(zipcomp), level);
+        ZipWriter writer;
+        writer.setCompression(zipcomp);
+        QList<int> progress;
+        writer.setProgressHandler([&](int percent) { progress << percent; });
+        const QString text = makeFile(dir.filePath("text.txt"), 200000);
+        QCOMPARE(writer.write(dir.filePath("a.zip"), {{text, QStringLiteral("text.txt")}}), 0);
+        const ZipContents zip = readZip(dir.filePath("a.zip"));
+        QCOMPARE(zip.methods, QList<int>{method});
+        QCOMPARE(zip.entry("text.txt"), readFile(text));
+        QVERIFY(!progress.isEmpty());
+        QCOMPARE(progress.last(), 100);
+    }
+
+    void writerAddsToExistingZip()
+    {
+        QTemporaryDir dir;
+        ZipWriter writer;
+        const QString a = makeFile(dir.filePath("a"), QByteArray("first"));
+        const QString b = makeFile(dir.filePath("b"), QByteArray("kept"));
+        QCOMPARE(writer.write(dir.filePath("z.zip"), {{a, QStringLiteral("a")}, {b, QStringLiteral("b")}}), 0);
+        makeFile(a, QByteArray("second"));
         QCOMPARE(writer.write(dir.filePath("z.zip"), {{a, QStringLiteral("a")}}), 0);
-    const QByteArray before = readFile(dir.filePath("z.zip"));
-    bool abort = false;
-    writer.setProgressHandler([&](int percent) { abort = percent > 0; });
-    writer.setCancelCheck([&] { return abort; });
-    const QString big = makeFile(dir.filePath("big"), 4 * 1024 * 1024);
-    const int code = writer.write(dir.filePath("z.zip"), {{big, QStringLiteral("big")}, {a, QStringLiteral("a")}});
-    QCOMPARE(code, int(ZIP_ER_CANCELLED));
-    QCOMPARE(readFile(dir.filePath("z.zip")), before);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), existing ? 3 : 2);
-}
+        const ZipContents zip = readZip(dir.filePath("z.zip"));
+        QCOMPARE(zip.names, QStringList({"a", "b"}));
+        QCOMPARE(zip.entry("a"), QByteArray("second"));
+        QCOMPARE(zip.entry("b"), QByteArray("kept"));
+    }
 
-void TestZipStage::writerMissingSource()
-{
-    QTemporaryDir dir;
-    ZipWriter writer;
-    QVERIFY(writer.write(dir.filePath("z.zip"), {{dir.filePath("gone"), QStringLiteral("gone")}}) != 0);
-    QVERIFY(!QFile::exists(dir.filePath("z.zip")));
-    const QString a = makeFile(dir.filePath("a"), 1);
-    QVERIFY(writer.write(dir.filePath("no/such/folder/z.zip"), {{a, QStringLiteral("a")}}) != 0);
-}
+    void writerMatchesLibrary_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("comment");
+        QTest::newRow("a volume alone") << QStringList{"rel.r00"} << QString();
+        QTest::newRow("a volume, the diz, a zip row and a comment")
+            << QStringList{"rel.r00", "file_id.diz", "rel.nfo"} << QStringLiteral("Released by the test");
+        QTest::newRow("a later entry of the same name replaces the first") << QStringList{"a", "b", "a"} << QString();
+        QTest::newRow("an empty first file") << QStringList{"empty", "b"} << QString();
+    }
+    void writerMatchesLibrary()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QString, comment);
+        QTemporaryDir dir;
+        std::vector<ZipWriter::Entry> entries;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const qint64 size = names.at(i) == u"empty" ? 0 : (i == 0 ? 3 * 1024 * 1024 + 17 : 100 + i);
+            entries.push_back({makeFile(dir.filePath(QString::number(i)), size), names.at(i)});
+        }
+        ZipWriter writer;
+        writer.setCompression(0);
+        writer.setComment(comment);
+        QCOMPARE(writer.write(dir.filePath("ours.zip"), entries), 0);
+        QCOMPARE(readFile(dir.filePath("ours.zip")), libraryZip(dir.filePath("library.zip"), entries, comment));
+        QCOMPARE(QDir(dir.path()).entryList({"*.zip*"}), QStringList({"library.zip", "ours.zip"}));
+    }
+
+    void writerAbort_data()
+    {
+        QTest::addColumn<bool>("existing");
+        QTest::newRow("adding to a zip") << true;
+        QTest::newRow("a new zip") << false;
+    }
+    void writerAbort()
+    {
+        QFETCH(bool, existing);
+        QTemporaryDir dir;
+        ZipWriter writer;
+        writer.setCompression(0);
+        const QString a = makeFile(dir.filePath("a"), QByteArray("before"));
+        if (existing)
+            QCOMPARE(writer.write(dir.filePath("z.zip"), {{a, QStringLiteral("a")}}), 0);
+        const QByteArray before = readFile(dir.filePath("z.zip"));
+        bool abort = false;
+        writer.setProgressHandler([&](int percent) { abort = percent > 0; });
+        writer.setCancelCheck([&] { return abort; });
+        const QString big = makeFile(dir.filePath("big"), 4 * 1024 * 1024);
+        const int code = writer.write(dir.filePath("z.zip"), {{big, QStringLiteral("big")}, {a, QStringLiteral("a")}});
+        QCOMPARE(code, int(ZIP_ER_CANCELLED));
+        QCOMPARE(readFile(dir.filePath("z.zip")), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), existing ? 3 : 2);
+    }
+
+};
 
 QTEST_GUILESS_MAIN(TestZipStage)
 #include "tst_zipstage.moc"

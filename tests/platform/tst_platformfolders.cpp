@@ -31,9 +31,7 @@ private slots:
     void freeSpace()
     {
         QTemporaryDir dir;
-        const std::optional<qint64> free = freeBytes(dir.path());
-        QVERIFY(free.has_value());
-        QVERIFY(*free >= 0);
+        QVERIFY(freeBytes(dir.path()));
         QVERIFY(!freeBytes(dir.filePath("missing")));
         QVERIFY(!freeBytes(QString()));
     }

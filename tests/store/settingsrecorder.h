@@ -20,13 +20,5 @@ public:
         seen.append({key, settings, origin});
     }
 
-    QList<SettingKey> keys() const
-    {
-        QList<SettingKey> result;
-        for (const MirroredSetting &m : seen)
-            result << m.key;
-        return result;
-    }
-
     QList<MirroredSetting> seen;
 };

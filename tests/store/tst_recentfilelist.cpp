@@ -76,17 +76,15 @@ private slots:
         QCOMPARE(loaded.maxFileCount(), 4);
         QCOMPARE(loaded.fileCount(), 2);
         QCOMPARE(loaded.file(2), QStringLiteral("/r/one.v2k"));
-
-        RecentFileList nothingStored;
-        QSettings empty(dir.filePath("none.ini"), QSettings::IniFormat);
-        nothingStored.load(empty);
-        QCOMPARE(nothingStored.fileCount(), 0);
     }
 
     void loadStopsAtMissingValue()
     {
         QTemporaryDir dir;
         QSettings settings(dir.filePath("mru.ini"), QSettings::IniFormat);
+        RecentFileList nothingStored;
+        nothingStored.load(settings);
+        QCOMPARE(nothingStored.fileCount(), 0);
         settings.setValue("MaxCount", 4);
         settings.setValue("Count", 3);
         settings.setValue("File1", "/a");

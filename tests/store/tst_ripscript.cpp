@@ -2,7 +2,7 @@
 #include "store/lineformat.h"
 #include "store/ripscript.h"
 #include "settingsrecorder.h"
-#include "storetestsupport.h"
+#include "testfiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,7 +21,7 @@ private slots:
     void emptyQueueIsFourteenLines()
     {
         QVERIFY(writeScript(m_path, RipSettings(), {}).ok);
-        QCOMPARE(fileBytes(m_path), crlf(header()));
+        QCOMPARE(readFile(m_path), crlf(header()));
     }
 
     void roundTrip()
@@ -41,7 +41,7 @@ private slots:
         settings.dnumber = 1;
         const QStringList rows{m_home + "/rel/file_id.diz", m_home + "/rel/Ünïcode name.nfo", m_home + "/rel/sub/"};
         QVERIFY(writeScript(m_path, settings, rows).ok);
-        QCOMPARE(splitLines(fileBytes(m_path)).mid(14), rows);
+        QCOMPARE(splitLines(readFile(m_path)).mid(14), rows);
 
         // Settings the script does not hold stay as they were.
         RipSettings read;
@@ -69,7 +69,7 @@ private slots:
     void readsRows()
     {
         QFETCH(QByteArray, rowBytes);
-        putFile(m_path, crlf(header()) + rowBytes);
+        makeFile(m_path, crlf(header()) + rowBytes);
         RipSettings settings;
         SettingsRecorder window;
         const ScriptRead result = readScript(m_path, settings, &window);
@@ -92,7 +92,7 @@ private slots:
         QFETCH(QString, line);
         QStringList lines = header();
         lines[9] = line;
-        putFile(m_path, crlf(lines));
+        makeFile(m_path, crlf(lines));
         RipSettings settings;
         QVERIFY(readScript(m_path, settings, nullptr).result.ok);
         QTEST(int(settings.zcomment), "value");
@@ -116,7 +116,7 @@ private slots:
     void damagedScriptCouldNotBeLoaded()
     {
         QFETCH(QByteArray, bytes);
-        putFile(m_path, bytes);
+        makeFile(m_path, bytes);
         RipSettings settings;
         settings.racomp = 9;
         const ScriptRead result = readScript(m_path, settings, nullptr);
@@ -124,7 +124,7 @@ private slots:
         QCOMPARE(result.result.message, m_path + "\n\ncouldn't be loaded");
         QVERIFY(result.rowPaths.isEmpty());
         QTEST(int(settings.racomp), "racompAfter");
-        QCOMPARE(fileBytes(m_path), bytes);
+        QCOMPARE(readFile(m_path), bytes);
     }
 
     void unwritablePathCouldNotBeSaved()

@@ -57,22 +57,6 @@ private slots:
         QTEST(formatModified(time), "text");
     }
 
-    void pathParts_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("full path") << "/home/u/rel/file_id.diz" << "file_id.diz" << "/home/u/rel/";
-        QTest::newRow("root file") << "/x" << "x" << "/";
-        QTest::newRow("no separator") << "name.nfo" << "" << "";
-    }
-    void pathParts()
-    {
-        QFETCH(QString, path);
-        QTEST(getfile(path), "file");
-        QTEST(getpath(path), "folder");
-    }
-
     void lenientNumber_data()
     {
         QTest::addColumn<QString>("text");

@@ -1,6 +1,6 @@
 // Varko 2000 — varko2k.ini written and read back with its screen fallbacks.
 #include "store/lineformat.h"
-#include "storetestsupport.h"
+#include "testfiles.h"
 #include "store/windowstate.h"
 
 #include <QTemporaryDir>
@@ -66,43 +66,33 @@ private slots:
     void readingRules_data()
     {
         QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QList<int>>("read"); // state, top, left, height, width
-        const int centredTop = (11520 - 5230) / 2 + 1300;
-        const int centredLeft = (15360 - 5850) / 2;
-        QTest::newRow("taken as stored") << stateLines(" 0", 900, 1200, 6000, 8000) << QList<int>{0, 900, 1200, 6000, 8000};
-        QTest::newRow("minimized opens normal") << stateLines(" 1", 900, 1200, 6000, 8000) << QList<int>{0, 900, 1200, 6000, 8000};
-        QTest::newRow("top below 1") << stateLines(" 0", 0, 1200, 6000, 8000) << QList<int>{0, centredTop, 1200, 6000, 8000};
-        QTest::newRow("top below the screen") << stateLines(" 0", 11521, 1200, 6000, 8000) << QList<int>{0, centredTop, 1200, 6000, 8000};
-        QTest::newRow("left below 1") << stateLines(" 0", 900, 0, 6000, 8000) << QList<int>{0, 900, centredLeft, 6000, 8000};
-        QTest::newRow("a minus sign sits in the skipped column") << stateLines(" 0", 900, -300, 6000, 8000) << QList<int>{0, 900, 300, 6000, 8000};
-        QTest::newRow("left beyond the screen") << stateLines(" 0", 900, 15361, 6000, 8000) << QList<int>{0, 900, centredLeft, 6000, 8000};
-        QTest::newRow("height below 3000") << stateLines(" 0", 900, 1200, 2999, 8000) << QList<int>{0, 900, 1200, 4820, 8000};
-        QTest::newRow("taller than the screen") << stateLines(" 0", 900, 1200, 11521, 8000) << QList<int>{0, 900, 1200, 4820, 8000};
-        QTest::newRow("wider than the screen") << stateLines(" 0", 900, 1200, 6000, 15361) << QList<int>{0, 900, 1200, 6000, 5850};
-        QTest::newRow("screen-wide is taken") << stateLines(" 0", 900, 1200, 6000, 15360) << QList<int>{0, 900, 1200, 6000, 15360};
+        QTest::addColumn<QList<int>>("read"); // maximize, state, top, left, height, width (-1: none)
+        QTest::newRow("taken as stored") << stateLines(" 0", 900, 1200, 6000, 8000) << QList<int>{0, 0, 900, 1200, 6000, 8000};
+        QTest::newRow("minimized opens normal") << stateLines(" 1", 900, 1200, 6000, 8000) << QList<int>{0, 0, 900, 1200, 6000, 8000};
+        QTest::newRow("top below 1") << stateLines(" 0", 0, 1200, 6000, 8000) << QList<int>{0, 0, 4445, 1200, 6000, 8000};
+        QTest::newRow("top below the screen") << stateLines(" 0", 11521, 1200, 6000, 8000) << QList<int>{0, 0, 4445, 1200, 6000, 8000};
+        QTest::newRow("left below 1") << stateLines(" 0", 900, 0, 6000, 8000) << QList<int>{0, 0, 900, 4755, 6000, 8000};
+        QTest::newRow("a minus sign sits in the skipped column") << stateLines(" 0", 900, -300, 6000, 8000) << QList<int>{0, 0, 900, 300, 6000, 8000};
+        QTest::newRow("left beyond the screen") << stateLines(" 0", 900, 15361, 6000, 8000) << QList<int>{0, 0, 900, 4755, 6000, 8000};
+        QTest::newRow("height below 3000") << stateLines(" 0", 900, 1200, 2999, 8000) << QList<int>{0, 0, 900, 1200, 4820, 8000};
+        QTest::newRow("taller than the screen") << stateLines(" 0", 900, 1200, 11521, 8000) << QList<int>{0, 0, 900, 1200, 4820, 8000};
+        QTest::newRow("wider than the screen") << stateLines(" 0", 900, 1200, 6000, 15361) << QList<int>{0, 0, 900, 1200, 6000, 5850};
+        QTest::newRow("screen-wide is taken") << stateLines(" 0", 900, 1200, 6000, 15360) << QList<int>{0, 0, 900, 1200, 6000, 15360};
         QTest::newRow("garbage numbers read as 0")
             << QStringList{"Version=", "State=xx", "Top=xx", "Left=xx", "Height=xx", "Width=xx", "Panel1.width=xx",
                            "Panel3.top=xx", "Dir="}
-            << QList<int>{0, centredTop, centredLeft, 4820, 0};
+            << QList<int>{0, 0, 4445, 4755, 4820, 0};
+        QTest::newRow("maximized ignores the geometry") << stateLines(" 2", -5, -5, 1, 99999) << QList<int>{1, 0, -1, -1, -1, -1};
+        // The value must be exactly "2": a blank-less "2" sits one column early.
+        QTest::newRow("blank-less 2 is not maximized") << stateLines("2", 900, 900, 6000, 8000) << QList<int>{0, 0, 900, 900, 6000, 8000};
     }
     void readingRules()
     {
         QFETCH(QStringList, lines);
         const WindowPlacement placement = readWindowState(lines, kScreen);
-        QVERIFY(!placement.maximize);
-        QTEST(QList<int>({placement.state, placement.top.value_or(-1), placement.left.value_or(-1),
+        QTEST(QList<int>({placement.maximize, placement.state, placement.top.value_or(-1), placement.left.value_or(-1),
                           placement.height.value_or(-1), placement.width.value_or(-1)}),
               "read");
-    }
-
-    void maximizedIgnoresGeometry()
-    {
-        const WindowPlacement placement = readWindowState(stateLines(" 2", -5, -5, 1, 99999), kScreen);
-        QVERIFY(placement.maximize);
-        QVERIFY(!placement.top && !placement.left && !placement.height && !placement.width);
-        QCOMPARE(placement.dir, QStringLiteral("/home/u/rel"));
-        // The value must be exactly "2": a blank-less "2" sits one column early.
-        QVERIFY(!readWindowState(stateLines("2", 900, 900, 6000, 8000), kScreen).maximize);
     }
 
     void splitters_data()
@@ -131,9 +121,9 @@ private slots:
         qputenv("HOME", "/home/u");
         QTemporaryDir dir;
         const QString path = dir.filePath("varko2k.ini");
-        putFile(path, crlf(stateLines(" 2", 1, 1, 1, 1).mid(0, 8)));
+        makeFile(path, crlf(stateLines(" 2", 1, 1, 1, 1).mid(0, 8)));
         const WindowPlacement placement = loadWindowStateFile(path, "v1.38", 0, kScreen);
-        QCOMPARE(fileBytes(path), crlf(defaultWindowStateLines("v1.38", 0, kScreen)));
+        QCOMPARE(readFile(path), crlf(defaultWindowStateLines("v1.38", 0, kScreen)));
         QVERIFY(!placement.maximize);
         QCOMPARE(placement.top.value_or(-1), 3145);
         QCOMPARE(placement.dir, QStringLiteral("/home/u"));

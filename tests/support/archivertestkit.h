@@ -19,8 +19,11 @@ struct ProcessResult
 QString toolPath(const QString &name);
 /** Runs `program` with `args` in `workDir` (or the current folder), standard input empty. */
 ProcessResult runProcess(const QString &program, const QStringList &args, const QString &workDir = QString());
-/** Whether a peer program is on PATH. */
-bool havePeer(const QString &program);
+/**
+ * The readers among `programs` ("7z", "unar", "unace", "unzip") that are not
+ * on PATH, each with the Debian package that brings it; empty when all are.
+ */
+QString missingReaders(const QStringList &programs);
 
 /**
  * Extracts `archive` with `reader` ("7z", "unar", "unace") into `into`;
@@ -28,22 +31,12 @@ bool havePeer(const QString &program);
  */
 QString extract(const QString &reader, const QString &archive, const QString &into);
 
-/** Writes `size` bytes of a fixed pseudo-random sequence chosen by `seed`, folders made as needed. */
-void writeFile(const QString &path, qint64 size, quint32 seed = 1);
-void writeFile(const QString &path, const QByteArray &content);
-/** The list file the rip run writes: the lines with CR LF. */
-QString writeList(const QString &folder, const QStringList &lines);
-
-/** The bytes of the file at `path`, or "<unreadable>". */
-QByteArray contentOf(const QString &path);
-/** The names of the files in `folder`, sorted. */
-QStringList filesIn(const QString &folder);
-
 /**
- * Compares two trees: the same relative folders and files, every file
- * byte for byte. Returns what differs, empty when nothing.
+ * The folders (with a slash) and files (with a hash of their bytes) under
+ * `root`, sorted; `flat`: the files alone, by their names, as a reader
+ * extracts a set made without paths.
  */
-QString treeDifference(const QString &expected, const QString &actual);
+QStringList treeListing(const QString &root, bool flat = false);
 
 /** A fixed time with even seconds: no extra time field, so header sizes are known. */
 QDateTime evenTime();
@@ -62,10 +55,3 @@ void setModified(const QString &path, const QDateTime &time);
  */
 QStringList makeContent(const QString &kind, const QString &src, qint64 volumeBytes = 0, qint64 overhead = 0,
                         qint64 headerBase = 0);
-
-/**
- * What a reader should extract from the list's lines: with stored paths a
- * file under its name and a folder with everything below it; with bare
- * paths every file below under its name, no folders.
- */
-void makeExpected(const QStringList &lines, bool barePaths, const QString &expect);

@@ -3,6 +3,7 @@
 // unace for ACE) and compared byte for byte.
 #include "archivertestkit.h"
 #include "naming/volumenaming.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -57,43 +58,19 @@ class TestArchivers : public QObject
     Q_OBJECT
 
 private slots:
+    // The readers are installed with the build's packages: one missing is a broken set-up, not a pass.
+    void initTestCase()
+    {
+        const QString missing = missingReaders({"7z", "unar", "unace"});
+        QVERIFY2(missing.isEmpty(), qPrintable(missing));
+    }
+
     void byTool_data()
     {
         QTest::addColumn<QString>("tool");
         QTest::newRow("wrar") << "wrar";
         QTest::newRow("wace") << "wace";
     }
-    void helpAndVersion_data() { byTool_data(); }
-
-    void helpAndVersion()
-    {
-        QFETCH(QString, tool);
-        const ProcessResult help = runProcess(toolPath(tool), {"--help"});
-        QCOMPARE(help.exitCode, 0);
-        QVERIFY(help.out.startsWith("Usage: " + tool.toUtf8() + " a -"));
-        QVERIFY(help.out.contains("every level stores"));
-        const ProcessResult version = runProcess(toolPath(tool), {"--version"});
-        QCOMPARE(version.exitCode, 0);
-        QVERIFY(version.out.startsWith(tool.toUtf8() + " "));
-    }
-    void badCommandLine_data() { byTool_data(); }
-
-    void badCommandLine()
-    {
-        // Each tool given the other's switch order: a usage message, exit 2, nothing written.
-        QFETCH(QString, tool);
-        QTemporaryDir dir;
-        writeFile(dir.filePath("a.txt"), QByteArray("abc"));
-        QDir().mkpath(dir.filePath("out"));
-        QStringList args = commandLine(tool == "wrar" ? "wace" : "wrar", false, 0, dir.filePath("out/set.rar"),
-                                       writeList(dir.path(), {dir.filePath("a.txt")}));
-        args.replaceInStrings(".rar", tool == "wrar" ? ".rar" : ".ace");
-        const ProcessResult run = runProcess(toolPath(tool), args);
-        QCOMPARE(run.exitCode, 2);
-        QVERIFY(run.err.contains("Usage: " + tool.toUtf8()));
-        QCOMPARE(filesIn(dir.filePath("out")), QStringList());
-    }
-
     void sets_data()
     {
         QTest::addColumn<QString>("tool");
@@ -124,15 +101,14 @@ private slots:
         QFETCH(QString, archive);
         QFETCH(int, volumes);
         QTemporaryDir dir;
-        const QString out = dir.filePath("out"), expect = dir.filePath("expect");
+        const QString out = dir.filePath("out");
         const QStringList lines = makeContent(content, dir.filePath("src"), volumeBytes, overheadOf(tool), headerBaseOf(tool));
-        makeExpected(lines, barePaths, expect);
+        QStringList expected = treeListing(dir.filePath("src"), barePaths);
         // ACE readers take names as ASCII: wace stores the non-ASCII name transliterated, and says so.
         const bool renamed = tool == "wace" && content == "mixed";
-        for (const QString &folder : {expect, expect + "/rel"}) {
-            if (renamed)
-                QFile::rename(folder + QString::fromUtf8("/Ünïcödé 名前.txt"), folder + "/Unicode __.txt");
-        }
+        if (renamed)
+            expected = expected.replaceInStrings(QString::fromUtf8("Ünïcödé 名前.txt"), "Unicode __.txt");
+        expected.sort();
         QDir().mkpath(out);
         const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, barePaths, volumeBytes, out + u'/' + archive,
                                                                          writeList(dir.path(), lines)));
@@ -150,10 +126,8 @@ private slots:
         QCOMPARE(filesIn(out), names);
 
         for (const QString &reader : readersOf(tool, archive)) {
-            if (!havePeer(reader))
-                QSKIP(qPrintable(reader + " is not installed"));
             QCOMPARE(extract(reader, out + u'/' + archive, dir.filePath(reader)), QString());
-            QCOMPARE(treeDifference(expect, dir.filePath(reader)), QString());
+            QCOMPARE(treeListing(dir.filePath(reader)), expected);
         }
     }
     void missingEntrySkipped_data() { byTool_data(); }
@@ -162,7 +136,7 @@ private slots:
     {
         QFETCH(QString, tool);
         QTemporaryDir dir;
-        writeFile(dir.filePath("src/kept.txt"), QByteArray("kept"));
+        makeFile(dir.filePath("src/kept.txt"), QByteArray("kept"));
         const QString archive = dir.filePath(tool == "wrar" ? "set.rar" : "set.ace");
         const QString list = writeList(dir.path(), {dir.filePath("src/gone.txt"), dir.filePath("src/kept.txt")});
         const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, true, 0, archive, list));
@@ -170,47 +144,41 @@ private slots:
         QVERIFY(run.err.startsWith(tool.toUtf8() + ": "));
         QVERIFY(run.err.contains("gone.txt"));
         const QString reader = readersOf(tool, archive).first();
-        if (!havePeer(reader))
-            QSKIP(qPrintable(reader + " is not installed"));
         QCOMPARE(extract(reader, archive, dir.filePath("x")), QString());
         QCOMPARE(filesIn(dir.filePath("x")), QStringList{"kept.txt"});
     }
-    void unwritableFolder_data() { byTool_data(); }
-
-    void unwritableFolder()
+    void cannotWrite_data()
     {
-        QFETCH(QString, tool);
-        QTemporaryDir dir;
-        writeFile(dir.filePath("a.txt"), QByteArray("abc"));
-        // root writes anywhere it may; /proc refuses new files even to root.
-        QString folder = "/proc";
-        if (::geteuid() != 0) {
-            folder = dir.filePath("locked");
-            QDir().mkpath(folder);
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<int>("blocked"); // the volume that cannot be written
+        for (const QString tool : {"wrar", "wace"}) {
+            QTest::newRow(qPrintable(tool + ": folder not writable")) << tool << 0;
+            QTest::newRow(qPrintable(tool + ": a folder in the way of volume 4")) << tool << 3;
         }
-        const QString archive = folder + (tool == "wrar" ? "/set.rar" : "/set.ace");
-        const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, true, 1024 * 1440, archive,
-                                                                         writeList(dir.path(), {dir.filePath("a.txt")})));
-        QCOMPARE(run.exitCode, 2);
-        QVERIFY(run.err.contains(QFileInfo(archive).fileName().toUtf8()));
-        QVERIFY(!QFileInfo::exists(archive));
     }
-    void failureLeavesNoPartialSet_data() { byTool_data(); }
-
-    void failureLeavesNoPartialSet()
+    // Exit 2 naming the volume, and nothing of the set left: the volumes before it go too.
+    void cannotWrite()
     {
-        // A folder in the way of the fourth volume: the three before it go too.
         QFETCH(QString, tool);
+        QFETCH(int, blocked);
         QTemporaryDir dir;
-        const QString archive = dir.filePath(tool == "wrar" ? "out/set.rar" : "out/set.ace");
-        const QString blocker = QFileInfo(volumeName(archive, 3)).fileName();
-        QDir().mkpath(dir.filePath("out/" + blocker));
+        QString out = dir.filePath("out");
+        QDir().mkpath(out);
+        if (blocked == 0 && ::geteuid() == 0)
+            out = "/proc"; // root writes anywhere it may; /proc refuses new files even to root
+        else if (blocked == 0)
+            QFile::setPermissions(out, QFile::ReadOwner | QFile::ExeOwner);
+        const QString archive = out + (tool == "wrar" ? "/set.rar" : "/set.ace");
+        const QString blocker = QFileInfo(volumeName(archive, blocked)).fileName();
+        if (blocked > 0)
+            QDir().mkpath(out + u'/' + blocker);
         const QStringList lines = makeContent("spanning", dir.filePath("src"));
         const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, false, 1024, archive, writeList(dir.path(), lines)));
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains(blocker.toUtf8()));
-        QCOMPARE(filesIn(dir.filePath("out")), QStringList{blocker});
+        QVERIFY(!QFileInfo::exists(archive));
+        if (blocked > 0)
+            QCOMPARE(filesIn(out), QStringList{blocker});
     }
 
     void interruptLeavesNoPartialSet()
@@ -233,11 +201,9 @@ private slots:
 
     void timesAndPermissions()
     {
-        if (!havePeer("7z") || !havePeer("unar"))
-            QSKIP("7z or unar is not installed");
         QTemporaryDir dir;
         const QString file = dir.filePath("src/rel/private.txt");
-        writeFile(file, QByteArray("secret"));
+        makeFile(file, QByteArray("secret"));
         ::chmod(QFile::encodeName(file).constData(), 0640);
         ::chmod(QFile::encodeName(dir.filePath("src/rel")).constData(), 0750);
         const QDateTime odd = QDateTime(QDate(2021, 3, 4), QTime(5, 6, 9, 123), Qt::UTC);
@@ -263,15 +229,13 @@ private slots:
     {
         // The set is written into the very folder it archives, over an older set.
         QTemporaryDir dir;
-        writeFile(dir.filePath("rel/a.txt"), QByteArray("abc"));
-        writeFile(dir.filePath("rel/set.rar"), QByteArray("old"));
-        writeFile(dir.filePath("rel/set.r00"), QByteArray("old"));
+        makeFile(dir.filePath("rel/a.txt"), QByteArray("abc"));
+        makeFile(dir.filePath("rel/set.rar"), QByteArray("old"));
+        makeFile(dir.filePath("rel/set.r00"), QByteArray("old"));
         const QString archive = dir.filePath("rel/set.rar");
         const ProcessResult run = runProcess(toolPath("wrar"), commandLine("wrar", false, 0, archive,
                                                                            writeList(dir.path(), {dir.filePath("rel/*")})));
         QVERIFY2(run.exitCode == 0, run.err.constData());
-        if (!havePeer("7z"))
-            QSKIP("7z (p7zip-full) is not installed");
         QCOMPARE(extract("7z", archive, dir.filePath("x")), QString());
         QCOMPARE(filesIn(dir.filePath("x/rel")), QStringList{"a.txt"});
     }

@@ -59,19 +59,6 @@ private slots:
         QCOMPARE(rar::fileHeaderSize(5, 3, false), 0x25u);
     }
 
-    void directoryHeader()
-    {
-        rar::FileFields f;
-        f.name = "dir";
-        f.directory = true;
-        f.dosTime = 0x526428C4;
-        f.attributes = 040755;
-        // flags 80E0: long block and the dictionary bits that mark a folder; mode 040755.
-        QCOMPARE(hexOf(rar::fileHeader(f)),
-                 "CD 7F 74 E0 80 23 00 00 00 00 00 00 00 00 00 03 00 00 00 00 C4 28 64 52 1D 30 03 00 ED 41 00 00 "
-                 "64 69 72");
-    }
-
     void largeSizes_data()
     {
         QTest::addColumn<qulonglong>("size");
@@ -98,29 +85,6 @@ private slots:
             QCOMPARE(le32(36), quint32(size >> 32));
             QCOMPARE(h.mid(40), QByteArray("a.txt"));
         }
-    }
-
-    void extTime()
-    {
-        rar::FileFields f = abcFile();
-        f.extTime = true;
-        f.oddSecond = true;
-        f.fraction = 1234567; // 0x12D687
-        const QByteArray h = bytes(rar::fileHeader(f));
-        QCOMPARE(h.size(), 37 + 5);
-        QCOMPARE(uchar(h[4]) & 0x10, 0x10); // EXTTIME
-        // mtime present (8), odd second (4), three bytes of 100 ns units (3) in the top nibble
-        QCOMPARE(h.mid(37).toHex(' '), hex("00 F0 87 D6 12").toHex(' '));
-    }
-
-    void filler()
-    {
-        // CRC | type 77 | flags 8000 | size 14 | DATA_SIZE 6 | subtype 0 | level 0 | 6 zero bytes
-        const QByteArray block = bytes(rar::fillerBlock(20));
-        QCOMPARE(block.size(), 20);
-        QCOMPARE(block.mid(2, 12).toHex(' '), hex("77 00 80 0E 00 06 00 00 00 00 00 00").toHex(' '));
-        QCOMPARE(block.mid(14), QByteArray(6, '\0'));
-        QCOMPARE(bytes(rar::fillerBlock(14)).size(), 14);
     }
 
     void names_data()

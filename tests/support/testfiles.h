@@ -1,0 +1,80 @@
+// Varko 2000 — making and reading files in the tests, one set of helpers for every layer.
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+/** Writes `bytes` to `path`, making its folder; the path back. */
+inline QString makeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+    return path;
+}
+
+/** `size` bytes of a repeating pattern: compresses well. */
+inline QString makeFile(const QString &path, qint64 size)
+{
+    QByteArray bytes(size, '\0');
+    for (qint64 i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>('a' + i % 26);
+    return makeFile(path, bytes);
+}
+
+/** `size` bytes of a fixed pseudo-random sequence chosen by `seed`: does not compress. */
+inline QString makeNoise(const QString &path, qint64 size, quint32 seed = 1)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    quint32 state = seed * 2654435761u + 1;
+    for (qint64 i = 0; i < size; ++i) {
+        state = state * 1664525u + 1013904223u; // a plain LCG: varied bytes, reproducible
+        bytes[i] = char(state >> 24);
+    }
+    return makeFile(path, bytes);
+}
+
+/** The bytes of the file at `path`; empty when it cannot be read. */
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+/** The lines, each ended by CR LF, as the program's text files are written. */
+inline QByteArray crlf(const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    return bytes;
+}
+
+/** The list file the rip run hands the archiver, in `folder`; its path back. */
+inline QString writeList(const QString &folder, const QStringList &lines)
+{
+    return makeFile(folder + QStringLiteral("/ripfiles.txt"), crlf(lines));
+}
+
+/** The names in `folder`, files and folders, sorted. */
+inline QStringList filesIn(const QString &folder)
+{
+    QStringList names = QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    names.sort();
+    return names;
+}
+
+/** A home folder of the test's own and /tmp as the temporary folder, so default files have fixed bytes. */
+inline QString pinnedHome()
+{
+    static QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("TMPDIR", "/tmp");
+    return home.path();
+}
