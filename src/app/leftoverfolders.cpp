@@ -23,7 +23,8 @@ int removeLeftoverWorkFolders(const QString &tempFolder)
     const QDir dir(tempFolder);
     int removed = 0;
     const QStringList names = dir.entryList({QStringLiteral("~Varko??")},
-                                            QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+                                            QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot
+                                                | QDir::CaseSensitive);
     for (const QString &name : names) {
         const QString path = dir.filePath(name);
         // removeRecursively deletes links inside without following them.

@@ -88,6 +88,8 @@ public:
     /** Adds a script to the recent list and shows the list again. */
     void addRecentScript(const QString &path);
     void refreshRecentMenu();
+    /** Writes the recent list where the next start reads it. */
+    void saveRecentScripts() const;
 
     void mirrorSetting(SettingKey key, const RipSettings &settings, Origin origin) override;
     /** Every caption and check mark that follows the settings. */

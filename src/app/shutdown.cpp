@@ -8,15 +8,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QSettings>
 #include <QSplitter>
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_closing && m_started) {
         m_closing = true;
-        QSettings recent(QCoreApplication::organizationName(), QStringLiteral("Varko2kMRU"));
-        m_recent.save(recent);
+        saveRecentScripts();
         shutDown();
     }
     event->accept();

@@ -19,11 +19,6 @@ namespace {
 
 constexpr int kRecentCapacity = 4;
 
-QString recentGroup()
-{
-    return QStringLiteral("Varko2kMRU");
-}
-
 int px(int twips)
 {
     return twips / kTwipsPerPixel;
@@ -56,9 +51,10 @@ void MainWindow::start(const StartOptions &options)
     if (placement.maximize)
         setWindowState(windowState() | Qt::WindowMaximized);
 
+    // A script named at start joins the stored list rather than replacing it.
+    m_recent.load(QSettings(QStringLiteral("Norwen"), QStringLiteral("Varko2kMRU")));
+    m_recent.setMaxFileCount(kRecentCapacity);
     if (options.scriptArgument.isEmpty()) {
-        m_recent.load(QSettings(QCoreApplication::organizationName(), recentGroup()));
-        m_recent.setMaxFileCount(kRecentCapacity);
         refreshRecentMenu();
         show();
         applyQueueColumns();
@@ -135,7 +131,8 @@ void MainWindow::refreshRecentMenu()
     for (int n = 1; n <= kRecentCapacity; ++n) {
         QAction *entry = action(QStringLiteral("mnuFile%1").arg(n + 1));
         entry->setVisible(m_recent.fileExists(n));
-        entry->setText(m_recent.menuCaption(n));
+        if (m_recent.fileExists(n))
+            entry->setText(m_recent.menuCaption(n));
     }
     action(QStringLiteral("mnuFile2"))->setChecked(m_recent.fileExists(1));
     action(QStringLiteral("mnuFile6"))->setVisible(m_recent.fileCount() > 0);
@@ -149,6 +146,12 @@ void MainWindow::openRecent(int entry)
         return;
     }
     openScript(path);
+}
+
+void MainWindow::saveRecentScripts() const
+{
+    QSettings store(QStringLiteral("Norwen"), QStringLiteral("Varko2kMRU"));
+    m_recent.save(store);
 }
 
 void MainWindow::reloadOptions()
