@@ -3,6 +3,7 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QRegularExpression>
 
 #include <unistd.h>
 
@@ -19,7 +20,11 @@ SingleInstance::SingleInstance(QString key, QObject *parent)
 
 QString SingleInstance::defaultKey()
 {
-    return QStringLiteral("varko2000-%1").arg(getuid());
+    // One per user and display: a window on another display cannot come forward here.
+    QString display = QString::fromLocal8Bit(qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ? qgetenv("WAYLAND_DISPLAY")
+                                                                                          : qgetenv("DISPLAY"));
+    display.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._-]")), QStringLiteral("_"));
+    return QStringLiteral("varko2000-%1-%2").arg(getuid()).arg(display);
 }
 
 bool SingleInstance::claim()

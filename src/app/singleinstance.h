@@ -14,7 +14,7 @@ class SingleInstance : public QObject
     Q_OBJECT
 
 public:
-    /** `key` names the socket; the default is per user. */
+    /** `key` names the socket; the default is per user and display. */
     explicit SingleInstance(QString key = defaultKey(), QObject *parent = nullptr);
 
     /** True when this is the only instance (it now listens); false when another one was asked to show itself. */

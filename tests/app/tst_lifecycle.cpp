@@ -4,6 +4,7 @@
 #include "testwindow.h"
 
 #include <QAction>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,6 +35,48 @@ private slots:
         SingleInstance second(key);
         QVERIFY(!second.claim());
         QTRY_COMPARE(shown.count(), 1);
+    }
+
+    // The program itself: the forms that need no window, and a second start.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: varko2000                      open the main window";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "Varko 2000 v1.38";
+        QTest::newRow("unknown") << QStringList{"--bogus"} << 2 << "";
+        QTest::newRow("second start") << QStringList{} << 0 << "";
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, firstLine);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", "varko-test-" + QString::number(QCoreApplication::applicationPid()));
+        env.insert("VARKO_HOME", freshFolder());
+        env.insert("XDG_RUNTIME_DIR", m_root.path()); // else Qt warns on standard error
+        const QString program = QCoreApplication::applicationDirPath() + "/varko2000";
+        QProcess first; // running only for the second start
+        first.setProcessEnvironment(env);
+        if (arguments.isEmpty()) {
+            first.start(program, {});
+            QTRY_VERIFY(QFile::exists(env.value("VARKO_HOME") + "/varko2k.ini"));
+        }
+        QProcess run;
+        run.setProcessEnvironment(env);
+        run.start(program, arguments);
+        QVERIFY(run.waitForFinished(20000));
+        QCOMPARE(run.exitCode(), status);
+        QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()).section(u'\n', 0, 0), firstLine);
+        if (arguments.isEmpty()) {
+            QVERIFY(run.readAllStandardError().isEmpty());
+            QCOMPARE(first.state(), QProcess::Running);
+            first.terminate();
+            QVERIFY(first.waitForFinished(20000));
+        }
     }
 
     void brokenFilesStillStart_data()
@@ -88,7 +131,7 @@ private slots:
         TestWindow window;
         window.startIn(data, argument.arg(data));
         QCOMPARE(window.windowTitle(), title.arg(data));
-        QCOMPARE(window.messages.join(u'\n'), message.arg(data));
+        QCOMPARE(window.messages.join(u'\n'), message.replace("%1", data));
         const bool opened = message.isEmpty();
         QCOMPARE(window.action("sscript")->isEnabled(), opened);
         QCOMPARE(window.action("mnuFile2")->isVisible(), opened);
