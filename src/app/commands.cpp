@@ -58,8 +58,6 @@ void MainWindow::connectCommands()
         connect(action(QStringLiteral("mnuFile%1").arg(entry)), &QAction::triggered, this,
                 [this, entry] { openRecent(entry - 1); });
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &MainWindow::openHelp);
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            [this] { m_ripState.zipAbortRequested = true; }); // the zip being written stops
     connectSettingCommands();
     connectViewCommands();
 }
@@ -119,8 +117,10 @@ void MainWindow::playCompletionSound()
 
 void MainWindow::openHelp()
 {
-    if (!m_help)
+    if (!m_help) {
         m_help = new HelpWindow(this);
+        m_help->move(geometry().topLeft() + QPoint(40, 40));
+    }
     m_help->show();
     m_help->raise();
     m_help->activateWindow();

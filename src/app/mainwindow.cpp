@@ -9,6 +9,7 @@
 #include "controls/textprogressbar.h"
 #include "engine/queue.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -187,6 +188,17 @@ void MainWindow::installQueueView(QWidget *queueView)
 void MainWindow::setScriptOpener(ScriptOpener opener)
 {
     m_scriptOpener = std::move(opener);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Esc, when no control wanted it, asks the zip being written to stop.
+    if (event->key() == Qt::Key_Escape) {
+        m_ripState.zipAbortRequested = true;
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 QMessageBox::StandardButton MainWindow::showMessage(QMessageBox::Icon icon, const QString &title,

@@ -2,6 +2,7 @@
 #include "app/windowlayout.h"
 #include "testwindow.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QMenu>
 #include <QSignalSpy>
@@ -228,6 +229,38 @@ private slots:
         QCOMPARE(edits.count(), 0);
         QVERIFY(!window.toolbarButton(14)->isEnabled());
         QVERIFY(!window.action("edit")->isEnabled());
+    }
+
+    // A right press on a panel or the file list opens its own pop-up.
+    void popups_data()
+    {
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QString>("popup");
+        QTest::newRow("rip-to") << "riptoPanel" << "riptom";
+        QTest::newRow("zip") << "zipPanel" << "zipm";
+        QTest::newRow("archive type") << "archiveTypePanel" << "rarm";
+        QTest::newRow("paths") << "pathsPanel" << "pathsp";
+        QTest::newRow("file list") << "fileList" << "filepop";
+    }
+
+    void popups()
+    {
+        QFETCH(QString, panel);
+        QFETCH(QString, popup);
+        TestWindow &window = freshWindow();
+        QWidget *target = window.findChild<QWidget *>(panel);
+        if (auto *area = qobject_cast<QAbstractScrollArea *>(target))
+            target = area->viewport();
+        QTest::mousePress(target, Qt::RightButton, {}, QPoint(5, 5));
+        QTRY_VERIFY(window.menu(popup)->isVisible());
+        window.menu(popup)->close();
+    }
+
+    void escapeStopsTheZip()
+    {
+        TestWindow &window = freshWindow();
+        QTest::keyClick(window.findChild<QWidget *>("ListView1"), Qt::Key_Escape);
+        QVERIFY(window.ripState().zipAbortRequested);
     }
 
     void layout_data()
