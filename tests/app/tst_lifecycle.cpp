@@ -110,6 +110,19 @@ private slots:
         QCOMPARE(readLines(data + "/varko2k.ini").size(), 9);
     }
 
+    void unwritableDataFolderStillStarts()
+    {
+        const QString notAFolder = m_root.filePath("file");
+        writeText(notAFolder, "x");
+        TestWindow window;
+        window.startIn(notAFolder);
+        QVERIFY(window.isVisible());
+        QVERIFY(window.messages.isEmpty());
+        QCOMPARE(window.settings(), RipSettings());
+        window.close();
+        QCOMPARE(QDir(m_root.path()).entryList({"*.ini"}, QDir::Files), QStringList());
+    }
+
     void scriptOnCommandLine_data()
     {
         QTest::addColumn<QString>("argument");
