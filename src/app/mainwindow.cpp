@@ -66,7 +66,13 @@ void MainWindow::buildWidgets()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
+    buildTopRow(client);
+    buildPanes(client);
+    buildPanels(client);
+}
 
+void MainWindow::buildTopRow(QWidget *client)
+{
     m_toolbar = new QToolBar(client);
     m_toolbar->setObjectName(QStringLiteral("toolbar"));
     m_toolbar->setAccessibleName(QStringLiteral("Toolbar"));
@@ -87,7 +93,10 @@ void MainWindow::buildWidgets()
     m_logo->setPixmap(QIcon(QStringLiteral(":/app/icons/logo.svg")).pixmap(QSize(52, 22)));
     m_logo->setAlignment(Qt::AlignCenter);
     m_logo->setCursor(Qt::PointingHandCursor);
+}
 
+void MainWindow::buildPanes(QWidget *client)
+{
     m_browserSplitter = new QSplitter(Qt::Horizontal, client);
     m_browserSplitter->setObjectName(QStringLiteral("browserSplitter"));
     m_browserSplitter->setChildrenCollapsible(false);
@@ -104,7 +113,6 @@ void MainWindow::buildWidgets()
     queueView->setRootIsDecorated(false);
     queueView->setSelectionBehavior(QAbstractItemView::SelectRows);
     installQueueView(placeholderView(queueView, QStringLiteral("ListView1"), QStringLiteral("Queue")));
-    buildPanels(client);
 }
 
 void MainWindow::buildPanels(QWidget *client)

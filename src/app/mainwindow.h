@@ -135,6 +135,8 @@ protected:
 
 private:
     void buildWidgets();
+    void buildTopRow(QWidget *client);
+    void buildPanes(QWidget *client);
     void buildPanels(QWidget *client);
     void connectCommands();
     void connectSettingCommands();
