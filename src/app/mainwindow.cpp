@@ -99,6 +99,7 @@ void MainWindow::buildPanes(QWidget *client)
 {
     m_browserSplitter = new QSplitter(Qt::Horizontal, client);
     m_browserSplitter->setObjectName(QStringLiteral("browserSplitter"));
+    m_browserSplitter->setAccessibleName(QStringLiteral("File browser"));
     m_browserSplitter->setChildrenCollapsible(false);
     installBrowser(placeholderView(new QTreeView, QStringLiteral("folderTree"), QStringLiteral("Folders")),
                    placeholderView(new QListView, QStringLiteral("fileList"), QStringLiteral("Files")));

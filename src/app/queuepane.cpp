@@ -12,6 +12,7 @@ QueuePane::QueuePane(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("queueSplitter"));
+    setAccessibleName(QStringLiteral("Queue pane"));
     setCursor(Qt::SplitVCursor);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, kEdge, 0, 0);

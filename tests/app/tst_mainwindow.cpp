@@ -159,6 +159,17 @@ private slots:
         }
     }
 
+    void namedWidgetsHaveAccessibleNames()
+    {
+        for (const char *name : {"toolbar", "logoPanel", "browserSplitter", "folderTree", "fileList", "queueSplitter",
+                                 "ListView1", "totalsPanel", "archiveTypePanel", "archiveSizePanel", "pathsPanel",
+                                 "zipPanel", "progressBar", "riptoPanel", "Picture1"}) {
+            const QWidget *widget = m_started.findChild<QWidget *>(name);
+            QVERIFY2(widget && !widget->accessibleName().isEmpty(), name);
+        }
+        QVERIFY(m_started.findChild<QWidget *>("Frame1"));
+    }
+
     // What a command checks, the others it unchecks, and the setting it writes.
     void commandMarks_data()
     {
