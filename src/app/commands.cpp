@@ -130,15 +130,20 @@ void MainWindow::changep_Click()
 {
     const QString start = m_settings.riptodir.isEmpty() ? QDir::homePath() : m_settings.riptodir;
     const QString chosen = QFileDialog::getExistingDirectory(this, QStringLiteral("Rip-to folder"), start);
-    if (chosen.isEmpty())
-        return; // cancelled: the folder stays as it was
+    if (!chosen.isEmpty()) // cancelled: the folder stays as it was
+        setRipToFolder(chosen);
+}
+
+bool MainWindow::setRipToFolder(const QString &chosen)
+{
     const std::optional<qint64> free = freeBytes(chosen);
     if (!free || *free < 1 || !QFileInfo(chosen).isReadable()) {
         m_settings.riptodir = RipSettings::defaultRipToDir();
         m_ripto->setText(ripToCaption(m_settings.riptodir));
         showMessage(QMessageBox::Warning, QStringLiteral("Varko 2000 error"), QStringLiteral("Invalid drive/folder"));
-        return;
+        return false;
     }
     m_settings.riptodir = folderWithSlash(chosen);
     m_ripto->setText(ripToCaption(m_settings.riptodir));
+    return true;
 }

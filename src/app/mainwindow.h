@@ -103,6 +103,12 @@ public:
     void toolbar_ButtonClick(int position);
     void about_Click();
     void changep_Click();
+    /**
+     * The rip-to folder as the chooser sets it: a folder with free space that
+     * can be read, else the home folder and "Invalid drive/folder". Changes
+     * the setting in memory only.
+     */
+    bool setRipToFolder(const QString &folder);
     void openHelp();
     void playCompletionSound();
     /** The pointer to the window centre plus `offset` pixels. */

@@ -4,6 +4,7 @@
 #include "testwindow.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -121,6 +122,29 @@ private slots:
         QCOMPARE(window.settings(), RipSettings());
         window.close();
         QCOMPARE(QDir(m_root.path()).entryList({"*.ini"}, QDir::Files), QStringList());
+    }
+
+    void ripToFolderChoice_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("riptodir");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("a folder") << "%1" << "%1/" << QStringList{};
+        QTest::newRow("gone") << "%1/gone" << QDir::homePath() + "/" << QStringList{"Varko 2000 error|Invalid drive/folder"};
+    }
+
+    void ripToFolderChoice()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, riptodir);
+        QFETCH(QStringList, messages);
+        TestWindow window;
+        window.startIn(freshFolder());
+        const QString folder = freshFolder();
+        window.setRipToFolder(chosen.replace("%1", folder));
+        QCOMPARE(window.settings().riptodir, riptodir.replace("%1", folder));
+        QCOMPARE(window.findChild<QLabel *>("riptoPanel")->text(), riptodir + "          ");
+        QCOMPARE(window.messages, messages);
     }
 
     void scriptOnCommandLine_data()
