@@ -32,7 +32,7 @@ SplashWindow::SplashWindow(QWidget *parent)
     label->setAccessibleName(label->text());
     label->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
     label->adjustSize();
-    label->move(width() - label->width() - 40, height() - label->height() - 34);
+    label->move(width() - label->width() - 80, height() - label->height() - 30); // clear of the cut corner
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
