@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
+  desktop-file-utils
   libzip-dev zlib1g-dev libdeflate-dev
   p7zip-full unar unace unzip zip
   time

@@ -1,48 +1,94 @@
 // Varko 2000 — program entry.
-#include "platform/datafolder.h"
 #include "app/headlesspack.h"
-#include "store/optionsfile.h"
+#include "app/mainwindow.h"
+#include "app/singleinstance.h"
+#include "app/windowlayout.h"
+#include "platform/datafolder.h"
 #include "version.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTextStream>
 
 namespace {
 
 const QString kVersion = QStringLiteral("Varko 2000 v" VARKO_VERSION);
 
-} // namespace
+const char kUsage[] =
+    "usage: varko2000                      open the main window\n"
+    "       varko2000 [!]SCRIPT.v2k        open the main window with a rip script\n"
+    "       varko2000 --pack SCRIPT.v2k --name BASE [--replace]\n"
+    "                                      pack a rip script without a window\n"
+    "       varko2000 --version            print the version\n"
+    "       varko2000 --help               print this text\n";
 
-int main(int argc, char *argv[])
+void nameApplication()
 {
-    QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Norwen"));
     QCoreApplication::setApplicationName(QStringLiteral("Varko 2000"));
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+}
 
+// Options that need no display run on a core application.
+int runWithoutWindow(int argc, char *argv[], int &handled)
+{
+    QCoreApplication app(argc, argv);
+    nameApplication();
     const QStringList args = app.arguments().mid(1);
+    handled = 1;
     if (args == QStringList{QStringLiteral("--version")}) {
-        out << kVersion << Qt::endl;
+        QTextStream(stdout) << kVersion << Qt::endl;
         return 0;
     }
-    // Headless packing runs on this core application: no display is needed.
+    if (args == QStringList{QStringLiteral("--help")}) {
+        QTextStream(stdout) << kUsage;
+        return 0;
+    }
     if (isPackRequest(args))
         return runHeadlessPack(args);
     // The one plain argument the program takes is a rip script; an unknown
     // option is a mistake, not a script name.
-    if (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
-        err << "varko2000: unknown option " << args.first() << Qt::endl
-            << "usage: varko2000 [--version | --pack SCRIPT.v2k --name BASE | SCRIPT.v2k]" << Qt::endl;
+    if (args.size() > 1 || (!args.isEmpty() && args.first().startsWith(QStringLiteral("--")))) {
+        QTextStream(stderr) << "varko2000: unknown option " << args.first() << Qt::endl << kUsage;
         return 2;
     }
+    handled = 0;
+    return 0;
+}
 
-    // The main window arrives later; until then a start makes sure the
-    // settings file is complete, as the window's start-up does.
-    RipSettings settings;
-    const StoreResult loaded = OptionsFile(dataFile(QStringLiteral("options.ini"))).loadOptions(settings, nullptr);
-    if (!loaded.ok)
-        err << "varko2000: " << loaded.detail << Qt::endl;
-    out << kVersion << Qt::endl;
-    return loaded.ok ? 0 : 1;
+ScreenTwips screenTwips()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QSize size = screen ? screen->size() : QSize(800, 600);
+    return {size.width() * kTwipsPerPixel, size.height() * kTwipsPerPixel};
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    int handled = 0;
+    const int status = runWithoutWindow(argc, argv, handled);
+    if (handled)
+        return status;
+
+    QApplication app(argc, argv);
+    nameApplication();
+    app.setWindowIcon(QIcon(QStringLiteral(":/app/icons/varko2000.svg")));
+    SingleInstance instance;
+    if (!instance.claim())
+        return 0; // the running program came forward
+    if (QCoreApplication::applicationDirPath() == u"/") {
+        QMessageBox::critical(nullptr, QStringLiteral("Varko 2000 Error"),
+                              QStringLiteral("Varko 2000 can NOT be run from a root directory"));
+        return 1;
+    }
+    MainWindow window;
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+    });
+    window.start({dataFolder(), app.arguments().value(1), screenTwips()});
+    return app.exec();
 }

@@ -66,11 +66,11 @@ QString locateProgram(const QString &name, const QStringList &folders)
 
 QStringList defaultProgramFolders()
 {
-    QStringList folders;
-    if (QCoreApplication::instance())
-        folders << QCoreApplication::applicationDirPath();
-    folders << QDir::currentPath();
-    return folders;
+    // Never the current folder: any folder could plant a fake archiver there.
+    if (!QCoreApplication::instance())
+        return {};
+    const QString own = QCoreApplication::applicationDirPath();
+    return {QDir::cleanPath(own + QStringLiteral("/../libexec/varko2000")), own};
 }
 
 ProcessOutcome ExecCmd(const QString &cmdline, const QStringList &folders)

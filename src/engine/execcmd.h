@@ -19,7 +19,11 @@ QStringList splitCommandLine(const QString &line);
  */
 QString locateProgram(const QString &name, const QStringList &folders);
 
-/** The program's own folder, then the current folder: where the archivers are looked for before PATH. */
+/**
+ * Where the archivers are looked for before PATH: the installed helper
+ * folder (<prefix>/libexec/varko2000 beside <prefix>/bin), then the
+ * program's own folder.
+ */
 QStringList defaultProgramFolders();
 
 /**

@@ -21,7 +21,7 @@ struct RipEnvironment
     QString dataFolder;         ///< ripfiles.txt and the numbered file_id.diz go here
     QStringList programFolders; ///< searched for the archivers before PATH
 
-    /** The program's data folder and its own folder, then the current folder. */
+    /** The program's data folder; the archivers in the installed helper folder, then beside the program. */
     static RipEnvironment standard();
 };
 

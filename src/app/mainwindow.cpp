@@ -1,0 +1,218 @@
+// Varko 2000 — the main window: toolbar, menus, browser, queue and status row.
+#include "app/mainwindow.h"
+
+#include "app/commandbuilder.h"
+#include "app/helpwindow.h"
+#include "app/queuepane.h"
+#include "app/soundplayer.h"
+#include "app/windowlayout.h"
+#include "controls/textprogressbar.h"
+#include "engine/queue.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSizeGrip>
+#include <QSplitter>
+#include <QToolBar>
+#include <QTreeView>
+
+namespace {
+
+QLabel *makePanel(QWidget *parent, const QString &name, const QString &role)
+{
+    auto *panel = new QLabel(parent);
+    panel->setObjectName(name);
+    panel->setAccessibleName(role);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setAlignment(Qt::AlignCenter);
+    return panel;
+}
+
+// Stand-ins until the browser and the queue view take their places.
+QWidget *placeholderView(QWidget *view, const QString &name, const QString &role)
+{
+    view->setObjectName(name);
+    view->setAccessibleName(role);
+    return view;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , m_queue(new Queue(this))
+    , m_sounds(new SoundPlayer(this))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Varko 2000"));
+    setWindowIcon(QIcon(QStringLiteral(":/app/icons/varko2000.svg")));
+    setMinimumSize(kMinWindowWidth / kTwipsPerPixel, kMinWindowHeight / kTwipsPerPixel);
+    resize(9900 / kTwipsPerPixel, 7270 / kTwipsPerPixel);
+    buildWidgets();
+    connectCommands();
+    connectPopups();
+    connect(m_queue, &Queue::totalsChanged, this, &MainWindow::refreshTotals);
+    refreshTotals();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildWidgets()
+{
+    m_menus = buildMenus(menuBar(), this);
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    buildTopRow(client);
+    buildPanes(client);
+    buildPanels(client);
+}
+
+void MainWindow::buildTopRow(QWidget *client)
+{
+    m_toolbar = new QToolBar(client);
+    m_toolbar->setObjectName(QStringLiteral("toolbar"));
+    m_toolbar->setAccessibleName(QStringLiteral("Toolbar"));
+    m_toolbar->setIconSize(QSize(16, 16));
+    m_toolbarButtons = buildToolbar(m_toolbar);
+    connect(m_toolbar, &QToolBar::actionTriggered, this,
+            [this](QAction *button) { toolbar_ButtonClick(int(m_toolbarButtons.indexOf(button)) + 1); });
+
+    auto *frame = new QFrame(client);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    m_frame1 = frame;
+
+    m_logo = new QLabel(client);
+    m_logo->setObjectName(QStringLiteral("logoPanel"));
+    m_logo->setAccessibleName(QStringLiteral("About Varko 2000"));
+    m_logo->setToolTip(m_logo->accessibleName());
+    m_logo->setPixmap(QIcon(QStringLiteral(":/app/icons/logo.svg")).pixmap(QSize(52, 22)));
+    m_logo->setAlignment(Qt::AlignCenter);
+    m_logo->setCursor(Qt::PointingHandCursor);
+}
+
+void MainWindow::buildPanes(QWidget *client)
+{
+    m_browserSplitter = new QSplitter(Qt::Horizontal, client);
+    m_browserSplitter->setObjectName(QStringLiteral("browserSplitter"));
+    m_browserSplitter->setAccessibleName(QStringLiteral("File browser"));
+    m_browserSplitter->setChildrenCollapsible(false);
+    installBrowser(placeholderView(new QTreeView, QStringLiteral("folderTree"), QStringLiteral("Folders")),
+                   placeholderView(new QListView, QStringLiteral("fileList"), QStringLiteral("Files")));
+
+    m_queuePane = new QueuePane(client);
+    connect(m_queuePane, &QueuePane::topEdgeDragged, this, [this](int dy) {
+        m_queueHeight = std::max(0, m_queueHeight - dy * kTwipsPerPixel);
+        relayout();
+    });
+    auto *queueView = new QTreeView;
+    queueView->setModel(m_queue);
+    queueView->setRootIsDecorated(false);
+    queueView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    installQueueView(placeholderView(queueView, QStringLiteral("ListView1"), QStringLiteral("Queue")));
+}
+
+void MainWindow::buildPanels(QWidget *client)
+{
+    m_totals = makePanel(client, QStringLiteral("totalsPanel"), QStringLiteral("Queue totals"));
+    m_archiveType = makePanel(client, QStringLiteral("archiveTypePanel"), QStringLiteral("Archive type"));
+    m_archiveSize = makePanel(client, QStringLiteral("archiveSizePanel"), QStringLiteral("Archive size"));
+    m_paths = makePanel(client, QStringLiteral("pathsPanel"), QStringLiteral("Paths"));
+    m_zip = makePanel(client, QStringLiteral("zipPanel"), QStringLiteral("Zip"));
+    m_ripto = makePanel(client, QStringLiteral("riptoPanel"), QStringLiteral("Rip-to folder"));
+    m_ripto->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_ripto->setToolTip(QStringLiteral("Rip-to folder"));
+
+    m_progress = new TextProgressBar(client);
+    m_progress->setObjectName(QStringLiteral("progressBar"));
+    m_progress->setAccessibleName(QStringLiteral("Progress"));
+    // The main window's own design of the control.
+    m_progress->setShowText(true);
+    m_progress->setForeColor(ControlColor(QColor(Qt::black)));
+    m_progress->setBarColor(ControlColor(QColor(Qt::white)));
+    m_progress->setPicture(QPixmap(QStringLiteral(":/controls/progress-back.png")));
+    m_progress->setBarPicture(QPixmap(QStringLiteral(":/controls/progress-bar.png")));
+    m_progress->setBackPictureMode(0);
+    m_progress->setBarPictureMode(0);
+    QFont barFont = font();
+    barFont.setPointSize(8);
+    barFont.setBold(true);
+    m_progress->setFont(barFont);
+    m_progress->setText(QStringLiteral("0%"));
+
+    auto *corner = new QSizeGrip(client);
+    corner->setObjectName(QStringLiteral("Picture1"));
+    corner->setToolTip(QStringLiteral(" Drag corner "));
+    corner->setAccessibleName(QStringLiteral("Drag corner"));
+    m_corner = corner;
+}
+
+QAction *MainWindow::action(const QString &objectName) const
+{
+    return findChild<QAction *>(objectName);
+}
+
+QAction *MainWindow::toolbarButton(int position) const
+{
+    return m_toolbarButtons.value(position - 1);
+}
+
+QMenu *MainWindow::menu(const QString &objectName) const
+{
+    return m_menus.value(objectName);
+}
+
+void MainWindow::installBrowser(QWidget *folderTree, QWidget *fileList)
+{
+    const QList<int> sizes = m_browserSplitter->sizes();
+    delete m_folderTree;
+    delete m_fileList;
+    m_folderTree = folderTree;
+    m_fileList = fileList;
+    m_browserSplitter->addWidget(folderTree);
+    m_browserSplitter->addWidget(fileList);
+    m_browserSplitter->setStretchFactor(1, 1);
+    if (sizes.size() == 2)
+        m_browserSplitter->setSizes(sizes);
+    if (auto *list = qobject_cast<QAbstractScrollArea *>(fileList))
+        list->viewport()->installEventFilter(this);
+    if (m_started)
+        applyViewSettings();
+}
+
+void MainWindow::installQueueView(QWidget *queueView)
+{
+    m_queuePane->setView(queueView);
+    m_queueView = queueView;
+    if (auto *view = qobject_cast<QAbstractScrollArea *>(queueView))
+        view->viewport()->installEventFilter(this);
+    if (m_started)
+        applyQueueColumns();
+}
+
+void MainWindow::setScriptOpener(ScriptOpener opener)
+{
+    m_scriptOpener = std::move(opener);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Esc, when no control wanted it, asks the zip being written to stop.
+    if (event->key() == Qt::Key_Escape) {
+        m_ripState.zipAbortRequested = true;
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+QMessageBox::StandardButton MainWindow::showMessage(QMessageBox::Icon icon, const QString &title,
+                                                    const QString &text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, this);
+    return QMessageBox::StandardButton(box.exec());
+}

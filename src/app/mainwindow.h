@@ -1,0 +1,200 @@
+// Varko 2000 — the main window: toolbar, menus, browser, queue and status row.
+#pragma once
+
+#include "engine/ripstate.h"
+#include "store/recentfilelist.h"
+#include "store/ripsettings.h"
+#include "store/settingsschema.h"
+#include "store/windowstate.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
+
+#include <functional>
+
+class HelpWindow;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QToolBar;
+class Queue;
+class QueuePane;
+class SoundPlayer;
+class TextProgressBar;
+
+/** What start-up is given from outside the window. */
+struct StartOptions
+{
+    QString dataFolder;      ///< where options.ini and varko2k.ini live
+    QString scriptArgument;  ///< the command line's script, a leading "!" still on it
+    ScreenTwips screen;      ///< the screen size in twips
+};
+
+/**
+ * The program's one main window. It owns the settings record, the queue and
+ * the run state for the life of the program, and mirrors the settings into
+ * its panels' captions and its menus' check marks.
+ *
+ * Other parts plug in through `installBrowser`, `installQueueView`,
+ * `setScriptOpener` and the actions found by `action`: every menu entry and
+ * toolbar button is a QAction named as in the command tables, and a toolbar
+ * button with a menu twin runs that entry, so connecting to the entry's
+ * `triggered` serves both.
+ */
+class MainWindow : public QMainWindow, public SettingsMirrors
+{
+    Q_OBJECT
+
+public:
+    /** Reads a rip script into the window (settings, queue rows, totals); false when it cannot. */
+    using ScriptOpener = std::function<bool(const QString &path)>;
+
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    /** The start-up steps: state file, settings, views, captions, recent list or script. */
+    void start(const StartOptions &options);
+
+    QAction *action(const QString &objectName) const;
+    /** Toolbar position 1 to 25. */
+    QAction *toolbarButton(int position) const;
+    QMenu *menu(const QString &objectName) const;
+
+    /** Puts the browser's folder tree and file list into `browserSplitter`, replacing the current ones. */
+    void installBrowser(QWidget *folderTree, QWidget *fileList);
+    /** Puts the queue view into `queueSplitter`, replacing the current one. */
+    void installQueueView(QWidget *queueView);
+    /** The operation that reads a script; the default reads its settings only. */
+    void setScriptOpener(ScriptOpener opener);
+
+    QWidget *folderTree() const { return m_folderTree; }
+    QWidget *fileList() const { return m_fileList; }
+    QWidget *queueView() const { return m_queueView; }
+    Queue &queue() { return *m_queue; }
+    RipSettings &settings() { return m_settings; }
+    RipState &ripState() { return m_ripState; }
+    RecentFileList &recentScripts() { return m_recent; }
+    QString currentScript() const { return m_currentScript; }
+    QString dataFolder() const { return m_dataFolder; }
+    bool layeringAvailable() const { return m_layeringAvailable; }
+    /** The browser's folder: the state file's at start (home when it is gone), kept by the browser. */
+    QString browserFolder() const { return m_browserFolder; }
+    void setBrowserFolder(const QString &folder) { m_browserFolder = folder; }
+
+    /** Opens a script as start-up and the recent entries do; false after "couldn't be loaded". */
+    bool openScript(const QString &path);
+    /** Adds a script to the recent list and shows the list again. */
+    void addRecentScript(const QString &path);
+    void refreshRecentMenu();
+    /** Writes the recent list where the next start reads it. */
+    void saveRecentScripts() const;
+
+    void mirrorSetting(SettingKey key, const RipSettings &settings, Origin origin) override;
+    /** Every caption and check mark that follows the settings. */
+    void mirrorAllSettings();
+    /** The totals panel and the estimate on the progress bar from the queue's totals. */
+    void refreshTotals();
+    /** Reads options.ini again over the settings in memory, captions and check marks following. */
+    void reloadOptions();
+
+    /** Toolbar dispatch by position. */
+    void toolbar_ButtonClick(int position);
+    void about_Click();
+    void changep_Click();
+    /**
+     * The rip-to folder as the chooser sets it: a folder with free space that
+     * can be read, else the home folder and "Invalid drive/folder". Changes
+     * the setting in memory only.
+     */
+    bool setRipToFolder(const QString &folder);
+    void openHelp();
+    void playCompletionSound();
+    /** The pointer to the window centre plus `offset` pixels. */
+    void placePointer(QPoint offset = {});
+
+    /** The browser's view style (0 large icons, 2 list, 3 details), sort column (1 to 4), font size. */
+    int viewStyle() const { return m_viewStyle; }
+    int sortColumn() const { return m_sortColumn; }
+    void setViewStyle(int style, bool fromPopup = false);
+    void setSortColumn(int column);
+    void setFontSize(int points);
+
+signals:
+    /** The browser list should show this style: 0 large icons, 2 list, 3 details. */
+    void browserViewStyleChanged(int style);
+    /** The browser list should sort ascending by this column: 1 Name, 2 Size, 3 Type, 4 Date. */
+    void browserSortChanged(int column);
+    /** The browser should refresh its tree, then its list. */
+    void browserRefreshRequested();
+
+protected:
+    /** Every message box of the window goes through here, so tests can answer them. */
+    virtual QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &title,
+                                                    const QString &text);
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildWidgets();
+    void buildTopRow(QWidget *client);
+    void buildPanes(QWidget *client);
+    void buildPanels(QWidget *client);
+    void connectCommands();
+    void connectSettingCommands();
+    void connectViewCommands();
+    void connectPopups();
+    void relayout();
+    void applyPlacement(const WindowPlacement &placement, ScreenTwips screen);
+    void applyViewSettings();
+    void applyQueueColumns();
+    void startWithScript(const QString &argument);
+    void shutDown();
+    void setCheckedGroup(const QStringList &names, int checkedIndex);
+    void showPopup(const QString &name, const QPoint &globalPos);
+    void openRecent(int entry);
+    void setCompression(bool zip, int level);
+    WindowSnapshot snapshot() const;
+
+    RipSettings m_settings;
+    RipState m_ripState;
+    RecentFileList m_recent;
+    Queue *m_queue = nullptr;
+    ScriptOpener m_scriptOpener;
+    QString m_dataFolder;
+    QString m_currentScript;
+    QString m_browserFolder;
+    ScreenTwips m_screen;
+    bool m_started = false;
+    bool m_layeringAvailable = false;
+    bool m_closing = false;
+    int m_queueHeight = 1500;
+    int m_viewStyle = 2;
+    int m_sortColumn = 3;
+    QPoint m_pendingOffset;
+
+    QHash<QString, QMenu *> m_menus;
+    QList<QAction *> m_toolbarButtons;
+    QToolBar *m_toolbar = nullptr;
+    QWidget *m_frame1 = nullptr;
+    QLabel *m_logo = nullptr;
+    QSplitter *m_browserSplitter = nullptr;
+    QWidget *m_folderTree = nullptr;
+    QWidget *m_fileList = nullptr;
+    QueuePane *m_queuePane = nullptr;
+    QWidget *m_queueView = nullptr;
+    QLabel *m_totals = nullptr;
+    QLabel *m_archiveType = nullptr;
+    QLabel *m_archiveSize = nullptr;
+    QLabel *m_paths = nullptr;
+    QLabel *m_zip = nullptr;
+    TextProgressBar *m_progress = nullptr;
+    QLabel *m_ripto = nullptr;
+    QWidget *m_corner = nullptr;
+    QPointer<HelpWindow> m_help;
+    SoundPlayer *m_sounds = nullptr;
+};

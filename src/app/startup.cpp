@@ -1,0 +1,160 @@
+// Varko 2000 — the main window's start-up: state file, settings, views, captions, scripts.
+#include "app/mainwindow.h"
+#include "app/windowlayout.h"
+#include "app/splashwindow.h"
+#include "controls/textprogressbar.h"
+#include "engine/queue.h"
+#include "store/optionsfile.h"
+#include "store/ripscript.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSettings>
+#include <QSplitter>
+#include <QTextStream>
+
+namespace {
+
+constexpr int kRecentCapacity = 4;
+
+int px(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
+
+} // namespace
+
+void MainWindow::start(const StartOptions &options)
+{
+    m_dataFolder = options.dataFolder;
+    m_screen = options.screen;
+    m_layeringAvailable = QGuiApplication::platformName() != u"offscreen";
+    if (m_screen.width / kTwipsPerPixel < 650)
+        showMessage(QMessageBox::Warning, QStringLiteral("Varko 2000 notice"),
+                    QStringLiteral("Varko 2000 was designed for at least\n800x600 resolution and 16 bit color"));
+
+    const WindowPlacement placement = loadWindowStateFile(QDir(m_dataFolder).filePath(QStringLiteral("varko2k.ini")),
+                                                          SplashWindow::versionLabel(), 0, m_screen);
+    applyPlacement(placement, m_screen);
+    m_browserFolder = QFileInfo(placement.dir).isDir() ? placement.dir : QDir::homePath();
+
+    const StoreResult loaded = OptionsFile(QDir(m_dataFolder).filePath(QStringLiteral("options.ini")))
+                                   .loadOptions(m_settings, this);
+    if (!loaded.ok)
+        QTextStream(stderr) << "varko2000: " << loaded.message << ": " << loaded.detail << Qt::endl;
+    m_started = true;
+    applyViewSettings();
+    mirrorAllSettings();
+    m_progress->setText(QStringLiteral("0%"));
+    if (placement.maximize)
+        setWindowState(windowState() | Qt::WindowMaximized);
+
+    // A script named at start joins the stored list rather than replacing it.
+    m_recent.load(QSettings(QStringLiteral("Norwen"), QStringLiteral("Varko2kMRU")));
+    m_recent.setMaxFileCount(kRecentCapacity);
+    if (options.scriptArgument.isEmpty()) {
+        refreshRecentMenu();
+        show();
+        applyQueueColumns();
+        refreshTotals();
+    } else {
+        startWithScript(options.scriptArgument);
+    }
+}
+
+void MainWindow::applyPlacement(const WindowPlacement &placement, ScreenTwips screen)
+{
+    if (!placement.maximize) {
+        const QRect old = geometry();
+        const int width = placement.width ? px(*placement.width) : old.width();
+        const int height = placement.height ? px(*placement.height) : old.height();
+        resize(width, height);
+        // Refused values leave the window centred at its size, as after a broken state file.
+        const int left = placement.left ? px(*placement.left) : (px(screen.width) - width) / 2;
+        const int top = placement.top ? px(*placement.top) : (px(screen.height) - height) / 2;
+        move(left, top);
+    }
+    const int splitterWidth = px(9900 - 30);
+    if (placement.panel1 == WindowPlacement::Splitter::Half)
+        m_browserSplitter->setSizes({splitterWidth / 2, splitterWidth / 2});
+    else if (placement.panel1 == WindowPlacement::Splitter::Value)
+        m_browserSplitter->setSizes({px(placement.panel1Width), splitterWidth});
+    else
+        m_browserSplitter->setSizes({px(2410), splitterWidth});
+    if (placement.panel3Top)
+        m_queueHeight = *placement.panel3Top;
+    relayout();
+}
+
+void MainWindow::startWithScript(const QString &argument)
+{
+    const QString path = argument.startsWith(u'!') ? argument.mid(1) : argument;
+    openScript(path);
+    show();
+    applyQueueColumns();
+}
+
+bool MainWindow::openScript(const QString &path)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_queue->clear();
+    action(QStringLiteral("sscript"))->setEnabled(true);
+    toolbarButton(4)->setEnabled(true);
+    m_currentScript = path;
+    setWindowTitle(QStringLiteral("Varko 2000 - ") + path);
+    const bool opened = m_scriptOpener ? m_scriptOpener(path) : readScript(path, m_settings, this).result.ok;
+    QApplication::restoreOverrideCursor();
+    if (!opened) {
+        showMessage(QMessageBox::Warning, QStringLiteral("Varko 2000"), path + QStringLiteral("\n\ncouldn't be loaded"));
+        m_queue->clear();
+        action(QStringLiteral("sscript"))->setEnabled(false);
+        toolbarButton(4)->setEnabled(false);
+        m_currentScript.clear();
+        setWindowTitle(QStringLiteral("Varko 2000"));
+        return false;
+    }
+    addRecentScript(path);
+    refreshTotals();
+    return true;
+}
+
+void MainWindow::addRecentScript(const QString &path)
+{
+    m_recent.addFile(path);
+    refreshRecentMenu();
+}
+
+void MainWindow::refreshRecentMenu()
+{
+    for (int n = 1; n <= kRecentCapacity; ++n) {
+        QAction *entry = action(QStringLiteral("mnuFile%1").arg(n + 1));
+        entry->setVisible(m_recent.fileExists(n));
+        if (m_recent.fileExists(n))
+            entry->setText(m_recent.menuCaption(n));
+    }
+    action(QStringLiteral("mnuFile2"))->setChecked(m_recent.fileExists(1));
+    action(QStringLiteral("mnuFile6"))->setVisible(m_recent.fileCount() > 0);
+}
+
+void MainWindow::openRecent(int entry)
+{
+    const QString path = m_recent.file(entry);
+    if (!QFileInfo::exists(path)) {
+        showMessage(QMessageBox::Warning, QStringLiteral("Varko 2000"), path + QStringLiteral(" has moved"));
+        return;
+    }
+    openScript(path);
+}
+
+void MainWindow::saveRecentScripts() const
+{
+    QSettings store(QStringLiteral("Norwen"), QStringLiteral("Varko2kMRU"));
+    m_recent.save(store);
+}
+
+void MainWindow::reloadOptions()
+{
+    OptionsFile(QDir(m_dataFolder).filePath(QStringLiteral("options.ini"))).reloadOptions(m_settings, this);
+}

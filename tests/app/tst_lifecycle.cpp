@@ -1,0 +1,206 @@
+// Varko 2000 — a second start, start-up on broken files, scripts at start, leftover work folders.
+#include "app/leftoverfolders.h"
+#include "app/singleinstance.h"
+#include "testwindow.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestLifecycle : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+    int m_folders = 0;
+
+    QString freshFolder()
+    {
+        const QString data = m_root.filePath(QStringLiteral("data%1").arg(++m_folders));
+        QDir().mkpath(data);
+        return data;
+    }
+
+private slots:
+    void initTestCase() { isolateUserFolders(m_root.path()); }
+
+    void secondInstanceHandsOver()
+    {
+        const QString key = QStringLiteral("varko2000-test-%1").arg(QCoreApplication::applicationPid());
+        SingleInstance first(key);
+        QSignalSpy shown(&first, &SingleInstance::activationRequested);
+        QVERIFY(first.claim());
+        SingleInstance second(key);
+        QVERIFY(!second.claim());
+        QTRY_COMPARE(shown.count(), 1);
+    }
+
+    // The program itself: the forms that need no window, and a second start.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: varko2000                      open the main window";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "Varko 2000 v1.38";
+        QTest::newRow("unknown") << QStringList{"--bogus"} << 2 << "";
+        QTest::newRow("second start") << QStringList{} << 0 << "";
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, firstLine);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", "varko-test-" + QString::number(QCoreApplication::applicationPid()));
+        env.insert("VARKO_HOME", freshFolder());
+        env.insert("XDG_RUNTIME_DIR", m_root.path()); // else Qt warns on standard error
+        const QString program = QCoreApplication::applicationDirPath() + "/varko2000";
+        QProcess first; // running only for the second start
+        first.setProcessEnvironment(env);
+        if (arguments.isEmpty()) {
+            first.start(program, {});
+            QTRY_VERIFY(QFile::exists(env.value("VARKO_HOME") + "/varko2k.ini"));
+        }
+        QProcess run;
+        run.setProcessEnvironment(env);
+        run.start(program, arguments);
+        QVERIFY(run.waitForFinished(20000));
+        QCOMPARE(run.exitCode(), status);
+        QCOMPARE(QString::fromUtf8(run.readAllStandardOutput()).section(u'\n', 0, 0), firstLine);
+        if (arguments.isEmpty()) {
+            QVERIFY(run.readAllStandardError().isEmpty());
+            QCOMPARE(first.state(), QProcess::Running);
+            first.terminate();
+            QVERIFY(first.waitForFinished(20000));
+        }
+    }
+
+    void brokenFilesStillStart_data()
+    {
+        QTest::addColumn<QByteArray>("options");
+        QTest::addColumn<QByteArray>("state");
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+        QTest::newRow("short") << QByteArray("warnings= 1\r\nsound= 1\r\n") << QByteArray("Version=v1.38\r\n");
+        QTest::newRow("not UTF-8") << QByteArray(21 * 2, '\xff').replace(1, 1, "\n")
+                                   << QByteArray("\xff\xfe\r\n").repeated(9);
+        QTest::newRow("absurd numbers") << QByteArray("warnings= 99999999999\r\n").repeated(21)
+                                        << QByteArray("State= -99999999999\r\nTop= 1e99\r\n").repeated(5);
+        QTest::newRow("binary") << QByteArray(4096, '\0') << QByteArray(4096, '\0');
+    }
+
+    void brokenFilesStillStart()
+    {
+        QFETCH(QByteArray, options);
+        QFETCH(QByteArray, state);
+        const QString data = freshFolder();
+        writeText(data + "/options.ini", options);
+        writeText(data + "/varko2k.ini", state);
+        TestWindow window;
+        window.startIn(data);
+        QVERIFY(window.isVisible());
+        QVERIFY(window.messages.isEmpty());
+        QCOMPARE(readLines(data + "/options.ini").size(), 21);
+        QVERIFY(readLines(data + "/varko2k.ini").size() >= 9);
+        QVERIFY(window.width() >= 520 && window.height() >= 333);
+        window.close();
+        QCOMPARE(readLines(data + "/varko2k.ini").size(), 9);
+    }
+
+    void unwritableDataFolderStillStarts()
+    {
+        const QString notAFolder = m_root.filePath("file");
+        writeText(notAFolder, "x");
+        TestWindow window;
+        window.startIn(notAFolder);
+        QVERIFY(window.isVisible());
+        QVERIFY(window.messages.isEmpty());
+        QCOMPARE(window.settings(), RipSettings());
+        window.close();
+        QCOMPARE(QDir(m_root.path()).entryList({"*.ini"}, QDir::Files), QStringList());
+    }
+
+    void ripToFolderChoice_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("riptodir");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("a folder") << "%1" << "%1/" << QStringList{};
+        QTest::newRow("gone") << "%1/gone" << QDir::homePath() + "/" << QStringList{"Varko 2000 error|Invalid drive/folder"};
+    }
+
+    void ripToFolderChoice()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, riptodir);
+        QFETCH(QStringList, messages);
+        TestWindow window;
+        window.startIn(freshFolder());
+        const QString folder = freshFolder();
+        window.setRipToFolder(chosen.replace("%1", folder));
+        QCOMPARE(window.settings().riptodir, riptodir.replace("%1", folder));
+        QCOMPARE(window.findChild<QLabel *>("riptoPanel")->text(), riptodir + "          ");
+        QCOMPARE(window.messages, messages);
+    }
+
+    void scriptOnCommandLine_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("readable, with !") << "!%1/A.v2k" << "Varko 2000 - %1/A.v2k" << "";
+        QTest::newRow("missing") << "%1/gone.v2k" << "Varko 2000" << "Varko 2000|%1/gone.v2k\n\ncouldn't be loaded";
+    }
+
+    void scriptOnCommandLine()
+    {
+        QFETCH(QString, argument);
+        QFETCH(QString, title);
+        QFETCH(QString, message);
+        const QString data = freshFolder();
+        writeText(data + "/A.v2k", "tdrive= /tmp\r\nrarace= 0\r\nsavepaths= 1\r\nsize= 4\r\nracomp= 5\r\nzip= 1\r\n"
+                                   "nfo1st= 1\r\nzipcomp= 2\r\nriptodir= /\r\nzcomment= 0\r\ncomment= \r\n"
+                                   "dnumber= 1\r\nextra= \r\nextra= \r\n");
+        TestWindow window;
+        window.startIn(data, argument.arg(data));
+        QCOMPARE(window.windowTitle(), title.arg(data));
+        QCOMPARE(window.messages.join(u'\n'), message.replace("%1", data));
+        const bool opened = message.isEmpty();
+        QCOMPARE(window.action("sscript")->isEnabled(), opened);
+        QCOMPARE(window.action("mnuFile2")->isVisible(), opened);
+        QCOMPARE(window.action("acec")->isChecked(), opened); // the script's settings reached the menus
+    }
+
+    void recentEntryOfAVanishedScript()
+    {
+        TestWindow window;
+        window.startIn(freshFolder());
+        window.addRecentScript(m_root.filePath("moved.v2k"));
+        window.action("mnuFile2")->trigger();
+        QCOMPARE(window.messages, QStringList{"Varko 2000|" + m_root.filePath("moved.v2k") + " has moved"});
+        QCOMPARE(window.recentScripts().fileCount(), 1);
+    }
+
+    void leftoverWorkFolders()
+    {
+        const QString temp = freshFolder();
+        const QString outside = freshFolder();
+        writeText(outside + "/keep.txt", "x");
+        for (const char *name : {"~Varko01", "~Varko7x", "~Varko123", "~Varko1", "~varko02", "Varko03"}) {
+            QDir().mkpath(temp + '/' + name + "/sub");
+            writeText(temp + '/' + name + "/sub/f", "x");
+        }
+        QVERIFY(QFile::link(outside, temp + "/~Varko02"));
+        QCOMPARE(removeLeftoverWorkFolders(temp), 2);
+        QCOMPARE(QDir(temp).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+                 (QStringList{"Varko03", "~Varko02", "~Varko1", "~Varko123", "~varko02"}));
+        QVERIFY(QFile::exists(outside + "/keep.txt"));
+    }
+};
+
+QTEST_MAIN(TestLifecycle)
+#include "tst_lifecycle.moc"
