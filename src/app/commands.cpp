@@ -80,6 +80,12 @@ void MainWindow::toolbar_ButtonClick(int position)
         action(QStringLiteral("edit"))->setEnabled(false);
         return;
     }
+    if (position == 18) {
+        // Clearing from the toolbar also drops the changes made through the menus.
+        if (clearQueue())
+            reloadOptions();
+        return;
+    }
     if (!row.twin)
         return; // "Up 1 level": the browser listens to the button itself
     QAction *twin = action(QLatin1String(row.twin));
@@ -92,10 +98,6 @@ void MainWindow::toolbar_ButtonClick(int position)
         }
     }
     twin->trigger();
-    if (position == 18) {
-        // Clearing from the toolbar also drops the changes made through the menus.
-        reloadOptions();
-    }
 }
 
 void MainWindow::placePointer(QPoint offset)

@@ -11,10 +11,17 @@ class TestWindow : public MainWindow
 {
 public:
     QStringList messages; ///< "title|text"
+    Message::Answer answer = Message::Answer::Ok; ///< what a question is answered
 
     void startIn(const QString &dataFolder, const QString &script = {}, ScreenTwips screen = {15360, 11520})
     {
         start({dataFolder, script, screen});
+    }
+
+    Message::Answer ask(const Message &message) override
+    {
+        messages << message.title + u'|' + message.text;
+        return message.buttons == Message::Buttons::Ok ? Message::Answer::Ok : answer;
     }
 
 protected:
