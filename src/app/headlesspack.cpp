@@ -54,14 +54,14 @@ QString nameProblem(const QString &name, int limit)
     return {};
 }
 
-QString commentText(const RipSettings &settings)
+} // namespace
+
+QString zipCommentText(const RipSettings &settings)
 {
     if (settings.zcomment != 1 || settings.comment.isEmpty())
         return {};
     return QString::fromUtf8(readWholeFile(settings.comment).value_or(QByteArray()));
 }
-
-} // namespace
 
 bool isPackRequest(const QStringList &arguments)
 {
@@ -160,7 +160,7 @@ int HeadlessPack::pack(const QString &name)
     HeadlessHost host(name);
     host.setTotalsPanelText(m_queue.totals().panelText());
     RipRun rip(m_queue, m_settings, m_state, host, m_step);
-    rip.setZipComment(commentText(m_settings));
+    rip.setZipComment(zipCommentText(m_settings));
     const RipRun::Outcome outcome = rip.run();
     removeWorkFolder(rip.tempWorkFolder());
     // The run itself never reads the archiver's status; a set it failed to make is no set.

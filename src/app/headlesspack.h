@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+struct RipSettings;
+
 /** Exit statuses of headless packing. */
 enum HeadlessExit { PackedSet = 0, RunEnded = 1, BadArguments = 2 };
 
@@ -17,3 +19,6 @@ bool isPackRequest(const QStringList &arguments);
  * base name that breaks the rule or is too long for the set.
  */
 int runHeadlessPack(const QStringList &arguments);
+
+/** The zip comment a run attaches: the comment file's text while `zcomment` is 1, else none. */
+QString zipCommentText(const RipSettings &settings);

@@ -1,5 +1,6 @@
 // Varko 2000 — the queue on the main window: its view, drops, the "&Queue" menu and its commands.
 #include "app/mainwindow.h"
+#include "app/packcommand.h"
 #include "app/queuedroptarget.h"
 #include "app/queueview.h"
 #include "engine/listinginput.h"
@@ -39,13 +40,16 @@ void MainWindow::connectQueueCommands()
     connect(m_dropTarget, &QueueDropTarget::busyChanged, this, [this](bool busy) {
         busy ? QApplication::setOverrideCursor(Qt::WaitCursor) : QApplication::restoreOverrideCursor();
         lockCommands(busy);
+        // The finish step after the unlock, which puts back the entries as they were before.
+        if (!busy)
+            enableDroppedQueue();
     });
-    connect(m_dropTarget, &QueueDropTarget::dropFinished, this, &MainWindow::enableDroppedQueue);
 
     auto on = [this](const char *name, auto slot) { connect(action(QLatin1String(name)), &QAction::triggered, this, slot); };
     on("clear", [this] { clearQueue(); });
     on("remove", [this] { removeQueueItem(); });
     on("listque", [this] { listQueue(); });
+    on("packit", [this] { packFromWindow(*this); });
     on("properties", [this] { showItemProperties(); });
     on("openque", [this] {
         if (!m_queue->isEmpty())

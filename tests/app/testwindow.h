@@ -12,6 +12,7 @@ class TestWindow : public MainWindow
 public:
     QStringList messages; ///< "title|text"
     Message::Answer answer = Message::Answer::Ok; ///< what a question is answered
+    QString scriptPath;                           ///< what the open and save dialogs return
 
     void startIn(const QString &dataFolder, const QString &script = {}, ScreenTwips screen = {15360, 11520})
     {
@@ -25,6 +26,7 @@ public:
     }
 
 protected:
+    QString askScriptPath(bool) override { return scriptPath; }
     QMessageBox::StandardButton showMessage(QMessageBox::Icon, const QString &title, const QString &text) override
     {
         messages << title + u'|' + text;
