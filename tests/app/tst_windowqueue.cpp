@@ -191,6 +191,7 @@ private slots:
     void packIt()
     {
         QFETCH(int, stopAfter);
+        const bool stopping = stopAfter != 0;
         const QString missing = missingReaders({"unzip", "7z"});
         if (!missing.isEmpty())
             QFAIL(qPrintable(missing));
@@ -213,8 +214,11 @@ private slots:
                 QTest::keyClick(dialog, Qt::Key_Return);
             }
             lockedMeanwhile &= !win->ripState().ripInProgress || !win->action(QStringLiteral("clear"))->isEnabled();
-            if (stopAfter && panelText(*win, "totalsPanel") == QStringLiteral(" %1 of 3").arg(stopAfter))
+            // Once: a second Close while the run winds down would close the window.
+            if (stopAfter && panelText(*win, "totalsPanel") == QStringLiteral(" %1 of 3").arg(stopAfter)) {
                 win->toolbar_ButtonClick(25);
+                stopAfter = 0;
+            }
         });
         watcher.start(1);
         win->toolbar_ButtonClick(23);
@@ -225,7 +229,7 @@ private slots:
         QTEST(filesIn(folder + QStringLiteral("/out")), "zips");
         QCOMPARE(panelText(*win, "totalsPanel"), QStringLiteral(" 2 - 1,075KB"));
         QCOMPARE(win->findChild<TextProgressBar *>(QStringLiteral("progressBar"))->text(),
-                 stopAfter ? QStringLiteral("0%") : QStringLiteral("2.15 Est. files"));
+                 stopping ? QStringLiteral("0%") : QStringLiteral("2.15 Est. files"));
         QVERIFY(win->isVisible() && !win->isMinimized());
         for (const QString &zip : filesIn(folder + QStringLiteral("/out"))) {
             const QString path = folder + QStringLiteral("/out/") + zip;
