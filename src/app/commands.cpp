@@ -37,18 +37,17 @@ bool hasSelection(QWidget *view)
 
 void MainWindow::connectCommands()
 {
-    auto on = [this](const char *name, auto slot) { connect(action(QLatin1String(name)), &QAction::triggered, this, slot); };
-    on("exit0", [this] { close(); });
-    on("about", [this] { about_Click(); });
-    on("riptof", [this] { changep_Click(); });
-    on("changep", [this] { changep_Click(); });
-    on("contents", [this] {
+    onTriggered("exit0", [this] { close(); });
+    onTriggered("about", [this] { about_Click(); });
+    onTriggered("riptof", [this] { changep_Click(); });
+    onTriggered("changep", [this] { changep_Click(); });
+    onTriggered("contents", [this] {
         placePointer();
         QCoreApplication::processEvents();
         openHelp();
     });
-    on("web", [] { QDesktopServices::openUrl(QUrl(QStringLiteral(VARKO_HOMEPAGE))); });
-    on("mail", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:" VARKO_MAIL))); });
+    onTriggered("web", [] { QDesktopServices::openUrl(QUrl(QStringLiteral(VARKO_HOMEPAGE))); });
+    onTriggered("mail", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:" VARKO_MAIL))); });
     for (const QString &name : kSetDefaults)
         connect(action(name), &QAction::triggered, this, [this] {
             placePointer(std::exchange(m_pendingOffset, QPoint()));

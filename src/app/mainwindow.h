@@ -8,6 +8,7 @@
 #include "store/settingsschema.h"
 #include "store/windowstate.h"
 
+#include <QAction>
 #include <QHash>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -175,6 +176,11 @@ private:
     void connectSettingCommands();
     void connectViewCommands();
     void connectPopups();
+    template <typename Slot>
+    void onTriggered(const char *name, Slot slot)
+    {
+        connect(action(QLatin1String(name)), &QAction::triggered, this, slot);
+    }
     void connectQueueCommands();
     void connectPlacementCommands();
     void connectScriptCommands();
@@ -188,7 +194,7 @@ private:
     void setArchiveType(bool rar);
     void setZipping(bool on);
     void setSavePaths(bool on);
-    void placeSelected(const std::function<void(int)> &place, const char *entry);
+    void placeSelected(const QString &entry);
     void newScript();
     void openScriptCommand();
     bool saveScript();

@@ -9,27 +9,21 @@
 
 void MainWindow::connectPlacementCommands()
 {
-    auto on = [this](const char *name, auto slot) { connect(action(QLatin1String(name)), &QAction::triggered, this, slot); };
-    on("rar2", [this] { setArchiveType(true); });
-    on("rarc", [this] { setArchiveType(true); });
-    on("ace2", [this] { setArchiveType(false); });
-    on("acec", [this] { setArchiveType(false); });
+    onTriggered("rar2", [this] { setArchiveType(true); });
+    onTriggered("rarc", [this] { setArchiveType(true); });
+    onTriggered("ace2", [this] { setArchiveType(false); });
+    onTriggered("acec", [this] { setArchiveType(false); });
     for (const char *name : {"zip2", "intoz"})
-        on(name, [this] { setZipping(!isZipping(m_settings)); });
+        onTriggered(name, [this] { setZipping(!isZipping(m_settings)); });
     for (const char *name : {"paths2", "paths3"})
-        on(name, [this] { setSavePaths(m_settings.savepaths != 1); });
-    on("nfo2", [this] {
+        onTriggered(name, [this] { setSavePaths(m_settings.savepaths != 1); });
+    onTriggered("nfo2", [this] {
         if (!commandsLocked())
             PlacementRules::toggleNfoFirst(*m_queue, m_settings);
         mirrorSetting(SettingKey::Nfo1st, m_settings, Origin::OptionsFile);
     });
-    on("inrarace", [this] {
-        placeSelected([this](int row) { PlacementRules::placeInArchive(*m_queue, m_settings, row); }, "inrarace");
-        action(QStringLiteral("inrarace"))->setText(QStringLiteral("In ") + placementText(archivePlacement(m_settings)));
-    });
-    on("inzip", [this] { placeSelected([this](int row) { PlacementRules::placeInZip(*m_queue, row); }, "inzip"); });
-    on("in1stzip",
-       [this] { placeSelected([this](int row) { PlacementRules::placeInFirstZip(*m_queue, row); }, "in1stzip"); });
+    for (const char *name : {"inrarace", "inzip", "in1stzip"})
+        onTriggered(name, [this, name] { placeSelected(QLatin1String(name)); });
 }
 
 bool MainWindow::panelClicked(QObject *watched)
@@ -71,12 +65,20 @@ void MainWindow::setSavePaths(bool on)
     mirrorSetting(SettingKey::Savepaths, m_settings, Origin::OptionsFile);
 }
 
-void MainWindow::placeSelected(const std::function<void(int)> &place, const char *entry)
+void MainWindow::placeSelected(const QString &entry)
 {
     const int row = selectedRow();
-    if (row >= 0 && !commandsLocked()) {
-        place(row);
-        setCheckedGroup({QStringLiteral("inrarace"), QStringLiteral("inzip"), QStringLiteral("in1stzip")},
-                        int(QStringList{"inrarace", "inzip", "in1stzip"}.indexOf(QLatin1String(entry))));
+    if (row < 0 || commandsLocked())
+        return;
+    const QStringList entries{QStringLiteral("inrarace"), QStringLiteral("inzip"), QStringLiteral("in1stzip")};
+    const int chosen = int(entries.indexOf(entry));
+    if (chosen == 0) {
+        PlacementRules::placeInArchive(*m_queue, m_settings, row);
+        action(entry)->setText(QStringLiteral("In ") + placementText(archivePlacement(m_settings)));
+    } else if (chosen == 1) {
+        PlacementRules::placeInZip(*m_queue, row);
+    } else {
+        PlacementRules::placeInFirstZip(*m_queue, row);
     }
+    setCheckedGroup(entries, chosen);
 }

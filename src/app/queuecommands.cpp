@@ -45,13 +45,12 @@ void MainWindow::connectQueueCommands()
             enableDroppedQueue();
     });
 
-    auto on = [this](const char *name, auto slot) { connect(action(QLatin1String(name)), &QAction::triggered, this, slot); };
-    on("clear", [this] { clearQueue(); });
-    on("remove", [this] { removeQueueItem(); });
-    on("listque", [this] { listQueue(); });
-    on("packit", [this] { packFromWindow(*this); });
-    on("properties", [this] { showItemProperties(); });
-    on("openque", [this] {
+    onTriggered("clear", [this] { clearQueue(); });
+    onTriggered("remove", [this] { removeQueueItem(); });
+    onTriggered("listque", [this] { listQueue(); });
+    onTriggered("packit", [this] { packFromWindow(*this); });
+    onTriggered("properties", [this] { showItemProperties(); });
+    onTriggered("openque", [this] {
         if (!m_queue->isEmpty())
             if (auto *view = qobject_cast<QueueView *>(m_queueView))
                 view->openSelectedItem();
@@ -64,7 +63,8 @@ void MainWindow::connectQueueView(QueueView *view)
     connect(view, &QueueView::rowClicked, this, [this] {
         menu(QStringLiteral("lpopup"))->menuAction()->setEnabled(!commandsLocked());
     });
-    connect(view, &QueueView::popupRequested, this, [this](const QPoint &at) { showPopup(QStringLiteral("lpopup"), at); });
+    connect(view, &QueueView::popupRequested, this,
+            [this](const QPoint &at) { showPopup(QStringLiteral("lpopup"), at); });
     connect(view, &QueueView::removeRequested, this, &MainWindow::removeQueueItem);
     connect(view, &QueueView::clearRequested, this, &MainWindow::clearQueue);
     connect(view, &QueueView::listRequested, this, &MainWindow::listQueue);

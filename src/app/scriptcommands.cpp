@@ -9,12 +9,11 @@
 
 void MainWindow::connectScriptCommands()
 {
-    auto on = [this](const char *name, auto slot) { connect(action(QLatin1String(name)), &QAction::triggered, this, slot); };
-    on("newrip", [this] { newScript(); });
-    on("newscript2", [this] { newScript(); });
-    on("openscript", [this] { openScriptCommand(); });
-    on("sscript", [this] { saveScript(); });
-    on("saveasscript", [this] { saveScriptAsCommand(); });
+    onTriggered("newrip", [this] { newScript(); });
+    onTriggered("newscript2", [this] { newScript(); });
+    onTriggered("openscript", [this] { openScriptCommand(); });
+    onTriggered("sscript", [this] { saveScript(); });
+    onTriggered("saveasscript", [this] { saveScriptAsCommand(); });
 }
 
 QString MainWindow::askScriptPath(bool saving)

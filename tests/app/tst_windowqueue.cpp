@@ -6,9 +6,12 @@
 #include "testfiles.h"
 #include "testwindow.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -112,6 +115,10 @@ private slots:
                                                          << "a.nfo:Rar, file_id.diz:Rar" << " 2 - 2KB";
         QTest::newRow("nfo in first zip") << QStringList{"a.nfo=5", "x.bin=5"} << rarZip << "nfo2"
                                           << "a.nfo:1st Zip only, x.bin:Rar" << " 2 - 2KB";
+        QTest::newRow("a row in every zip") << QStringList{"x.bin=5", "y.bin=5"} << rarZip << "1:inzip"
+                                            << "x.bin:Rar, y.bin:Zip" << " 2 - 2KB";
+        QTest::newRow("a row in the first zip") << QStringList{"x.bin=5"} << rarZip << "0:in1stzip"
+                                                << "x.bin:1st Zip only" << " 1 - 1KB";
         QTest::newRow("refused during a run") << QStringList{"x.bin=5"} << rarZip << "running" << "" << "Queue empty";
     }
 
@@ -131,8 +138,19 @@ private slots:
         } else {
             QVERIFY(dropAndWait(*win, paths));
         }
-        if (command.size() > 0 && command != u"running")
+        if (command.contains(u':')) {
+            auto *view = qobject_cast<QAbstractItemView *>(win->queueView());
+            const int row = command.section(u':', 0, 0).toInt();
+            view->selectionModel()->select(win->queue().index(row, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            win->queue().selectRow(row); // as a click on the row does
+            command = command.section(u':', 1);
+            emit win->menu(QStringLiteral("lpopup"))->aboutToShow();
             win->action(command)->trigger();
+            QVERIFY(win->action(command)->isChecked());
+        } else if (command.size() > 0 && command != u"running") {
+            win->action(command)->trigger();
+        }
         QTEST(rowsOf(win->queue()), "rows");
         QTEST(panelText(*win, "totalsPanel"), "totals");
     }
