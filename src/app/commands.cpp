@@ -2,6 +2,7 @@
 #include "app/commandtable.h"
 #include "app/helpwindow.h"
 #include "app/mainwindow.h"
+#include "app/optionscommand.h"
 #include "app/soundplayer.h"
 #include "app/splashwindow.h"
 #include "platform/diskspace.h"
@@ -53,6 +54,7 @@ void MainWindow::connectCommands()
         connect(action(name), &QAction::triggered, this, [this] {
             placePointer(std::exchange(m_pendingOffset, QPoint()));
             QCoreApplication::processEvents();
+            showOptionsDialog(*this);
         });
     for (int entry = 2; entry <= 5; ++entry)
         connect(action(QStringLiteral("mnuFile%1").arg(entry)), &QAction::triggered, this,

@@ -7,6 +7,11 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QTimer>
 #include <QTest>
 
 Q_DECLARE_METATYPE(LayoutInput)
@@ -217,6 +222,31 @@ private slots:
         emit window.menu("viewfile")->aboutToShow();
         QVERIFY(window.action("fvdetails")->isChecked());
         QVERIFY(!window.action("fvlist")->isChecked());
+    }
+
+    // Through the real dialog: a change takes effect at once, the lists when it closes.
+    void optionsDialogReachesTheWindow()
+    {
+        TestWindow &window = freshWindow();
+        // The command processes events before the dialog opens: wait for the dialog itself.
+        auto *poll = new QTimer(&window);
+        connect(poll, &QTimer::timeout, poll, [poll] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || dialog->objectName() != u"Form8")
+                return;
+            poll->stop();
+            dialog->findChild<QAbstractButton *>("Option2")->click();   // Ace
+            dialog->findChild<QComboBox *>("Combo3")->setCurrentIndex(2); // Details
+            dialog->findChild<QComboBox *>("Combo2")->setCurrentIndex(0); // zip Store
+            dialog->findChild<QAbstractButton *>("Command3")->click();
+        });
+        poll->start(10);
+        window.toolbarButton(6)->trigger();
+        const QStringList checked{"ace2", "acec", "details", "zstore"};
+        for (const QString &name : checked)
+            QVERIFY2(window.action(name)->isChecked(), qPrintable(name));
+        QVERIFY(window.toolbarButton(10)->isChecked());
+        QCOMPARE(window.findChild<QLabel *>("archiveTypePanel")->text().trimmed(), QStringLiteral("Ace"));
     }
 
     void closeStopsARunFirst()
