@@ -73,7 +73,7 @@ QStringList defaultProgramFolders()
     return folders;
 }
 
-ProcessOutcome ExecCmd(const QString &cmdline, const QStringList &folders)
+ProcessOutcome ExecCmd(const QString &cmdline, const QStringList &folders, const std::function<bool()> &stopRequested)
 {
     QStringList arguments = splitCommandLine(cmdline);
     if (arguments.isEmpty())
@@ -82,5 +82,5 @@ ProcessOutcome ExecCmd(const QString &cmdline, const QStringList &folders)
     const QString program = locateProgram(name, folders);
     if (program.isEmpty())
         return {ProcessOutcome::Status::FailedToStart, -1, name + QStringLiteral(": not found")};
-    return runAndWait(program, arguments);
+    return runAndWait(program, arguments, stopRequested);
 }

@@ -5,6 +5,7 @@
 #include "platform/processwait.h"
 #include "engine/queue.h"
 #include "engine/riphost.h"
+#include "engine/runresult.h"
 #include "store/ripsettings.h"
 #include "engine/ripstate.h"
 #include "engine/volumenames.h"
@@ -30,17 +31,14 @@ struct RipEnvironment
  * ripfiles.txt, runs the archiver once into a work folder and zips every
  * volume (or, with zipping off, lets the archiver write straight into the
  * rip-to folder). Reads the queue and never changes it or any queued file.
- * Everything it shows goes through the host.
+ * Everything it shows goes through the host. A set that looks complete is
+ * left only when the archiver ended well and every zip was written; zips of
+ * the set's names already there are replaced only when the user agrees.
  */
 class RipRun
 {
 public:
-    enum class Outcome {
-        NotStarted, ///< nothing to pack, or a run is already working
-        Complete,   ///< the end of a complete run was reached
-        Cancelled,  ///< the cancel path
-        ZipError,   ///< the zip-error path
-    };
+    using Outcome = RunResult::Outcome;
 
     /** `step` is the archive-size step 0 to 199 the window shows. */
     RipRun(const Queue &queue, RipSettings &settings, RipState &state, RipHost &host, int step,
@@ -49,7 +47,9 @@ public:
     /** The zip comment's text (kept in memory only); attached while `zcomment` is 1. */
     void setZipComment(const QString &comment) { m_comment = comment; }
 
+    /** Runs to one of the ends; `result()` then says how it went. */
     Outcome run();
+    const RunResult &result() const { return m_result; }
 
     /** How the archiver ended; none when it was not run. */
     const std::optional<ProcessOutcome> &archiverOutcome() const { return m_archiver; }
@@ -65,11 +65,20 @@ private:
     bool askBaseName();
     bool checkSize();
     bool writeListFile();
+    bool confirmReplace();
+    bool makeWorkFolder();
     void runArchiver();
+    bool checkArchiver();
     bool zipVolumes();
     int zipOne(const VolumeNames &names, int i);
+    void removeReplacedZips() const;
+    void removeWorkFolder() const;
+    bool stopRequested() const;
+    void setError(RunError::Step step, const QString &message, const QString &path, int code = 0);
     Outcome complete();
     Outcome cancel();
+    Outcome stop();
+    Outcome fail();
     Outcome zipError(int code);
     bool isTranslucent() const;
 
@@ -86,8 +95,11 @@ private:
     QString m_baseName;
     bool m_rar = true;
     QString m_workFolder;
+    QString m_archivePath;
+    QStringList m_existingZips; ///< zips of this set's names found before the archiver ran
     std::optional<ProcessOutcome> m_archiver;
     int m_volumeCount = 0;
     int m_zipErrorCode = 0;
+    RunResult m_result;
     QElapsedTimer m_eventsClock; ///< since events were last processed while zipping
 };

@@ -38,6 +38,8 @@ public:
      * Returns 0, or the writer's non-zero code.
      */
     int zipVolume(const ZipVolume &volume, const DizNumbering::Marker &marker);
+    /** Why the last `zipVolume` failed, in words. */
+    const QString &errorText() const { return m_errorText; }
 
 private:
     bool writeNumberedDiz(const QString &stamp, const DizNumbering::Marker &marker);
@@ -46,4 +48,5 @@ private:
     const Queue &m_queue;
     ZipWriter &m_writer;
     QString m_numberedDizPath;
+    QString m_errorText;
 };

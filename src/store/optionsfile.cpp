@@ -3,6 +3,8 @@
 
 #include "store/lineformat.h"
 
+#include <QFileInfo>
+
 namespace {
 
 constexpr int kLineCount = 21;
@@ -70,10 +72,16 @@ int OptionsFile::read(RipSettings &settings, SettingsMirrors *mirrors) const
 
 StoreResult OptionsFile::loadOptions(RipSettings &settings, SettingsMirrors *mirrors) const
 {
-    const std::optional<QByteArray> bytes = readWholeFile(m_path);
+    QString why;
+    const std::optional<QByteArray> bytes = readWholeFile(m_path, &why);
     const QStringList lines = bytes ? splitLines(*bytes) : QStringList();
     if (lines.size() >= kLineCount && readLines(lines, settings, mirrors) == 0)
         return StoreResult::success();
+    // A pipe, a device or a folder under the file's name is the user's: it is not replaced.
+    if (!bytes && QFileInfo(m_path).exists() && !QFileInfo(m_path).isFile()) {
+        applyBuiltInDefaults(settings, mirrors);
+        return StoreResult::failure(QStringLiteral("Options.ini save error"), why);
+    }
 
     // One rewrite and one more read at most: an unwritable folder must not
     // make the program go round between writing and reading.

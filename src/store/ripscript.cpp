@@ -28,9 +28,12 @@ ScriptRead parseScript(const QString &path, const QStringList &lines, RipSetting
     if (failed != 0)
         return {StoreResult::failure(failureText(path, "couldn't be loaded"),
                                      path + QStringLiteral(": line %1").arg(failed)),
-                {}};
+                {}, {}};
 
     ScriptRead read;
+    for (std::size_t i = 0; i < header.size(); ++i)
+        if (header[i].key == SettingKey::Riptodir && qsizetype(i) < lines.size())
+            read.ripToAsWritten = valueFromColumn(lines.at(qsizetype(i)), header[i].readColumn);
     for (qsizetype i = qsizetype(header.size()); i < lines.size() && !lines.at(i).isEmpty(); ++i)
         read.rowPaths << lines.at(i);
     return read;
@@ -38,11 +41,10 @@ ScriptRead parseScript(const QString &path, const QStringList &lines, RipSetting
 
 ScriptRead readScript(const QString &path, RipSettings &settings, SettingsMirrors *mirrors)
 {
-    const std::optional<QByteArray> bytes = readWholeFile(path);
+    QString why;
+    const std::optional<QByteArray> bytes = readWholeFile(path, &why);
     if (!bytes)
-        return {StoreResult::failure(failureText(path, "couldn't be loaded"),
-                                     path + QStringLiteral(": cannot be read")),
-                {}};
+        return {StoreResult::failure(failureText(path, "couldn't be loaded"), why), {}, {}};
     return parseScript(path, splitLines(*bytes), settings, mirrors);
 }
 
