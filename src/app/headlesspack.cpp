@@ -229,6 +229,9 @@ int HeadlessPack::exitStatus(const RunResult &result)
         m_err << "varko2000: set complete, with warnings" << Qt::endl;
         return RunEnded;
     default:
+        // The zip-error box shows the code alone; the file and the reason are said here.
+        if (result.error.step == RunError::Step::Zip)
+            m_err << "varko2000: " << result.error.message << Qt::endl;
         m_err << "varko2000: the set was not made" << Qt::endl;
         return RunEnded;
     }

@@ -46,6 +46,15 @@ QString sizeText(qint64 bytes)
 
 } // namespace
 
+QString plainFileProblem(const QString &path)
+{
+    struct stat st{};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return systemFailure(path, errno);
+    const QString problem = kindProblem(st.st_mode);
+    return problem.isEmpty() ? problem : failure(path, problem);
+}
+
 PlainFileRead readPlainFile(const QString &path, qint64 limit)
 {
     // Non-blocking, so that opening a FIFO cannot wait for a writer.

@@ -16,6 +16,9 @@ struct PlainFileRead
     QString error; ///< "PATH: why", when not ok
 };
 
+/** "PATH: why" when `path` is not a regular file (or a link to one); empty when it is. */
+QString plainFileProblem(const QString &path);
+
 /**
  * Reads the file at `path` whole when it is a regular file of at most
  * `limit` bytes. A FIFO, a device or a folder is refused without waiting on

@@ -131,7 +131,8 @@ int ZipWriter::finish(zip_t *archive, const std::vector<Entry> &entries, std::si
     const int level = deflateLevel(m_zipcomp);
     for (std::size_t i = first; i < entries.size(); ++i) {
         if (const int code = addEntry(archive, entries[i], level)) {
-            m_errorText = entries[i].sourcePath + QStringLiteral(": ") + errorText(code);
+            const QString problem = plainFileProblem(entries[i].sourcePath);
+            m_errorText = problem.isEmpty() ? entries[i].sourcePath + QStringLiteral(": ") + errorText(code) : problem;
             zip_discard(archive);
             return code;
         }
