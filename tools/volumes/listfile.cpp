@@ -53,8 +53,10 @@ std::optional<std::string> readRegularFile(const std::string &path, std::string 
         return std::nullopt;
     }
     if (!S_ISREG(st.st_mode))
-        error = S_ISDIR(st.st_mode) ? "is a folder, not a file" : S_ISFIFO(st.st_mode) ? "is a named pipe, not a file"
-                                                                                      : "is not a regular file";
+        error = S_ISDIR(st.st_mode)                           ? "is a folder, not a file"
+                : S_ISFIFO(st.st_mode)                        ? "is a named pipe, not a file"
+                : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "is a device, not a file"
+                                                              : "is not a regular file";
     else if (st.st_size > kMaxListFileBytes)
         error = "is larger than 64 MiB";
     std::string text;
