@@ -33,7 +33,7 @@ int main(int argc, char *argv[])
     // option is a mistake, not a script name.
     if (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
         err << "varko2000: unknown option " << args.first() << Qt::endl
-            << "usage: varko2000 [--version | --pack SCRIPT.v2k --name BASE | SCRIPT.v2k]" << Qt::endl;
+            << "usage: varko2000 [--version | --pack SCRIPT.v2k --name BASE [--replace] | SCRIPT.v2k]" << Qt::endl;
         return 2;
     }
 

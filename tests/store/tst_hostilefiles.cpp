@@ -14,12 +14,6 @@
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void putFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -61,7 +55,6 @@ class TestHostileFiles : public QObject
 private slots:
     void refusedReads_data();
     void refusedReads();
-    void writeReplacesLink();
     void fuzzedReaders();
     void recentListReadsCount();
 };
@@ -101,18 +94,6 @@ void TestHostileFiles::refusedReads()
     std::string listWhy;
     QVERIFY(!readListFile(path.toStdString(), &listWhy));
     QCOMPARE(QString::fromStdString(listWhy).endsWith(why, Qt::CaseInsensitive), true);
-}
-
-// A link put at a file the program writes is replaced; what it pointed to stays.
-void TestHostileFiles::writeReplacesLink()
-{
-    QTemporaryDir dir;
-    putFile(dir.filePath("precious.txt"), "keep me");
-    QFile::link(dir.filePath("precious.txt"), dir.filePath("options.ini"));
-    QVERIFY(OptionsFile(dir.filePath("options.ini")).saveOptions(RipSettings()).ok);
-    QCOMPARE(fileBytes(dir.filePath("precious.txt")), QByteArray("keep me"));
-    QVERIFY(!QFileInfo(dir.filePath("options.ini")).isSymLink());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary left beside
 }
 
 // A few hundred broken scripts, settings files and list files: whatever is
