@@ -86,8 +86,3 @@ void HeadlessHost::processEvents()
 {
     QCoreApplication::processEvents();
 }
-
-void HeadlessHost::note(const QString &text)
-{
-    m_err << "varko2000: " << text << Qt::endl;
-}

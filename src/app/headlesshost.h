@@ -36,7 +36,6 @@ public:
     void playCompletionSound() override {}
     void processEvents() override;
     bool stopRequested() const override { return caughtSignal() != 0; }
-    void note(const QString &text) override;
 
 private:
     QTextStream m_err;

@@ -59,7 +59,4 @@ public:
      * by clearing `RipInProgress` instead.
      */
     virtual bool stopRequested() const { return false; }
-
-    /** Why a step was skipped, for a log or standard error; never a message box. */
-    virtual void note(const QString &text) = 0;
 };

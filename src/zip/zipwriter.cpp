@@ -96,9 +96,11 @@ int ZipWriter::writeZip(const QString &zipPath, const std::vector<Entry> &entrie
 int ZipWriter::writeAfterLead(const QString &zipPath, const std::vector<Entry> &entries)
 {
     QFile beside;
-    const QString besideName = createBeside(beside, zipPath, &m_errorText);
+    QString why;
+    const QString besideName = createBeside(beside, zipPath, &why);
     if (besideName.isEmpty()) {
-        m_errorText.prepend(errorText(ZIP_ER_TMPOPEN).section(u':', 0, 0) + QStringLiteral(": "));
+        // The library's words with the system's real reason, as its own failures read.
+        m_errorText = errorText(ZIP_ER_TMPOPEN).section(u':', 0, 0) + QStringLiteral(": ") + why.mid(zipPath.size() + 2);
         return ZIP_ER_TMPOPEN;
     }
     auto removeBeside = qScopeGuard([&besideName] { QFile::remove(besideName); });

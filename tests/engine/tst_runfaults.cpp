@@ -116,6 +116,8 @@ void TestRunFaults::faults_data()
     QTest::newRow("rip-to empty") << "empty" << wrar << QByteArray() << 2 << "names no rip-to folder" << none;
     QTest::newRow("rip-to a link loop") << "loop" << wrar << QByteArray() << 2 << "symbolic links" << none;
     QTest::newRow("rip-to bad UTF-8") << "utf8" << wrar << QByteArray() << 2 << "is not valid UTF-8" << none;
+    QTest::newRow("rip-to not writable") << "readonly" << wrar << QByteArray() << 1
+                                        << "myrel.zip: Failure to create temporary file: Permission denied" << none;
     QTest::newRow("comment a FIFO") << "fifocomment" << wrar << QByteArray() << 2 << "is a named pipe" << none;
     QTest::newRow("comment /dev/zero") << "zerocomment" << wrar << QByteArray() << 2 << "/dev/zero: is a device" << none;
     QTest::newRow("script a FIFO") << "fifoscript" << wrar << QByteArray() << 2 << "is a named pipe" << none;
@@ -145,7 +147,8 @@ void TestRunFaults::faults()
         makeFile(desk.path("rips/other01.zip"), QByteArray("not this set"));
     }
     const QMap<QString, QString> ripTo{{"gone", desk.path("gone/")}, {"relative", "rips/"}, {"empty", ""},
-                                       {"loop", loop + u'/'}, {"utf8", desk.path("r\uFFFDp/")}};
+                                       {"loop", loop + u'/'}, {"utf8", desk.path("r\uFFFDp/")},
+                                       {"readonly", "/sys/"}};
     if (ripTo.contains(fault))
         desk.settings.riptodir = ripTo.value(fault);
     QFile::link(loop, loop);
