@@ -10,7 +10,6 @@
 #include "store/ripscript.h"
 #include "engine/riprun.h"
 #include "store/storeresult.h"
-#include "platform/plainfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,9 +22,6 @@
 namespace {
 
 const char *const kUsage = "usage: varko2000 --pack SCRIPT.v2k --name BASE [--replace]";
-
-// What the options dialog lets a zip comment hold.
-constexpr qint64 kMaxCommentBytes = 32768;
 
 struct PackArguments
 {
@@ -163,11 +159,12 @@ bool HeadlessPack::loadComment()
 {
     if (m_settings.zcomment != 1 || m_settings.comment.isEmpty())
         return true;
-    const PlainFileRead read = readPlainFile(m_settings.comment, kMaxCommentBytes);
-    if (!read.ok)
-        m_err << "varko2000: the zip comment cannot be read: " << read.error << Qt::endl;
-    m_comment = QString::fromUtf8(read.bytes);
-    return read.ok;
+    QString why;
+    const std::optional<QString> comment = readZipComment(m_settings.comment, &why);
+    if (!comment)
+        m_err << "varko2000: the zip comment cannot be read: " << why << Qt::endl;
+    m_comment = comment.value_or(QString());
+    return comment.has_value();
 }
 
 // A headless run is a whole start and shutdown: what a failed run leaves in

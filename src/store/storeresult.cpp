@@ -21,3 +21,12 @@ std::optional<QByteArray> readWholeFile(const QString &path, QString *why)
     }
     return std::move(read.bytes);
 }
+
+std::optional<QString> readZipComment(const QString &path, QString *why)
+{
+    constexpr qint64 kMaxCommentBytes = 32768;
+    PlainFileRead read = readPlainFile(path, kMaxCommentBytes);
+    if (!read.ok && why)
+        *why = read.error;
+    return read.ok ? std::optional<QString>(QString::fromUtf8(read.bytes)) : std::nullopt;
+}

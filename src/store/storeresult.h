@@ -32,3 +32,10 @@ StoreResult writeWholeFile(const QString &path, const QByteArray &bytes, const Q
  * limit; no value when it is not, with "PATH: why" in `why`.
  */
 std::optional<QByteArray> readWholeFile(const QString &path, QString *why = nullptr);
+
+/**
+ * The zip comment file's text (UTF-8) when it is a regular file of at most
+ * 32,768 bytes, as the options dialog allows; no value otherwise, with
+ * "PATH: why" in `why`.
+ */
+std::optional<QString> readZipComment(const QString &path, QString *why = nullptr);
