@@ -34,6 +34,13 @@ struct RipEnvironment
  * Everything it shows goes through the host. A set that looks complete is
  * left only when the archiver ended well and every zip was written; zips of
  * the set's names already there are replaced only when the user agrees.
+ *
+ * Stopping: clearing `RipState::ripInProgress` (Close) or the host's
+ * `stopRequested` ends the archiver at once (checked while it runs) or the
+ * run at the next volume; the work folder goes and the run ends Cancelled
+ * with `result().stopped`. `zipAbortRequested` (Escape) breaks off the zip
+ * being written and takes the zip-error path. Every error but the zip error
+ * is shown through the host as one message; the result holds it too.
  */
 class RipRun
 {
