@@ -51,7 +51,7 @@ public:
     virtual void showAfterZipError(bool opaque) = 0;
 
     virtual void playCompletionSound() = 0;
-    /** Lets pending window events run (the only points where a stop request can arrive). */
+    /** Lets pending window events run (with the archiver's wait, the points where a stop request can arrive). */
     virtual void processEvents() = 0;
     /**
      * A stop from outside the window (a signal to the program), asked while
