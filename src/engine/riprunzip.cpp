@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 namespace {
 
@@ -69,14 +70,15 @@ int RipRun::zipOne(const VolumeNames &names, int i)
 // now, when every new zip is complete, so a failed run leaves the old set whole.
 void RipRun::removeReplacedZips() const
 {
+    if (m_existingZips.isEmpty())
+        return;
     const VolumeNames names(m_rar, m_state.over99, m_step, m_volumeCount);
-    for (const QString &old : m_existingZips) {
-        bool replaced = false;
-        for (int i = 1; i <= m_volumeCount && !replaced; ++i)
-            replaced = getfile(zipBaseName(m_settings.riptodir, m_baseName, names.numberString(i))) + QStringLiteral(".zip") == old;
-        if (!replaced)
+    QSet<QString> written;
+    for (int i = 1; i <= m_volumeCount; ++i)
+        written.insert(getfile(zipBaseName(m_settings.riptodir, m_baseName, names.numberString(i))) + QStringLiteral(".zip"));
+    for (const QString &old : m_existingZips)
+        if (!written.contains(old))
             QFile::remove(folderWithSlash(m_settings.riptodir) + old);
-    }
 }
 
 // The volumes of a run that will not be zipped must not look like the start of a set.

@@ -72,6 +72,7 @@ bool ZipStage::writeNumberedDiz(const QString &stamp, const DizNumbering::Marker
         return false;
     }
     // Renamed over the old copy: a link put at its name is replaced, never written through.
-    m_errorText = replaceFile(m_numberedDizPath, DizNumbering::numberedCopy(*text, marker, stamp));
+    // The copy is scratch, rewritten for every volume, so it is not synced to disk each time.
+    m_errorText = replaceFile(m_numberedDizPath, DizNumbering::numberedCopy(*text, marker, stamp), Durability::Scratch);
     return m_errorText.isEmpty();
 }

@@ -103,7 +103,7 @@ QString createBeside(QFile &file, const QString &path, QString *error)
     return {};
 }
 
-QString replaceFile(const QString &path, const QByteArray &bytes)
+QString replaceFile(const QString &path, const QByteArray &bytes, Durability durability)
 {
     QFile beside;
     QString error;
@@ -111,7 +111,7 @@ QString replaceFile(const QString &path, const QByteArray &bytes)
     if (besideName.isEmpty())
         return error;
     auto removeBeside = qScopeGuard([&besideName] { QFile::remove(besideName); });
-    if (beside.write(bytes) != bytes.size() || ::fsync(beside.handle()) != 0)
+    if (beside.write(bytes) != bytes.size() || (durability == Durability::Synced && ::fsync(beside.handle()) != 0))
         return systemFailure(path, errno);
     beside.close();
     // rename replaces whatever has the name, a symbolic link included, in one step.

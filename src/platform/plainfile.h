@@ -33,9 +33,12 @@ PlainFileRead readPlainFile(const QString &path, qint64 limit = kMaxPlainFileByt
  */
 QString createBeside(QFile &file, const QString &path, QString *error = nullptr);
 
+/** Whether a written file reaches the disk before it takes its name. */
+enum class Durability { Synced, Scratch };
+
 /**
  * Writes `bytes` to a new file beside `path` and renames it over `path`: a
  * failed write leaves the old file as it was, and a symbolic link at `path`
  * is replaced, never written through. Returns the empty text, or "PATH: why".
  */
-QString replaceFile(const QString &path, const QByteArray &bytes);
+QString replaceFile(const QString &path, const QByteArray &bytes, Durability durability = Durability::Synced);
