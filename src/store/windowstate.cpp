@@ -5,6 +5,7 @@
 #include "store/storeresult.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -116,7 +117,9 @@ WindowPlacement loadWindowStateFile(const QString &path, const QString &version,
     QStringList lines = bytes ? splitLines(*bytes) : QStringList();
     if (lines.size() < kWindowStateLineCount) {
         lines = defaultWindowStateLines(version, currentState, screen);
-        writeWholeFile(path, joinLines(lines), QString());
+        // A pipe, a device or a folder under the file's name is the user's: it is not replaced.
+        if (bytes || !QFileInfo::exists(path) || QFileInfo(path).isFile())
+            writeWholeFile(path, joinLines(lines), QString());
     }
     return readWindowState(lines, screen);
 }
