@@ -46,6 +46,12 @@ QString sizeText(qint64 bytes)
 
 } // namespace
 
+bool holdsNonFile(const QString &path)
+{
+    struct stat st{};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
 QString plainFileProblem(const QString &path)
 {
     struct stat st{};

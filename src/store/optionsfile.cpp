@@ -1,9 +1,8 @@
 // Varko 2000 — options.ini, the user's default settings.
 #include "store/optionsfile.h"
 
+#include "platform/plainfile.h"
 #include "store/lineformat.h"
-
-#include <QFileInfo>
 
 namespace {
 
@@ -78,7 +77,7 @@ StoreResult OptionsFile::loadOptions(RipSettings &settings, SettingsMirrors *mir
     if (lines.size() >= kLineCount && readLines(lines, settings, mirrors) == 0)
         return StoreResult::success();
     // A pipe, a device or a folder under the file's name is the user's: it is not replaced.
-    if (!bytes && QFileInfo(m_path).exists() && !QFileInfo(m_path).isFile()) {
+    if (!bytes && holdsNonFile(m_path)) {
         applyBuiltInDefaults(settings, mirrors);
         return StoreResult::failure(QStringLiteral("Options.ini save error"), why);
     }

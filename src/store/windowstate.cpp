@@ -1,11 +1,11 @@
 // Varko 2000 — varko2k.ini: the main window's state, geometry, splitters and browser folder.
 #include "store/windowstate.h"
 
+#include "platform/plainfile.h"
 #include "store/lineformat.h"
 #include "store/storeresult.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -118,7 +118,7 @@ WindowPlacement loadWindowStateFile(const QString &path, const QString &version,
     if (lines.size() < kWindowStateLineCount) {
         lines = defaultWindowStateLines(version, currentState, screen);
         // A pipe, a device or a folder under the file's name is the user's: it is not replaced.
-        if (bytes || !QFileInfo::exists(path) || QFileInfo(path).isFile())
+        if (!holdsNonFile(path))
             writeWholeFile(path, joinLines(lines), QString());
     }
     return readWindowState(lines, screen);
