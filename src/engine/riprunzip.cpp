@@ -61,6 +61,9 @@ int RipRun::zipOne(const VolumeNames &names, int i)
 
     ZipStage stage(m_queue, m_writer, m_env.dataFolder + QStringLiteral("/file_id.diz"));
     const int code = stage.zipVolume(volume, marker);
+    for (const QString &renamed : stage.renamed())
+        if (!m_result.warnings.contains(renamed))
+            m_result.warnings << renamed;
     if (code != 0)
         setError(RunError::Step::Zip, volume.zipPath + QStringLiteral(": ") + stage.errorText(), volume.zipPath, code);
     return code;

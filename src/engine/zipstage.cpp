@@ -51,7 +51,15 @@ int ZipStage::zipVolume(const ZipVolume &volume, const DizNumbering::Marker &mar
     m_errorText.clear();
     if (!volume.dizStamp.isEmpty() && !writeNumberedDiz(volume.dizStamp, marker))
         return ZipWriter::ReadError;
-    const int code = m_writer.write(volume.zipPath, entries(volume));
+    std::vector<ZipWriter::Entry> list = entries(volume);
+    // Zip readers take a backslash for a folder separator, as the archivers' readers do.
+    for (ZipWriter::Entry &entry : list) {
+        if (!entry.entryName.contains(u'\\'))
+            continue;
+        entry.entryName.replace(u'\\', u'_');
+        m_renamed << entry.sourcePath + QStringLiteral(": the name holds a backslash, stored as ") + entry.entryName;
+    }
+    const int code = m_writer.write(volume.zipPath, list);
     if (code != 0)
         m_errorText = m_writer.lastErrorText();
     return code;

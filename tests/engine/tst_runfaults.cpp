@@ -128,6 +128,7 @@ void TestRunFaults::faults_data()
     QTest::newRow("link to / in a queued folder") << "rootlink" << wrar << QByteArray() << 1
                                                  << "a symbolic link to a folder, not followed" << one;
     QTest::newRow("backslash in a name") << "backslash" << wrar << QByteArray() << 1 << "stored as a_b.txt" << one;
+    QTest::newRow("backslash in a zip row's name") << "zipbackslash" << wrar << QByteArray() << 1 << "stored as my_rel.nfo" << one;
     QTest::newRow("backslash in a name, wace") << "backslash" << "wace" << QByteArray() << 1 << "stored as a_b.txt" << one;
     QTest::newRow("link at the numbered diz") << "dizlink" << wrar << QByteArray() << 0 << "set complete" << one;
     QTest::newRow("two diz rows: the last one's file") << "twodiz" << wrar << QByteArray() << 0 << "set complete" << one;
@@ -178,6 +179,8 @@ void TestRunFaults::faults()
     }
     if (fault == u"backslash")
         desk.rows << makeFile(desk.path("rel/a\\b.txt"), QByteArray("name"));
+    if (fault == u"zipbackslash")
+        desk.rows << makeFile(desk.path("rel/my\\rel.nfo"), QByteArray("nfo"));
     if (fault == u"twodiz")
         desk.rows << makeFile(desk.path("rel/nfo/file_id.diz"), QByteArray("xx/xx second\r\n"));
     if (fault == u"dizlink")
