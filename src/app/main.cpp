@@ -1,6 +1,7 @@
 // Varko 2000 — program entry.
 #include "platform/datafolder.h"
 #include "app/headlesspack.h"
+#include "app/headlesstest.h"
 #include "store/optionsfile.h"
 #include "version.h"
 
@@ -29,6 +30,8 @@ int main(int argc, char *argv[])
     // Headless packing runs on this core application: no display is needed.
     if (isPackRequest(args))
         return runHeadlessPack(args);
+    if (isTestRequest(args))
+        return runHeadlessTest(args);
     // The one plain argument the program takes is a rip script; an unknown
     // option is a mistake, not a script name.
     if (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {

@@ -1,0 +1,49 @@
+// Varko 2000 — reading a zip's members back, each checked against its CRC as it streams.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+struct zip; // the zip library's zip_t
+
+/**
+ * Opens a zip read-only, with the zip library's consistency checks (every
+ * local header against the central directory). Members are read in large
+ * chunks, never whole, so a member of any size costs the same memory.
+ */
+class ZipReader
+{
+public:
+    /** One member: its name in the zip and its size once read. */
+    struct Member
+    {
+        QString name;
+        qint64 size = 0;
+    };
+
+    /** Receives a member's bytes, chunk by chunk, in order. */
+    using Sink = std::function<void(const char *data, qsizetype size)>;
+
+    explicit ZipReader(const QString &path);
+    ~ZipReader();
+    ZipReader(const ZipReader &) = delete;
+    ZipReader &operator=(const ZipReader &) = delete;
+
+    bool isOpen() const { return m_archive != nullptr; }
+    /** Why the zip did not open: "not a zip", or "damaged or cut short (...)". */
+    const QString &openProblem() const { return m_problem; }
+    const std::vector<Member> &members() const { return m_members; }
+
+    /**
+     * Streams member `index` to `sink`. Returns the empty text when every
+     * byte came and the member's CRC matched, else what went wrong.
+     */
+    QString read(std::size_t index, const Sink &sink) const;
+
+private:
+    zip *m_archive = nullptr;
+    QString m_problem;
+    std::vector<Member> m_members;
+};
