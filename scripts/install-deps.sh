@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libzip-dev zlib1g-dev libdeflate-dev
-  p7zip-full unar unace unzip zip
+  p7zip-full unar unace unzip zip cksfv
   time
   xvfb xauth
 )

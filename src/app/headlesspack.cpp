@@ -9,7 +9,9 @@
 #include "engine/queuefiller.h"
 #include "store/ripscript.h"
 #include "engine/riprun.h"
+#include "engine/sfvfile.h"
 #include "store/storeresult.h"
+#include "store/textformat.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,12 +19,13 @@
 
 namespace {
 
-const char *const kUsage = "usage: varko2000 --pack SCRIPT.v2k --name BASE";
+const char *const kUsage = "usage: varko2000 --pack SCRIPT.v2k --name BASE [--sfv]";
 
 struct PackArguments
 {
     QString script;
     QString name;
+    bool sfv = false;
     bool ok = false;
 };
 
@@ -36,6 +39,8 @@ PackArguments parseArguments(const QStringList &arguments)
             parsed.script = arguments.at(++i);
         else if (word == u"--name" && hasValue && parsed.name.isNull())
             parsed.name = arguments.at(++i);
+        else if (word == u"--sfv")
+            parsed.sfv = true;
         else
             return {};
     }
@@ -62,6 +67,22 @@ QString commentText(const RipSettings &settings)
     return QString::fromUtf8(readWholeFile(settings.comment).value_or(QByteArray()));
 }
 
+// Interim: the zips are read once more for their CRCs, until the zip writer
+// hands each zip's CRC over as it writes it.
+StoreResult writeSfvAfterRun(const RipSettings &settings, const RipState &state, int step, const RipRun &rip)
+{
+    const VolumeNames names(true, state.over99, step, rip.volumeCount());
+    std::vector<SfvFile::Line> zips;
+    for (int i = 1; i <= rip.volumeCount(); ++i) {
+        const QString zip = zipBaseName(settings.riptodir, rip.baseName(), names.numberString(i)) + QStringLiteral(".zip");
+        const std::optional<quint32> crc = SfvFile::fileCrc(zip);
+        if (!crc)
+            return StoreResult::failure({}, QStringLiteral("could not read %1 for the .sfv").arg(zip));
+        zips.push_back({getfile(zip), *crc});
+    }
+    return SfvFile::write(settings.riptodir, rip.baseName(), zips);
+}
+
 } // namespace
 
 bool isPackRequest(const QStringList &arguments)
@@ -81,7 +102,7 @@ private:
     bool load(const QString &scriptPath);
     QString checkedName(const QString &typed);
     void removeWorkFolder(const QString &folder);
-    int pack(const QString &name);
+    int pack(const QString &name, bool sfv);
 
     QTextStream m_err{stderr};
     RipSettings m_settings;
@@ -102,7 +123,7 @@ int HeadlessPack::run(const QStringList &arguments)
     const QString name = checkedName(parsed.name);
     if (name.isEmpty())
         return BadArguments;
-    return pack(name);
+    return pack(name, parsed.sfv);
 }
 
 bool HeadlessPack::load(const QString &scriptPath)
@@ -153,7 +174,7 @@ QString HeadlessPack::checkedName(const QString &typed)
     return {};
 }
 
-int HeadlessPack::pack(const QString &name)
+int HeadlessPack::pack(const QString &name, bool sfv)
 {
     if (m_queue.totals().totalKB == 0) {
         m_err << "varko2000: nothing to pack: the script queues nothing that exists" << Qt::endl;
@@ -171,6 +192,13 @@ int HeadlessPack::pack(const QString &name)
     if (outcome != RipRun::Outcome::Complete || archiverFailed) {
         m_err << "varko2000: the set was not made" << Qt::endl;
         return RunEnded;
+    }
+    if (sfv && isZipping(m_settings)) {
+        const StoreResult written = writeSfvAfterRun(m_settings, m_state, m_step, rip);
+        if (!written.ok) {
+            m_err << "varko2000: " << written.detail << Qt::endl;
+            return RunEnded;
+        }
     }
     m_err << "varko2000: set complete" << Qt::endl;
     return PackedSet;
