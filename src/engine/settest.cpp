@@ -5,7 +5,6 @@
 #include "engine/sfvfile.h"
 #include "store/storeresult.h"
 #include "store/textformat.h"
-#include "zip/zipreader.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -81,7 +80,7 @@ void SetTest::plan()
 
 bool SetTest::planFrom(int number)
 {
-    const ZipReader zip(m_location.zipPath(number, m_count));
+    const ZipReader zip(m_location.zipPath(number, m_count), &m_buffers);
     if (!zip.isOpen() || zip.members().empty())
         return false;
     QString error;
@@ -134,7 +133,7 @@ ZipCheck SetTest::checkZip(int i)
     const QString path = m_location.zipPath(i, m_count);
     ZipCheck check{getfile(path), {}};
     const bool present = QFileInfo(path).isFile();
-    const ZipReader zip(path);
+    const ZipReader zip(path, &m_buffers);
     if (!present || !zip.isOpen()) {
         check.faults << (present ? zip.openProblem() : QStringLiteral("missing"));
         if (m_archive)

@@ -4,6 +4,7 @@
 #include "engine/setlocation.h"
 #include "engine/volumenames.h"
 #include "engine/volumesetreader.h"
+#include "zip/zipreader.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -57,7 +58,7 @@ private:
     void planSfv();
     bool planFrom(int number);
     ZipCheck checkZip(int i);
-    void checkVolume(const class ZipReader &zip, std::size_t member, int i, ZipCheck &check);
+    void checkVolume(const ZipReader &zip, std::size_t member, int i, ZipCheck &check);
     void checkDiz(const QByteArray &diz, int i, ZipCheck &check) const;
     void checkSfv(const QString &zipPath, ZipCheck &check);
     QString volumeName(int i) const;
@@ -71,4 +72,5 @@ private:
     QHash<QString, quint32> m_sfv;               ///< zip name to CRC, from the .sfv, until checked
     bool m_haveSfv = false;
     SetTestReport m_report;
+    ZipReader::Buffers m_buffers;
 };

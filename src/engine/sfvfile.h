@@ -32,7 +32,7 @@ StoreResult write(const QString &folder, const QString &baseName, const std::vec
 /** The lines of an .sfv's text; no value when a line is neither a comment nor "NAME CRC". */
 std::optional<std::vector<Line>> parse(const QByteArray &text);
 
-/** The CRC-32 of the file at `path`, read in large chunks; no value when it cannot be read. */
+/** The CRC-32 of the file at `path`; no value when it cannot be read. */
 std::optional<quint32> fileCrc(const QString &path);
 
 } // namespace SfvFile

@@ -6,7 +6,10 @@
 #include <functional>
 #include <vector>
 
-struct zip; // the zip library's zip_t
+class Crc32Stream;
+struct zip;      // the zip library's zip_t
+struct zip_file; // zip_file_t
+struct zip_stat; // zip_stat_t
 
 /**
  * Opens a zip read-only, with the zip library's consistency checks (every
@@ -26,7 +29,18 @@ public:
     /** Receives a member's bytes, chunk by chunk, in order. */
     using Sink = std::function<void(const char *data, qsizetype size)>;
 
-    explicit ZipReader(const QString &path);
+    /**
+     * The memory reading takes. Readers of one zip after another share one,
+     * so it is not handed back and faulted in again for every zip.
+     */
+    struct Buffers
+    {
+        QByteArray chunk;
+        QByteArray packed;
+        QByteArray data;
+    };
+
+    explicit ZipReader(const QString &path, Buffers *buffers = nullptr);
     ~ZipReader();
     ZipReader(const ZipReader &) = delete;
     ZipReader &operator=(const ZipReader &) = delete;
@@ -43,7 +57,12 @@ public:
     QString read(std::size_t index, const Sink &sink) const;
 
 private:
+    QString pass(zip_file *file, const Sink &sink, Crc32Stream *crc) const;
+    QString inflateWhole(zip_file *file, const zip_stat &st, const Sink &sink) const;
+
     zip *m_archive = nullptr;
+    Buffers m_ownBuffers;
+    Buffers *m_buffers;
     QString m_problem;
     std::vector<Member> m_members;
 };
