@@ -17,15 +17,21 @@ QString zipLine(const ZipCheck &zip)
     return zip.name + QStringLiteral(": ") + zip.faults.join(QStringLiteral("; "));
 }
 
+QString counted(qsizetype n, const QString &one, const QString &many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? one : many);
+}
+
 QString verdict(const SetLocation &location, const SetTestReport &report)
 {
-    const QString size = QStringLiteral("%1 zips, %2 archived files, %3 bytes")
-                             .arg(report.zips.size()).arg(report.archiveFiles).arg(report.zipBytes);
+    const QString size = counted(qsizetype(report.zips.size()), QStringLiteral("zip"), QStringLiteral("zips")) + QStringLiteral(", ")
+                         + counted(report.archiveFiles, QStringLiteral("archived file"), QStringLiteral("archived files"))
+                         + QStringLiteral(", %1 bytes").arg(report.zipBytes);
     const int faults = report.faultCount();
     if (faults == 0)
         return QStringLiteral("%1: the set is whole (%2)").arg(location.baseName, size);
-    return QStringLiteral("%1: %2 fault%3 found (%4)").arg(location.baseName).arg(faults)
-        .arg(faults == 1 ? QString() : QStringLiteral("s"), size);
+    return QStringLiteral("%1: %2 found (%3)")
+        .arg(location.baseName, counted(faults, QStringLiteral("fault"), QStringLiteral("faults")), size);
 }
 
 } // namespace

@@ -58,6 +58,7 @@ private:
     void planSfv();
     bool planFrom(int number);
     ZipCheck checkZip(int i);
+    void checkMembers(const ZipReader &zip, int i, ZipCheck &check);
     void checkVolume(const ZipReader &zip, std::size_t member, int i, ZipCheck &check);
     void checkDiz(const QByteArray &diz, int i, ZipCheck &check) const;
     void checkSfv(const QString &zipPath, ZipCheck &check);

@@ -72,8 +72,8 @@ VolumeBlock decodeRar(QByteArrayView h)
         if (h.size() < nameAt || h.size() < nameAt + u16(h, 26))
             return damaged(QStringLiteral("a file header too short for its fields"));
         block.kind = VolumeBlock::Kind::File;
-        if (flags & kRarLarge)
-            block.dataSize += qint64(u32(h, 32)) << 32;
+        if (flags & kRarLarge) // may wrap negative: the reader refuses that size
+            block.dataSize = static_cast<qint64>(quint64(u32(h, 32)) << 32 | u32(h, 7));
         block.crc = u32(h, 16);
         block.continuesPrevious = flags & kRarSplitBefore;
         block.continuesNext = flags & kRarSplitAfter;

@@ -85,6 +85,8 @@ void VolumeSetReader::takeBlock(const VolumeBlock &block)
 {
     if (!m_sawMain && block.kind != VolumeBlock::Kind::Main)
         return fail(QStringLiteral("no main header at its start"));
+    if (block.dataSize < 0)
+        return fail(QStringLiteral("a damaged header (impossible size)"));
     m_sawMain = true;
     if (block.kind == VolumeBlock::Kind::File)
         startPiece(block);

@@ -121,7 +121,8 @@ QString ZipReader::read(std::size_t index, const Sink &sink) const
                        && st.encryption_method == ZIP_EM_NONE;
     const bool stored = plain && st.comp_method == ZIP_CM_STORE;
     const bool inMemory = plain && st.comp_method == ZIP_CM_DEFLATE
-                          && st.size <= static_cast<zip_uint64_t>(kInMemoryDeflateLimit);
+                          && st.size <= static_cast<zip_uint64_t>(kInMemoryDeflateLimit)
+                          && st.comp_size <= static_cast<zip_uint64_t>(kInMemoryDeflateLimit);
     // Stored and in-memory members are read as they lie and checked here; the rest by the zip library.
     const ZipFile file(zip_fopen_index(m_archive, at, stored || inMemory ? ZIP_FL_COMPRESSED : 0), zip_fclose);
     if (!file)
