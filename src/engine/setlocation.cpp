@@ -34,42 +34,45 @@ std::vector<int> numbersIn(const QString &folder, const QString &baseName, int d
     return numbers;
 }
 
-// The numbering most of the folder's zips of that name follow: a base name
-// may end in digits itself, so the one that names more zips wins.
-SetLocation withBestDigits(const QString &folder, const QStringList &baseNames)
+// Whether the zips of that name hold volumes of that base name: the first
+// zip that opens says, by the name of the volume it holds first.
+bool volumesConfirm(const SetLocation &candidate, const std::vector<int> &numbers)
+{
+    for (const int number : numbers) {
+        const ZipReader zip(candidate.zipPath(number, number));
+        if (!zip.isOpen() || zip.members().empty())
+            continue;
+        const QString volume = zip.members().front().name;
+        return volume.left(volume.lastIndexOf(u'.')) == candidate.baseName;
+    }
+    return false;
+}
+
+// A base name may end in digits itself ("rel2" + "01", or "rel" + "201"):
+// the reading the volumes inside confirm wins, then the one naming more zips.
+SetLocation bestReading(const QString &folder, const QStringList &baseNames)
 {
     SetLocation best{folder, {}, 2, {}};
-    std::size_t most = 0;
+    qsizetype bestScore = 0;
     for (const QString &baseName : baseNames) {
         for (const int digits : {2, 3, 0}) {
-            const std::size_t found = numbersIn(folder, baseName, digits).size();
-            if (found > most) {
-                most = found;
-                best.baseName = baseName;
-                best.digits = digits;
+            const SetLocation candidate{folder, baseName, digits, {}};
+            const std::vector<int> numbers = numbersIn(folder, baseName, digits);
+            if (numbers.empty())
+                continue;
+            const qsizetype score = qsizetype(numbers.size()) + (volumesConfirm(candidate, numbers) ? 10000 : 0);
+            if (score > bestScore) {
+                bestScore = score;
+                best = candidate;
             }
         }
     }
     return best;
 }
 
-// The base name a zip of the set gives: that of the volume it holds first.
-QString baseFromVolume(const QString &zipPath, const QString &stem)
+// The zip's name without ".zip", and without the two or three digits its number may have.
+QStringList baseCandidates(const QString &stem)
 {
-    const ZipReader reader(zipPath);
-    if (!reader.isOpen() || reader.members().empty())
-        return {};
-    const QString volume = reader.members().front().name;
-    const QString baseName = volume.left(volume.lastIndexOf(u'.'));
-    static const QRegularExpression number(QStringLiteral("^(\\d{2,3})?$"));
-    const bool fits = !baseName.isEmpty() && stem.startsWith(baseName) && number.match(stem.mid(baseName.size())).hasMatch();
-    return fits ? baseName : QString();
-}
-
-QStringList baseCandidates(const QString &zipPath, const QString &stem)
-{
-    if (const QString fromVolume = baseFromVolume(zipPath, stem); !fromVolume.isEmpty())
-        return {fromVolume};
     QStringList candidates{stem};
     static const QRegularExpression digits(QStringLiteral("\\d{1,3}$"));
     const qsizetype trailing = digits.match(stem).capturedLength();
@@ -116,11 +119,11 @@ SetLocation locateSet(const QString &path)
     SetLocation location;
     const QString name = info.fileName();
     if (info.isFile() && name.endsWith(kZip))
-        location = withBestDigits(folder, baseCandidates(path, name.chopped(kZip.size())));
+        location = bestReading(folder, baseCandidates(name.chopped(kZip.size())));
     else if (info.isFile() && name.endsWith(kSfv))
-        location = withBestDigits(folder, {name.chopped(kSfv.size())});
+        location = bestReading(folder, {name.chopped(kSfv.size())});
     else if (!info.exists())
-        location = withBestDigits(folder, {name});
+        location = bestReading(folder, {name});
     if (location.baseName.isEmpty())
         return failure(QStringLiteral("nothing to test at %1: no zip of a set there").arg(path));
     return location;

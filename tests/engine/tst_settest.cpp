@@ -113,8 +113,15 @@ void TestSetTest::corrupt(const QString &how, const QString &set)
     } else if (how == u"sfv names a stranger") {
         QFile sfv(set + "/myrel.sfv");
         QVERIFY(sfv.open(QIODevice::Append) && sfv.write("myrel05.zip 0123ABCD\r\n") > 0);
-    } else if (how == u"not a zip")
+    } else if (how == u"not a zip") {
         writeFile(zip2, QByteArray("just text\n"));
+    } else if (how == u"three digits") {
+        // ACE volumes are named alike in both numberings: only the names
+        // inside tell base "myrel" with 001 from base "myrel0" with 01.
+        QVERIFY(QFile::remove(set + "/myrel.sfv"));
+        for (const char *n : {"1", "2", "3", "4"})
+            QVERIFY(QFile::rename(set + "/myrel0" + n + ".zip", set + "/myrel00" + n + ".zip"));
+    }
 }
 
 void TestSetTest::corruption_data()
@@ -140,6 +147,8 @@ void TestSetTest::corruption_data()
     QTest::newRow("sfv names a stranger") << "rar" << "sfv names a stranger" << "myrel.sfv" << 1
                                           << "myrel.sfv: names myrel05.zip, which is not there";
     QTest::newRow("not a zip") << "ace" << "not a zip" << "myrel01.zip" << 1 << "myrel02.zip: not a zip";
+    QTest::newRow("base name read from the volumes") << "ace" << "three digits" << "myrel002.zip" << 0
+                                                     << "myrel: the set is whole (4 zips, 2 archived";
     QTest::newRow("path to nothing") << "rar" << "" << "nothing" << 2 << "nothing to test at";
 }
 
