@@ -22,7 +22,7 @@ std::optional<std::size_t> memberIndex(const ZipReader &zip, const QString &name
     return std::nullopt;
 }
 
-// Reads a small member whole; the empty text with no value when it failed.
+// Reads a small member whole (up to kDizLimit); no value, and `error` set, when that failed.
 std::optional<QByteArray> readSmall(const ZipReader &zip, std::size_t member, QString &error)
 {
     QByteArray bytes;
@@ -66,46 +66,57 @@ SetTestReport SetTest::run()
     return m_report;
 }
 
-// The count, the numbering and the archive's kind come from the first zip
-// that reads: its diz says how many zips there are, its volume what they hold.
+// The count, the numbering and the archive's kind come from the zips that
+// read: a diz holding its own number says where the number stands and how
+// many zips there are, a volume what they hold.
 void SetTest::plan()
 {
     const std::vector<int> present = m_location.presentZips();
     m_count = std::max(present.empty() ? 1 : present.back(), m_location.digits == 0 ? 1 : 2);
-    for (const int number : present)
-        if (planFrom(number))
+    std::optional<bool> rar;
+    int dizTries = 3; // a set whose first diz copies carry no number is not numbered
+    for (const int number : present) {
+        if (rar && (m_stampAt >= 0 || dizTries == 0))
             break;
+        const ZipReader zip(m_location.zipPath(number, m_count), &m_buffers);
+        if (!zip.isOpen() || zip.members().empty())
+            continue;
+        if (m_stampAt < 0 && dizTries-- > 0)
+            findStamp(zip, number);
+        if (!rar)
+            rar = archiveKind(zip.members().front().name, number);
+    }
+    if (rar) {
+        m_names.emplace(*rar, m_location.digits == 3, 1, m_count);
+        m_archive = std::make_unique<VolumeSetReader>(*rar ? ArchiveFormat::Rar : ArchiveFormat::Ace);
+    }
     planSfv();
 }
 
-bool SetTest::planFrom(int number)
+void SetTest::findStamp(const ZipReader &zip, int number)
 {
-    const ZipReader zip(m_location.zipPath(number, m_count), &m_buffers);
-    if (!zip.isOpen() || zip.members().empty())
-        return false;
+    const std::optional<std::size_t> member = memberIndex(zip, kDiz);
     QString error;
-    const std::optional<std::size_t> dizMember = memberIndex(zip, kDiz);
-    const std::optional<QByteArray> diz = dizMember ? readSmall(zip, *dizMember, error) : std::nullopt;
-    if (diz && m_location.digits > 0) {
-        const QRegularExpression stamp(QStringLiteral("(?<!\\d)(\\d{%1})/(\\d{%1})(?!\\d)").arg(m_location.digits));
-        for (const QRegularExpressionMatch &match : stamp.globalMatch(QString::fromLatin1(*diz))) {
-            if (match.captured(1).toInt() == number) {
-                m_stampAt = match.capturedStart();
-                m_count = std::max(m_count, match.captured(2).toInt());
-                break;
-            }
+    const std::optional<QByteArray> diz = member ? readSmall(zip, *member, error) : std::nullopt;
+    if (!diz || m_location.digits == 0)
+        return;
+    const QRegularExpression stamp(QStringLiteral("(?<!\\d)(\\d{%1})/(\\d{%1})(?!\\d)").arg(m_location.digits));
+    for (const QRegularExpressionMatch &match : stamp.globalMatch(QString::fromLatin1(*diz))) {
+        if (match.captured(1).toInt() == number) {
+            m_stampAt = match.capturedStart();
+            m_count = std::max(m_count, match.captured(2).toInt());
+            return;
         }
     }
-    const QString volume = zip.members().front().name;
-    for (const bool rar : {true, false}) {
-        const VolumeNames names(rar, m_location.digits == 3, 1, m_count);
-        if (names.volumeName(m_location.baseName, number) == volume) {
-            m_names.emplace(names);
-            m_archive = std::make_unique<VolumeSetReader>(rar ? ArchiveFormat::Rar : ArchiveFormat::Ace);
-            return true;
-        }
-    }
-    return false;
+}
+
+// RAR or ACE, by the volume zip `number` holds first; no value for neither.
+std::optional<bool> SetTest::archiveKind(const QString &volume, int number) const
+{
+    for (const bool rar : {true, false})
+        if (VolumeNames(rar, m_location.digits == 3, 1, m_count).volumeName(m_location.baseName, number) == volume)
+            return rar;
+    return std::nullopt;
 }
 
 void SetTest::planSfv()

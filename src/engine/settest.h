@@ -56,7 +56,8 @@ public:
 private:
     void plan();
     void planSfv();
-    bool planFrom(int number);
+    void findStamp(const ZipReader &zip, int number);
+    std::optional<bool> archiveKind(const QString &volume, int number) const;
     ZipCheck checkZip(int i);
     void checkMembers(const ZipReader &zip, int i, ZipCheck &check);
     void checkVolume(const ZipReader &zip, std::size_t member, int i, ZipCheck &check);
