@@ -13,13 +13,14 @@ struct zip_stat; // zip_stat_t
 
 /**
  * Opens a zip read-only, with the zip library's consistency checks (every
- * local header against the central directory). Members are read in large
- * chunks, never whole, so a member of any size costs the same memory.
+ * local header against the central directory). Members stream in large
+ * chunks; only a deflated one the writer deflated in memory (up to
+ * kInMemoryDeflateLimit) is inflated whole, as it was made.
  */
 class ZipReader
 {
 public:
-    /** One member: its name in the zip and its size once read. */
+    /** One member: its name in the zip and its size uncompressed. */
     struct Member
     {
         QString name;
