@@ -193,7 +193,9 @@ int HeadlessPack::pack(const QString &name, bool sfv)
         m_err << "varko2000: the set was not made" << Qt::endl;
         return RunEnded;
     }
-    if (sfv && isZipping(m_settings)) {
+    if (sfv && !isZipping(m_settings)) {
+        m_err << "varko2000: zipping is off: no .sfv, which lists zips" << Qt::endl;
+    } else if (sfv) {
         const StoreResult written = writeSfvAfterRun(m_settings, m_state, m_step, rip);
         if (!written.ok) {
             m_err << "varko2000: " << written.detail << Qt::endl;
