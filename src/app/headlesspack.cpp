@@ -8,7 +8,9 @@
 #include "store/optionsfile.h"
 #include "engine/riprun.h"
 #include "engine/scriptopener.h"
+#include "engine/sfvfile.h"
 #include "store/storeresult.h"
+#include "store/textformat.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,13 +22,14 @@
 
 namespace {
 
-const char *const kUsage = "usage: varko2000 --pack SCRIPT.v2k --name BASE [--replace]";
+const char *const kUsage = "usage: varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv]";
 
 struct PackArguments
 {
     QString script;
     QString name;
     bool replace = false;
+    bool sfv = false;
     bool ok = false;
 };
 
@@ -42,6 +45,8 @@ PackArguments parseArguments(const QStringList &arguments)
             parsed.name = arguments.at(++i);
         else if (word == u"--replace" && !parsed.replace)
             parsed.replace = true;
+        else if (word == u"--sfv" && !parsed.sfv)
+            parsed.sfv = true;
         else
             return {};
     }
@@ -80,6 +85,22 @@ QString ripToProblem(const QString &written)
     return {};
 }
 
+// Interim: the zips are read once more for their CRCs, until the zip writer
+// hands each zip's CRC over as it writes it.
+StoreResult writeSfvAfterRun(const RipSettings &settings, const RipState &state, int step, const RipRun &rip)
+{
+    const VolumeNames names(true, state.over99, step, rip.volumeCount());
+    std::vector<SfvFile::Line> zips;
+    for (int i = 1; i <= rip.volumeCount(); ++i) {
+        const QString zip = zipBaseName(settings.riptodir, rip.baseName(), names.numberString(i)) + QStringLiteral(".zip");
+        const std::optional<quint32> crc = SfvFile::fileCrc(zip);
+        if (!crc)
+            return StoreResult::failure({}, QStringLiteral("could not read %1 for the .sfv").arg(zip));
+        zips.push_back({getfile(zip), *crc});
+    }
+    return SfvFile::write(settings.riptodir, rip.baseName(), zips);
+}
+
 } // namespace
 
 bool isPackRequest(const QStringList &arguments)
@@ -100,7 +121,8 @@ private:
     bool loadComment();
     QString checkedName(const QString &typed);
     void removeWorkFolder(const QString &folder);
-    int pack(const QString &name, bool replace);
+    int pack(const QString &name, bool replace, bool sfv);
+    bool writeSfv(const RipRun &rip);
     int exitStatus(const RunResult &result);
 
     QTextStream m_err{stderr};
@@ -123,7 +145,7 @@ int HeadlessPack::run(const QStringList &arguments)
     const QString name = checkedName(parsed.name);
     if (name.isEmpty())
         return BadArguments;
-    return pack(name, parsed.replace);
+    return pack(name, parsed.replace, parsed.sfv);
 }
 
 bool HeadlessPack::load(const QString &scriptPath)
@@ -192,7 +214,7 @@ QString HeadlessPack::checkedName(const QString &typed)
     return {};
 }
 
-int HeadlessPack::pack(const QString &name, bool replace)
+int HeadlessPack::pack(const QString &name, bool replace, bool sfv)
 {
     if (m_queue.totals().totalKB == 0) {
         m_err << "varko2000: nothing to pack: the script queues nothing that exists" << Qt::endl;
@@ -205,7 +227,23 @@ int HeadlessPack::pack(const QString &name, bool replace)
     rip.setZipComment(m_comment);
     rip.run();
     removeWorkFolder(rip.tempWorkFolder());
+    const RunResult::Outcome outcome = rip.result().outcome;
+    const bool complete = outcome == RunResult::Outcome::Complete || outcome == RunResult::Outcome::CompleteWithWarnings;
+    if (sfv && complete && !writeSfv(rip))
+        return RunEnded;
     return exitStatus(rip.result());
+}
+
+bool HeadlessPack::writeSfv(const RipRun &rip)
+{
+    if (!isZipping(m_settings)) {
+        m_err << "varko2000: zipping is off: no .sfv, which lists zips" << Qt::endl;
+        return true;
+    }
+    const StoreResult written = writeSfvAfterRun(m_settings, m_state, m_step, rip);
+    if (!written.ok)
+        m_err << "varko2000: " << written.detail << Qt::endl;
+    return written.ok;
 }
 
 // Only a complete set without a warning is success; a stop signal ends as the signal would.
