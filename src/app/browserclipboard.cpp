@@ -1,0 +1,42 @@
+// Varko 2000 — files on the clipboard in the form desktop file managers paste.
+#include "app/browserclipboard.h"
+
+#include <QMimeData>
+#include <QUrl>
+
+namespace {
+
+const QString kGnomeFormat = QStringLiteral("x-special/gnome-copied-files");
+const QString kKdeCutFormat = QStringLiteral("application/x-kde-cutselection");
+
+} // namespace
+
+QMimeData *fileClipboardData(const QStringList &paths, bool cut)
+{
+    QList<QUrl> urls;
+    QStringList lines{cut ? QStringLiteral("cut") : QStringLiteral("copy")};
+    for (const QString &path : paths) {
+        urls << QUrl::fromLocalFile(path);
+        lines << QString::fromUtf8(urls.last().toEncoded());
+    }
+    auto *data = new QMimeData; // the clipboard takes ownership
+    data->setUrls(urls);
+    data->setData(kGnomeFormat, lines.join(QLatin1Char('\n')).toUtf8());
+    if (cut)
+        data->setData(kKdeCutFormat, "1");
+    return data;
+}
+
+ClipboardFiles clipboardFiles(const QMimeData *data)
+{
+    ClipboardFiles files;
+    if (!data)
+        return files;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            files.paths << url.toLocalFile();
+    }
+    const QByteArray gnome = data->data(kGnomeFormat);
+    files.cut = gnome.startsWith("cut\n") || gnome == "cut" || data->data(kKdeCutFormat) == "1";
+    return files;
+}
