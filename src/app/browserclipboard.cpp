@@ -32,11 +32,17 @@ ClipboardFiles clipboardFiles(const QMimeData *data)
     ClipboardFiles files;
     if (!data)
         return files;
-    for (const QUrl &url : data->urls()) {
+    const QByteArray gnome = data->data(kGnomeFormat);
+    QList<QUrl> urls = data->urls();
+    // Some programs offer only the marker: its lines after the first are the URLs.
+    if (urls.isEmpty()) {
+        for (const QByteArray &line : gnome.split('\n').mid(1))
+            urls << QUrl::fromEncoded(line.trimmed());
+    }
+    for (const QUrl &url : urls) {
         if (url.isLocalFile())
             files.paths << url.toLocalFile();
     }
-    const QByteArray gnome = data->data(kGnomeFormat);
     files.cut = gnome.startsWith("cut\n") || gnome == "cut" || data->data(kKdeCutFormat) == "1";
     return files;
 }

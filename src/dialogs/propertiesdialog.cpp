@@ -47,6 +47,7 @@ PropertiesDialog::PropertiesDialog(const QStringList &paths, QWidget *parent)
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     layout->addWidget(buttons);
+    setMinimumWidth(360);
     measure(paths);
 }
 

@@ -1,0 +1,248 @@
+// Varko 2000 — the file browser as the window drives it: enabling, clipboard, trash, naming, opening, dragging.
+#include "app/browserclipboard.h"
+#include "app/browserlist.h"
+#include "app/filebrowser.h"
+#include "browsertestfiles.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileSystemModel>
+#include <QFocusEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+const QStringList kCommandNames{"Openf", "copyf", "cutf", "delete", "edit", "fileprop", "fileprop3"};
+
+/** A browser on a folder of its own, in a splitter that owns it. */
+struct Browser
+{
+    explicit Browser(const QStringList &files)
+    {
+        writeTree(folder.path(), files);
+        browser = new FileBrowser(&splitter, folder.path());
+        // The list reads its folder in the background and sorts it a moment later.
+        if (!QTest::qWaitFor([this] { return view()->model()->rowCount(view()->rootIndex()) > 0; }))
+            qWarning("the test folder did not load");
+        QCoreApplication::processEvents();
+    }
+    QAbstractItemView *view() const { return browser->fileList()->currentView(); }
+    QModelIndex index(const QString &name) const
+    {
+        return static_cast<QFileSystemModel *>(view()->model())->index(folder.filePath(name));
+    }
+    void select(const QStringList &names) const
+    {
+        QItemSelection selection;
+        for (const QString &name : names)
+            selection.select(index(name), index(name));
+        view()->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    }
+    QString enabled() const
+    {
+        QStringList names;
+        for (const QString &name : kCommandNames) {
+            if (browser->isCommandEnabled(name))
+                names << name;
+        }
+        return names.join(' ');
+    }
+    QStringList selectedNames() const
+    {
+        QStringList names;
+        for (const QString &path : browser->selectedPaths())
+            names << QFileInfo(path).fileName();
+        return names;
+    }
+
+    QTemporaryDir folder;
+    QSplitter splitter;
+    FileBrowser *browser;
+};
+
+void sendFocusOut(QWidget *view, Qt::FocusReason reason)
+{
+    QFocusEvent event(QEvent::FocusOut, reason);
+    QCoreApplication::sendEvent(view, &event);
+}
+
+} // namespace
+
+class TestFileBrowser : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    void openedUrl(const QUrl &url) { m_opened << url.toLocalFile(); }
+
+private slots:
+    void enabling_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("enabled");
+        QTest::addColumn<QStringList>("selected");
+        const QString all = "Openf copyf cutf delete fileprop fileprop3";
+        const QString allAndEdit = "Openf copyf cutf delete edit fileprop fileprop3";
+        QTest::newRow("start") << "" << "fileprop" << QStringList();
+        QTest::newRow("a text file") << "select:b.txt" << all << QStringList{"b.txt"};
+        QTest::newRow("a diz offers editing") << "select:a.diz" << allAndEdit << QStringList{"a.diz"};
+        QTest::newRow("README.DIZ does not") << "select:README.DIZ" << all << QStringList{"README.DIZ"};
+        QTest::newRow("copy disables itself") << "select:b.txt copy"
+            << "Openf cutf delete fileprop fileprop3" << QStringList{"b.txt"};
+        QTest::newRow("cut disables itself") << "select:b.txt cut"
+            << "Openf copyf delete fileprop fileprop3" << QStringList{"b.txt"};
+        QTest::newRow("the next selection enables copy") << "select:b.txt copy select:a.diz"
+            << allAndEdit << QStringList{"a.diz"};
+        QTest::newRow("a press on a selection enables copy and cut") << "select:b.txt copy cut press"
+            << all << QStringList{"b.txt"};
+        QTest::newRow("the pop-up takes editing away") << "select:a.diz popup" << all << QStringList{"a.diz"};
+        QTest::newRow("focus lost deselects") << "select:a.diz focusout" << "fileprop" << QStringList();
+        QTest::newRow("focus to a menu keeps all") << "select:a.diz menufocus" << allAndEdit
+            << QStringList{"a.diz"};
+        QTest::newRow("a press without a selection") << "select:b.txt focusout press" << "fileprop"
+            << QStringList();
+        QTest::newRow("edit with nothing selected disables itself") << "select:a.diz deselect editSelected"
+            << all << QStringList();
+        QTest::newRow("a new diz is selected for editing") << "select:b.txt newDiz" << allAndEdit
+            << QStringList{"New file_id.diz"};
+    }
+    void enabling()
+    {
+        QFETCH(QString, steps);
+        const Browser b({"a.diz=", "b.txt=", "README.DIZ="});
+        for (const QString &step : steps.split(' ', Qt::SkipEmptyParts)) {
+            if (step.startsWith("select:"))
+                b.select({step.mid(7)});
+            else if (step == "deselect")
+                b.view()->selectionModel()->clearSelection();
+            else if (step == "press")
+                emit b.browser->fileList()->pressed();
+            else if (step == "popup")
+                emit b.view()->customContextMenuRequested({});
+            else if (step == "focusout" || step == "menufocus")
+                sendFocusOut(b.view(), step == "focusout" ? Qt::MouseFocusReason : Qt::PopupFocusReason);
+            else
+                QVERIFY(QMetaObject::invokeMethod(b.browser, qPrintable(step)));
+        }
+        QTEST(b.enabled(), "enabled");
+        QTEST(b.selectedNames(), "selected");
+    }
+
+    void copyOrCutThenPaste_data()
+    {
+        QTest::addColumn<bool>("cut");
+        QTest::addColumn<QStringList>("sourceAfter");
+        const QStringList all{"a b.txt=alpha", "keep.txt=stays", "sub/", "sub/c.bin=gamma"};
+        QTest::newRow("copy") << false << all;
+        QTest::newRow("cut") << true << QStringList{"keep.txt=stays"};
+    }
+    void copyOrCutThenPaste()
+    {
+        QFETCH(bool, cut);
+        const Browser b({"a b.txt=alpha", "keep.txt=stays", "sub/c.bin=gamma"});
+        QTemporaryDir target;
+        b.select({"a b.txt", "sub"});
+        QVERIFY(QMetaObject::invokeMethod(b.browser, cut ? "cut" : "copy"));
+        b.browser->setCurrentFolder(target.path());
+        b.browser->paste();
+        QCOMPARE(readTree(target.path()), QStringList({"a b.txt=alpha", "sub/", "sub/c.bin=gamma"}));
+        QTEST(readTree(b.folder.path()), "sourceAfter");
+        // Moved files are no longer where the clipboard said.
+        QCOMPARE(clipboardFiles(QGuiApplication::clipboard()->mimeData()).paths.isEmpty(), cut);
+    }
+
+    void deleteMovesToTheTrash()
+    {
+        const Browser b({"a.nfo=a", "b.txt=b", "c.txt=c"});
+        QTemporaryDir home;
+        qputenv("HOME", home.path().toUtf8());
+        qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+        QVERIFY(QDir().mkpath(home.filePath("data")));
+        b.select({"a.nfo", "c.txt"});
+        QString question;
+        QTimer::singleShot(0, this, [&question] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            question = box->text();
+            box->button(QMessageBox::Yes)->click();
+        });
+        b.browser->deleteSelected();
+        QCOMPARE(question, "Move these 2 items to the trash?");
+        QCOMPARE(readTree(b.folder.path()), QStringList{"b.txt=b"});
+        QCOMPARE(readTree(home.filePath("data/Trash/files")), QStringList({"a.nfo=a", "c.txt=c"}));
+        QVERIFY(!b.browser->isCommandEnabled("delete"));
+    }
+
+    void naming_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("link") << "link"
+            << QStringList{"Link to a.txt (2)->a.txt", "Link to a.txt->a.txt", "a.txt=x", "b/"};
+        QTest::newRow("new folder") << "newFolder"
+            << QStringList{"New Folder (2)/", "New Folder/", "a.txt=x", "b/"};
+    }
+    void naming()
+    {
+        QFETCH(QString, command);
+        const Browser b({"a.txt=x", "b/"});
+        for (int time = 0; time < 2; ++time) {
+            b.select({"a.txt"});
+            QVERIFY(QMetaObject::invokeMethod(b.browser, qPrintable(command)));
+        }
+        QTEST(readTree(b.folder.path()), "after");
+    }
+
+    void openingHandsScriptsOver_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("script");
+        QTest::newRow("rel.v2k") << "rel.v2k" << true;
+        QTest::newRow("upper case") << "REL.V2K" << true;
+        QTest::newRow("only the ending counts") << "rel.v2k.txt" << false;
+    }
+    void openingHandsScriptsOver()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, script);
+        const Browser b({name + "=x"});
+        QSignalSpy scripts(b.browser, &FileBrowser::scriptRequested);
+        m_opened.clear();
+        QDesktopServices::setUrlHandler("file", this, "openedUrl");
+        emit b.view()->activated(b.index(name));
+        QDesktopServices::unsetUrlHandler("file");
+        const QStringList path{b.folder.filePath(name)};
+        QCOMPARE(scripts.size() == 1 ? QStringList{scripts.first().first().toString()} : QStringList(),
+                 script ? path : QStringList());
+        QCOMPARE(m_opened, script ? QStringList() : path);
+    }
+
+    void dragCarriesFileUrls()
+    {
+        const Browser b({"a b.nfo=x", "c.zip=y", "d.txt=z"});
+        b.select({"c.zip", "a b.nfo"});
+        const std::unique_ptr<QMimeData> data(b.browser->dragMimeData());
+        const QString root = QUrl::fromLocalFile(b.folder.path()).toString();
+        QCOMPARE(QString::fromUtf8(data->data("text/uri-list")),
+                 root + "/a%20b.nfo\r\n" + root + "/c.zip\r\n");
+        // A drop elsewhere may copy or link, never move a file away from the browser.
+        QCOMPARE(b.view()->model()->supportedDragActions(), Qt::CopyAction | Qt::LinkAction);
+    }
+
+private:
+    QStringList m_opened;
+};
+
+QTEST_MAIN(TestFileBrowser)
+#include "tst_filebrowser.moc"
