@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <unistd.h>
 
@@ -33,6 +34,12 @@ qint64 bytesOf(const QString &path)
     if (info.isSymLink())
         return 0;
     return info.isDir() ? folderBytes(path).value_or(0) : info.size();
+}
+
+bool renameNoReplace(const QString &source, const QString &target)
+{
+    return ::renameat2(AT_FDCWD, QFile::encodeName(source).constData(), AT_FDCWD,
+                       QFile::encodeName(target).constData(), RENAME_NOREPLACE) == 0;
 }
 
 QString systemReason()
@@ -75,8 +82,9 @@ bool BrowserPaste::paste(const QString &source, const QString &target, bool move
     const QFileInfo info(source);
     if (!present(info))
         return fail(source, QStringLiteral("it no longer exists"));
-    // One rename moves a whole tree on the same file system and cannot leave half of it.
-    if (move && !present(QFileInfo(target)) && QDir().rename(source, target)) {
+    // One rename moves a whole tree on the same file system and cannot leave half of it;
+    // across file systems it fails and the copy below takes over.
+    if (move && renameNoReplace(source, target)) {
         m_done += bytesOf(target);
         return true;
     }

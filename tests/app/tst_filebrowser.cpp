@@ -204,6 +204,15 @@ private slots:
         QTEST(readTree(b.folder.path()), "after");
     }
 
+    void aVanishedFolderGivesWayToItsNearestParent()
+    {
+        const Browser b({"a/b/c/x=1"});
+        b.browser->setCurrentFolder(b.folder.filePath("a/b/c"));
+        QCOMPARE(b.browser->currentFolder(), b.folder.filePath("a/b/c"));
+        QVERIFY(QDir(b.folder.filePath("a/b")).removeRecursively());
+        QTRY_COMPARE(b.browser->currentFolder(), b.folder.filePath("a"));
+    }
+
     void openingHandsScriptsOver_data()
     {
         QTest::addColumn<QString>("name");
