@@ -5,16 +5,14 @@
 
 /**
  * Connects the actions the browser owns, found by object name, to its
- * commands: the file entries (`Openf`, `explore`, `openp`, `findf`, `find`,
- * `pastef`, `paste`, `copyf`, `cutf`, `delete`, `cshortcut`, `newfolder`,
+ * commands: `Openf`, `explore`, `openp`, `findf`, `find`, `pastef`,
+ * `paste`, `copyf`, `cutf`, `delete`, `cshortcut`, `newfolder`,
  * `newfolder2`, `fileprop3`, `fileprop2`, `fileprop`, `selectall2`,
- * `selectall`, `refresh`, `refresh3`, `up`), the templates (`cdiz`, `cdiz2`,
- * `cnfo`, `cnfo2`, `edit`) and the views (`largei`, `listi`, `details` and
- * their pop-up twins `fvlarge`, `fvlist`, `fvdetails`; `aname`...`adate`
- * and `aname2`...`adate2`; `fnorm`, `flarge`, `biggest`). Keeps their
- * enabled states and check marks in step with the browser and shows
- * `filepop` when the list asks for its pop-up, with the View menu's marks
- * copied into the pop-up's View submenu first.
+ * `selectall`, `cdiz`, `cdiz2`, `cnfo`, `cnfo2`, `edit` and the toolbar's
+ * "Up 1 level" button `toolbar_up`. Keeps the enabled state of `Openf`,
+ * `fileprop3`, `copyf`, `cutf`, `delete`, `fileprop`, `edit` and of the
+ * toolbar's `toolbar_edit` in step with the browser, and shows `filepop`
+ * where the list asks for its pop-up.
  */
 void connectBrowserActions(FileBrowser *browser, const FileBrowser::ActionLookup &actionByName,
                            QMenu *filepop);

@@ -17,7 +17,6 @@
 #include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QSplitter>
 #include <QTreeView>
 #include <QUrl>
 
@@ -54,15 +53,13 @@ QString nearestFolder(const QString &path)
 
 } // namespace
 
-FileBrowser::FileBrowser(QSplitter *splitter, const QString &startFolder)
-    : QObject(splitter), m_tree(new QTreeView(splitter)), m_list(new BrowserList(splitter)),
+FileBrowser::FileBrowser(QWidget *place, const QString &startFolder)
+    : QObject(place), m_tree(new QTreeView(place)), m_list(new BrowserList(place)),
       m_watcher(new QFileSystemWatcher(this))
 {
     m_tree->setObjectName(QStringLiteral("folderTree"));
     m_tree->setAccessibleName(QStringLiteral("Folders"));
     m_tree->setHeaderHidden(true);
-    splitter->addWidget(m_tree);
-    splitter->addWidget(m_list);
     for (const QString &name : kSelectionCommands + QStringList{kEdit})
         m_enabled.insert(name, false);
     m_enabled.insert(QStringLiteral("fileprop"), true);
@@ -155,11 +152,6 @@ QMimeData *FileBrowser::dragMimeData() const
     for (const QString &path : selectedPaths())
         indexes << m_listModel->index(path);
     return m_listModel->mimeData(indexes);
-}
-
-int FileBrowser::viewStyle() const
-{
-    return m_list->viewStyle();
 }
 
 void FileBrowser::connectActions(const ActionLookup &actionByName, QMenu *filepop)
@@ -296,7 +288,6 @@ void FileBrowser::refresh()
 void FileBrowser::setViewStyle(int style)
 {
     m_list->setViewStyle(style);
-    emit viewStyleChanged(m_list->viewStyle());
 }
 
 void FileBrowser::setSortColumn(int column)
@@ -305,19 +296,6 @@ void FileBrowser::setSortColumn(int column)
         return;
     m_sortColumn = column;
     m_listModel->sort(column - 1, Qt::AscendingOrder);
-    emit sortColumnChanged(column);
-}
-
-void FileBrowser::setFontSize(int points)
-{
-    if (points <= 0)
-        return;
-    m_fontSize = points;
-    QFont font = m_list->font();
-    font.setPointSize(points);
-    m_list->setFont(font);
-    m_tree->setFont(font);
-    emit fontSizeChanged(points);
 }
 
 void FileBrowser::newDiz()

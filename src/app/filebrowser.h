@@ -15,7 +15,6 @@ class QItemSelection;
 class QMenu;
 class QMimeData;
 class QModelIndex;
-class QSplitter;
 class QTreeView;
 class BrowserList;
 class BrowserModel;
@@ -40,8 +39,12 @@ class FileBrowser : public QObject
 public:
     using ActionLookup = std::function<QAction *(const QString &objectName)>;
 
-    /** Adds the tree and the list to `splitter`, showing `startFolder` (the home folder when it is empty or gone). */
-    FileBrowser(QSplitter *splitter, const QString &startFolder);
+    /**
+     * Makes the tree and the list as children of `place` (a splitter takes
+     * them as its panes), showing `startFolder`, or its nearest existing
+     * parent, or the home folder when it is empty.
+     */
+    FileBrowser(QWidget *place, const QString &startFolder);
 
     QTreeView *folderTree() const { return m_tree; }
     BrowserList *fileList() const { return m_list; }
@@ -54,14 +57,13 @@ public:
     QMimeData *dragMimeData() const;
 
     bool isCommandEnabled(const QString &name) const { return m_enabled.value(name); }
-    int viewStyle() const;
-    int sortColumn() const { return m_sortColumn; }
-    int fontSize() const { return m_fontSize; }
 
     /**
-     * Connects the window's actions, found by object name, to the commands
-     * and keeps their enabled and checked states; `filepop` is the list's
-     * pop-up menu. Actions that are not found are left out.
+     * Connects the window's actions, found by object name, to the browser's
+     * commands and keeps their enabled states; `filepop` is the list's pop-up
+     * menu. Actions that are not found are left out. The view, sort, font
+     * and refresh entries stay the window's: it calls `setViewStyle`,
+     * `setSortColumn` and `refresh`, and sets the font on both widgets.
      */
     void connectActions(const ActionLookup &actionByName, QMenu *filepop);
 
@@ -86,7 +88,6 @@ public slots:
     void setViewStyle(int style);
     /** 1 Name, 2 Size, 3 Type, 4 Modified; always ascending. */
     void setSortColumn(int column);
-    void setFontSize(int points);
     void newDiz();
     void newNfo();
     void editSelected();
@@ -96,9 +97,6 @@ signals:
     void scriptRequested(const QString &path);
     void commandEnabledChanged(const QString &name, bool enabled);
     void currentFolderChanged(const QString &path);
-    void viewStyleChanged(int style);
-    void sortColumnChanged(int column);
-    void fontSizeChanged(int points);
     /** The list asked for its pop-up menu; `connectActions` shows `filepop` here. */
     void popupRequested(const QPoint &globalPos);
 
@@ -126,5 +124,4 @@ private:
     QString m_pendingSelection;
     QHash<QString, bool> m_enabled;
     int m_sortColumn = 1;
-    int m_fontSize = 0;
 };
