@@ -54,12 +54,6 @@ QItemSelectionModel *BrowserList::setBrowserModel(BrowserModel *model)
     return m_iconView->selectionModel();
 }
 
-void BrowserList::setRootIndex(const QModelIndex &folder)
-{
-    m_iconView->setRootIndex(folder);
-    m_detailsView->setRootIndex(folder);
-}
-
 QAbstractItemView *BrowserList::currentView() const
 {
     return m_style == Details ? static_cast<QAbstractItemView *>(m_detailsView) : m_iconView;

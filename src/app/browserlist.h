@@ -31,7 +31,6 @@ public:
 
     /** Shows `model`; the views share the selection model this returns. */
     QItemSelectionModel *setBrowserModel(BrowserModel *model);
-    void setRootIndex(const QModelIndex &folder);
     QAbstractItemView *currentView() const;
 
     int viewStyle() const { return m_style; }

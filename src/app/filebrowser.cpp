@@ -55,7 +55,7 @@ QString nearestFolder(const QString &path)
 
 FileBrowser::FileBrowser(QWidget *place, const QString &startFolder)
     : QObject(place), m_tree(new QTreeView(place)), m_list(new BrowserList(place)),
-      m_watcher(new QFileSystemWatcher(this))
+      m_listModel(new BrowserModel(this)), m_watcher(new QFileSystemWatcher(this))
 {
     m_tree->setObjectName(QStringLiteral("folderTree"));
     m_tree->setAccessibleName(QStringLiteral("Folders"));
@@ -64,17 +64,26 @@ FileBrowser::FileBrowser(QWidget *place, const QString &startFolder)
         m_enabled.insert(name, false);
     m_enabled.insert(QStringLiteral("fileprop"), true);
     buildTree();
-    installListModel();
+    connectList();
+    setCurrentFolder(startFolder);
+}
+
+void FileBrowser::connectList()
+{
+    QItemSelectionModel *selection = m_list->setBrowserModel(m_listModel);
+    m_listModel->sort(m_sortColumn - 1);
+    connect(selection, &QItemSelectionModel::selectionChanged, this, &FileBrowser::onSelectionChanged);
     connect(m_list, &BrowserList::pressed, this, &FileBrowser::onPressed);
     connect(m_list, &BrowserList::popupRequested, this, &FileBrowser::onPopup);
     connect(m_list, &BrowserList::focusLeft, this, &FileBrowser::onFocusLeft);
     connect(m_list, &BrowserList::activated, this,
             [this](const QModelIndex &index) { openItem(m_listModel->filePath(index)); });
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] {
-        if (!QFileInfo(m_folder).isDir())
+        if (QFileInfo(m_folder).isDir())
+            m_listModel->reload();
+        else
             setCurrentFolder(m_folder);
     });
-    setCurrentFolder(startFolder);
 }
 
 void FileBrowser::buildTree()
@@ -99,20 +108,6 @@ void FileBrowser::buildTree()
     });
 }
 
-void FileBrowser::installListModel()
-{
-    auto *model = new BrowserModel(this);
-    QItemSelectionModel *selection = m_list->setBrowserModel(model);
-    delete m_listModel;
-    m_listModel = model;
-    model->sort(m_sortColumn - 1, Qt::AscendingOrder);
-    connect(selection, &QItemSelectionModel::selectionChanged, this, &FileBrowser::onSelectionChanged);
-    connect(model, &QAbstractItemModel::rowsInserted, this, [this] {
-        if (!m_pendingSelection.isEmpty())
-            selectOnly(m_pendingSelection);
-    });
-}
-
 void FileBrowser::setCurrentFolder(const QString &path)
 {
     const QString folder = nearestFolder(path);
@@ -121,8 +116,7 @@ void FileBrowser::setCurrentFolder(const QString &path)
         m_watcher->removePath(m_folder);
     m_folder = folder;
     m_watcher->addPath(folder);
-    m_listModel->setRootPath(folder);
-    m_list->setRootIndex(m_listModel->index(folder));
+    m_listModel->setFolder(folder);
     const QModelIndex node = m_treeModel->index(folder);
     if (m_tree->currentIndex() != node)
         m_tree->setCurrentIndex(node);
@@ -237,7 +231,7 @@ void FileBrowser::link()
 void FileBrowser::newFolder()
 {
     const QString name = freeName(m_folder, QStringLiteral("New Folder"));
-    const QModelIndex index = m_listModel->mkdir(m_listModel->index(m_folder), name);
+    const QModelIndex index = m_listModel->mkdir(name);
     if (!index.isValid()) {
         reportFailures(owner(), QStringLiteral("This folder could not be made:"),
                        {QDir(m_folder).filePath(name)});
@@ -245,7 +239,7 @@ void FileBrowser::newFolder()
     }
     QAbstractItemView *view = m_list->currentView();
     view->setFocus();
-    selectOnly(m_listModel->filePath(index));
+    selectOnly(index);
     view->edit(index);
 }
 
@@ -281,7 +275,6 @@ void FileBrowser::upOneLevel()
 void FileBrowser::refresh()
 {
     buildTree();
-    installListModel();
     setCurrentFolder(m_folder);
 }
 
@@ -295,7 +288,7 @@ void FileBrowser::setSortColumn(int column)
     if (column < 1 || column > 4)
         return;
     m_sortColumn = column;
-    m_listModel->sort(column - 1, Qt::AscendingOrder);
+    m_listModel->sort(column - 1);
 }
 
 void FileBrowser::newDiz()
@@ -312,7 +305,7 @@ void FileBrowser::createTemplate(ReleaseTemplate kind)
 {
     const QString path = writeTemplate(m_folder, kind);
     if (!path.isEmpty())
-        selectOnly(path);
+        selectOnly(m_listModel->notice(path));
     setEnabled({kEdit}, true);
 }
 
@@ -326,14 +319,10 @@ void FileBrowser::editSelected()
     openInTextEditor(paths.first());
 }
 
-void FileBrowser::selectOnly(const QString &path)
+void FileBrowser::selectOnly(const QModelIndex &index)
 {
-    const QModelIndex index = m_listModel->index(path);
-    if (!index.isValid() || m_listModel->filePath(index.parent()) != m_folder) {
-        m_pendingSelection = path; // selected when the list shows it
+    if (!index.isValid())
         return;
-    }
-    m_pendingSelection.clear();
     QAbstractItemView *view = m_list->currentView();
     view->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
     view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);

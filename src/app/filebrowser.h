@@ -102,7 +102,7 @@ signals:
 
 private:
     void buildTree();
-    void installListModel();
+    void connectList();
     void showFolder(const QString &folder);
     void openItem(const QString &path);
     void onSelectionChanged(const QItemSelection &selected, const QItemSelection &deselected);
@@ -110,7 +110,7 @@ private:
     void onPopup(const QPoint &globalPos);
     void onFocusLeft();
     void setEnabled(const QStringList &names, bool enabled);
-    void selectOnly(const QString &path);
+    void selectOnly(const QModelIndex &index);
     void putOnClipboard(bool cut);
     void createTemplate(ReleaseTemplate kind);
     QWidget *owner() const;
@@ -118,10 +118,9 @@ private:
     QTreeView *m_tree;
     BrowserList *m_list;
     QFileSystemModel *m_treeModel = nullptr;
-    BrowserModel *m_listModel = nullptr;
+    BrowserModel *m_listModel;
     QFileSystemWatcher *m_watcher;
     QString m_folder;
-    QString m_pendingSelection;
     QHash<QString, bool> m_enabled;
     int m_sortColumn = 1;
 };

@@ -1,6 +1,7 @@
 // Varko 2000 — the file browser as the window drives it: enabling, clipboard, trash, naming, opening, dragging.
 #include "app/browserclipboard.h"
 #include "app/browserlist.h"
+#include "app/browsermodel.h"
 #include "app/filebrowser.h"
 #include "browsertestfiles.h"
 
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
-#include <QFileSystemModel>
 #include <QFocusEvent>
 #include <QMessageBox>
 #include <QMimeData>
@@ -37,16 +37,13 @@ struct Browser
         for (const QString &name : kActionNames)
             actions.insert(name, new QAction(name, &splitter));
         browser->connectActions([this](const QString &name) { return actions.value(name); }, nullptr);
-        // The list reads its folder in the background and sorts it a moment later.
-        if (!QTest::qWaitFor([this] { return view()->model()->rowCount(view()->rootIndex()) > 0; }))
+        // The list reads its folder in slices between the window's events.
+        if (!QTest::qWaitFor([this] { return !model()->isLoading(); }))
             qWarning("the test folder did not load");
-        QCoreApplication::processEvents();
     }
     QAbstractItemView *view() const { return browser->fileList()->currentView(); }
-    QModelIndex index(const QString &name) const
-    {
-        return static_cast<QFileSystemModel *>(view()->model())->index(folder.filePath(name));
-    }
+    BrowserModel *model() const { return static_cast<BrowserModel *>(view()->model()); }
+    QModelIndex index(const QString &name) const { return model()->index(folder.filePath(name)); }
     void select(const QStringList &names) const
     {
         QItemSelection selection;
