@@ -158,9 +158,13 @@ void BrowserModel::sortRows()
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<QCollatorSortKey> keys;
+    std::vector<QString> types;
     keys.reserve(m_rows.size());
-    for (const Entry &entry : m_rows)
+    for (const Entry &entry : m_rows) {
         keys.push_back(collator.sortKey(entry.name.toCaseFolded()));
+        if (m_sortColumn == TypeColumn)
+            types.push_back(typeName(entry).toCaseFolded());
+    }
     std::vector<int> order(m_rows.size());
     std::iota(order.begin(), order.end(), 0);
     auto byName = [&keys](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; };
@@ -173,11 +177,8 @@ void BrowserModel::sortRows()
             return x.size < y.size;
         if (m_sortColumn == ModifiedColumn && x.modified != y.modified)
             return x.modified < y.modified;
-        if (m_sortColumn == TypeColumn) {
-            const int types = QString::compare(typeName(x), typeName(y), Qt::CaseInsensitive);
-            if (types != 0)
-                return types < 0;
-        }
+        if (m_sortColumn == TypeColumn && types[size_t(a)] != types[size_t(b)])
+            return types[size_t(a)] < types[size_t(b)];
         return byName(a, b);
     };
     std::stable_sort(order.begin(), order.end(), before);

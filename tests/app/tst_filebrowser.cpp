@@ -143,6 +143,46 @@ private slots:
         QTEST(b.selectedNames(), "selected");
     }
 
+    void sorting_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("name, whatever the case") << 1 << QStringList{"sub", "A.zip", "b.txt", "c.nfo"};
+        QTest::newRow("size") << 2 << QStringList{"sub", "A.zip", "c.nfo", "b.txt"};
+        QTest::newRow("type") << 3 << QStringList{"sub", "c.nfo", "b.txt", "A.zip"};
+        QTest::newRow("modified") << 4 << QStringList{"sub", "c.nfo", "A.zip", "b.txt"};
+    }
+    void sorting()
+    {
+        QFETCH(int, column);
+        const Browser b({"b.txt=bbb", "A.zip=a", "c.nfo=cc", "sub/"});
+        const QDateTime start(QDate(2001, 2, 3), QTime(4, 5));
+        for (const auto &[name, days] : {std::pair{"c.nfo", 0}, {"A.zip", 1}, {"b.txt", 2}}) {
+            QFile file(b.folder.filePath(name));
+            QVERIFY(file.open(QIODevice::Append) && file.setFileTime(start.addDays(days), QFileDevice::FileModificationTime));
+        }
+        b.model()->reload();
+        QVERIFY(QTest::qWaitFor([&b] { return !b.model()->isLoading(); }));
+        b.browser->setSortColumn(column);
+        QStringList names;
+        for (int row = 0; row < b.model()->rowCount(); ++row)
+            names << b.model()->fileName(b.model()->index(row, 0));
+        QTEST(names, "order");
+    }
+
+    void aChangedFolderKeepsTheSelection()
+    {
+        const Browser b({"a.txt=", "b.txt=", "c.txt="});
+        b.select({"b.txt", "c.txt"});
+        QFile::remove(b.folder.filePath("c.txt"));
+        writeTree(b.folder.path(), {"0.txt="});
+        b.model()->reload();
+        QVERIFY(QTest::qWaitFor([&b] { return !b.model()->isLoading(); }));
+        QCOMPARE(b.model()->rowCount(), 3);
+        QCOMPARE(b.model()->fileName(b.model()->index(0, 0)), "0.txt");
+        QCOMPARE(b.selectedNames(), QStringList{"b.txt"});
+    }
+
     void copyOrCutThenPaste_data()
     {
         QTest::addColumn<bool>("cut");
