@@ -32,7 +32,11 @@ ClipboardFiles clipboardFiles(const QMimeData *data)
     ClipboardFiles files;
     if (!data)
         return files;
-    const QByteArray gnome = data->data(kGnomeFormat);
+    QByteArray gnome = data->data(kGnomeFormat);
+    // Newer GNOME file managers put the same lines, headed by their own marker, in plain text.
+    const QString text = data->text();
+    if (gnome.isEmpty() && text.startsWith(QLatin1String("x-special/nautilus-clipboard\n")))
+        gnome = text.section(QLatin1Char('\n'), 1).trimmed().toUtf8();
     QList<QUrl> urls = data->urls();
     // Some programs offer only the marker: its lines after the first are the URLs.
     if (urls.isEmpty()) {

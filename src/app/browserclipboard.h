@@ -20,7 +20,8 @@ struct ClipboardFiles
 QMimeData *fileClipboardData(const QStringList &paths, bool cut);
 
 /**
- * The local files on a clipboard, whoever put them there. A cut is known
- * from either marker; without one the files count as copied.
+ * The local files on a clipboard, whoever put them there: the uri list, or
+ * else the copied-files lines (also as GNOME puts them in plain text). A
+ * cut is known from either marker; without one the files count as copied.
  */
 ClipboardFiles clipboardFiles(const QMimeData *data);

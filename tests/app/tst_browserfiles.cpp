@@ -99,23 +99,27 @@ private slots:
 
     void clipboardRead_data()
     {
+        QTest::addColumn<bool>("uriList");
         QTest::addColumn<QString>("format");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("paths");
         QTest::addColumn<bool>("cut");
-        QTest::newRow("GNOME cut, no uri list") << "x-special/gnome-copied-files"
+        QTest::newRow("GNOME cut, no uri list") << false << "x-special/gnome-copied-files"
             << QByteArray("cut\nfile:///rel/a\nfile:///rel/b") << QStringList{"/rel/a", "/rel/b"} << true;
-        QTest::newRow("KDE cut") << "application/x-kde-cutselection" << QByteArray("1")
+        QTest::newRow("GNOME cut as plain text") << false << "text/plain"
+            << QByteArray("x-special/nautilus-clipboard\ncut\nfile:///rel/n\n") << QStringList{"/rel/n"} << true;
+        QTest::newRow("KDE cut") << true << "application/x-kde-cutselection" << QByteArray("1")
             << QStringList{"/rel/u"} << true;
-        QTest::newRow("a plain uri list copies") << "text/plain" << QByteArray("x")
+        QTest::newRow("a plain uri list copies") << true << "text/plain" << QByteArray("x")
             << QStringList{"/rel/u"} << false;
     }
     void clipboardRead()
     {
+        QFETCH(bool, uriList);
         QFETCH(QString, format);
         QFETCH(QByteArray, bytes);
         QMimeData data;
-        if (!format.startsWith("x-special"))
+        if (uriList)
             data.setUrls({QUrl::fromLocalFile("/rel/u"), QUrl("https://example.org/not-a-file")});
         data.setData(format, bytes);
         const ClipboardFiles files = clipboardFiles(&data);
