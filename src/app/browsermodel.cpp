@@ -126,9 +126,7 @@ void BrowserModel::merge(std::vector<Entry> fresh)
         m_rows.erase(m_rows.begin() + row);
         endRemoveRows();
     }
-    m_rowOf.clear();
-    for (int row = 0; row < int(m_rows.size()); ++row)
-        m_rowOf.insert(m_rows[size_t(row)].name, row);
+    indexRows();
     if (!m_rows.empty())
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
     std::vector<Entry> added;
@@ -145,14 +143,8 @@ void BrowserModel::sort(int column, Qt::SortOrder)
     sortRows();
 }
 
-void BrowserModel::sortRows()
+std::vector<int> BrowserModel::sortedOrder() const
 {
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    // The selection and the current item follow their files to the new rows.
-    const QModelIndexList from = persistentIndexList();
-    QStringList names;
-    for (const QModelIndex &old : from)
-        names << m_rows[size_t(old.row())].name;
     // Folded first: the C locale's collator ignores the case setting, and README sorts with readme.
     QCollator collator;
     collator.setNumericMode(true);
@@ -165,9 +157,6 @@ void BrowserModel::sortRows()
         if (m_sortColumn == TypeColumn)
             types.push_back(typeName(entry).toCaseFolded());
     }
-    std::vector<int> order(m_rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    auto byName = [&keys](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; };
     auto before = [&](int a, int b) {
         const Entry &x = m_rows[size_t(a)];
         const Entry &y = m_rows[size_t(b)];
@@ -179,22 +168,40 @@ void BrowserModel::sortRows()
             return x.modified < y.modified;
         if (m_sortColumn == TypeColumn && types[size_t(a)] != types[size_t(b)])
             return types[size_t(a)] < types[size_t(b)];
-        return byName(a, b);
+        return keys[size_t(a)].compare(keys[size_t(b)]) < 0;
     };
+    std::vector<int> order(m_rows.size());
+    std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), before);
+    return order;
+}
+
+void BrowserModel::sortRows()
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // The selection and the current item follow their files to the new rows.
+    const QModelIndexList from = persistentIndexList();
+    QStringList names;
+    for (const QModelIndex &old : from)
+        names << m_rows[size_t(old.row())].name;
     std::vector<Entry> sorted;
     sorted.reserve(m_rows.size());
-    for (int row : order)
+    for (int row : sortedOrder())
         sorted.push_back(std::move(m_rows[size_t(row)]));
     m_rows = std::move(sorted);
-    m_rowOf.clear();
-    for (int row = 0; row < int(m_rows.size()); ++row)
-        m_rowOf.insert(m_rows[size_t(row)].name, row);
+    indexRows();
     QModelIndexList to;
     for (int i = 0; i < from.size(); ++i)
         to << index(m_rowOf.value(names.at(i)), from.at(i).column());
     changePersistentIndexList(from, to);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void BrowserModel::indexRows()
+{
+    m_rowOf.clear();
+    for (int row = 0; row < int(m_rows.size()); ++row)
+        m_rowOf.insert(m_rows[size_t(row)].name, row);
 }
 
 QModelIndex BrowserModel::index(const QString &path) const

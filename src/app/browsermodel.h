@@ -81,7 +81,9 @@ private:
     void finishReading();
     void merge(std::vector<Entry> fresh);
     void append(std::vector<Entry> entries);
+    std::vector<int> sortedOrder() const;
     void sortRows();
+    void indexRows();
     QString typeName(const Entry &entry) const;
     QIcon icon(const Entry &entry) const;
 

@@ -55,6 +55,19 @@ FindDialog::FindDialog(const QString &folder, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("findDialog"));
     setWindowTitle(QStringLiteral("Find Files"));
+    nameControls();
+    setUpResults();
+    layOut(folder);
+    connect(m_find, &QPushButton::clicked, this, &FindDialog::search);
+    connect(m_stop, &QPushButton::clicked, this, &FindDialog::stop);
+    connect(this, &QDialog::finished, this, &FindDialog::stop);
+    connect(m_view, &QAbstractItemView::activated, this, [this](const QModelIndex &index) {
+        emit openRequested(m_model->index(index.row(), 0).data(kPathRole).toString());
+    });
+}
+
+void FindDialog::nameControls()
+{
     m_pattern->setObjectName(QStringLiteral("findName"));
     m_pattern->setAccessibleName(QStringLiteral("Named"));
     m_pattern->setText(QStringLiteral("*"));
@@ -67,6 +80,10 @@ FindDialog::FindDialog(const QString &folder, QWidget *parent)
     m_stop->setObjectName(QStringLiteral("findStop"));
     m_stop->setAccessibleName(m_stop->text());
     m_stop->setEnabled(false);
+}
+
+void FindDialog::setUpResults()
+{
     m_model->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("In Folder")});
     m_view->setObjectName(QStringLiteral("findResults"));
     m_view->setAccessibleName(QStringLiteral("Results"));
@@ -77,7 +94,10 @@ FindDialog::FindDialog(const QString &folder, QWidget *parent)
     m_view->setDragEnabled(true);
     m_view->setDragDropMode(QAbstractItemView::DragOnly);
     m_view->header()->resizeSection(0, 200);
+}
 
+void FindDialog::layOut(const QString &folder)
+{
     auto *lookIn = new QLabel(QDir::toNativeSeparators(folder), this);
     lookIn->setObjectName(QStringLiteral("findLookIn"));
     lookIn->setAccessibleName(QStringLiteral("Look in"));
@@ -95,14 +115,7 @@ FindDialog::FindDialog(const QString &folder, QWidget *parent)
     layout->addWidget(m_view, 1);
     layout->addWidget(m_status);
     resize(520, 400);
-
-    connect(m_find, &QPushButton::clicked, this, &FindDialog::search);
-    connect(m_stop, &QPushButton::clicked, this, &FindDialog::stop);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
-    connect(this, &QDialog::finished, this, &FindDialog::stop);
-    connect(m_view, &QAbstractItemView::activated, this, [this](const QModelIndex &index) {
-        emit openRequested(m_model->index(index.row(), 0).data(kPathRole).toString());
-    });
 }
 
 QStringList FindDialog::results() const

@@ -37,6 +37,9 @@ signals:
     void openRequested(const QString &path);
 
 private:
+    void nameControls();
+    void setUpResults();
+    void layOut(const QString &folder);
     void addResult(const QString &path);
 
     QString m_folder;
