@@ -28,12 +28,6 @@ const QStringList kSetDefaults{QStringLiteral("preferences"), QStringLiteral("op
                                QStringLiteral("options3"), QStringLiteral("options4"),
                                QStringLiteral("options9")};
 
-bool hasSelection(QWidget *view)
-{
-    const auto *items = qobject_cast<QAbstractItemView *>(view);
-    return items && items->selectionModel() && items->selectionModel()->hasSelection();
-}
-
 } // namespace
 
 void MainWindow::connectCommands()
@@ -77,7 +71,7 @@ void MainWindow::toolbar_ButtonClick(int position)
             close();
         return;
     }
-    if (position == 14 && !hasSelection(m_fileList)) {
+    if (position == 14 && !browserHasSelection()) {
         toolbarButton(14)->setEnabled(false);
         action(QStringLiteral("edit"))->setEnabled(false);
         return;

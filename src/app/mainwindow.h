@@ -43,6 +43,8 @@ struct StartOptions
  * button with a menu twin runs that entry, so connecting to the entry's
  * `triggered` serves both.
  */
+class FileBrowser;
+
 class MainWindow : public QMainWindow, public SettingsMirrors
 {
     Q_OBJECT
@@ -144,6 +146,9 @@ protected:
 
 private:
     void buildWidgets();
+    /** The file browser into `browserSplitter`, wired to the window's commands. */
+    void installFileBrowser();
+    bool browserHasSelection() const;
     void buildTopRow(QWidget *client);
     void buildPanes(QWidget *client);
     void buildPanels(QWidget *client);
@@ -189,6 +194,7 @@ private:
     QSplitter *m_browserSplitter = nullptr;
     QWidget *m_folderTree = nullptr;
     QWidget *m_fileList = nullptr;
+    FileBrowser *m_browser = nullptr;
     QueuePane *m_queuePane = nullptr;
     QWidget *m_queueView = nullptr;
     QLabel *m_totals = nullptr;

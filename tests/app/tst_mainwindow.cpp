@@ -12,6 +12,8 @@
 #include <QDialog>
 #include <QLabel>
 #include <QTimer>
+#include <QContextMenuEvent>
+#include <QStackedWidget>
 #include <QTest>
 
 Q_DECLARE_METATYPE(LayoutInput)
@@ -290,9 +292,14 @@ private slots:
         QFETCH(QString, popup);
         TestWindow &window = freshWindow();
         QWidget *target = window.findChild<QWidget *>(panel);
-        if (auto *area = qobject_cast<QAbstractScrollArea *>(target))
-            target = area->viewport();
-        QTest::mousePress(target, Qt::RightButton, {}, QPoint(5, 5));
+        if (auto *stack = qobject_cast<QStackedWidget *>(target)) {
+            // The list's views ask for their pop-up as the desktop does, by a context-menu event.
+            QWidget *viewport = qobject_cast<QAbstractScrollArea *>(stack->currentWidget())->viewport();
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(viewport, &event);
+        } else {
+            QTest::mousePress(target, Qt::RightButton, {}, QPoint(5, 5));
+        }
         QTRY_VERIFY(window.menu(popup)->isVisible());
         window.menu(popup)->close();
     }
