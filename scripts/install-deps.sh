@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   desktop-file-utils
   libzip-dev zlib1g-dev libdeflate-dev
-  p7zip-full unar unace unzip zip
+  p7zip-full unar unace unzip zip cksfv
   time
   xvfb xauth
 )

@@ -2,6 +2,7 @@
 #include "app/commandtable.h"
 #include "app/helpwindow.h"
 #include "app/mainwindow.h"
+#include "app/optionscommand.h"
 #include "app/soundplayer.h"
 #include "app/splashwindow.h"
 #include "platform/diskspace.h"
@@ -27,12 +28,6 @@ const QStringList kSetDefaults{QStringLiteral("preferences"), QStringLiteral("op
                                QStringLiteral("options3"), QStringLiteral("options4"),
                                QStringLiteral("options9")};
 
-bool hasSelection(QWidget *view)
-{
-    const auto *items = qobject_cast<QAbstractItemView *>(view);
-    return items && items->selectionModel() && items->selectionModel()->hasSelection();
-}
-
 } // namespace
 
 void MainWindow::connectCommands()
@@ -52,6 +47,7 @@ void MainWindow::connectCommands()
         connect(action(name), &QAction::triggered, this, [this] {
             placePointer(std::exchange(m_pendingOffset, QPoint()));
             QCoreApplication::processEvents();
+            showOptionsDialog(*this);
         });
     for (int entry = 2; entry <= 5; ++entry)
         connect(action(QStringLiteral("mnuFile%1").arg(entry)), &QAction::triggered, this,
@@ -74,7 +70,7 @@ void MainWindow::toolbar_ButtonClick(int position)
             close();
         return;
     }
-    if (position == 14 && !hasSelection(m_fileList)) {
+    if (position == 14 && !browserHasSelection()) {
         toolbarButton(14)->setEnabled(false);
         action(QStringLiteral("edit"))->setEnabled(false);
         return;

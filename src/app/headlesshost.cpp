@@ -3,23 +3,58 @@
 
 #include <QCoreApplication>
 
+#include <csignal>
 #include <cstdio>
 
-HeadlessHost::HeadlessHost(QString baseName)
+namespace {
+
+// Written by the signal handler, read by the run's stop checks: the one way a
+// handler may talk to the program.
+volatile std::sig_atomic_t caught = 0;
+
+void onStopSignal(int signal)
+{
+    caught = signal;
+}
+
+} // namespace
+
+HeadlessHost::HeadlessHost(QString baseName, bool replaceZips)
     : m_err(stderr)
     , m_baseName(std::move(baseName))
+    , m_replaceZips(replaceZips)
 {
+}
+
+void HeadlessHost::catchStopSignals()
+{
+    struct sigaction action{};
+    action.sa_handler = onStopSignal;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
+int HeadlessHost::caughtSignal()
+{
+    return caught;
 }
 
 Message::Answer HeadlessHost::ask(const Message &message)
 {
     const bool yesNo = message.buttons == Message::Buttons::YesNo || message.buttons == Message::Buttons::YesNoCancel;
+    const bool refused = Message::isReplaceZips(message) && !m_replaceZips;
     QString text = message.text;
     text.replace(u'\r', u' ');
     m_err << "varko2000: " << message.title << ": " << text;
-    if (message.buttons != Message::Buttons::Ok)
+    if (refused)
+        m_err << " (answered No: --replace replaces them)";
+    else if (message.buttons != Message::Buttons::Ok)
         m_err << (yesNo ? " (answered Yes)" : " (answered OK)");
     m_err << Qt::endl;
+    if (refused)
+        return Message::Answer::No;
     return yesNo ? Message::Answer::Yes : Message::Answer::Ok;
 }
 
@@ -50,9 +85,4 @@ void HeadlessHost::setProgress(int value, const QString &text)
 void HeadlessHost::processEvents()
 {
     QCoreApplication::processEvents();
-}
-
-void HeadlessHost::note(const QString &text)
-{
-    m_err << "varko2000: " << text << Qt::endl;
 }

@@ -6,14 +6,19 @@
 #include <QTextStream>
 
 /**
- * Answers every question OK or Yes and hands over the base name given on
- * the command line. Messages, the volume counter and the zip progress go to
+ * Answers every question OK or Yes (replacing zips of the set only when
+ * `replaceZips`) and hands over the base name given on the command line. Messages, the volume counter and the zip progress go to
  * standard error, prefixed with the program's name; nothing needs a display.
  */
 class HeadlessHost : public RipHost
 {
 public:
-    explicit HeadlessHost(QString baseName);
+    HeadlessHost(QString baseName, bool replaceZips);
+
+    /** From now on SIGINT, SIGTERM and SIGHUP ask the run to stop instead of ending the program. */
+    static void catchStopSignals();
+    /** The stop signal caught, or 0. */
+    static int caughtSignal();
 
     Message::Answer ask(const Message &message) override;
     QString askBaseName(int maxLength) override;
@@ -30,11 +35,12 @@ public:
     void showAfterZipError(bool) override {}
     void playCompletionSound() override {}
     void processEvents() override;
-    void note(const QString &text) override;
+    bool stopRequested() const override { return caughtSignal() != 0; }
 
 private:
     QTextStream m_err;
     QString m_baseName;
+    bool m_replaceZips;
     QString m_totals;
     int m_lastTenth = -1;
 };

@@ -8,20 +8,28 @@
 #include "store/optionsfile.h"
 #include "engine/riprun.h"
 #include "engine/scriptopener.h"
+#include "engine/sfvfile.h"
 #include "store/storeresult.h"
+#include "store/textformat.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
 namespace {
 
-const char *const kUsage = "usage: varko2000 --pack SCRIPT.v2k --name BASE";
+const char *const kUsage = "usage: varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv]";
 
 struct PackArguments
 {
     QString script;
     QString name;
+    bool replace = false;
+    bool sfv = false;
     bool ok = false;
 };
 
@@ -35,6 +43,10 @@ PackArguments parseArguments(const QStringList &arguments)
             parsed.script = arguments.at(++i);
         else if (word == u"--name" && hasValue && parsed.name.isNull())
             parsed.name = arguments.at(++i);
+        else if (word == u"--replace" && !parsed.replace)
+            parsed.replace = true;
+        else if (word == u"--sfv" && !parsed.sfv)
+            parsed.sfv = true;
         else
             return {};
     }
@@ -54,14 +66,42 @@ QString nameProblem(const QString &name, int limit)
     return {};
 }
 
-} // namespace
-
-QString zipCommentText(const RipSettings &settings)
+// Why the script's rip-to folder cannot take the set; empty when it can.
+// The window falls back to the home folder; a run nobody watches must not.
+QString ripToProblem(const QString &written)
 {
-    if (settings.zcomment != 1 || settings.comment.isEmpty())
-        return {};
-    return QString::fromUtf8(readWholeFile(settings.comment).value_or(QByteArray()));
+    if (written.isEmpty())
+        return QStringLiteral("the script names no rip-to folder");
+    if (written.contains(QChar::ReplacementCharacter))
+        return QStringLiteral("the rip-to folder ") + written + QStringLiteral(" is not valid UTF-8");
+    if (!QDir::isAbsolutePath(written))
+        return QStringLiteral("the rip-to folder ") + written + QStringLiteral(" is not a full path");
+    struct stat st{};
+    if (::stat(QFile::encodeName(written).constData(), &st) != 0)
+        return QStringLiteral("the rip-to folder ") + written + QStringLiteral(" does not exist: ")
+               + QString::fromLocal8Bit(std::strerror(errno));
+    if (!S_ISDIR(st.st_mode))
+        return QStringLiteral("the rip-to folder ") + written + QStringLiteral(" is not a folder");
+    return {};
 }
+
+// Interim: the zips are read once more for their CRCs, until the zip writer
+// hands each zip's CRC over as it writes it.
+StoreResult writeSfvAfterRun(const RipSettings &settings, const RipState &state, int step, const RipRun &rip)
+{
+    const VolumeNames names(true, state.over99, step, rip.volumeCount());
+    std::vector<SfvFile::Line> zips;
+    for (int i = 1; i <= rip.volumeCount(); ++i) {
+        const QString zip = zipBaseName(settings.riptodir, rip.baseName(), names.numberString(i)) + QStringLiteral(".zip");
+        const std::optional<quint32> crc = SfvFile::fileCrc(zip);
+        if (!crc)
+            return StoreResult::failure({}, QStringLiteral("could not read %1 for the .sfv").arg(zip));
+        zips.push_back({getfile(zip), *crc});
+    }
+    return SfvFile::write(settings.riptodir, rip.baseName(), zips);
+}
+
+} // namespace
 
 bool isPackRequest(const QStringList &arguments)
 {
@@ -78,15 +118,19 @@ public:
 
 private:
     bool load(const QString &scriptPath);
+    bool loadComment();
     QString checkedName(const QString &typed);
     void removeWorkFolder(const QString &folder);
-    int pack(const QString &name);
+    int pack(const QString &name, bool replace, bool sfv);
+    bool writeSfv(const RipRun &rip);
+    int exitStatus(const RunResult &result);
 
     QTextStream m_err{stderr};
     RipSettings m_settings;
     Queue m_queue;
     RipState m_state;
     int m_step = 0;
+    QString m_comment;
 };
 
 int HeadlessPack::run(const QStringList &arguments)
@@ -96,12 +140,12 @@ int HeadlessPack::run(const QStringList &arguments)
         m_err << kUsage << Qt::endl;
         return BadArguments;
     }
-    if (!load(parsed.script))
+    if (!load(parsed.script) || !loadComment())
         return BadArguments;
     const QString name = checkedName(parsed.name);
     if (name.isEmpty())
         return BadArguments;
-    return pack(name);
+    return pack(name, parsed.replace, parsed.sfv);
 }
 
 bool HeadlessPack::load(const QString &scriptPath)
@@ -109,9 +153,15 @@ bool HeadlessPack::load(const QString &scriptPath)
     const StoreResult options = OptionsFile(dataFile(QStringLiteral("options.ini"))).loadOptions(m_settings, nullptr);
     if (!options.ok)
         m_err << "varko2000: " << options.detail << Qt::endl;
-    StoreResult script = openScript(scriptPath, m_queue, m_settings, nullptr);
+    QString ripToAsWritten;
+    StoreResult script = openScript(scriptPath, m_queue, m_settings, nullptr, &ripToAsWritten);
     if (!script.ok) {
-        m_err << "varko2000: " << script.message.replace(QStringLiteral("\n\n"), QStringLiteral(": ")) << Qt::endl;
+        m_err << "varko2000: " << script.message.replace(QStringLiteral("\n\n"), QStringLiteral(": ")) << Qt::endl
+              << "varko2000: " << script.detail << Qt::endl;
+        return false;
+    }
+    if (const QString problem = ripToProblem(ripToAsWritten); !problem.isEmpty()) {
+        m_err << "varko2000: " << problem << Qt::endl;
         return false;
     }
     m_step = m_settings.size;
@@ -123,6 +173,19 @@ bool HeadlessPack::load(const QString &scriptPath)
         if (row.isNotFound())
             m_err << "varko2000: " << row.fullPath() << ": not found, left out" << Qt::endl;
     return true;
+}
+
+// A comment the script asks for and the run cannot read is no comment left out quietly.
+bool HeadlessPack::loadComment()
+{
+    if (m_settings.zcomment != 1 || m_settings.comment.isEmpty())
+        return true;
+    QString why;
+    const std::optional<QString> comment = readZipComment(m_settings.comment, &why);
+    if (!comment)
+        m_err << "varko2000: the zip comment cannot be read: " << why << Qt::endl;
+    m_comment = comment.value_or(QString());
+    return comment.has_value();
 }
 
 // A headless run is a whole start and shutdown: what a failed run leaves in
@@ -151,27 +214,61 @@ QString HeadlessPack::checkedName(const QString &typed)
     return {};
 }
 
-int HeadlessPack::pack(const QString &name)
+int HeadlessPack::pack(const QString &name, bool replace, bool sfv)
 {
     if (m_queue.totals().totalKB == 0) {
         m_err << "varko2000: nothing to pack: the script queues nothing that exists" << Qt::endl;
         return RunEnded;
     }
-    HeadlessHost host(name);
+    HeadlessHost::catchStopSignals();
+    HeadlessHost host(name, replace);
     host.setTotalsPanelText(m_queue.totals().panelText());
     RipRun rip(m_queue, m_settings, m_state, host, m_step);
-    rip.setZipComment(zipCommentText(m_settings));
-    const RipRun::Outcome outcome = rip.run();
+    rip.setZipComment(m_comment);
+    rip.run();
     removeWorkFolder(rip.tempWorkFolder());
-    // The run itself never reads the archiver's status; a set it failed to make is no set.
-    const std::optional<ProcessOutcome> &archiver = rip.archiverOutcome();
-    const bool archiverFailed = archiver && (archiver->status != ProcessOutcome::Status::Finished || archiver->exitCode >= 2);
-    if (outcome != RipRun::Outcome::Complete || archiverFailed) {
+    const RunResult::Outcome outcome = rip.result().outcome;
+    const bool complete = outcome == RunResult::Outcome::Complete || outcome == RunResult::Outcome::CompleteWithWarnings;
+    if (sfv && complete && !writeSfv(rip))
+        return RunEnded;
+    return exitStatus(rip.result());
+}
+
+bool HeadlessPack::writeSfv(const RipRun &rip)
+{
+    if (!isZipping(m_settings)) {
+        m_err << "varko2000: zipping is off: no .sfv, which lists zips" << Qt::endl;
+        return true;
+    }
+    const StoreResult written = writeSfvAfterRun(m_settings, m_state, m_step, rip);
+    if (!written.ok)
+        m_err << "varko2000: " << written.detail << Qt::endl;
+    return written.ok;
+}
+
+// Only a complete set without a warning is success; a stop signal ends as the signal would.
+int HeadlessPack::exitStatus(const RunResult &result)
+{
+    for (const QString &warning : result.warnings)
+        m_err << "varko2000: warning: " << QString(warning).replace(u'\r', u'\n') << Qt::endl;
+    if (const int signal = HeadlessHost::caughtSignal()) {
+        m_err << "varko2000: stopped by signal " << signal << "; the set was not made" << Qt::endl;
+        return 128 + signal;
+    }
+    switch (result.outcome) {
+    case RunResult::Outcome::Complete:
+        m_err << "varko2000: set complete" << Qt::endl;
+        return PackedSet;
+    case RunResult::Outcome::CompleteWithWarnings:
+        m_err << "varko2000: set complete, with warnings" << Qt::endl;
+        return RunEnded;
+    default:
+        // The zip-error box shows the code alone; the file and the reason are said here.
+        if (result.error.step == RunError::Step::Zip)
+            m_err << "varko2000: " << result.error.message << Qt::endl;
         m_err << "varko2000: the set was not made" << Qt::endl;
         return RunEnded;
     }
-    m_err << "varko2000: set complete" << Qt::endl;
-    return PackedSet;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Varko 2000 — program entry.
 #include "app/headlesspack.h"
+#include "app/headlesstest.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
 #include "app/windowlayout.h"
@@ -18,8 +19,10 @@ const QString kVersion = QStringLiteral("Varko 2000 v" VARKO_VERSION);
 const char kUsage[] =
     "usage: varko2000                      open the main window\n"
     "       varko2000 [!]SCRIPT.v2k        open the main window with a rip script\n"
-    "       varko2000 --pack SCRIPT.v2k --name BASE [--replace]\n"
+    "       varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv]\n"
     "                                      pack a rip script without a window\n"
+    "       varko2000 --test ZIP|SFV|FOLDER/BASE\n"
+    "                                      check a packed set, every byte of it\n"
     "       varko2000 --version            print the version\n"
     "       varko2000 --help               print this text\n";
 
@@ -46,6 +49,8 @@ int runWithoutWindow(int argc, char *argv[], int &handled)
     }
     if (isPackRequest(args))
         return runHeadlessPack(args);
+    if (isTestRequest(args))
+        return runHeadlessTest(args);
     // The one plain argument the program takes is a rip script; an unknown
     // option is a mistake, not a script name.
     if (args.size() > 1 || (!args.isEmpty() && args.first().startsWith(QStringLiteral("--")))) {

@@ -47,6 +47,8 @@ struct StartOptions
  * button with a menu twin runs that entry, so connecting to the entry's
  * `triggered` serves both.
  */
+class FileBrowser;
+
 class MainWindow : public QMainWindow, public SettingsMirrors
 {
     Q_OBJECT
@@ -89,6 +91,9 @@ public:
     /** The browser's folder: the state file's at start (home when it is gone), kept by the browser. */
     QString browserFolder() const { return m_browserFolder; }
     void setBrowserFolder(const QString &folder) { m_browserFolder = folder; }
+    /** The zip comment the next rip runs attach, as the options dialog last read it. */
+    QString zipComment() const { return m_zipComment; }
+    void setZipComment(const QString &text) { m_zipComment = text; }
 
     /** Opens a script as start-up and the recent entries do; false after "couldn't be loaded". */
     bool openScript(const QString &path);
@@ -169,6 +174,9 @@ private:
     friend class WindowRipHost; // the run shows its counter and progress on the panels
 
     void buildWidgets();
+    /** The file browser into `browserSplitter`, wired to the window's commands. */
+    void installFileBrowser();
+    bool browserHasSelection() const;
     void buildTopRow(QWidget *client);
     void buildPanes(QWidget *client);
     void buildPanels(QWidget *client);
@@ -220,6 +228,7 @@ private:
     QString m_dataFolder;
     QString m_currentScript;
     QString m_browserFolder;
+    QString m_zipComment;
     ScreenTwips m_screen;
     bool m_started = false;
     bool m_layeringAvailable = false;
@@ -240,6 +249,7 @@ private:
     QSplitter *m_browserSplitter = nullptr;
     QWidget *m_folderTree = nullptr;
     QWidget *m_fileList = nullptr;
+    FileBrowser *m_browser = nullptr;
     QueuePane *m_queuePane = nullptr;
     QWidget *m_queueView = nullptr;
     QueueDropTarget *m_dropTarget = nullptr;

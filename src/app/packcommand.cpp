@@ -1,17 +1,16 @@
 // Varko 2000 — "Pack It" from the main window: one rip run with the window as its host.
 #include "app/packcommand.h"
 
-#include "app/headlesspack.h"
 #include "app/mainwindow.h"
 #include "controls/textprogressbar.h"
 #include "dialogs/basenamedialog.h"
 #include "engine/queue.h"
 #include "engine/riprun.h"
+#include "store/storeresult.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QLabel>
-#include <QTextStream>
 
 namespace {
 constexpr double kTranslucentOpacity = 180.0 / 255.0;
@@ -131,11 +130,6 @@ void WindowRipHost::processEvents()
     QApplication::processEvents();
 }
 
-void WindowRipHost::note(const QString &text)
-{
-    QTextStream(stderr) << "varko2000: " << text << Qt::endl;
-}
-
 void packFromWindow(MainWindow &window)
 {
     if (window.commandsLocked())
@@ -145,7 +139,10 @@ void packFromWindow(MainWindow &window)
     RipEnvironment environment = RipEnvironment::standard();
     environment.dataFolder = window.dataFolder();
     RipRun run(window.queue(), window.settings(), window.ripState(), host, window.settings().size, environment);
-    run.setZipComment(zipCommentText(window.settings()));
+    const RipSettings &settings = window.settings();
+    // A comment file that cannot be read gives zips without a comment, as the options dialog left it.
+    if (settings.zcomment == 1 && !settings.comment.isEmpty())
+        run.setZipComment(readZipComment(settings.comment).value_or(QString()));
     run.run();
     window.lockCommands(false);
 }

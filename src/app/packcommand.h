@@ -33,7 +33,6 @@ public:
     void showAfterZipError(bool opaque) override;
     void playCompletionSound() override;
     void processEvents() override;
-    void note(const QString &text) override;
 
 private:
     bool layered(bool translucent) const;

@@ -3,17 +3,14 @@
 #include "app/packcommand.h"
 #include "app/queuedroptarget.h"
 #include "app/queueview.h"
+#include "app/texteditor.h"
 #include "engine/listinginput.h"
 #include "engine/placementrules.h"
 #include "engine/queue.h"
 #include "store/queuelisting.h"
 
 #include <QApplication>
-#include <QDesktopServices>
-#include <QDir>
 #include <QMenu>
-#include <QProcess>
-#include <QUrl>
 
 namespace {
 
@@ -181,13 +178,8 @@ void MainWindow::showItemProperties()
 
 void MainWindow::listQueue()
 {
-    const QString path = QDir(m_dataFolder.isEmpty() ? QFileInfo(queueListingPath()).path() : m_dataFolder)
-                             .filePath(QStringLiteral("cue.txt"));
+    const QString path = queueListingPath();
     writeQueueListing(path, queueListingInput(*m_queue, m_settings, windowTitle(), m_settings.size));
     // Like the editor call it stands for, a listing that could not be written still opens.
-    const QString editor = qEnvironmentVariable("VARKO_EDITOR");
-    if (!editor.isEmpty())
-        QProcess::startDetached(editor, {path});
-    else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    openInTextEditor(path);
 }

@@ -39,6 +39,7 @@ void MainWindow::start(const StartOptions &options)
                                                           SplashWindow::versionLabel(), 0, m_screen);
     applyPlacement(placement, m_screen);
     m_browserFolder = QFileInfo(placement.dir).isDir() ? placement.dir : QDir::homePath();
+    installFileBrowser();
 
     const StoreResult loaded = OptionsFile(QDir(m_dataFolder).filePath(QStringLiteral("options.ini")))
                                    .loadOptions(m_settings, this);

@@ -1,7 +1,9 @@
 // Varko 2000 — auto-numbering of file_id.diz: the "xx/xx" marker and the numbered copy.
 #include "engine/diznumbering.h"
 
-#include <QFile>
+#include "store/storeresult.h"
+
+#include <QList>
 #include <QStringDecoder>
 
 namespace DizNumbering {
@@ -69,12 +71,10 @@ Search findMarker(const std::vector<QueueItem> &rows)
     for (const QueueItem &row : rows) {
         if (!row.name.toLower().endsWith(QStringLiteral(".diz")))
             continue;
-        QFile file(row.fullPath());
-        if (!file.open(QIODevice::ReadOnly))
+        const std::optional<QByteArray> text = readWholeFile(row.fullPath());
+        if (!text)
             return {{}, true};
-        const Marker marker = markerIn(file.readAll());
-        if (file.error() != QFileDevice::NoError)
-            return {{}, true};
+        const Marker marker = markerIn(*text);
         if (marker.found)
             return {marker, false};
     }

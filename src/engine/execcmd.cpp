@@ -73,14 +73,14 @@ QStringList defaultProgramFolders()
     return {QDir::cleanPath(own + QStringLiteral("/../libexec/varko2000")), own};
 }
 
-ProcessOutcome ExecCmd(const QString &cmdline, const QStringList &folders)
+ProcessOutcome ExecCmd(const QString &cmdline, const QStringList &folders, const std::function<bool()> &stopRequested)
 {
     QStringList arguments = splitCommandLine(cmdline);
     if (arguments.isEmpty())
-        return {ProcessOutcome::Status::FailedToStart, -1, QStringLiteral("empty command line")};
+        return {ProcessOutcome::Status::FailedToStart, -1, QStringLiteral("empty command line"), {}};
     const QString name = arguments.takeFirst();
     const QString program = locateProgram(name, folders);
     if (program.isEmpty())
-        return {ProcessOutcome::Status::FailedToStart, -1, name + QStringLiteral(": not found")};
-    return runAndWait(program, arguments);
+        return {ProcessOutcome::Status::FailedToStart, -1, name + QStringLiteral(": not found"), {}};
+    return runAndWait(program, arguments, stopRequested);
 }

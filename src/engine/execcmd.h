@@ -28,6 +28,7 @@ QStringList defaultProgramFolders();
 
 /**
  * Runs `cmdline`, whose first word names the program, found in `folders`
- * or on PATH, and waits for it without a time limit.
+ * or on PATH, and waits for it until it ends or `stopRequested` says true.
  */
-ProcessOutcome ExecCmd(const QString &cmdline, const QStringList &folders);
+ProcessOutcome ExecCmd(const QString &cmdline, const QStringList &folders,
+                       const std::function<bool()> &stopRequested = {});

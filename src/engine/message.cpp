@@ -52,3 +52,20 @@ Message Message::invalidBaseName()
 {
     return {QStringLiteral("Invalid filename characters"), kErrorTitle, Icon::Exclamation, Buttons::Ok};
 }
+
+Message Message::replaceZips(const QString &firstName, int more, const QString &folder)
+{
+    return {QStringLiteral("%1 and %2 more zips of this set already exist in %3. Replace them?").arg(firstName).arg(more).arg(folder),
+            kTitle, Icon::Question, Buttons::YesNo};
+}
+
+bool Message::isReplaceZips(const Message &message)
+{
+    return message.buttons == Buttons::YesNo && message.text.contains(QStringLiteral(" more zips of this set already exist in "))
+           && message.text.endsWith(QStringLiteral(". Replace them?"));
+}
+
+Message Message::runFailed(const QString &text)
+{
+    return {text, kErrorTitle, Icon::Critical, Buttons::Ok};
+}

@@ -51,9 +51,12 @@ public:
     virtual void showAfterZipError(bool opaque) = 0;
 
     virtual void playCompletionSound() = 0;
-    /** Lets pending window events run (the only points where a stop request can arrive). */
+    /** Lets pending window events run (with the archiver's wait, the points where a stop request can arrive). */
     virtual void processEvents() = 0;
-
-    /** Why a step was skipped, for a log or standard error; never a message box. */
-    virtual void note(const QString &text) = 0;
+    /**
+     * A stop from outside the window (a signal to the program), asked while
+     * the archiver works and while a zip is written; the window stops a run
+     * by clearing `RipInProgress` instead.
+     */
+    virtual bool stopRequested() const { return false; }
 };

@@ -12,6 +12,7 @@
 #include "engine/tempworkfolder.h"
 #include "store/textformat.h"
 
+#include <QDir>
 
 namespace {
 
@@ -38,7 +39,7 @@ RipRun::RipRun(const Queue &queue, RipSettings &settings, RipState &state, RipHo
     , m_step(step)
     , m_env(std::move(environment))
 {
-    m_writer.setCancelCheck([this] { return m_state.zipAbortRequested; });
+    m_writer.setCancelCheck([this] { return m_state.zipAbortRequested || m_host.stopRequested(); });
     m_writer.setProgressHandler([this](int percent) {
         m_host.setProgress(percent, QString::number(percent) + u'%');
         // A floppy zip moves the bar every few microseconds; the window needs a look only about once a frame.
@@ -51,6 +52,7 @@ RipRun::RipRun(const Queue &queue, RipSettings &settings, RipState &state, RipHo
 
 RipRun::Outcome RipRun::run()
 {
+    m_result = {};
     if (m_queue.totals().totalKB == 0 || m_state.ripInProgress)
         return Outcome::NotStarted;
     m_host.centrePointer();
@@ -61,8 +63,8 @@ RipRun::Outcome RipRun::run()
         return cancel();
     m_state.ripInProgress = true;
     m_state.zipAbortRequested = false;
-    if (!askBaseName() || !checkSize() || !writeListFile())
-        return cancel();
+    if (!askBaseName() || !checkSize() || !writeListFile() || !confirmReplace() || !makeWorkFolder())
+        return m_result.error.isError() ? fail() : cancel();
 
     m_host.setBusyPointer(true);
     m_host.stepAside(isTranslucent());
@@ -70,10 +72,23 @@ RipRun::Outcome RipRun::run()
     runArchiver();
     m_host.processEvents();
     m_host.stepBack(isTranslucent());
-
+    if (stopRequested())
+        return stop();
+    if (!checkArchiver())
+        return fail();
     if (isZipping(m_settings) && !zipVolumes())
-        return m_zipErrorCode != 0 ? zipError(m_zipErrorCode) : cancel();
+        return stopRequested() ? stop() : zipError(m_zipErrorCode);
     return complete();
+}
+
+bool RipRun::stopRequested() const
+{
+    return !m_state.ripInProgress || m_host.stopRequested();
+}
+
+void RipRun::setError(RunError::Step step, const QString &message, const QString &path, int code)
+{
+    m_result.error = {step, message, path, code};
 }
 
 bool RipRun::confirmDiz()
@@ -133,35 +148,72 @@ bool RipRun::writeListFile()
         if (isArchivePlacement(row.in))
             lines << listFileLine(row, m_settings.savepaths != 0);
     }
+    // A list that cannot be written leaves the last run's list in place: that one must never be packed.
     const QString listFile = m_env.dataFolder + QStringLiteral("/ripfiles.txt");
     const StoreResult written = writeWholeFile(listFile, joinLines(lines), QString());
     if (!written.ok)
-        m_host.note(QStringLiteral("ripfiles.txt: ") + written.detail);
-    return true;
+        setError(RunError::Step::ListFile, QStringLiteral("ripfiles.txt could not be written: ") + written.detail, listFile);
+    return written.ok;
+}
+
+bool RipRun::confirmReplace()
+{
+    if (!isZipping(m_settings))
+        return true;
+    m_existingZips = existingSetZips(m_settings.riptodir, m_baseName);
+    if (m_existingZips.isEmpty())
+        return true;
+    const Message question = Message::replaceZips(m_existingZips.first(), static_cast<int>(m_existingZips.size() - 1),
+                                                  folderWithoutSlash(m_settings.riptodir));
+    return m_host.ask(question) == Message::Answer::Yes;
+}
+
+bool RipRun::makeWorkFolder()
+{
+    if (!isZipping(m_settings)) {
+        m_workFolder = folderWithoutSlash(m_settings.riptodir);
+        return true;
+    }
+    QString why;
+    m_workFolder = TempWorkFolder::create(m_settings.tdrive, &why);
+    if (m_workFolder.isEmpty())
+        setError(RunError::Step::WorkFolder, QStringLiteral("No work folder could be made: ") + why, m_settings.tdrive);
+    return !m_workFolder.isEmpty();
 }
 
 void RipRun::runArchiver()
 {
-    if (isZipping(m_settings)) {
-        m_workFolder = TempWorkFolder::create(m_settings.tdrive);
-        if (m_workFolder.isEmpty()) {
-            // Without its folder the archiver could only fail; the run then finds no volumes.
-            m_host.note(QStringLiteral("no work folder could be made in ") + m_settings.tdrive);
-            return;
-        }
-    } else {
-        m_workFolder = folderWithoutSlash(m_settings.riptodir);
-    }
     const VolumeNames names(m_rar, m_state.over99, m_step, 1);
-    const QString archivePath = folderWithSlash(m_workFolder) + m_baseName + names.firstExtension();
+    m_archivePath = folderWithSlash(m_workFolder) + m_baseName + names.firstExtension();
     const QString line = ArchiverCommand::commandLine(m_rar, m_step, m_settings.racomp, m_settings.savepaths,
-                                                      archivePath, m_env.dataFolder + QStringLiteral("/ripfiles.txt"));
-    m_archiver = ExecCmd(line, m_env.programFolders);
-    if (!m_archiver->succeeded())
-        m_host.note(line + QStringLiteral(": ")
-                    + (m_archiver->status == ProcessOutcome::Status::Finished
-                           ? QStringLiteral("exit status %1").arg(m_archiver->exitCode)
-                           : m_archiver->errorText));
+                                                      m_archivePath, m_env.dataFolder + QStringLiteral("/ripfiles.txt"));
+    m_archiver = ExecCmd(line, m_env.programFolders, [this] { return stopRequested(); });
+}
+
+// 0 goes on, 1 goes on with a warning naming what the archiver said; anything
+// else, or no volume at all, is no set.
+bool RipRun::checkArchiver()
+{
+    const ProcessOutcome &archiver = *m_archiver;
+    const QString program = m_rar ? QStringLiteral("wrar") : QStringLiteral("wace");
+    if (isZipping(m_settings))
+        m_volumeCount = static_cast<int>(QDir(m_workFolder).entryList(QDir::Files).size());
+    QString reason;
+    if (archiver.status == ProcessOutcome::Status::FailedToStart)
+        reason = program + QStringLiteral(" could not be started: ") + archiver.errorText;
+    else if (archiver.status != ProcessOutcome::Status::Finished)
+        reason = program + QStringLiteral(" was ended by a signal: ") + archiver.errorText;
+    else if (archiver.exitCode >= 2)
+        reason = program + QStringLiteral(" ended with exit status %1").arg(archiver.exitCode);
+    else if (isZipping(m_settings) && m_volumeCount == 0)
+        reason = program + QStringLiteral(" wrote no volume");
+    const QString said = archiver.reported.isEmpty() ? QString() : QStringLiteral("\r") + archiver.reported;
+    if (reason.isEmpty() && archiver.exitCode == 1)
+        m_result.warnings << program + QStringLiteral(" finished with warnings") + said;
+    if (!reason.isEmpty())
+        setError(RunError::Step::Archiver, QStringLiteral("The archiver failed: ") + reason + said, m_archivePath,
+                 archiver.exitCode);
+    return reason.isEmpty();
 }
 
 bool RipRun::isTranslucent() const

@@ -5,6 +5,7 @@
 #include "platform/processwait.h"
 #include "engine/queue.h"
 #include "engine/riphost.h"
+#include "engine/runresult.h"
 #include "store/ripsettings.h"
 #include "engine/ripstate.h"
 #include "engine/volumenames.h"
@@ -30,7 +31,16 @@ struct RipEnvironment
  * ripfiles.txt, runs the archiver once into a work folder and zips every
  * volume (or, with zipping off, lets the archiver write straight into the
  * rip-to folder). Reads the queue and never changes it or any queued file.
- * Everything it shows goes through the host.
+ * Everything it shows goes through the host. A set that looks complete is
+ * left only when the archiver ended well and every zip was written; zips of
+ * the set's names already there are replaced only when the user agrees.
+ *
+ * Stopping: clearing `RipState::ripInProgress` (Close) or the host's
+ * `stopRequested` ends the archiver at once (checked while it runs) or the
+ * run at the next volume; the work folder goes and the run ends Cancelled
+ * with `result().stopped`. `zipAbortRequested` (Escape) breaks off the zip
+ * being written and takes the zip-error path. Every error but the zip error
+ * is shown through the host as one message; the result holds it too.
  *
  * The run walks the queue's rows while it lets window events through, so
  * while `RipState::ripInProgress` is set nothing may change the queue, the
@@ -40,12 +50,7 @@ struct RipEnvironment
 class RipRun
 {
 public:
-    enum class Outcome {
-        NotStarted, ///< nothing to pack, or a run is already working
-        Complete,   ///< the end of a complete run was reached
-        Cancelled,  ///< the cancel path
-        ZipError,   ///< the zip-error path
-    };
+    using Outcome = RunResult::Outcome;
 
     /** `step` is the archive-size step 0 to 199 the window shows. */
     RipRun(const Queue &queue, RipSettings &settings, RipState &state, RipHost &host, int step,
@@ -54,7 +59,9 @@ public:
     /** The zip comment's text (kept in memory only); attached while `zcomment` is 1. */
     void setZipComment(const QString &comment) { m_comment = comment; }
 
+    /** Runs to one of the ends; `result()` then says how it went. */
     Outcome run();
+    const RunResult &result() const { return m_result; }
 
     /** How the archiver ended; none when it was not run. */
     const std::optional<ProcessOutcome> &archiverOutcome() const { return m_archiver; }
@@ -70,11 +77,20 @@ private:
     bool askBaseName();
     bool checkSize();
     bool writeListFile();
+    bool confirmReplace();
+    bool makeWorkFolder();
     void runArchiver();
+    bool checkArchiver();
     bool zipVolumes();
     int zipOne(const VolumeNames &names, int i);
+    void removeReplacedZips() const;
+    void removeWorkFolder() const;
+    bool stopRequested() const;
+    void setError(RunError::Step step, const QString &message, const QString &path, int code = 0);
     Outcome complete();
     Outcome cancel();
+    Outcome stop();
+    Outcome fail();
     Outcome zipError(int code);
     bool isTranslucent() const;
 
@@ -91,8 +107,11 @@ private:
     QString m_baseName;
     bool m_rar = true;
     QString m_workFolder;
+    QString m_archivePath;
+    QStringList m_existingZips; ///< zips of this set's names found before the archiver ran
     std::optional<ProcessOutcome> m_archiver;
     int m_volumeCount = 0;
     int m_zipErrorCode = 0;
+    RunResult m_result;
     QElapsedTimer m_eventsClock; ///< since events were last processed while zipping
 };

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 namespace {
 
@@ -20,9 +21,6 @@ bool RipRun::zipVolumes()
 {
     m_host.setBusyPointer(true);
     m_host.processEvents();
-    m_volumeCount = m_workFolder.isEmpty() ? 0 : static_cast<int>(QDir(m_workFolder).entryList(QDir::Files).size());
-    if (m_volumeCount == 0)
-        return false;
     const VolumeNames names(m_rar, m_state.over99, m_step, m_volumeCount);
     m_writer.setCompression(m_settings.zipcomp);
     m_writer.setComment(m_settings.zcomment == 1 ? m_comment : QString());
@@ -63,9 +61,34 @@ int RipRun::zipOne(const VolumeNames &names, int i)
 
     ZipStage stage(m_queue, m_writer, m_env.dataFolder + QStringLiteral("/file_id.diz"));
     const int code = stage.zipVolume(volume, marker);
+    for (const QString &renamed : stage.renamed())
+        if (!m_result.warnings.contains(renamed))
+            m_result.warnings << renamed;
     if (code != 0)
-        m_host.note(volume.zipPath + QStringLiteral(": ") + ZipWriter::errorText(code));
+        setError(RunError::Step::Zip, volume.zipPath + QStringLiteral(": ") + stage.errorText(), volume.zipPath, code);
     return code;
+}
+
+// Old zips of the set's names that the new set has no zip for: they go only
+// now, when every new zip is complete, so a failed run leaves the old set whole.
+void RipRun::removeReplacedZips() const
+{
+    if (m_existingZips.isEmpty())
+        return;
+    const VolumeNames names(m_rar, m_state.over99, m_step, m_volumeCount);
+    QSet<QString> written;
+    for (int i = 1; i <= m_volumeCount; ++i)
+        written.insert(getfile(zipBaseName(m_settings.riptodir, m_baseName, names.numberString(i))) + QStringLiteral(".zip"));
+    for (const QString &old : m_existingZips)
+        if (!written.contains(old))
+            QFile::remove(folderWithSlash(m_settings.riptodir) + old);
+}
+
+// The volumes of a run that will not be zipped must not look like the start of a set.
+void RipRun::removeWorkFolder() const
+{
+    if (const QString folder = tempWorkFolder(); !folder.isEmpty())
+        QDir(folder).removeRecursively();
 }
 
 RipRun::Outcome RipRun::complete()
@@ -79,10 +102,13 @@ RipRun::Outcome RipRun::complete()
     // for the start-up clean-up to look at, never silently deleted here.
     if (isZipping(m_settings) && !m_workFolder.isEmpty())
         QDir().rmdir(m_workFolder);
+    if (isZipping(m_settings))
+        removeReplacedZips();
     m_host.setProgressText(Estimate::displayText(m_queue.totals().totalKB, m_step));
     m_host.setBusyPointer(false);
     m_state.ripInProgress = false;
-    return Outcome::Complete;
+    m_result.outcome = m_result.warnings.isEmpty() ? Outcome::Complete : Outcome::CompleteWithWarnings;
+    return m_result.outcome;
 }
 
 RipRun::Outcome RipRun::cancel()
@@ -92,7 +118,26 @@ RipRun::Outcome RipRun::cancel()
     m_host.setBusyPointer(false);
     m_state.zipAbortRequested = false;
     m_state.ripInProgress = false;
-    return Outcome::Cancelled;
+    m_result.outcome = Outcome::Cancelled;
+    return m_result.outcome;
+}
+
+RipRun::Outcome RipRun::stop()
+{
+    removeWorkFolder();
+    m_result.error = {}; // a zip the stop broke off is no error of the set
+    m_result.stopped = true;
+    return cancel();
+}
+
+RipRun::Outcome RipRun::fail()
+{
+    removeWorkFolder();
+    m_host.setBusyPointer(false);
+    m_host.ask(Message::runFailed(m_result.error.message));
+    cancel();
+    m_result.outcome = Outcome::Failed;
+    return m_result.outcome;
 }
 
 RipRun::Outcome RipRun::zipError(int code)
@@ -103,5 +148,6 @@ RipRun::Outcome RipRun::zipError(int code)
     m_state.ripInProgress = false;
     m_host.ask(Message::zipError(code));
     cancel();
-    return Outcome::ZipError;
+    m_result.outcome = Outcome::Failed;
+    return m_result.outcome;
 }

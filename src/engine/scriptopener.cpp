@@ -4,7 +4,8 @@
 #include "engine/queuefiller.h"
 #include "store/ripscript.h"
 
-StoreResult openScript(const QString &path, Queue &queue, RipSettings &settings, SettingsMirrors *mirrors)
+StoreResult openScript(const QString &path, Queue &queue, RipSettings &settings, SettingsMirrors *mirrors,
+                       QString *ripToAsWritten)
 {
     // The run walks the rows and reads the settings: a script cannot replace them now.
     Q_ASSERT(!queue.isLocked());
@@ -16,5 +17,7 @@ StoreResult openScript(const QString &path, Queue &queue, RipSettings &settings,
     if (script.result.ok && !QueueFiller(queue, settings).addScriptRows(script.rowPaths))
         script.result = scriptLoadFailure(path, path + QStringLiteral(": a queued file cannot be examined"));
     queue.endBatch();
+    if (ripToAsWritten)
+        *ripToAsWritten = script.ripToAsWritten;
     return script.result;
 }

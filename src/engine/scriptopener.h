@@ -17,5 +17,8 @@
  * that exists but cannot be examined) the queue is left empty and the result
  * carries the path, two line feeds and "couldn't be loaded", with its title
  * and icon. Settings read before the failing line keep their new values.
+ * `ripToAsWritten` (may be null) gets the rip-to folder as the script wrote
+ * it, before a missing one gave way to the home folder.
  */
-StoreResult openScript(const QString &path, Queue &queue, RipSettings &settings, SettingsMirrors *mirrors);
+StoreResult openScript(const QString &path, Queue &queue, RipSettings &settings, SettingsMirrors *mirrors,
+                       QString *ripToAsWritten = nullptr);

@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace TempWorkFolder {
@@ -23,7 +24,7 @@ QString name(const QString &temporaryFolder, int counter)
     return folderWithSlash(temporaryFolder) + QStringLiteral("~Varko") + formatZeroPadded(counter, 2);
 }
 
-QString create(const QString &temporaryFolder)
+QString create(const QString &temporaryFolder, QString *why)
 {
     for (int counter = 1; counter <= kLastCounter; ++counter) {
         const QString candidate = name(temporaryFolder, counter);
@@ -31,8 +32,10 @@ QString create(const QString &temporaryFolder)
         if (::mkdir(QFile::encodeName(candidate).constData(), 0700) == 0)
             return candidate;
         if (errno != EEXIST)
-            return {};
+            break;
     }
+    if (why)
+        *why = folderWithoutSlash(temporaryFolder) + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
     return {};
 }
 

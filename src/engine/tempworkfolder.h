@@ -12,8 +12,8 @@ QString name(const QString &temporaryFolder, int counter);
  * Makes the work folder with the lowest free counter from 1 upwards; a
  * plain mkdir, so a name that exists is never taken over. Returns its path,
  * or the empty text when no folder could be made (the temporary folder is
- * missing or not writable).
+ * missing or not writable), with "FOLDER: why" in `why`.
  */
-QString create(const QString &temporaryFolder);
+QString create(const QString &temporaryFolder, QString *why = nullptr);
 
 } // namespace TempWorkFolder

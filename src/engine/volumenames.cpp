@@ -5,6 +5,9 @@
 #include "store/textformat.h"
 #include "naming/volumenaming.h"
 
+#include <QDir>
+#include <QRegularExpression>
+
 VolumeNames::VolumeNames(bool rar, bool over99, int step, int volumeCount)
     : m_rar(rar)
     , m_over99(over99)
@@ -47,4 +50,15 @@ QString VolumeNames::dizNumber(int i) const
 QString zipBaseName(const QString &ripToDir, const QString &baseName, const QString &numberString)
 {
     return folderWithSlash(folderWithoutSlash(ripToDir)) + baseName + numberString;
+}
+
+QStringList existingSetZips(const QString &ripToDir, const QString &baseName)
+{
+    const QRegularExpression setZip(QStringLiteral("^") + QRegularExpression::escape(baseName)
+                                    + QStringLiteral("(\\d{2,3})?\\.zip$"));
+    QStringList found;
+    for (const QString &name : QDir(folderWithoutSlash(ripToDir)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+        if (setZip.match(name).hasMatch())
+            found << name;
+    return found;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 /**
  * The naming the archivers use and the run follows. RAR: .rar, .r00 to
@@ -34,3 +35,9 @@ private:
 
 /** The zip of volume i: the rip-to folder without its trailing '/', '/', the base name and the number string. */
 QString zipBaseName(const QString &ripToDir, const QString &baseName, const QString &numberString);
+
+/**
+ * The zips in the rip-to folder that a set of this base name could make:
+ * BASE.zip, BASE followed by two or three digits and ".zip". Sorted.
+ */
+QStringList existingSetZips(const QString &ripToDir, const QString &baseName);

@@ -2,6 +2,8 @@
 #include "engine/zipstage.h"
 
 #include "engine/placement.h"
+#include "platform/plainfile.h"
+#include "store/storeresult.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -46,26 +48,39 @@ void ZipStage::appendRow(std::vector<ZipWriter::Entry> &entries, const QueueItem
 
 int ZipStage::zipVolume(const ZipVolume &volume, const DizNumbering::Marker &marker)
 {
+    m_errorText.clear();
     if (!volume.dizStamp.isEmpty() && !writeNumberedDiz(volume.dizStamp, marker))
         return ZipWriter::ReadError;
-    return m_writer.write(volume.zipPath, entries(volume));
+    std::vector<ZipWriter::Entry> list = entries(volume);
+    // Zip readers take a backslash for a folder separator, as the archivers' readers do.
+    for (ZipWriter::Entry &entry : list) {
+        if (!entry.entryName.contains(u'\\'))
+            continue;
+        entry.entryName.replace(u'\\', u'_');
+        m_renamed << entry.sourcePath + QStringLiteral(": the name holds a backslash, stored as ") + entry.entryName;
+    }
+    const int code = m_writer.write(volume.zipPath, list);
+    if (code != 0)
+        m_errorText = m_writer.lastErrorText();
+    return code;
 }
 
+// Every file_id.diz row goes in under the one name, so the last row's entry is
+// the one a zip keeps: its own file is the one numbered.
 bool ZipStage::writeNumberedDiz(const QString &stamp, const DizNumbering::Marker &marker)
 {
-    const auto row = std::find_if(m_queue.items().cbegin(), m_queue.items().cend(),
+    const auto row = std::find_if(m_queue.items().crbegin(), m_queue.items().crend(),
                                   [](const QueueItem &item) { return isDizName(item.name); });
-    if (row == m_queue.items().cend())
+    if (row == m_queue.items().crend())
         return true;
-    QFile source(row->fullPath());
-    if (!source.open(QIODevice::ReadOnly))
+    QString why;
+    const std::optional<QByteArray> text = readWholeFile(row->fullPath(), &why);
+    if (!text) {
+        m_errorText = why;
         return false;
-    const QByteArray text = source.readAll();
-    // A read-only copy left by an earlier run must not stop this one. The copy is
-    // scratch, rewritten for every volume, so it is not synced to disk each time.
-    QFile::setPermissions(m_numberedDizPath, QFile::permissions(m_numberedDizPath) | QFile::WriteOwner);
-    QFile copy(m_numberedDizPath);
-    const QByteArray numbered = DizNumbering::numberedCopy(text, marker, stamp);
-    return copy.open(QIODevice::WriteOnly | QIODevice::Truncate) && copy.write(numbered) == numbered.size()
-           && copy.flush();
+    }
+    // Renamed over the old copy: a link put at its name is replaced, never written through.
+    // The copy is scratch, rewritten for every volume, so it is not synced to disk each time.
+    m_errorText = replaceFile(m_numberedDizPath, DizNumbering::numberedCopy(*text, marker, stamp), Durability::Scratch);
+    return m_errorText.isEmpty();
 }

@@ -6,6 +6,7 @@
 #include "zip/zipwriter.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -38,6 +39,10 @@ public:
      * Returns 0, or the writer's non-zero code.
      */
     int zipVolume(const ZipVolume &volume, const DizNumbering::Marker &marker);
+    /** Entries stored under another name than their file's, one line each. */
+    const QStringList &renamed() const { return m_renamed; }
+    /** Why the last `zipVolume` failed, in words. */
+    const QString &errorText() const { return m_errorText; }
 
 private:
     bool writeNumberedDiz(const QString &stamp, const DizNumbering::Marker &marker);
@@ -46,4 +51,6 @@ private:
     const Queue &m_queue;
     ZipWriter &m_writer;
     QString m_numberedDizPath;
+    QString m_errorText;
+    QStringList m_renamed;
 };

@@ -4,30 +4,71 @@
 #include <QCoreApplication>
 #include <QProcess>
 
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+
 namespace {
 
 // Short enough for a repaint to look smooth, long enough to cost nothing.
 constexpr int kSliceMs = 40;
+// What a stopped program gets to remove its own unfinished files.
+constexpr int kGraceMs = 3000;
+// Enough of the program's complaints to say what went wrong, not a whole log.
+constexpr qsizetype kReportedBytes = 16 * 1024;
+
+void keepEnd(QByteArray &reported, const QByteArray &more)
+{
+    reported += more;
+    if (reported.size() > kReportedBytes)
+        reported.remove(0, reported.size() - kReportedBytes);
+}
+
+void endProcess(QProcess &process)
+{
+    process.terminate();
+    if (!process.waitForFinished(kGraceMs)) {
+        process.kill();
+        process.waitForFinished(-1);
+    }
+}
 
 } // namespace
 
-ProcessOutcome runAndWait(const QString &program, const QStringList &arguments)
+ProcessOutcome runAndWait(const QString &program, const QStringList &arguments,
+                          const std::function<bool()> &stopRequested)
 {
     QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    const pid_t parent = ::getpid();
+    process.setChildProcessModifier([parent] {
+        // The archiver must not outlive us, whatever way we end.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent)
+            ::_exit(127);
+    });
     process.start(program, arguments);
     if (!process.waitForStarted(-1))
-        return {ProcessOutcome::Status::FailedToStart, -1, process.errorString()};
+        return {ProcessOutcome::Status::FailedToStart, -1, process.errorString(), {}};
     process.closeWriteChannel();
 
-    while (!process.waitForFinished(kSliceMs)) {
-        if (process.state() == QProcess::NotRunning)
-            break;
+    QByteArray reported;
+    bool stopped = false;
+    while (!process.waitForFinished(kSliceMs) && process.state() != QProcess::NotRunning) {
+        keepEnd(reported, process.readAllStandardError());
         if (QCoreApplication::instance())
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents
                                             | QEventLoop::ExcludeSocketNotifiers);
+        if (stopRequested && stopRequested()) {
+            endProcess(process);
+            stopped = true;
+        }
     }
+    keepEnd(reported, process.readAllStandardError());
+    const QString said = QString::fromUtf8(reported).trimmed();
+    if (stopped)
+        return {ProcessOutcome::Status::Stopped, -1, QStringLiteral("stopped"), said};
     if (process.exitStatus() == QProcess::CrashExit)
-        return {ProcessOutcome::Status::Crashed, -1, process.errorString()};
-    return {ProcessOutcome::Status::Finished, process.exitCode(), {}};
+        return {ProcessOutcome::Status::Crashed, -1, process.errorString(), said};
+    return {ProcessOutcome::Status::Finished, process.exitCode(), {}, said};
 }

@@ -4,22 +4,29 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 /** How an outside program ended. */
 struct ProcessOutcome
 {
-    enum class Status { Finished, Crashed, FailedToStart };
+    enum class Status { Finished, Crashed, FailedToStart, Stopped };
     Status status = Status::FailedToStart;
     int exitCode = -1;   ///< meaningful when Finished
     QString errorText;   ///< why it could not start or how it died
+    QString reported;    ///< what it wrote on its standard error (the end of it, when long)
 
     bool succeeded() const { return status == Status::Finished && exitCode == 0; }
 };
 
 /**
  * Starts `program` with `arguments` in the current folder and blocks until
- * it ends, without a time limit. Meanwhile only paint and window-system
- * events are delivered (no user input), so a window never looks frozen and
- * no command can start. The program's output goes to ours; its input is
- * closed at once, so a program that asks a question reads end of file.
+ * it ends. Meanwhile only paint and window-system events are delivered (no
+ * user input), so a window never looks frozen and no command can start, and
+ * `stopRequested` is asked a few times a second: when it says true, the
+ * program is asked to end, and killed after a short grace (Stopped). The
+ * program's output goes to ours, its standard error is collected; its input
+ * is closed at once, so a program that asks a question reads end of file.
+ * The program is also ended when ours dies.
  */
-ProcessOutcome runAndWait(const QString &program, const QStringList &arguments);
+ProcessOutcome runAndWait(const QString &program, const QStringList &arguments,
+                          const std::function<bool()> &stopRequested = {});

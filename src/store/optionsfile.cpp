@@ -1,6 +1,7 @@
 // Varko 2000 — options.ini, the user's default settings.
 #include "store/optionsfile.h"
 
+#include "platform/plainfile.h"
 #include "store/lineformat.h"
 
 namespace {
@@ -70,10 +71,16 @@ int OptionsFile::read(RipSettings &settings, SettingsMirrors *mirrors) const
 
 StoreResult OptionsFile::loadOptions(RipSettings &settings, SettingsMirrors *mirrors) const
 {
-    const std::optional<QByteArray> bytes = readWholeFile(m_path);
+    QString why;
+    const std::optional<QByteArray> bytes = readWholeFile(m_path, &why);
     const QStringList lines = bytes ? splitLines(*bytes) : QStringList();
     if (lines.size() >= kLineCount && readLines(lines, settings, mirrors) == 0)
         return StoreResult::success();
+    // A pipe, a device or a folder under the file's name is the user's: it is not replaced.
+    if (!bytes && holdsNonFile(m_path)) {
+        applyBuiltInDefaults(settings, mirrors);
+        return StoreResult::failure(QStringLiteral("Options.ini save error"), why);
+    }
 
     // One rewrite and one more read at most: an unwritable folder must not
     // make the program go round between writing and reading.

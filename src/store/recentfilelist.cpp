@@ -78,7 +78,9 @@ void RecentFileList::load(const QSettings &settings)
     if (!count)
         return;
     m_files.clear();
-    for (int n = 1; n <= std::min(*count, m_maxFileCount); ++n) {
+    // All `Count` entries, even past a smaller capacity: start-up sets the
+    // capacity afterwards, and that keeps the ones that fit.
+    for (int n = 1; n <= *count; ++n) {
         const QVariant value = settings.value(QStringLiteral("File%1").arg(n));
         if (!value.isValid())
             return;

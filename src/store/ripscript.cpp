@@ -41,9 +41,12 @@ ScriptRead parseScript(const QString &path, const QStringList &lines, RipSetting
     const std::span<const SettingSpec> header = scriptSchema();
     const int failed = readSettingLines(header, lines, settings, mirrors, SettingsMirrors::Origin::Script);
     if (failed != 0)
-        return {scriptLoadFailure(path, path + QStringLiteral(": line %1").arg(failed)), {}};
+        return {scriptLoadFailure(path, path + QStringLiteral(": line %1").arg(failed)), {}, {}};
 
     ScriptRead read;
+    for (std::size_t i = 0; i < header.size(); ++i)
+        if (header[i].key == SettingKey::Riptodir && qsizetype(i) < lines.size())
+            read.ripToAsWritten = valueFromColumn(lines.at(qsizetype(i)), header[i].readColumn);
     for (qsizetype i = qsizetype(header.size()); i < lines.size() && !lines.at(i).isEmpty(); ++i)
         read.rowPaths << lines.at(i);
     return read;
@@ -51,9 +54,10 @@ ScriptRead parseScript(const QString &path, const QStringList &lines, RipSetting
 
 ScriptRead readScript(const QString &path, RipSettings &settings, SettingsMirrors *mirrors)
 {
-    const std::optional<QByteArray> bytes = readWholeFile(path);
+    QString why;
+    const std::optional<QByteArray> bytes = readWholeFile(path, &why);
     if (!bytes)
-        return {scriptLoadFailure(path, path + QStringLiteral(": cannot be read")), {}};
+        return {scriptLoadFailure(path, why), {}, {}};
     return parseScript(path, splitLines(*bytes), settings, mirrors);
 }
 

@@ -19,6 +19,8 @@ struct ScriptRead
 {
     StoreResult result;
     QStringList rowPaths;
+    /** The rip-to folder as the script wrote it, before a missing one gives way to the home folder. */
+    QString ripToAsWritten;
 };
 
 /**

@@ -35,5 +35,15 @@ struct StoreResult
 /** Writes `bytes` as the whole file at `path`, replacing what was there. */
 StoreResult writeWholeFile(const QString &path, const QByteArray &bytes, const QString &message);
 
-/** Reads the whole file at `path`; no value when it cannot be read. */
-std::optional<QByteArray> readWholeFile(const QString &path);
+/**
+ * Reads the whole file at `path` when it is a regular file within the size
+ * limit; no value when it is not, with "PATH: why" in `why`.
+ */
+std::optional<QByteArray> readWholeFile(const QString &path, QString *why = nullptr);
+
+/**
+ * The zip comment file's text (UTF-8) when it is a regular file of at most
+ * 32,768 bytes, as the options dialog allows; no value otherwise, with
+ * "PATH: why" in `why`.
+ */
+std::optional<QString> readZipComment(const QString &path, QString *why = nullptr);

@@ -1,6 +1,7 @@
 // Varko 2000 — varko2k.ini: the main window's state, geometry, splitters and browser folder.
 #include "store/windowstate.h"
 
+#include "platform/plainfile.h"
 #include "store/lineformat.h"
 #include "store/storeresult.h"
 
@@ -116,7 +117,9 @@ WindowPlacement loadWindowStateFile(const QString &path, const QString &version,
     QStringList lines = bytes ? splitLines(*bytes) : QStringList();
     if (lines.size() < kWindowStateLineCount) {
         lines = defaultWindowStateLines(version, currentState, screen);
-        writeWholeFile(path, joinLines(lines), QString());
+        // A pipe, a device or a folder under the file's name is the user's: it is not replaced.
+        if (!holdsNonFile(path))
+            writeWholeFile(path, joinLines(lines), QString());
     }
     return readWindowState(lines, screen);
 }

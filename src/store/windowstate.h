@@ -58,7 +58,8 @@ WindowPlacement readWindowState(const QStringList &lines, ScreenTwips screen);
 /**
  * Start-up: writes the default lines when the file at `path` is missing or
  * has fewer than nine lines, then reads it. When the defaults cannot be
- * written, they are read from memory instead.
+ * written, or something that is not a file has the name, they are read
+ * from memory instead.
  */
 WindowPlacement loadWindowStateFile(const QString &path, const QString &version, int currentState,
                                     ScreenTwips screen);

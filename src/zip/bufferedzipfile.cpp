@@ -216,7 +216,7 @@ zip_t *openBufferedZip(const QString &path, int &errorCode, bool appendInPlace)
     zip_error_init(&error);
     zip_t *archive = nullptr;
     if (zip_source_t *source = bufferedSource(path, appendInPlace, &error)) {
-        archive = zip_open_from_source(source, ZIP_CREATE, &error);
+        archive = zip_open_from_source(source, appendInPlace ? ZIP_CREATE : ZIP_CREATE | ZIP_TRUNCATE, &error);
         if (!archive)
             zip_source_free(source);
     }

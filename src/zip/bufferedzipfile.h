@@ -9,13 +9,13 @@
 constexpr qsizetype kZipWriteChunk = 1024 * 1024;
 
 /**
- * Opens the zip at `path` as zip_open with ZIP_CREATE does: an existing zip
- * is read and added to, a missing one is created, and zip_close writes a
- * temporary file that replaces the zip only when it is complete. Returns
+ * Opens a new, empty zip at `path` as zip_open with ZIP_CREATE and
+ * ZIP_TRUNCATE does: what is at `path` is never read, and zip_close writes
+ * a temporary file that replaces it only when it is complete. Returns
  * null and sets `errorCode` (a zip library code) when the zip cannot be
  * opened.
  *
- * With `appendInPlace`, `path` must be a zip the caller has just written
+ * With `appendInPlace`, the zip is opened and kept: `path` must be a zip the caller has just written
  * and nobody else uses: the entries it holds that stay as they are, stay
  * where they are in the file, and zip_close writes only what follows them,
  * into the file itself. A zip_close that fails then leaves the file

@@ -4,15 +4,16 @@
 #include "zip/bufferedzipfile.h"
 #include "zip/storedlead.h"
 #include "zip/zipfilesource.h"
+#include "platform/plainfile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QScopeGuard>
 
 #include <zip.h>
 
 #include <cmath>
+#include <cstdio>
 
 const int ZipWriter::ReadError = ZIP_ER_READ;
 
@@ -26,19 +27,6 @@ void onProgress(zip_t *, double fraction, void *writer)
 int onCancel(zip_t *, void *writer)
 {
     return static_cast<ZipWriter *>(writer)->cancelRequested() ? 1 : 0;
-}
-
-// A new file beside `path`, named after it, to become `path` once it is complete.
-bool createBeside(QFile &file, const QString &path)
-{
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        file.setFileName(path + u'.' + QString::number(QRandomGenerator::global()->generate(), 36));
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-            return true;
-        if (!file.exists())
-            return false; // not a name taken: the folder is missing or closed
-    }
-    return false;
 }
 
 qint64 totalSize(const std::vector<ZipWriter::Entry> &entries)
@@ -86,7 +74,16 @@ int ZipWriter::write(const QString &zipPath, const std::vector<Entry> &entries)
 {
     m_lastPercent = -1;
     m_progressFrom = 0.0;
-    if (!entries.empty() && deflateLevel(m_zipcomp) == 0 && !QFileInfo::exists(zipPath)) {
+    m_errorText.clear();
+    const int code = writeZip(zipPath, entries);
+    if (code != 0 && m_errorText.isEmpty())
+        m_errorText = errorText(code);
+    return code;
+}
+
+int ZipWriter::writeZip(const QString &zipPath, const std::vector<Entry> &entries)
+{
+    if (!entries.empty() && deflateLevel(m_zipcomp) == 0) {
         const QFileInfo lead(entries.front().sourcePath);
         if (lead.isFile() && StoredLead::fits(lead.size(), entries.front().entryName))
             return writeAfterLead(zipPath, entries);
@@ -99,9 +96,14 @@ int ZipWriter::write(const QString &zipPath, const std::vector<Entry> &entries)
 int ZipWriter::writeAfterLead(const QString &zipPath, const std::vector<Entry> &entries)
 {
     QFile beside;
-    if (!createBeside(beside, zipPath))
+    QString why;
+    const QString besideName = createBeside(beside, zipPath, &why);
+    if (besideName.isEmpty()) {
+        // The library's words with the system's real reason, as its own failures read.
+        m_errorText = errorText(ZIP_ER_TMPOPEN).section(u':', 0, 0) + QStringLiteral(": ") + why.mid(zipPath.size() + 2);
         return ZIP_ER_TMPOPEN;
-    auto removeBeside = qScopeGuard([&beside] { beside.remove(); });
+    }
+    auto removeBeside = qScopeGuard([&besideName] { QFile::remove(besideName); });
     const Entry &lead = entries.front();
     const qint64 leadSize = std::max<qint64>(QFileInfo(lead.sourcePath).size(), 1);
     const double share = static_cast<double>(leadSize) / static_cast<double>(std::max(totalSize(entries), leadSize));
@@ -113,13 +115,14 @@ int ZipWriter::writeAfterLead(const QString &zipPath, const std::vector<Entry> &
     if (code != 0)
         return code;
     int errorCode = 0;
-    zip_t *archive = openBufferedZip(beside.fileName(), errorCode, true);
+    zip_t *archive = openBufferedZip(besideName, errorCode, true);
     if (!archive)
         return errorCode;
     m_progressFrom = share;
     if (const int closed = finish(archive, entries, 1))
         return closed;
-    if (!beside.rename(zipPath))
+    // rename, unlike QFile::rename, replaces a zip of the same name, in one step.
+    if (std::rename(QFile::encodeName(besideName).constData(), QFile::encodeName(zipPath).constData()) != 0)
         return ZIP_ER_RENAME;
     removeBeside.dismiss();
     return 0;
@@ -130,6 +133,8 @@ int ZipWriter::finish(zip_t *archive, const std::vector<Entry> &entries, std::si
     const int level = deflateLevel(m_zipcomp);
     for (std::size_t i = first; i < entries.size(); ++i) {
         if (const int code = addEntry(archive, entries[i], level)) {
+            const QString problem = plainFileProblem(entries[i].sourcePath);
+            m_errorText = problem.isEmpty() ? entries[i].sourcePath + QStringLiteral(": ") + errorText(code) : problem;
             zip_discard(archive);
             return code;
         }
@@ -142,6 +147,7 @@ int ZipWriter::finish(zip_t *archive, const std::vector<Entry> &entries, std::si
     zip_register_cancel_callback_with_state(archive, onCancel, nullptr, this);
     if (zip_close(archive) < 0) {
         const int code = zip_error_code_zip(zip_get_error(archive));
+        m_errorText = QString::fromUtf8(zip_error_strerror(zip_get_error(archive)));
         zip_discard(archive);
         return code != 0 ? code : ZIP_ER_INTERNAL;
     }

@@ -9,11 +9,10 @@
 struct zip; // the zip library's zip_t
 
 /**
- * Writes one zip per call to `write`. A zip that exists is added to:
- * entries of the same name are replaced, the others kept. Every source is
- * streamed from disk, so memory does not grow with the size of the files.
- * A zip is written under a temporary name beside it and takes its own name
- * only when complete.
+ * Writes one zip per call to `write`. A zip that exists is never added to:
+ * the new zip is written under a temporary name beside it and takes its
+ * name, replacing the old one, only when complete. Every source is streamed
+ * from disk, so memory does not grow with the size of the files.
  */
 class ZipWriter
 {
@@ -35,11 +34,13 @@ public:
     void setCancelCheck(std::function<bool()> check) { m_cancel = std::move(check); }
 
     /**
-     * Adds `entries` in order to the zip at `zipPath` (created when missing)
-     * and writes it. Returns 0 on success, else the writer's non-zero error
-     * code; a zip that already existed then stays as it was.
+     * Writes a zip of `entries` in order at `zipPath`. Returns 0 on success,
+     * else the writer's non-zero error code (its words in `lastErrorText`);
+     * a zip that already existed then stays as it was.
      */
     int write(const QString &zipPath, const std::vector<Entry> &entries);
+    /** Why the last `write` failed, the system's reason included. */
+    const QString &lastErrorText() const { return m_errorText; }
 
     /** The code `write` callers report when a file they prepare cannot be read. */
     static const int ReadError;
@@ -55,6 +56,7 @@ public:
     bool cancelRequested() const;
 
 private:
+    int writeZip(const QString &zipPath, const std::vector<Entry> &entries);
     int writeAfterLead(const QString &zipPath, const std::vector<Entry> &entries);
     int finish(zip *archive, const std::vector<Entry> &entries, std::size_t first);
 
@@ -62,6 +64,7 @@ private:
     QString m_comment;
     std::function<void(int)> m_progress;
     std::function<bool()> m_cancel;
+    QString m_errorText;
     int m_lastPercent = -1;
     double m_progressFrom = 0.0; ///< the share of the zip already written when the zip library takes over
 };

@@ -7,6 +7,13 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QTimer>
+#include <QContextMenuEvent>
+#include <QStackedWidget>
 #include <QTest>
 
 Q_DECLARE_METATYPE(LayoutInput)
@@ -219,6 +226,31 @@ private slots:
         QVERIFY(!window.action("fvlist")->isChecked());
     }
 
+    // Through the real dialog: a change takes effect at once, the lists when it closes.
+    void optionsDialogReachesTheWindow()
+    {
+        TestWindow &window = freshWindow();
+        // The command processes events before the dialog opens: wait for the dialog itself.
+        auto *poll = new QTimer(&window);
+        connect(poll, &QTimer::timeout, poll, [poll] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || dialog->objectName() != u"Form8")
+                return;
+            poll->stop();
+            dialog->findChild<QAbstractButton *>("Option2")->click();   // Ace
+            dialog->findChild<QComboBox *>("Combo3")->setCurrentIndex(2); // Details
+            dialog->findChild<QComboBox *>("Combo2")->setCurrentIndex(0); // zip Store
+            dialog->findChild<QAbstractButton *>("Command3")->click();
+        });
+        poll->start(10);
+        window.toolbarButton(6)->trigger();
+        const QStringList checked{"ace2", "acec", "details", "zstore"};
+        for (const QString &name : checked)
+            QVERIFY2(window.action(name)->isChecked(), qPrintable(name));
+        QVERIFY(window.toolbarButton(10)->isChecked());
+        QCOMPARE(window.findChild<QLabel *>("archiveTypePanel")->text().trimmed(), QStringLiteral("Ace"));
+    }
+
     void closeStopsARunFirst()
     {
         TestWindow &window = freshWindow();
@@ -260,9 +292,14 @@ private slots:
         QFETCH(QString, popup);
         TestWindow &window = freshWindow();
         QWidget *target = window.findChild<QWidget *>(panel);
-        if (auto *area = qobject_cast<QAbstractScrollArea *>(target))
-            target = area->viewport();
-        QTest::mousePress(target, Qt::RightButton, {}, QPoint(5, 5));
+        if (auto *stack = qobject_cast<QStackedWidget *>(target)) {
+            // The list's views ask for their pop-up as the desktop does, by a context-menu event.
+            QWidget *viewport = qobject_cast<QAbstractScrollArea *>(stack->currentWidget())->viewport();
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(viewport, &event);
+        } else {
+            QTest::mousePress(target, Qt::RightButton, {}, QPoint(5, 5));
+        }
         QTRY_VERIFY(window.menu(popup)->isVisible());
         window.menu(popup)->close();
     }

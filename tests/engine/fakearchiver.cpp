@@ -6,6 +6,8 @@
 //   exit=C      end with status C (default 0)
 //   crash       die from a signal before writing anything
 //   none        write nothing
+//   killed      write the volumes, then die from a signal
+//   wait        write the volumes, log "pid N", then wait to be stopped
 // Each volume holds "volume I of N" and the list file's text. The arguments
 // are appended, one per line, to the file VARKO_FAKE_ARCHIVER_LOG when set.
 #include "engine/volumenames.h"
@@ -16,6 +18,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <unistd.h>
 
 namespace {
 
@@ -38,7 +41,10 @@ int main(int argc, char *argv[])
     const QStringList words = qEnvironmentVariable("VARKO_FAKE_ARCHIVER").split(u' ', Qt::SkipEmptyParts);
     int volumes = 1;
     int exitCode = 0;
+    bool killed = false, wait = false;
     for (const QString &word : words) {
+        killed = killed || word == u"killed";
+        wait = wait || word == u"wait";
         if (word == u"crash")
             std::raise(SIGKILL);
         if (word == u"none")
@@ -65,6 +71,13 @@ int main(int argc, char *argv[])
         if (!volume.open(QIODevice::WriteOnly))
             return 2;
         volume.write(QStringLiteral("volume %1 of %2\n").arg(i).arg(volumes).toUtf8() + listed);
+    }
+    if (killed)
+        std::raise(SIGKILL);
+    if (wait) {
+        logArguments({QStringLiteral("pid %1").arg(QCoreApplication::applicationPid())});
+        for (;;)
+            ::pause();
     }
     return exitCode;
 }

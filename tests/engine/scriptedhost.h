@@ -62,7 +62,6 @@ public:
         if (onEvents)
             onEvents();
     }
-    void note(const QString &) override {}
 
     QStringList askedTexts() const
     {

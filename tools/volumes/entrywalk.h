@@ -21,7 +21,9 @@ using OutputFilter = std::function<bool(const struct stat &folder, const std::st
  *   and everything below it, paths relative to the folder's parent, empty
  *   folders included;
  * - with `barePaths`: every file below a folder, under its bare name, no folders.
- * Symbolic links are followed (a loop is not). Anything missing, unreadable
+ * A line naming a link is followed; below it, a link to a file stores the
+ * file and a link to a folder is skipped with a warning, never walked. A
+ * backslash in a name is stored as '_', with a warning. Anything missing, unreadable
  * or neither a regular file nor a folder is skipped with a warning. Files the
  * filter names are left out silently. Every file is opened once here, so an
  * entry is readable when the walk ends.

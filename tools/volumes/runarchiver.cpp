@@ -11,6 +11,7 @@
 #include "version.h"
 
 #include <csignal>
+#include <exception>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -47,9 +48,10 @@ OutputFilter outputFilter(const std::string &archive, const VolumeNaming &naming
 std::vector<Entry> preparedEntries(const ArchiverArgs &args, const FormatWriter &format,
                                    const VolumeNaming &naming, Diagnostics &diagnostics)
 {
-    const auto lines = readListFile(args.listFile);
+    std::string why;
+    const auto lines = readListFile(args.listFile, &why);
     if (!lines) {
-        diagnostics.fail("cannot read the list file " + systemError(args.listFile));
+        diagnostics.fail("cannot read the list file " + why);
         return {};
     }
     std::vector<Entry> entries = collectEntries(*lines, args.barePaths, outputFilter(args.archive, naming), diagnostics);
@@ -112,5 +114,11 @@ int runArchiver(const ArchiverInfo &info, const FormatWriter &format, const std:
         break;
     }
     Diagnostics diagnostics(info.program);
-    return archive(parsed, format, diagnostics);
+    try {
+        return archive(parsed, format, diagnostics);
+    } catch (const std::exception &error) {
+        // Out of memory or a library's own failure: a message and a status, never an abort.
+        diagnostics.fail(std::string("cannot go on: ") + error.what());
+        return 2;
+    }
 }

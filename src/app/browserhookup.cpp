@@ -1,0 +1,28 @@
+// Varko 2000 — the file browser in the main window: its views, commands and hand-overs.
+#include "app/filebrowser.h"
+#include "app/browserlist.h"
+#include "app/mainwindow.h"
+
+#include <QSplitter>
+#include <QTreeView>
+
+void MainWindow::installFileBrowser()
+{
+    m_browser = new FileBrowser(m_browserSplitter, m_browserFolder);
+    installBrowser(m_browser->folderTree(), m_browser->fileList());
+    m_browser->connectActions([this](const QString &name) { return action(name); }, menu(QStringLiteral("filepop")));
+    // View, sort, font and refresh stay the window's commands; the browser follows them.
+    connect(this, &MainWindow::browserViewStyleChanged, m_browser, &FileBrowser::setViewStyle);
+    connect(this, &MainWindow::browserSortChanged, m_browser, &FileBrowser::setSortColumn);
+    connect(this, &MainWindow::browserRefreshRequested, m_browser, &FileBrowser::refresh);
+    connect(m_browser, &FileBrowser::currentFolderChanged, this, &MainWindow::setBrowserFolder);
+    connect(m_browser, &FileBrowser::scriptRequested, this, [this](const QString &path) { openScript(path); });
+    setSelectedFileSource([this] { return m_browser->selectedPaths().value(0); });
+    m_browser->setViewStyle(m_viewStyle);
+    m_browser->setSortColumn(m_sortColumn);
+}
+
+bool MainWindow::browserHasSelection() const
+{
+    return m_browser && !m_browser->selectedPaths().isEmpty();
+}

@@ -1,0 +1,15 @@
+// Varko 2000 — testing a finished set from the command line: varko2000 --test PATH.
+#pragma once
+
+#include <QStringList>
+
+/** Whether the command line asks for a set test (it starts with --test). */
+bool isTestRequest(const QStringList &arguments);
+
+/**
+ * Tests the set PATH points at (a zip of it, its .sfv, or the rip-to folder
+ * and base name), printing one line per zip and the verdict last. Returns
+ * 0 when the set is whole, 1 when a fault was found, 2 for bad arguments or
+ * a path where no set lies.
+ */
+int runHeadlessTest(const QStringList &arguments);

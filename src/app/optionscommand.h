@@ -1,0 +1,11 @@
+// Varko 2000 — the options dialog opened over the main window.
+#pragma once
+
+class MainWindow;
+
+/**
+ * Shows the options dialog modal over `window`, editing the window's live
+ * settings and queue. Every change reaches the window's panels and menus as
+ * it is made; the view, sort, font and compression lists when it closes.
+ */
+void showOptionsDialog(MainWindow &window);

@@ -1,0 +1,78 @@
+// Varko 2000 — proving a finished set whole: every zip, every member, the diz numbers, the .sfv, the archive.
+#pragma once
+
+#include "engine/setlocation.h"
+#include "engine/volumenames.h"
+#include "engine/volumesetreader.h"
+#include "zip/zipreader.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+/** What the test found in one zip of the set. */
+struct ZipCheck
+{
+    QString name;       ///< the zip's file name
+    QStringList faults; ///< "MEMBER: what is wrong", or what is wrong with the zip itself
+};
+
+/** The whole test's outcome. */
+struct SetTestReport
+{
+    std::vector<ZipCheck> zips;  ///< in volume order, missing ones included
+    QStringList setFaults;       ///< faults of the .sfv that belong to no zip of the set
+    int archiveFiles = 0;        ///< archived files read whole and matching their CRC
+    qint64 zipBytes = 0;         ///< bytes of the zips tested
+
+    int faultCount() const;
+};
+
+/**
+ * Tests the set at a location without changing any of its files: no zip
+ * missing, every member of every zip matching its CRC, the numbered
+ * file_id.diz copies reading 01/NN to NN/NN in order, the .sfv (when there
+ * is one) matching the zips, and the volumes inside joining into a RAR or
+ * ACE set whose every file matches its CRC. The volumes stream from the
+ * zips; nothing is extracted.
+ */
+class SetTest
+{
+public:
+    explicit SetTest(SetLocation location);
+    ~SetTest();
+
+    /** Called after each zip, in volume order, with its check, its number and the count. */
+    void setZipHandler(std::function<void(const ZipCheck &, int, int)> handler) { m_zipDone = std::move(handler); }
+
+    SetTestReport run();
+
+private:
+    void plan();
+    void planSfv();
+    void findStamp(const ZipReader &zip, int number);
+    std::optional<bool> archiveKind(const QString &volume, int number) const;
+    ZipCheck checkZip(int i);
+    void checkMembers(const ZipReader &zip, int i, ZipCheck &check);
+    void checkVolume(const ZipReader &zip, std::size_t member, int i, ZipCheck &check);
+    void checkDiz(const QByteArray &diz, int i, ZipCheck &check) const;
+    void checkSfv(const QString &zipPath, ZipCheck &check);
+    QString volumeName(int i) const;
+
+    SetLocation m_location;
+    std::function<void(const ZipCheck &, int, int)> m_zipDone;
+    int m_count = 1;
+    std::optional<VolumeNames> m_names;          ///< known once a volume was found
+    std::unique_ptr<VolumeSetReader> m_archive;
+    qsizetype m_stampAt = -1;                    ///< where the diz copies hold their number; -1 when not numbered
+    QHash<QString, quint32> m_sfv;               ///< zip name to CRC, from the .sfv, until checked
+    bool m_haveSfv = false;
+    SetTestReport m_report;
+    ZipReader::Buffers m_buffers;
+};

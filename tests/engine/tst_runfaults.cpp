@@ -1,0 +1,276 @@
+// Varko 2000 — a hostile user against the run: every fault ends with a clear message and no wrong set.
+#include "engine/queuefiller.h"
+#include "engine/riprun.h"
+#include "scriptedhost.h"
+#include "store/ripscript.h"
+#include "testfiles.h"
+#include "zipreader.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <sys/stat.h>
+
+namespace {
+
+/** One user's folders and release, packed by a child `varko2000 --pack`. */
+struct Desk
+{
+    QTemporaryDir dir;
+    RipSettings settings;
+    QStringList rows;
+    QString scriptPath;
+    QProcess program;
+
+    explicit Desk(const QString &archiver)
+    {
+        for (const char *folder : {"bin", "home", "tmp", "rips", "rel"})
+            QDir(dir.path()).mkdir(QString::fromLatin1(folder));
+        const QString bin = QCoreApplication::applicationDirPath();
+        QFile::copy(bin + QStringLiteral("/varko2000"), path("bin/varko2000"));
+        // The archiver under the name the run calls it by; wace makes an ACE set.
+        settings.rarace = archiver == u"wace" ? 0 : 1;
+        QFile::link(bin + u'/' + archiver, path(settings.rarace == 1 ? "bin/wrar" : "bin/wace"));
+        settings.tdrive = path("tmp");
+        settings.riptodir = path("rips/");
+        settings.zipcomp = 0;
+        settings.dnumber = 1;
+        scriptPath = path("S");
+        makeFile(path("precious.txt"), QByteArray("keep me"));
+        rows << makeFile(path("rel/file_id.diz"), QByteArray("xx/xx\r\n")) << makeFile(path("rel/data.bin"), 5000);
+    }
+    QString path(const QString &relative) const { return dir.filePath(relative); }
+    QStringList files(const QString &folder) const { return QDir(path(folder)).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot); }
+
+    void start(const QStringList &extra, const QByteArray &fake)
+    {
+        if (!QFileInfo(scriptPath).exists())
+            writeScript(scriptPath, settings, rows);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("VARKO_HOME"), path("home"));
+        environment.insert(QStringLiteral("VARKO_FAKE_ARCHIVER"), QString::fromUtf8(fake));
+        environment.insert(QStringLiteral("VARKO_FAKE_ARCHIVER_LOG"), path("archiver.log"));
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(dir.path());
+        program.start(path("bin/varko2000"), QStringList{"--pack", scriptPath, "--name", "myrel"} + extra);
+        QVERIFY(program.waitForStarted());
+    }
+    QString finish()
+    {
+        program.waitForFinished(120000);
+        return QString::fromUtf8(program.readAllStandardError());
+    }
+    QMap<QString, QByteArray> snapshot() const
+    {
+        QMap<QString, QByteArray> bytes;
+        for (const QString &row : rows + QStringList{path("precious.txt")})
+            bytes.insert(row, QFileInfo(row).isFile() ? readFile(row) : QByteArray());
+        return bytes;
+    }
+};
+
+void makeFifo(const QString &path)
+{
+    ::mkfifo(QFile::encodeName(path).constData(), 0600);
+}
+
+} // namespace
+
+class TestRunFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void faults_data();
+    void faults();
+    void stopSignals_data();
+    void stopSignals();
+    void closeStopsArchiver();
+};
+
+void TestRunFaults::faults_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("archiver");
+    QTest::addColumn<QByteArray>("fake");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<QStringList>("rips");
+    const QString wrar = QStringLiteral("wrar"), fake = QStringLiteral("fake_archiver");
+    const QStringList none, one{"myrel.zip"};
+    QTest::newRow("ripfiles.txt cannot be written") << "list" << fake << QByteArray() << 1
+                                                   << "ripfiles.txt could not be written" << none;
+    QTest::newRow("archiver killed after its volumes") << "" << fake << QByteArray("volumes=3 killed") << 1
+                                                      << "The archiver failed: wrar was ended by a signal" << none;
+    QTest::newRow("archiver writes nothing") << "" << fake << QByteArray("none exit=0") << 1
+                                            << "The archiver failed: wrar wrote no volume" << none;
+    QTest::newRow("old zips, no --replace") << "old" << wrar << QByteArray() << 1
+        << "myrel01.zip and 1 more zips of this set already exist in" << QStringList{"myrel01.zip", "myrel02.zip"};
+    QTest::newRow("old zips, --replace") << "replace" << wrar << QByteArray() << 0 << "set complete" << one;
+    QTest::newRow("rip-to missing") << "gone" << wrar << QByteArray() << 2 << "/gone/ does not exist" << none;
+    QTest::newRow("rip-to relative") << "relative" << wrar << QByteArray() << 2 << "rips/ is not a full path" << none;
+    QTest::newRow("rip-to empty") << "empty" << wrar << QByteArray() << 2 << "names no rip-to folder" << none;
+    QTest::newRow("rip-to a link loop") << "loop" << wrar << QByteArray() << 2 << "symbolic links" << none;
+    QTest::newRow("rip-to bad UTF-8") << "utf8" << wrar << QByteArray() << 2 << "is not valid UTF-8" << none;
+    QTest::newRow("rip-to not writable") << "readonly" << wrar << QByteArray() << 1
+                                        << "myrel.zip: Failure to create temporary file: Permission denied" << none;
+    QTest::newRow("comment a FIFO") << "fifocomment" << wrar << QByteArray() << 2 << "is a named pipe" << none;
+    QTest::newRow("comment /dev/zero") << "zerocomment" << wrar << QByteArray() << 2 << "/dev/zero: is a device" << none;
+    QTest::newRow("script a FIFO") << "fifoscript" << wrar << QByteArray() << 2 << "is a named pipe" << none;
+    QTest::newRow("options.ini a FIFO") << "fifooptions" << wrar << QByteArray() << 0 << "is a named pipe" << one;
+    QTest::newRow("diz a FIFO") << "fifodiz" << wrar << QByteArray() << 1 << "file_id.diz: is a named pipe" << none;
+    QTest::newRow("link to / in a queued folder") << "rootlink" << wrar << QByteArray() << 1
+                                                 << "a symbolic link to a folder, not followed" << one;
+    QTest::newRow("backslash in a name") << "backslash" << wrar << QByteArray() << 1 << "stored as a_b.txt" << one;
+    QTest::newRow("backslash in a zip row's name") << "zipbackslash" << wrar << QByteArray() << 1 << "stored as my_rel.nfo" << one;
+    QTest::newRow("backslash in a name, wace") << "backslash" << "wace" << QByteArray() << 1 << "stored as a_b.txt" << one;
+    QTest::newRow("link at the numbered diz") << "dizlink" << wrar << QByteArray() << 0 << "set complete" << one;
+    QTest::newRow("two diz rows: the last one's file") << "twodiz" << wrar << QByteArray() << 0 << "set complete" << one;
+}
+
+// Every fault: its exit status and message, no volume or work folder left,
+// nothing in the rip-to folder that looks like the new set, no source changed.
+void TestRunFaults::faults()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, archiver);
+    QFETCH(QByteArray, fake);
+    Desk desk(archiver);
+    const QString loop = desk.path("loop");
+    if (fault == u"list")
+        QDir().mkpath(desk.path("home/ripfiles.txt"));
+    if (fault == u"old" || fault == u"replace") {
+        makeFile(desk.path("rips/myrel01.zip"), QByteArray("old one"));
+        makeFile(desk.path("rips/myrel02.zip"), QByteArray("old two"));
+        makeFile(desk.path("rips/other01.zip"), QByteArray("not this set"));
+    }
+    const QMap<QString, QString> ripTo{{"gone", desk.path("gone/")}, {"relative", "rips/"}, {"empty", ""},
+                                       {"loop", loop + u'/'}, {"utf8", desk.path("r\uFFFDp/")},
+                                       {"readonly", "/sys/"}};
+    if (ripTo.contains(fault))
+        desk.settings.riptodir = ripTo.value(fault);
+    QFile::link(loop, loop);
+    const QMap<QString, QString> comment{{"fifocomment", desk.path("comment")}, {"zerocomment", "/dev/zero"}};
+    if (comment.contains(fault)) {
+        desk.settings.zcomment = 1;
+        desk.settings.comment = comment.value(fault);
+    }
+    makeFifo(desk.path("comment"));
+    if (fault == u"fifoscript")
+        makeFifo(desk.scriptPath);
+    if (fault == u"fifooptions")
+        makeFifo(desk.path("home/options.ini"));
+    if (fault == u"fifodiz") {
+        QDir().mkpath(desk.path("rel2"));
+        makeFifo(desk.path("rel2/file_id.diz"));
+        desk.rows.first() = desk.path("rel2/file_id.diz");
+    }
+    if (fault == u"rootlink") {
+        desk.settings.savepaths = 1;
+        makeFile(desk.path("rel/tree/kept.txt"), QByteArray("kept"));
+        QFile::link(QStringLiteral("/"), desk.path("rel/tree/root"));
+        desk.rows << desk.path("rel/tree");
+    }
+    if (fault == u"backslash")
+        desk.rows << makeFile(desk.path("rel/a\\b.txt"), QByteArray("name"));
+    if (fault == u"zipbackslash")
+        desk.rows << makeFile(desk.path("rel/my\\rel.nfo"), QByteArray("nfo"));
+    if (fault == u"twodiz")
+        desk.rows << makeFile(desk.path("rel/nfo/file_id.diz"), QByteArray("xx/xx second\r\n"));
+    if (fault == u"dizlink")
+        QFile::link(desk.path("precious.txt"), desk.path("home/file_id.diz"));
+    const QMap<QString, QByteArray> before = desk.snapshot();
+
+    desk.start(fault == u"replace" ? QStringList{"--replace"} : QStringList{}, fake);
+    const QString told = desk.finish();
+    QFETCH(QString, said);
+    QCOMPARE(desk.program.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(told.contains(said), qPrintable(told));
+    QTEST(desk.program.exitCode(), "status");
+    QFETCH(QStringList, rips);
+    if (fault == u"old" || fault == u"replace")
+        rips << "other01.zip";
+    QCOMPARE(desk.files("rips"), rips);
+    QCOMPARE(desk.files("tmp"), QStringList());
+    QCOMPARE(desk.snapshot(), before);
+    QVERIFY(!desk.files("home").filter(QStringLiteral(".zip")).size());
+    if (fault == u"old")
+        QCOMPARE(readFile(desk.path("rips/myrel01.zip")), QByteArray("old one"));
+    if (rips.contains(QStringLiteral("myrel.zip")))
+        QCOMPARE(readZip(desk.path("rips/myrel.zip")).names.first(), desk.settings.rarace == 1 ? "myrel.rar" : "myrel.ace");
+    if (fault == u"dizlink")
+        QVERIFY(!QFileInfo(desk.path("home/file_id.diz")).isSymLink());
+    if (fault == u"twodiz")
+        QCOMPARE(readZip(desk.path("rips/myrel.zip")).entry("file_id.diz"), QByteArray("01/01 second\r\n"));
+}
+
+void TestRunFaults::stopSignals_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("whileZipping");
+    QTest::newRow("SIGINT while the archiver works") << int(SIGINT) << false;
+    QTest::newRow("SIGHUP while the archiver works") << int(SIGHUP) << false;
+    QTest::newRow("SIGTERM while zipping") << int(SIGTERM) << true;
+}
+
+// A signal ends the archiver, removes the work folder and the zip being
+// written, and the program exits 128 + the signal.
+void TestRunFaults::stopSignals()
+{
+    QFETCH(int, signal);
+    QFETCH(bool, whileZipping);
+    // Zipping: the real archiver's 60 volumes of noise, deflated, take long
+    // enough for the signal to come after the first zip; before, the stand-in
+    // waits for its stop.
+    Desk desk(whileZipping ? QStringLiteral("wrar") : QStringLiteral("fake_archiver"));
+    QByteArray noise(whileZipping ? 80 * 1000 * 1000 : 0, Qt::Uninitialized);
+    QRandomGenerator(9).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+    desk.rows << makeFile(desk.path("rel/noise.bin"), noise);
+    desk.settings.zipcomp = 3;
+    desk.start({}, "volumes=3 wait");
+    const auto midRun = [&] {
+        return whileZipping ? !desk.files("rips").isEmpty() : readFile(desk.path("archiver.log")).contains("pid ");
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(midRun(), 60000);
+    ::kill(static_cast<pid_t>(desk.program.processId()), signal);
+    const QString told = desk.finish();
+    QCOMPARE(desk.program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(desk.program.exitCode(), 128 + signal);
+    QVERIFY2(told.contains(QStringLiteral("stopped by signal")), qPrintable(told));
+    QCOMPARE(desk.files("tmp"), QStringList());
+    QCOMPARE(desk.files("rips").filter(QRegularExpression(QStringLiteral("\\.zip\\."))), QStringList());
+    if (!whileZipping) {
+        const QByteArray log = readFile(desk.path("archiver.log"));
+        const pid_t archiver = log.mid(log.indexOf("pid ") + 4).trimmed().toInt();
+        QTRY_VERIFY(::kill(archiver, 0) != 0 || readFile(QStringLiteral("/proc/%1/stat").arg(archiver)).contains(") Z "));
+    }
+}
+
+// The window's Close clears RipInProgress while the archiver works: the run
+// ends it, removes the work folder and reports a stopped run.
+void TestRunFaults::closeStopsArchiver()
+{
+    Desk desk(QStringLiteral("fake_archiver"));
+    qputenv("VARKO_FAKE_ARCHIVER", "volumes=2 wait");
+    qputenv("VARKO_FAKE_ARCHIVER_LOG", desk.path("archiver.log").toUtf8());
+    RipState state;
+    ScriptedHost host;
+    Queue queue;
+    QueueFiller(queue, desk.settings).addScriptRows(desk.rows);
+    QTimer close;
+    QObject::connect(&close, &QTimer::timeout, [&] { state.ripInProgress = !readFile(desk.path("archiver.log")).contains("pid "); });
+    close.start(20);
+    RipRun rip(queue, desk.settings, state, host, 3, {desk.path("home"), {desk.path("bin")}});
+    QCOMPARE(rip.run(), RipRun::Outcome::Cancelled);
+    QVERIFY(rip.result().stopped && !rip.result().error.isError());
+    QCOMPARE(desk.files("tmp") + desk.files("rips"), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestRunFaults)
+#include "tst_runfaults.moc"

@@ -1,0 +1,191 @@
+// Varko 2000 — testing a finished set: sets packed by the program and its archivers, then broken one way at a time.
+#include "archivertestkit.h"
+#include "testfiles.h"
+#include "engine/sfvfile.h"
+#include "store/ripscript.h"
+#include "version.h"
+
+#include <QDir>
+#include <QMap>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+/** Every file of a folder and its bytes: what a test must leave as it found it. */
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString &name : filesIn(folder))
+        files.insert(name, readFile(folder + u'/' + name));
+    return files;
+}
+
+void flipByte(const QString &path, qint64 at)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(at));
+    char byte = 0;
+    QVERIFY(file.getChar(&byte) && file.seek(at) && file.putChar(char(byte ^ 0x55)));
+}
+
+void runZip(const QStringList &arguments)
+{
+    const ProcessResult zip = runProcess(QStringLiteral("zip"), arguments);
+    QVERIFY2(zip.exitCode == 0, zip.err.constData());
+}
+
+} // namespace
+
+class TestSetTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void corruption_data();
+    void corruption();
+    void sfvFile();
+
+private:
+    void pack(const QString &archiver);
+    void corrupt(const QString &how, const QString &set);
+
+    QTemporaryDir m_dir;
+};
+
+// One release packed twice, RAR and ACE, into four 1.44M volumes each, with
+// the diz numbered, the nfo in the first zip and an .sfv.
+void TestSetTest::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    const QString missing = missingReaders({"zip", "cksfv"});
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
+    makeNoise(m_dir.filePath("rel/movie.bin"), 5 * 1000 * 1000, 1);
+    makeNoise(m_dir.filePath("rel/notes.txt"), 20000, 2);
+    makeFile(m_dir.filePath("rel/file_id.diz"), QByteArray("                         xx/xx\r\nA release\r\n"));
+    makeFile(m_dir.filePath("rel/my.nfo"), QByteArray("nfo\r\n"));
+    pack(QStringLiteral("rar"));
+    pack(QStringLiteral("ace"));
+}
+
+void TestSetTest::pack(const QString &archiver)
+{
+    RipSettings settings;
+    settings.tdrive = m_dir.filePath("tmp");
+    settings.riptodir = m_dir.filePath(archiver);
+    settings.rarace = archiver == u"rar" ? 1 : 0;
+    settings.racomp = 0;
+    settings.zipcomp = 0;
+    settings.dnumber = 1;
+    settings.nfo1st = 1;
+    QDir().mkpath(settings.tdrive);
+    QDir().mkpath(settings.riptodir);
+    const QStringList rows{m_dir.filePath("rel/movie.bin"), m_dir.filePath("rel/notes.txt"),
+                           m_dir.filePath("rel/file_id.diz"), m_dir.filePath("rel/my.nfo")};
+    QVERIFY(writeScript(m_dir.filePath("s.v2k"), settings, rows).ok);
+    qputenv("VARKO_HOME", m_dir.filePath("home").toUtf8());
+    const ProcessResult run = runProcess(toolPath("varko2000"), {"--pack", m_dir.filePath("s.v2k"), "--name", "myrel", "--sfv"});
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QCOMPARE(filesIn(settings.riptodir).size(), 5);
+}
+
+void TestSetTest::corrupt(const QString &how, const QString &set)
+{
+    const QString zip2 = set + QStringLiteral("/myrel02.zip");
+    if (how == u"zip missing") {
+        QVERIFY(QFile::remove(set + "/myrel03.zip"));
+    } else if (how == u"last zip missing") {
+        QVERIFY(QFile::remove(set + "/myrel04.zip"));
+    } else if (how == u"zip truncated") {
+        QVERIFY(QFile::resize(zip2, 700000));
+    } else if (how == u"byte flipped") {
+        flipByte(zip2, 5000); // stored: inside the volume's data
+    } else if (how == u"volume missing") {
+        runZip({"-q", "-d", zip2, "myrel.r00"});
+    } else if (how == u"diz out of order") {
+        // In the first zip, where the test looks for the numbering first.
+        makeFile(m_dir.filePath("diz/file_id.diz"), QByteArray("                         02/04\r\nA release\r\n"));
+        runZip({"-q", "-j", set + "/myrel01.zip", m_dir.filePath("diz/file_id.diz")});
+    } else if (how == u"sfv names a stranger") {
+        QFile sfv(set + "/myrel.sfv");
+        QVERIFY(sfv.open(QIODevice::Append) && sfv.write("myrel05.zip 0123ABCD\r\n") > 0);
+    } else if (how == u"not a zip") {
+        makeFile(zip2, QByteArray("just text\n"));
+    } else if (how == u"three digits") {
+        // ACE volumes are named alike in both numberings: only the names
+        // inside tell base "myrel" with 001 from base "myrel0" with 01.
+        QVERIFY(QFile::remove(set + "/myrel.sfv"));
+        for (const char *n : {"1", "2", "3", "4"})
+            QVERIFY(QFile::rename(set + "/myrel0" + n + ".zip", set + "/myrel00" + n + ".zip"));
+    }
+}
+
+void TestSetTest::corruption_data()
+{
+    QTest::addColumn<QString>("archiver");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("whole RAR set") << "rar" << "" << "myrel02.zip" << 0 << "myrel: the set is whole (4 zips, 2 archived";
+    QTest::newRow("whole ACE set") << "ace" << "" << "myrel.sfv" << 0 << "myrel: the set is whole (4 zips, 2 archived";
+    QTest::newRow("zip missing") << "rar" << "zip missing" << "myrel" << 1 << "myrel03.zip: missing\n";
+    QTest::newRow("last zip missing") << "ace" << "last zip missing" << "myrel01.zip" << 1 << "myrel04.zip: missing\n";
+    QTest::newRow("zip truncated") << "rar" << "zip truncated" << "myrel" << 1 << "myrel02.zip: damaged or cut short";
+    QTest::newRow("byte flipped, RAR") << "rar" << "byte flipped" << "myrel01.zip" << 1
+                                       << "myrel02.zip: myrel.r00: movie.bin fails its CRC";
+    QTest::newRow("byte flipped, ACE") << "ace" << "byte flipped" << "myrel01.zip" << 1
+                                       << "myrel02.zip: myrel.c00: movie.bin fails its CRC";
+    QTest::newRow("volume missing") << "rar" << "volume missing" << "myrel.sfv" << 1
+                                    << "myrel02.zip: no volume myrel.r00 inside; CRC";
+    QTest::newRow("diz out of order") << "rar" << "diz out of order" << "myrel" << 1
+                                      << "myrel01.zip: file_id.diz: reads \"02/04\" where 01/04 belongs";
+    QTest::newRow("sfv names a stranger") << "rar" << "sfv names a stranger" << "myrel.sfv" << 1
+                                          << "myrel.sfv: names myrel05.zip, which is not there";
+    QTest::newRow("not a zip") << "ace" << "not a zip" << "myrel01.zip" << 1 << "myrel02.zip: not a zip";
+    QTest::newRow("base name read from the volumes") << "ace" << "three digits" << "myrel002.zip" << 0
+                                                     << "myrel: the set is whole (4 zips, 2 archived";
+    QTest::newRow("path to nothing") << "rar" << "" << "nothing" << 2 << "nothing to test at";
+}
+
+// Each corruption in a copy of the set: the test names the zip and the
+// fault, exits 1 (2 where no set lies), and changes no file of the set.
+void TestSetTest::corruption()
+{
+    QFETCH(QString, archiver);
+    QFETCH(QString, how);
+    QFETCH(QString, path);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    const QString set = m_dir.filePath(QStringLiteral("copy/") + QTest::currentDataTag());
+    QDir().mkpath(set);
+    for (const QString &name : filesIn(m_dir.filePath(archiver)))
+        QVERIFY(QFile::copy(m_dir.filePath(archiver + u'/' + name), set + u'/' + name));
+    corrupt(how, set);
+    if (QTest::currentTestFailed())
+        return;
+    const QMap<QString, QByteArray> before = snapshot(set);
+
+    const ProcessResult test = runProcess(toolPath("varko2000"), {"--test", set + u'/' + path});
+    const QString output = QString::fromUtf8(test.out + test.err);
+    QVERIFY2(output.contains(said), qPrintable(output));
+    QCOMPARE(test.exitCode, status);
+    QVERIFY(snapshot(set) == before);
+    QDir(set).removeRecursively();
+}
+
+void TestSetTest::sfvFile()
+{
+    const QDateTime written(QDate(2026, 1, 2), QTime(3, 4, 5));
+    QCOMPARE(SfvFile::text({{"a01.zip", 0xab}, {"a02.zip", 0xFFFFFFFF}}, written),
+             QByteArray("; Varko 2000 v" VARKO_VERSION "\r\n; 2026-01-02 03:04:05\r\n"
+                        "a01.zip 000000AB\r\na02.zip FFFFFFFF\r\n"));
+    for (const char *archiver : {"rar", "ace"}) {
+        const ProcessResult check = runProcess(QStringLiteral("cksfv"), {"-q", "-f", "myrel.sfv"}, m_dir.filePath(archiver));
+        QVERIFY2(check.exitCode == 0, (check.out + check.err).constData());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestSetTest)
+#include "tst_settest.moc"
