@@ -91,6 +91,7 @@ void WindowRipHost::setOthersTranslucent(bool translucent)
 void WindowRipHost::stepAside(bool translucent)
 {
     m_savedState = m_window.windowState();
+    m_asideTranslucent = translucent;
     if (layered(translucent)) {
         setOthersTranslucent(true);
         processEvents();
@@ -102,6 +103,7 @@ void WindowRipHost::stepAside(bool translucent)
 
 void WindowRipHost::stepBack(bool translucent)
 {
+    m_asideTranslucent.reset();
     if (layered(translucent)) {
         m_window.show();
         setOthersTranslucent(false);
@@ -114,6 +116,7 @@ void WindowRipHost::stepBack(bool translucent)
 
 void WindowRipHost::showAfterZipError(bool opaque)
 {
+    m_asideTranslucent.reset();
     m_window.setWindowState(m_savedState);
     m_window.show();
     if (opaque)
@@ -130,6 +133,13 @@ void WindowRipHost::processEvents()
     QApplication::processEvents();
 }
 
+void WindowRipHost::finish()
+{
+    setBusyPointer(false);
+    if (m_asideTranslucent)
+        stepBack(*m_asideTranslucent);
+}
+
 void packFromWindow(MainWindow &window)
 {
     if (window.commandsLocked())
@@ -144,5 +154,6 @@ void packFromWindow(MainWindow &window)
     if (settings.zcomment == 1 && !settings.comment.isEmpty())
         run.setZipComment(readZipComment(settings.comment).value_or(QString()));
     run.run();
+    host.finish();
     window.lockCommands(false);
 }

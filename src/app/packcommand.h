@@ -5,6 +5,8 @@
 
 #include <Qt>
 
+#include <optional>
+
 class MainWindow;
 
 /**
@@ -32,6 +34,8 @@ public:
     void stepBack(bool translucent) override;
     void showAfterZipError(bool opaque) override;
     void playCompletionSound() override;
+    /** After the run, whichever way it ended: the normal pointer and the window back in its place. */
+    void finish();
     void processEvents() override;
 
 private:
@@ -41,6 +45,8 @@ private:
     MainWindow &m_window;
     Qt::WindowStates m_savedState;
     bool m_busy = false;
+    std::optional<bool> m_asideTranslucent; ///< set while stepped aside
+
 };
 
 /**
