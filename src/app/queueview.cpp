@@ -125,7 +125,19 @@ void QueueView::keyPressEvent(QKeyEvent *event)
     else if (ctrl && event->key() == Qt::Key_L)
         emit listRequested();
     else
-        QTreeView::keyPressEvent(event);
+        moveByKey(event);
+}
+
+void QueueView::moveByKey(QKeyEvent *event)
+{
+    const int before = currentIndex().row();
+    QTreeView::keyPressEvent(event);
+    // A row reached with the arrow keys is selected as a click selects it, so the keyboard alone can place it.
+    const int row = currentIndex().row();
+    if (row >= 0 && row != before && firstSelectedRow() >= 0) {
+        m_queue.selectRow(row);
+        emit rowClicked(row);
+    }
 }
 
 void QueueView::mousePressEvent(QMouseEvent *event)

@@ -62,7 +62,7 @@ class TestWindowQueue : public QObject
     int m_folders = 0;
 
     // A started window on a data folder of its own, with its settings as given.
-    std::unique_ptr<TestWindow> window(int rarace = 1, int zip = 1, int nfo1st = 0)
+    std::unique_ptr<TestWindow> window(int rarace = 1, int zip = 1)
     {
         auto window = std::make_unique<TestWindow>();
         const QString data = m_root.filePath(QStringLiteral("data%1").arg(++m_folders));
@@ -71,7 +71,7 @@ class TestWindowQueue : public QObject
         RipSettings &settings = window->settings();
         settings.rarace = qint16(rarace);
         settings.zip = qint16(zip);
-        settings.nfo1st = qint16(nfo1st);
+        settings.nfo1st = 0;
         settings.warnings = settings.sound = 0;
         window->mirrorAllSettings();
         return window;
@@ -90,44 +90,34 @@ private slots:
         isolateUserFolders(m_root.path());
     }
 
-    // Dropped names (size after '='), the switches, then a command: the rows and the totals panel.
+    // Dropped names (size after '='), then a command: the rows and the totals panel.
     void dropAndPlace_data()
     {
         QTest::addColumn<QStringList>("files");
-        QTest::addColumn<QList<int>>("switches"); // rarace, zip, nfo1st
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("rows");
         QTest::addColumn<QString>("totals");
-        const QList<int> rarZip{1, 1, 0};
-        QTest::newRow("nfo first, zipping") << QStringList{"Readme.NFO=10"} << QList<int>{1, 1, 1} << ""
-                                            << "Readme.NFO:1st Zip only" << " 1 - 1KB";
         QTest::newRow("nfo every zip, diz in zip, rest in rar")
-            << QStringList{"a.nfo=10", "FILE_ID.DIZ=10", "x.bin=2048"} << rarZip << ""
+            << QStringList{"a.nfo=10", "FILE_ID.DIZ=10", "x.bin=2048"} << ""
             << "a.nfo:Zip, FILE_ID.DIZ:Zip, x.bin:Rar" << " 3 - 4KB";
-        QTest::newRow("zipping off: all in the archive") << QStringList{"file_id.diz=200", "b.nfo=2048"}
-                                                         << QList<int>{0, 0, 1} << "" << "file_id.diz:Ace, b.nfo:Ace"
-                                                         << " 2 - 3KB";
-        QTest::newRow("the same file twice") << QStringList{"x.txt=5", "x.txt=5"} << rarZip << "" << "x.txt:Rar"
-                                             << " 1 - 1KB";
-        QTest::newRow("ace moves only archive rows") << QStringList{"x.bin=5", "a.nfo=5", "file_id.diz=5"} << rarZip
+        QTest::newRow("ace moves only archive rows") << QStringList{"x.bin=5", "a.nfo=5", "file_id.diz=5"}
                                                      << "ace2" << "x.bin:Ace, a.nfo:Zip, file_id.diz:Zip" << " 3 - 3KB";
-        QTest::newRow("zip off puts all in the archive") << QStringList{"a.nfo=5", "file_id.diz=5"} << rarZip << "zip2"
+        QTest::newRow("zip off puts all in the archive") << QStringList{"a.nfo=5", "file_id.diz=5"} << "zip2"
                                                          << "a.nfo:Rar, file_id.diz:Rar" << " 2 - 2KB";
-        QTest::newRow("nfo in first zip") << QStringList{"a.nfo=5", "x.bin=5"} << rarZip << "nfo2"
+        QTest::newRow("nfo in first zip") << QStringList{"a.nfo=5", "x.bin=5"} << "nfo2"
                                           << "a.nfo:1st Zip only, x.bin:Rar" << " 2 - 2KB";
-        QTest::newRow("a row in every zip") << QStringList{"x.bin=5", "y.bin=5"} << rarZip << "1:inzip"
+        QTest::newRow("a row in every zip") << QStringList{"x.bin=5", "y.bin=5"} << "1:inzip"
                                             << "x.bin:Rar, y.bin:Zip" << " 2 - 2KB";
-        QTest::newRow("a row in the first zip") << QStringList{"x.bin=5"} << rarZip << "0:in1stzip"
+        QTest::newRow("a row in the first zip") << QStringList{"x.bin=5"} << "0:in1stzip"
                                                 << "x.bin:1st Zip only" << " 1 - 1KB";
-        QTest::newRow("refused during a run") << QStringList{"x.bin=5"} << rarZip << "running" << "" << "Queue empty";
+        QTest::newRow("refused during a run") << QStringList{"x.bin=5"} << "running" << "" << "Queue empty";
     }
 
     void dropAndPlace()
     {
         QFETCH(QStringList, files);
-        QFETCH(QList<int>, switches);
         QFETCH(QString, command);
-        const auto win = window(switches[0], switches[1], switches[2]);
+        const auto win = window(); // RAR, zipping, nfo in every zip
         const QString folder = m_root.filePath(QStringLiteral("drop%1").arg(m_folders));
         QStringList paths;
         for (const QString &file : files)
