@@ -32,18 +32,17 @@ const QStringList kSetDefaults{QStringLiteral("preferences"), QStringLiteral("op
 
 void MainWindow::connectCommands()
 {
-    auto on = [this](const char *name, auto slot) { connect(action(QLatin1String(name)), &QAction::triggered, this, slot); };
-    on("exit0", [this] { close(); });
-    on("about", [this] { about_Click(); });
-    on("riptof", [this] { changep_Click(); });
-    on("changep", [this] { changep_Click(); });
-    on("contents", [this] {
+    onTriggered("exit0", [this] { close(); });
+    onTriggered("about", [this] { about_Click(); });
+    onTriggered("riptof", [this] { changep_Click(); });
+    onTriggered("changep", [this] { changep_Click(); });
+    onTriggered("contents", [this] {
         placePointer();
         QCoreApplication::processEvents();
         openHelp();
     });
-    on("web", [] { QDesktopServices::openUrl(QUrl(QStringLiteral(VARKO_HOMEPAGE))); });
-    on("mail", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:" VARKO_MAIL))); });
+    onTriggered("web", [] { QDesktopServices::openUrl(QUrl(QStringLiteral(VARKO_HOMEPAGE))); });
+    onTriggered("mail", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:" VARKO_MAIL))); });
     for (const QString &name : kSetDefaults)
         connect(action(name), &QAction::triggered, this, [this] {
             placePointer(std::exchange(m_pendingOffset, QPoint()));
@@ -76,6 +75,12 @@ void MainWindow::toolbar_ButtonClick(int position)
         action(QStringLiteral("edit"))->setEnabled(false);
         return;
     }
+    if (position == 18) {
+        // Clearing from the toolbar also drops the changes made through the menus.
+        if (clearQueue())
+            reloadOptions();
+        return;
+    }
     if (!row.twin)
         return; // "Up 1 level": the browser listens to the button itself
     QAction *twin = action(QLatin1String(row.twin));
@@ -88,10 +93,6 @@ void MainWindow::toolbar_ButtonClick(int position)
         }
     }
     twin->trigger();
-    if (position == 18) {
-        // Clearing from the toolbar also drops the changes made through the menus.
-        reloadOptions();
-    }
 }
 
 void MainWindow::placePointer(QPoint offset)

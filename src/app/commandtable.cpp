@@ -97,9 +97,9 @@ constexpr MenuRow kMenus[] = {
     {"view", "refresh", "Refresh"},
 
     {"", "lpopup", "&Queue", Submenu | Disabled},
-    {"lpopup", "inrarace", "In Rar/Ace", Disabled},
-    {"lpopup", "inzip", "In Zip", Disabled},
-    {"lpopup", "in1stzip", "1st Zip only", Disabled},
+    {"lpopup", "inrarace", "In Rar/Ace", Check | Disabled},
+    {"lpopup", "inzip", "In Zip", Check | Disabled},
+    {"lpopup", "in1stzip", "1st Zip only", Check | Disabled},
     {"lpopup", "", Sep},
     {"lpopup", "openque", "Open item..."},
     {"lpopup", "properties", "Properties..."},

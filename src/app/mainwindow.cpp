@@ -3,11 +3,15 @@
 
 #include "app/commandbuilder.h"
 #include "app/helpwindow.h"
+#include "app/queuedroptarget.h"
 #include "app/queuepane.h"
+#include "app/queueview.h"
 #include "app/soundplayer.h"
 #include "app/windowlayout.h"
 #include "controls/textprogressbar.h"
+#include "dialogs/messagebox.h"
 #include "engine/queue.h"
+#include "engine/scriptopener.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -51,9 +55,14 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/app/icons/varko2000.svg")));
     setMinimumSize(kMinWindowWidth / kTwipsPerPixel, kMinWindowHeight / kTwipsPerPixel);
     resize(9900 / kTwipsPerPixel, 7270 / kTwipsPerPixel);
+    m_queue->setRunState(&m_ripState);
+    setScriptOpener([this](const QString &path) { return ::openScript(path, *m_queue, m_settings, this).ok; });
     buildWidgets();
     connectCommands();
     connectPopups();
+    connectQueueCommands();
+    connectPlacementCommands();
+    connectScriptCommands();
     connect(m_queue, &Queue::totalsChanged, this, &MainWindow::refreshTotals);
     refreshTotals();
 }
@@ -109,11 +118,7 @@ void MainWindow::buildPanes(QWidget *client)
         m_queueHeight = std::max(0, m_queueHeight - dy * kTwipsPerPixel);
         relayout();
     });
-    auto *queueView = new QTreeView;
-    queueView->setModel(m_queue);
-    queueView->setRootIsDecorated(false);
-    queueView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    installQueueView(placeholderView(queueView, QStringLiteral("ListView1"), QStringLiteral("Queue")));
+    installQueueView(new QueueView(*m_queue));
 }
 
 void MainWindow::buildPanels(QWidget *client)
@@ -188,8 +193,8 @@ void MainWindow::installQueueView(QWidget *queueView)
 {
     m_queuePane->setView(queueView);
     m_queueView = queueView;
-    if (auto *view = qobject_cast<QAbstractScrollArea *>(queueView))
-        view->viewport()->installEventFilter(this);
+    if (auto *view = qobject_cast<QueueView *>(queueView))
+        connectQueueView(view);
     if (m_started)
         applyQueueColumns();
 }
@@ -208,6 +213,11 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+Message::Answer MainWindow::ask(const Message &message)
+{
+    return ::showMessage(this, message);
 }
 
 QMessageBox::StandardButton MainWindow::showMessage(QMessageBox::Icon icon, const QString &title,

@@ -1,12 +1,14 @@
 // Varko 2000 — the main window: toolbar, menus, browser, queue and status row.
 #pragma once
 
+#include "engine/message.h"
 #include "engine/ripstate.h"
 #include "store/recentfilelist.h"
 #include "store/ripsettings.h"
 #include "store/settingsschema.h"
 #include "store/windowstate.h"
 
+#include <QAction>
 #include <QHash>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -20,7 +22,9 @@ class QMenu;
 class QSplitter;
 class QToolBar;
 class Queue;
+class QueueDropTarget;
 class QueuePane;
+class QueueView;
 class SoundPlayer;
 class TextProgressBar;
 
@@ -68,12 +72,15 @@ public:
     void installBrowser(QWidget *folderTree, QWidget *fileList);
     /** Puts the queue view into `queueSplitter`, replacing the current one. */
     void installQueueView(QWidget *queueView);
-    /** The operation that reads a script; the default reads its settings only. */
+    /** The operation that reads a script; the engine's by default. */
     void setScriptOpener(ScriptOpener opener);
+    /** The browser's selected file, which "Open script..." opens without a dialog when it is a script. */
+    void setSelectedFileSource(std::function<QString()> source) { m_selectedFile = std::move(source); }
 
     QWidget *folderTree() const { return m_folderTree; }
     QWidget *fileList() const { return m_fileList; }
     QWidget *queueView() const { return m_queueView; }
+    QueueDropTarget *dropTarget() const { return m_dropTarget; }
     Queue &queue() { return *m_queue; }
     RipSettings &settings() { return m_settings; }
     RipState &ripState() { return m_ripState; }
@@ -103,6 +110,23 @@ public:
     void refreshTotals();
     /** Reads options.ini again over the settings in memory, captions and check marks following. */
     void reloadOptions();
+
+    /**
+     * A run or a drop holds the queue: the commands that would change the
+     * queue, the settings or the current script are refused meanwhile.
+     */
+    bool commandsLocked() const;
+    /** Nested: the entries those commands sit behind are disabled until the last unlock. */
+    void lockCommands(bool locked);
+    /** "Clear queue...": false when refused. */
+    bool clearQueue();
+    void removeQueueItem();
+    /** "List queue...": cue.txt in the data folder, opened in $VARKO_EDITOR or the desktop's handler. */
+    void listQueue();
+    /** Saves the queue and the settings to `path`, which becomes the current script. */
+    bool saveScriptAs(const QString &path);
+    /** Every message box built from one of the system's messages; the button pressed. */
+    virtual Message::Answer ask(const Message &message);
 
     /** Toolbar dispatch by position. */
     void toolbar_ButtonClick(int position);
@@ -135,6 +159,8 @@ signals:
     void browserRefreshRequested();
 
 protected:
+    /** The file dialog of Open script (false) or Save script as (true); empty when cancelled. */
+    virtual QString askScriptPath(bool saving);
     /** Every message box of the window goes through here, so tests can answer them. */
     virtual QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &title,
                                                     const QString &text);
@@ -145,6 +171,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    friend class WindowRipHost; // the run shows its counter and progress on the panels
+
     void buildWidgets();
     /** The file browser into `browserSplitter`, wired to the window's commands. */
     void installFileBrowser();
@@ -156,6 +184,30 @@ private:
     void connectSettingCommands();
     void connectViewCommands();
     void connectPopups();
+    template <typename Slot>
+    void onTriggered(const char *name, Slot slot)
+    {
+        connect(action(QLatin1String(name)), &QAction::triggered, this, slot);
+    }
+    void connectQueueCommands();
+    void connectPlacementCommands();
+    void connectScriptCommands();
+    void connectQueueView(QueueView *view);
+    void enableDroppedQueue();
+    void emptyQueueReset();
+    void updateQueueMenu();
+    void enableRowEntries();
+    void showItemProperties();
+    int selectedRow() const;
+    void setArchiveType(bool rar);
+    void setZipping(bool on);
+    void setSavePaths(bool on);
+    void placeSelected(const QString &entry);
+    void newScript();
+    void openScriptCommand();
+    bool saveScript();
+    void saveScriptAsCommand();
+    bool panelClicked(QObject *watched);
     void relayout();
     void applyPlacement(const WindowPlacement &placement, ScreenTwips screen);
     void applyViewSettings();
@@ -185,6 +237,9 @@ private:
     int m_viewStyle = 2;
     int m_sortColumn = 3;
     QPoint m_pendingOffset;
+    int m_lockDepth = 0;
+    QHash<QAction *, bool> m_lockedEntries;
+    std::function<QString()> m_selectedFile;
 
     QHash<QString, QMenu *> m_menus;
     QList<QAction *> m_toolbarButtons;
@@ -197,6 +252,7 @@ private:
     FileBrowser *m_browser = nullptr;
     QueuePane *m_queuePane = nullptr;
     QWidget *m_queueView = nullptr;
+    QueueDropTarget *m_dropTarget = nullptr;
     QLabel *m_totals = nullptr;
     QLabel *m_archiveType = nullptr;
     QLabel *m_archiveSize = nullptr;

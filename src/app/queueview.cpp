@@ -85,7 +85,10 @@ int QueueView::firstSelectedRow() const
 void QueueView::layoutColumns()
 {
     const double width = viewport()->width();
-    setColumnWidth(Queue::SizeColumn, int(width / 12));
+    // The fraction was made for a smaller font; a size up to 999,999KB stays readable whole.
+    const int sizeText = fontMetrics().horizontalAdvance(QStringLiteral("999,999KB"))
+                         + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 6;
+    setColumnWidth(Queue::SizeColumn, std::max(int(width / 12), sizeText));
     setColumnWidth(Queue::ModifiedColumn, int(width / 6.5));
     setColumnWidth(Queue::PathColumn, int(width / 6.5));
     setColumnWidth(Queue::InColumn, int(width / 7.5));
@@ -122,7 +125,19 @@ void QueueView::keyPressEvent(QKeyEvent *event)
     else if (ctrl && event->key() == Qt::Key_L)
         emit listRequested();
     else
-        QTreeView::keyPressEvent(event);
+        moveByKey(event);
+}
+
+void QueueView::moveByKey(QKeyEvent *event)
+{
+    const int before = currentIndex().row();
+    QTreeView::keyPressEvent(event);
+    // A row reached with the arrow keys is selected as a click selects it, so the keyboard alone can place it.
+    const int row = currentIndex().row();
+    if (row >= 0 && row != before && firstSelectedRow() >= 0) {
+        m_queue.selectRow(row);
+        emit rowClicked(row);
+    }
 }
 
 void QueueView::mousePressEvent(QMouseEvent *event)

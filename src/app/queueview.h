@@ -53,6 +53,7 @@ protected:
 
 private:
     void updateHeaders();
+    void moveByKey(QKeyEvent *event);
     void onHeaderClicked(int column);
 
     Queue &m_queue;

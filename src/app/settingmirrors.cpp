@@ -35,13 +35,14 @@ void MainWindow::mirrorSetting(SettingKey key, const RipSettings &settings, Orig
         check("rarc", rar);
         check("ace2", !rar);
         check("acec", !rar);
-        action(QStringLiteral("inrarace"))->setText(rar ? QStringLiteral("In Rar") : QStringLiteral("In Ace"));
         break;
     }
     case SettingKey::Zip:
         m_zip->setText(zipCaption(settings.zip));
         check("zip2", settings.zip == 1);
         check("intoz", settings.zip == 1);
+        for (const char *name : {"zco", "ops", "nfo2", "autonumber", "zzcomment"})
+            action(QLatin1String(name))->setEnabled(settings.zip == 1);
         break;
     case SettingKey::Savepaths:
         m_paths->setText(pathsCaption(settings.savepaths));
@@ -69,9 +70,14 @@ void MainWindow::refreshTotals()
 {
     m_totals->setText(m_queue->totals().panelText());
     m_archiveSize->setText(Estimate::sizeCaption(m_settings.size));
-    if (!m_ripState.ripInProgress)
+    if (!m_ripState.ripInProgress) {
         m_progress->setText(Estimate::displayText(m_queue->totals().totalKB, m_settings.size));
-    m_menus.value(QStringLiteral("lpopup"))->menuAction()->setEnabled(!m_queue->isEmpty());
+        // The base-name dialog reads this: three-digit volume numbers leave room for five characters.
+        m_ripState.over99 = m_settings.size != 0
+                            && Estimate::isOver99(Estimate::displayEstimate(m_queue->totals().totalKB, m_settings.size),
+                                                  m_settings.size);
+    }
+    m_menus.value(QStringLiteral("lpopup"))->menuAction()->setEnabled(!m_queue->isEmpty() && !commandsLocked());
 }
 
 void MainWindow::connectSettingCommands()

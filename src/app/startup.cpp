@@ -99,23 +99,25 @@ void MainWindow::startWithScript(const QString &argument)
 
 bool MainWindow::openScript(const QString &path)
 {
+    if (commandsLocked())
+        return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_queue->clear();
     action(QStringLiteral("sscript"))->setEnabled(true);
     toolbarButton(4)->setEnabled(true);
     m_currentScript = path;
     setWindowTitle(QStringLiteral("Varko 2000 - ") + path);
-    const bool opened = m_scriptOpener ? m_scriptOpener(path) : readScript(path, m_settings, this).result.ok;
+    const bool opened = m_scriptOpener(path);
     QApplication::restoreOverrideCursor();
     if (!opened) {
         showMessage(QMessageBox::Warning, QStringLiteral("Varko 2000"), path + QStringLiteral("\n\ncouldn't be loaded"));
         m_queue->clear();
         action(QStringLiteral("sscript"))->setEnabled(false);
-        toolbarButton(4)->setEnabled(false);
         m_currentScript.clear();
-        setWindowTitle(QStringLiteral("Varko 2000"));
+        emptyQueueReset();
         return false;
     }
+    action(QStringLiteral("saveasscript"))->setEnabled(true);
     addRecentScript(path);
     refreshTotals();
     return true;
@@ -142,8 +144,8 @@ void MainWindow::refreshRecentMenu()
 void MainWindow::openRecent(int entry)
 {
     const QString path = m_recent.file(entry);
-    if (!QFileInfo::exists(path)) {
-        showMessage(QMessageBox::Warning, QStringLiteral("Varko 2000"), path + QStringLiteral(" has moved"));
+    if (const StoreResult moved = recentScriptCheck(path); !moved.ok) {
+        ask(Message::of(moved));
         return;
     }
     openScript(path);

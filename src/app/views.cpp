@@ -1,5 +1,6 @@
 // Varko 2000 — the browser list's view style, sort and font size, and the pop-ups of the panels.
 #include "app/mainwindow.h"
+#include "app/queueview.h"
 #include "engine/estimate.h"
 #include "store/settingscaptions.h"
 
@@ -98,16 +99,8 @@ void MainWindow::applyViewSettings()
 
 void MainWindow::applyQueueColumns()
 {
-    auto *view = qobject_cast<QTreeView *>(m_queueView);
-    if (!view)
-        return;
-    const int width = view->width();
-    QHeaderView *header = view->header();
-    header->setHighlightSections(true);
-    header->resizeSection(1, width / 12);
-    header->resizeSection(3, int(width / 6.5));
-    header->resizeSection(4, int(width / 6.5));
-    header->resizeSection(5, int(width / 7.5));
+    if (auto *view = qobject_cast<QueueView *>(m_queueView))
+        view->layoutColumns();
 }
 
 void MainWindow::showPopup(const QString &name, const QPoint &globalPos)
@@ -140,10 +133,17 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         left ? changep_Click() : showPopup(QStringLiteral("riptom"), at);
     } else if (watched == m_archiveSize) {
         // A left press steps the volume size up, a right one down.
-        if (!m_ripState.ripInProgress)
+        if (!commandsLocked())
             m_settings.size = qint16(Estimate::steppedSize(m_settings.size, left));
         refreshTotals();
-    } else if (!left) {
+    } else if (left) {
+        if (watched == m_totals)
+            enableRowEntries();
+        else
+            panelClicked(watched);
+    } else {
+        if (watched == m_totals)
+            enableRowEntries();
         const QHash<QObject *, QString> popups{{m_zip, QStringLiteral("zipm")},
                                                {m_archiveType, QStringLiteral("rarm")},
                                                {m_paths, QStringLiteral("pathsp")},
@@ -151,8 +151,6 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         QString name = popups.value(watched);
         if (watched == viewportOf(m_fileList))
             name = QStringLiteral("filepop");
-        else if (watched == viewportOf(m_queueView))
-            name = QStringLiteral("lpopup");
         if (!name.isEmpty())
             showPopup(name, at);
     }

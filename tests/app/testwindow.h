@@ -11,13 +11,22 @@ class TestWindow : public MainWindow
 {
 public:
     QStringList messages; ///< "title|text"
+    Message::Answer answer = Message::Answer::Ok; ///< what a question is answered
+    QString scriptPath;                           ///< what the open and save dialogs return
 
     void startIn(const QString &dataFolder, const QString &script = {}, ScreenTwips screen = {15360, 11520})
     {
         start({dataFolder, script, screen});
     }
 
+    Message::Answer ask(const Message &message) override
+    {
+        messages << message.title + u'|' + message.text;
+        return message.buttons == Message::Buttons::Ok ? Message::Answer::Ok : answer;
+    }
+
 protected:
+    QString askScriptPath(bool) override { return scriptPath; }
     QMessageBox::StandardButton showMessage(QMessageBox::Icon, const QString &title, const QString &text) override
     {
         messages << title + u'|' + text;

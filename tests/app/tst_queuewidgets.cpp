@@ -227,6 +227,8 @@ private slots:
 
         b.click(0, Qt::MiddleButton);
         QCOMPARE(b.queue.totals().selectedPath, b.path("a"));
+        QTest::keyClick(&b.view, Qt::Key_Down);
+        QCOMPARE(b.queue.totals().selectedPath, b.path("b"));
         b.view.setFocus();
         QFocusEvent away(QEvent::FocusOut, Qt::TabFocusReason);
         QCoreApplication::sendEvent(&b.view, &away);

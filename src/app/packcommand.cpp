@@ -1,0 +1,159 @@
+// Varko 2000 — "Pack It" from the main window: one rip run with the window as its host.
+#include "app/packcommand.h"
+
+#include "app/mainwindow.h"
+#include "controls/textprogressbar.h"
+#include "dialogs/basenamedialog.h"
+#include "engine/queue.h"
+#include "engine/riprun.h"
+#include "store/storeresult.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QLabel>
+
+namespace {
+constexpr double kTranslucentOpacity = 180.0 / 255.0;
+}
+
+WindowRipHost::WindowRipHost(MainWindow &window)
+    : m_window(window)
+{
+}
+
+Message::Answer WindowRipHost::ask(const Message &message)
+{
+    return m_window.ask(message);
+}
+
+QString WindowRipHost::askBaseName(int maxLength)
+{
+    return BaseNameDialog::ask(&m_window, maxLength);
+}
+
+QString WindowRipHost::totalsPanelText() const
+{
+    return m_window.m_totals->text();
+}
+
+void WindowRipHost::setTotalsPanelText(const QString &text)
+{
+    m_window.m_totals->setText(text);
+}
+
+void WindowRipHost::setProgress(int value, const QString &text)
+{
+    m_window.m_progress->setValue(value);
+    m_window.m_progress->setText(text);
+}
+
+void WindowRipHost::setProgressText(const QString &text)
+{
+    m_window.m_progress->setText(text);
+}
+
+void WindowRipHost::setBusyPointer(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    busy ? QApplication::setOverrideCursor(Qt::WaitCursor) : QApplication::restoreOverrideCursor();
+}
+
+void WindowRipHost::centrePointer()
+{
+    m_window.placePointer({0, 30});
+}
+
+void WindowRipHost::deselectBrowser()
+{
+    if (auto *list = qobject_cast<QAbstractItemView *>(m_window.fileList()))
+        list->clearSelection();
+}
+
+void WindowRipHost::settingChanged(SettingKey key)
+{
+    m_window.mirrorSetting(key, m_window.settings(), SettingsMirrors::Origin::OptionsFile);
+}
+
+bool WindowRipHost::layered(bool translucent) const
+{
+    return translucent && m_window.layeringAvailable();
+}
+
+void WindowRipHost::setOthersTranslucent(bool translucent)
+{
+    for (QWidget *other : QApplication::topLevelWidgets())
+        if (other != &m_window && other->isVisible())
+            other->setWindowOpacity(translucent ? kTranslucentOpacity : 1.0);
+}
+
+void WindowRipHost::stepAside(bool translucent)
+{
+    m_savedState = m_window.windowState();
+    m_asideTranslucent = translucent;
+    if (layered(translucent)) {
+        setOthersTranslucent(true);
+        processEvents();
+        m_window.hide();
+    } else {
+        m_window.showMinimized();
+    }
+}
+
+void WindowRipHost::stepBack(bool translucent)
+{
+    m_asideTranslucent.reset();
+    if (layered(translucent)) {
+        m_window.show();
+        setOthersTranslucent(false);
+    } else {
+        m_window.setWindowState(m_savedState);
+        m_window.show();
+    }
+    m_window.repaint();
+}
+
+void WindowRipHost::showAfterZipError(bool opaque)
+{
+    m_asideTranslucent.reset();
+    m_window.setWindowState(m_savedState);
+    m_window.show();
+    if (opaque)
+        setOthersTranslucent(false);
+}
+
+void WindowRipHost::playCompletionSound()
+{
+    m_window.playCompletionSound();
+}
+
+void WindowRipHost::processEvents()
+{
+    QApplication::processEvents();
+}
+
+void WindowRipHost::finish()
+{
+    setBusyPointer(false);
+    if (m_asideTranslucent)
+        stepBack(*m_asideTranslucent);
+}
+
+void packFromWindow(MainWindow &window)
+{
+    if (window.commandsLocked())
+        return;
+    window.lockCommands(true);
+    WindowRipHost host(window);
+    RipEnvironment environment = RipEnvironment::standard();
+    environment.dataFolder = window.dataFolder();
+    RipRun run(window.queue(), window.settings(), window.ripState(), host, window.settings().size, environment);
+    const RipSettings &settings = window.settings();
+    // A comment file that cannot be read gives zips without a comment, as the options dialog left it.
+    if (settings.zcomment == 1 && !settings.comment.isEmpty())
+        run.setZipComment(readZipComment(settings.comment).value_or(QString()));
+    run.run();
+    host.finish();
+    window.lockCommands(false);
+}

@@ -1,0 +1,57 @@
+// Varko 2000 — "Pack It" from the main window: one rip run with the window as its host.
+#pragma once
+
+#include "engine/riphost.h"
+
+#include <Qt>
+
+#include <optional>
+
+class MainWindow;
+
+/**
+ * The window's side of a rip run: its message boxes and base-name dialog,
+ * the totals panel and progress bar, the pointer, and getting out of the
+ * way while the archiver works (hidden with the other windows translucent,
+ * or minimised).
+ */
+class WindowRipHost : public RipHost
+{
+public:
+    explicit WindowRipHost(MainWindow &window);
+
+    Message::Answer ask(const Message &message) override;
+    QString askBaseName(int maxLength) override;
+    QString totalsPanelText() const override;
+    void setTotalsPanelText(const QString &text) override;
+    void setProgress(int value, const QString &text) override;
+    void setProgressText(const QString &text) override;
+    void setBusyPointer(bool busy) override;
+    void centrePointer() override;
+    void deselectBrowser() override;
+    void settingChanged(SettingKey key) override;
+    void stepAside(bool translucent) override;
+    void stepBack(bool translucent) override;
+    void showAfterZipError(bool opaque) override;
+    void playCompletionSound() override;
+    /** After the run, whichever way it ended: the normal pointer and the window back in its place. */
+    void finish();
+    void processEvents() override;
+
+private:
+    bool layered(bool translucent) const;
+    void setOthersTranslucent(bool translucent);
+
+    MainWindow &m_window;
+    Qt::WindowStates m_savedState;
+    bool m_busy = false;
+    std::optional<bool> m_asideTranslucent; ///< set while stepped aside
+
+};
+
+/**
+ * Toolbar 23 and "Pack it": the run over the window's queue and settings,
+ * the commands that would change them locked meanwhile. The one place the
+ * window starts a run.
+ */
+void packFromWindow(MainWindow &window);
