@@ -109,6 +109,7 @@ constexpr MenuRow kMenus[] = {
     {"lpopup", "clear", "Clear queue..."},
     {"lpopup", "", Sep},
     {"lpopup", "packit", "Pack it"},
+    {"lpopup", "testset", "Test set..."},
 
     {"", "help", "&Help", Submenu},
     {"help", "contents", "Help Contents..."},

@@ -10,30 +10,6 @@ namespace {
 
 const char *const kUsage = "usage: varko2000 --test ZIP | SET.sfv | FOLDER/BASE";
 
-QString zipLine(const ZipCheck &zip)
-{
-    if (zip.faults.isEmpty())
-        return zip.name + QStringLiteral(": ok");
-    return zip.name + QStringLiteral(": ") + zip.faults.join(QStringLiteral("; "));
-}
-
-QString counted(qsizetype n, const QString &one, const QString &many)
-{
-    return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? one : many);
-}
-
-QString verdict(const SetLocation &location, const SetTestReport &report)
-{
-    const QString size = counted(qsizetype(report.zips.size()), QStringLiteral("zip"), QStringLiteral("zips")) + QStringLiteral(", ")
-                         + counted(report.archiveFiles, QStringLiteral("archived file"), QStringLiteral("archived files"))
-                         + QStringLiteral(", %1 bytes").arg(report.zipBytes);
-    const int faults = report.faultCount();
-    if (faults == 0)
-        return QStringLiteral("%1: the set is whole (%2)").arg(location.baseName, size);
-    return QStringLiteral("%1: %2 found (%3)")
-        .arg(location.baseName, counted(faults, QStringLiteral("fault"), QStringLiteral("faults")), size);
-}
-
 } // namespace
 
 bool isTestRequest(const QStringList &arguments)
@@ -55,10 +31,10 @@ int runHeadlessTest(const QStringList &arguments)
         return BadArguments;
     }
     SetTest test(location);
-    test.setZipHandler([&out](const ZipCheck &zip, int, int) { out << zipLine(zip) << Qt::endl; });
+    test.setZipHandler([&out](const ZipCheck &zip, int, int) { out << zipCheckLine(zip) << Qt::endl; });
     const SetTestReport report = test.run();
     for (const QString &fault : report.setFaults)
         out << fault << Qt::endl;
-    out << verdict(location, report) << Qt::endl;
+    out << setTestVerdict(location, report) << Qt::endl;
     return report.faultCount() == 0 ? PackedSet : RunEnded;
 }

@@ -108,6 +108,8 @@ public:
     void mirrorAllSettings();
     /** The totals panel and the estimate on the progress bar from the queue's totals. */
     void refreshTotals();
+    /** The progress bar the run and the set test report on. */
+    TextProgressBar *progressBar() const { return m_progress; }
     /** Reads options.ini again over the settings in memory, captions and check marks following. */
     void reloadOptions();
 

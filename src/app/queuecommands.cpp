@@ -1,6 +1,8 @@
 // Varko 2000 — the queue on the main window: its view, drops, the "&Queue" menu and its commands.
+#include "app/filebrowser.h"
 #include "app/mainwindow.h"
 #include "app/packcommand.h"
+#include "app/settestcommand.h"
 #include "app/queuedroptarget.h"
 #include "app/queueview.h"
 #include "app/texteditor.h"
@@ -46,6 +48,7 @@ void MainWindow::connectQueueCommands()
     onTriggered("remove", [this] { removeQueueItem(); });
     onTriggered("listque", [this] { listQueue(); });
     onTriggered("packit", [this] { packFromWindow(*this); });
+    onTriggered("testset", [this] { testSetFromWindow(*this); });
     onTriggered("properties", [this] { showItemProperties(); });
     onTriggered("openque", [this] {
         if (!m_queue->isEmpty())
@@ -167,13 +170,10 @@ void MainWindow::updateQueueMenu()
 void MainWindow::showItemProperties()
 {
     const int row = selectedRow();
-    if (row < 0)
+    if (row < 0 || !m_browser)
         return;
-    auto column = [this, row](int c) { return m_queue->index(row, c).data().toString(); };
-    const QString text = m_queue->index(row, 0).data(Queue::FullPathRole).toString() + QStringLiteral("\n\nType: ")
-                         + column(Queue::TypeColumn) + QStringLiteral("\nSize: ") + column(Queue::SizeColumn)
-                         + QStringLiteral("\nModified: ") + column(Queue::ModifiedColumn);
-    ask({text, QStringLiteral("Properties"), Message::Icon::Information, Message::Buttons::Ok});
+    // The same properties dialog the browser shows; a vanished row's file says so there.
+    m_browser->showProperties({m_queue->index(row, 0).data(Queue::FullPathRole).toString()});
 }
 
 void MainWindow::listQueue()

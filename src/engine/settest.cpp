@@ -228,3 +228,31 @@ void SetTest::checkSfv(const QString &zipPath, ZipCheck &check)
                             .arg(crc ? crcText(*crc) : QStringLiteral("unreadable"), getfile(m_location.sfvPath()), crcText(*listed));
     m_sfv.erase(listed);
 }
+
+QString zipCheckLine(const ZipCheck &zip)
+{
+    if (zip.faults.isEmpty())
+        return zip.name + QStringLiteral(": ok");
+    return zip.name + QStringLiteral(": ") + zip.faults.join(QStringLiteral("; "));
+}
+
+namespace {
+
+QString counted(qsizetype n, const QString &one, const QString &many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? one : many);
+}
+
+} // namespace
+
+QString setTestVerdict(const SetLocation &location, const SetTestReport &report)
+{
+    const QString size = counted(qsizetype(report.zips.size()), QStringLiteral("zip"), QStringLiteral("zips")) + QStringLiteral(", ")
+                         + counted(report.archiveFiles, QStringLiteral("archived file"), QStringLiteral("archived files"))
+                         + QStringLiteral(", %1 bytes").arg(report.zipBytes);
+    const int faults = report.faultCount();
+    if (faults == 0)
+        return QStringLiteral("%1: the set is whole (%2)").arg(location.baseName, size);
+    return QStringLiteral("%1: %2 found (%3)")
+        .arg(location.baseName, counted(faults, QStringLiteral("fault"), QStringLiteral("faults")), size);
+}

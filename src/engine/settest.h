@@ -34,6 +34,11 @@ struct SetTestReport
     int faultCount() const;
 };
 
+/** One zip's line: "NAME: ok", or its name and every fault. */
+QString zipCheckLine(const ZipCheck &zip);
+/** The last line: the set whole, or how many faults, with the zips, files and bytes tested. */
+QString setTestVerdict(const SetLocation &location, const SetTestReport &report);
+
 /**
  * Tests the set at a location without changing any of its files: no zip
  * missing, every member of every zip matching its CRC, the numbered

@@ -35,7 +35,7 @@ const char *const kEntries[] = {
     "view=&View; largei=Large icons; *listi=List; details=Details; aname=Name; asize=Size; *atype=Type; adate=Date",
     "formfont=Font size; fnorm=small; *flarge=medium; biggest=large; refresh=Refresh",
     "!lpopup=&Queue; !inrarace=In Rar/Ace; !inzip=In Zip; !in1stzip=1st Zip only; openque=Open item...; properties=Properties...",
-    "remove=Remove item; listque=List queue...; clear=Clear queue...; packit=Pack it",
+    "remove=Remove item; listque=List queue...; clear=Clear queue...; packit=Pack it; testset=Test set...",
     "help=&Help; contents=Help Contents...; web=Web page...; mail=E-mail Norwen...; about=About...",
     "riptom=; changep=Rip-to folder...; options=Set defaults...; zipm=; *intoz=Into Zip's; options3=Set defaults...",
     "rarm=; *rarc=Rar; acec=Ace; options4=Set defaults..; pathsp=; paths3=Paths; options9=Set defaults...",

@@ -4,6 +4,7 @@
 #include "controls/textprogressbar.h"
 #include "engine/queue.h"
 #include "testfiles.h"
+#include "app/settestcommand.h"
 #include "testwindow.h"
 
 #include <QAbstractItemView>
@@ -243,6 +244,11 @@ private slots:
             const QString path = folder + QStringLiteral("/out/") + zip;
             QCOMPARE(runProcess(QStringLiteral("unzip"), {QStringLiteral("-tq"), path}).exitCode, 0);
             QCOMPARE(runProcess(QStringLiteral("7z"), {QStringLiteral("t"), path}).exitCode, 0);
+        }
+        if (!stopping) { // the window's own set test agrees
+            testSet(*win, folder + QStringLiteral("/out/myrel01.zip"));
+            QVERIFY2(win->messages.last().startsWith(QStringLiteral("Varko 2000|myrel: the set is whole")),
+                     qPrintable(win->messages.last()));
         }
     }
 };
