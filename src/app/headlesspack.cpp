@@ -85,22 +85,6 @@ QString ripToProblem(const QString &written)
     return {};
 }
 
-// Interim: the zips are read once more for their CRCs, until the zip writer
-// hands each zip's CRC over as it writes it.
-StoreResult writeSfvAfterRun(const RipSettings &settings, const RipState &state, int step, const RipRun &rip)
-{
-    const VolumeNames names(true, state.over99, step, rip.volumeCount());
-    std::vector<SfvFile::Line> zips;
-    for (int i = 1; i <= rip.volumeCount(); ++i) {
-        const QString zip = zipBaseName(settings.riptodir, rip.baseName(), names.numberString(i)) + QStringLiteral(".zip");
-        const std::optional<quint32> crc = SfvFile::fileCrc(zip);
-        if (!crc)
-            return StoreResult::failure({}, QStringLiteral("could not read %1 for the .sfv").arg(zip));
-        zips.push_back({getfile(zip), *crc});
-    }
-    return SfvFile::write(settings.riptodir, rip.baseName(), zips);
-}
-
 } // namespace
 
 bool isPackRequest(const QStringList &arguments)
@@ -240,7 +224,7 @@ bool HeadlessPack::writeSfv(const RipRun &rip)
         m_err << "varko2000: zipping is off: no .sfv, which lists zips" << Qt::endl;
         return true;
     }
-    const StoreResult written = writeSfvAfterRun(m_settings, m_state, m_step, rip);
+    const StoreResult written = SfvFile::write(m_settings.riptodir, rip.baseName(), rip.zipChecksums());
     if (!written.ok)
         m_err << "varko2000: " << written.detail << Qt::endl;
     return written.ok;

@@ -8,6 +8,7 @@
 #include "engine/runresult.h"
 #include "store/ripsettings.h"
 #include "engine/ripstate.h"
+#include "engine/sfvfile.h"
 #include "engine/volumenames.h"
 #include "zip/zipwriter.h"
 
@@ -71,6 +72,8 @@ public:
     QString tempWorkFolder() const { return isZipping(m_settings) ? m_workFolder : QString(); }
     /** The base name the run used. */
     const QString &baseName() const { return m_baseName; }
+    /** Every zip the run finished and its CRC-32 as it was written, in volume order. */
+    const std::vector<SfvFile::Line> &zipChecksums() const { return m_zipChecksums; }
 
 private:
     bool confirmDiz();
@@ -111,6 +114,7 @@ private:
     QStringList m_existingZips; ///< zips of this set's names found before the archiver ran
     std::optional<ProcessOutcome> m_archiver;
     int m_volumeCount = 0;
+    std::vector<SfvFile::Line> m_zipChecksums;
     int m_zipErrorCode = 0;
     RunResult m_result;
     QElapsedTimer m_eventsClock; ///< since events were last processed while zipping

@@ -24,6 +24,7 @@ bool RipRun::zipVolumes()
     const VolumeNames names(m_rar, m_state.over99, m_step, m_volumeCount);
     m_writer.setCompression(m_settings.zipcomp);
     m_writer.setComment(m_settings.zcomment == 1 ? m_comment : QString());
+    m_zipChecksums.clear();
     for (int i = 1; i <= m_volumeCount; ++i) {
         m_host.processEvents();
         if (!m_state.ripInProgress)
@@ -66,6 +67,8 @@ int RipRun::zipOne(const VolumeNames &names, int i)
             m_result.warnings << renamed;
     if (code != 0)
         setError(RunError::Step::Zip, volume.zipPath + QStringLiteral(": ") + stage.errorText(), volume.zipPath, code);
+    else
+        m_zipChecksums.push_back({getfile(volume.zipPath), m_writer.lastZipCrc()});
     return code;
 }
 

@@ -2,6 +2,7 @@
 #include "zip/zipwriter.h"
 
 #include "zip/bufferedzipfile.h"
+#include "zip/positionedcrc.h"
 #include "zip/storedlead.h"
 #include "zip/zipfilesource.h"
 #include "platform/plainfile.h"
@@ -83,18 +84,6 @@ int ZipWriter::write(const QString &zipPath, const std::vector<Entry> &entries)
 
 int ZipWriter::writeZip(const QString &zipPath, const std::vector<Entry> &entries)
 {
-    if (!entries.empty() && deflateLevel(m_zipcomp) == 0) {
-        const QFileInfo lead(entries.front().sourcePath);
-        if (lead.isFile() && StoredLead::fits(lead.size(), entries.front().entryName))
-            return writeAfterLead(zipPath, entries);
-    }
-    int errorCode = 0;
-    zip_t *archive = openBufferedZip(zipPath, errorCode);
-    return archive ? finish(archive, entries, 0) : errorCode;
-}
-
-int ZipWriter::writeAfterLead(const QString &zipPath, const std::vector<Entry> &entries)
-{
     QFile beside;
     QString why;
     const QString besideName = createBeside(beside, zipPath, &why);
@@ -104,28 +93,43 @@ int ZipWriter::writeAfterLead(const QString &zipPath, const std::vector<Entry> &
         return ZIP_ER_TMPOPEN;
     }
     auto removeBeside = qScopeGuard([&besideName] { QFile::remove(besideName); });
-    const Entry &lead = entries.front();
-    const qint64 leadSize = std::max<qint64>(QFileInfo(lead.sourcePath).size(), 1);
-    const double share = static_cast<double>(leadSize) / static_cast<double>(std::max(totalSize(entries), leadSize));
-    const int code = StoredLead::write(beside, lead.sourcePath, lead.entryName, [&](qint64 copied) {
-        reportProgress(share * static_cast<double>(copied) / static_cast<double>(leadSize));
-        return !cancelRequested();
-    });
+    PositionedCrc crc;
+    const int leadCode = writeLead(beside, entries, crc);
     beside.close();
-    if (code != 0)
-        return code;
+    if (leadCode > 0)
+        return leadCode;
     int errorCode = 0;
-    zip_t *archive = openBufferedZip(besideName, errorCode, true);
+    zip_t *archive = openBufferedZip(besideName, errorCode, crc);
     if (!archive)
         return errorCode;
-    m_progressFrom = share;
-    if (const int closed = finish(archive, entries, 1))
+    if (const int closed = finish(archive, entries, leadCode == 0 ? 1 : 0))
         return closed;
     // rename, unlike QFile::rename, replaces a zip of the same name, in one step.
     if (std::rename(QFile::encodeName(besideName).constData(), QFile::encodeName(zipPath).constData()) != 0)
         return ZIP_ER_RENAME;
     removeBeside.dismiss();
+    m_zipCrc = crc.value();
     return 0;
+}
+
+// A stored first entry is copied here, the rest appended by the zip library.
+// Returns 0 when the lead was written, -1 when the library writes every entry, else the error.
+int ZipWriter::writeLead(QFile &beside, const std::vector<Entry> &entries, PositionedCrc &crc)
+{
+    if (entries.empty() || deflateLevel(m_zipcomp) != 0)
+        return -1;
+    const Entry &lead = entries.front();
+    const QFileInfo info(lead.sourcePath);
+    if (!info.isFile() || !StoredLead::fits(info.size(), lead.entryName))
+        return -1;
+    const qint64 leadSize = std::max<qint64>(info.size(), 1);
+    const double share = static_cast<double>(leadSize) / static_cast<double>(std::max(totalSize(entries), leadSize));
+    const int code = StoredLead::write(beside, lead.sourcePath, lead.entryName, crc, [&](qint64 copied) {
+        reportProgress(share * static_cast<double>(copied) / static_cast<double>(leadSize));
+        return !cancelRequested();
+    });
+    m_progressFrom = share;
+    return code;
 }
 
 int ZipWriter::finish(zip_t *archive, const std::vector<Entry> &entries, std::size_t first)

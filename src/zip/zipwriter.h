@@ -7,6 +7,8 @@
 #include <vector>
 
 struct zip; // the zip library's zip_t
+class PositionedCrc;
+class QFile;
 
 /**
  * Writes one zip per call to `write`. A zip that exists is never added to:
@@ -41,6 +43,8 @@ public:
     int write(const QString &zipPath, const std::vector<Entry> &entries);
     /** Why the last `write` failed, the system's reason included. */
     const QString &lastErrorText() const { return m_errorText; }
+    /** The CRC-32 of the whole zip the last successful `write` made, as it was written. */
+    quint32 lastZipCrc() const { return m_zipCrc; }
 
     /** The code `write` callers report when a file they prepare cannot be read. */
     static const int ReadError;
@@ -57,7 +61,7 @@ public:
 
 private:
     int writeZip(const QString &zipPath, const std::vector<Entry> &entries);
-    int writeAfterLead(const QString &zipPath, const std::vector<Entry> &entries);
+    int writeLead(QFile &beside, const std::vector<Entry> &entries, PositionedCrc &crc);
     int finish(zip *archive, const std::vector<Entry> &entries, std::size_t first);
 
     int m_zipcomp = 3;
@@ -65,6 +69,7 @@ private:
     std::function<void(int)> m_progress;
     std::function<bool()> m_cancel;
     QString m_errorText;
+    quint32 m_zipCrc = 0;
     int m_lastPercent = -1;
     double m_progressFrom = 0.0; ///< the share of the zip already written when the zip library takes over
 };

@@ -2,6 +2,7 @@
 #include "engine/diznumbering.h"
 #include "engine/placementrules.h"
 #include "engine/queuefiller.h"
+#include "engine/sfvfile.h"
 #include "testfiles.h"
 #include "zipreader.h"
 #include "engine/zipstage.h"
@@ -153,6 +154,7 @@ private slots:
         const ZipContents zip = readZip(dir.filePath("a.zip"));
         QCOMPARE(zip.methods, QList<int>{method});
         QCOMPARE(zip.entry("text.txt"), readFile(text));
+        QCOMPARE(writer.lastZipCrc(), SfvFile::fileCrc(dir.filePath("a.zip")).value_or(0));
         QVERIFY(!progress.isEmpty());
         QCOMPARE(progress.last(), 100);
     }
@@ -196,6 +198,7 @@ private slots:
         writer.setComment(comment);
         QCOMPARE(writer.write(dir.filePath("ours.zip"), entries), 0);
         QCOMPARE(readFile(dir.filePath("ours.zip")), libraryZip(dir.filePath("library.zip"), entries, comment));
+        QCOMPARE(writer.lastZipCrc(), SfvFile::fileCrc(dir.filePath("ours.zip")).value_or(0));
         QCOMPARE(QDir(dir.path()).entryList({"*.zip*"}), QStringList({"library.zip", "ours.zip"}));
     }
 
