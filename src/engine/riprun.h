@@ -10,9 +10,10 @@
 #include "engine/ripstate.h"
 #include "engine/sfvfile.h"
 #include "engine/volumenames.h"
-#include "zip/zipwriter.h"
+#include "engine/diznumbering.h"
+#include "engine/zipstage.h"
+#include "zip/zippool.h"
 
-#include <QElapsedTimer>
 #include <QStringList>
 
 #include <optional>
@@ -39,7 +40,7 @@ struct RipEnvironment
  * Stopping: clearing `RipState::ripInProgress` (Close) or the host's
  * `stopRequested` ends the archiver at once (checked while it runs) or the
  * run at the next volume; the work folder goes and the run ends Cancelled
- * with `result().stopped`. `zipAbortRequested` (Escape) breaks off the zip
+ * with `result().stopped`. `zipAbortRequested` (Escape) breaks off the zips
  * being written and takes the zip-error path. Every error but the zip error
  * is shown through the host as one message; the result holds it too.
  *
@@ -59,6 +60,8 @@ public:
 
     /** The zip comment's text (kept in memory only); attached while `zcomment` is 1. */
     void setZipComment(const QString &comment) { m_comment = comment; }
+    /** How many zips are written at once; 0 (the default) picks by the compression. */
+    void setZipWorkers(int workers) { m_zipWorkers = workers; }
 
     /** Runs to one of the ends; `result()` then says how it went. */
     Outcome run();
@@ -85,7 +88,10 @@ private:
     void runArchiver();
     bool checkArchiver();
     bool zipVolumes();
-    int zipOne(const VolumeNames &names, int i);
+    DizNumbering::Marker dizMarker();
+    ZipPool::Job prepareZip(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker, int i) const;
+    QString zipPath(const VolumeNames &names, int i) const;
+    QString dizCopyPath(int i) const;
     void removeReplacedZips() const;
     void removeWorkFolder() const;
     bool stopRequested() const;
@@ -104,7 +110,7 @@ private:
     int m_step;
     RipEnvironment m_env;
     QString m_comment;
-    ZipWriter m_writer;
+    int m_zipWorkers = 0;
 
     QString m_savedTotals;
     QString m_baseName;
@@ -117,5 +123,4 @@ private:
     std::vector<SfvFile::Line> m_zipChecksums;
     int m_zipErrorCode = 0;
     RunResult m_result;
-    QElapsedTimer m_eventsClock; ///< since events were last processed while zipping
 };

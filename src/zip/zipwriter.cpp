@@ -73,20 +73,38 @@ int ZipWriter::deflateLevel(int zipcomp)
 
 int ZipWriter::write(const QString &zipPath, const std::vector<Entry> &entries)
 {
+    QString besideName;
+    int code = writeBeside(zipPath, entries, besideName);
+    if (code == 0 && (code = takeName(besideName, zipPath)) != 0)
+        m_errorText = errorText(code);
+    return code;
+}
+
+int ZipWriter::writeBeside(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName)
+{
     m_lastPercent = -1;
     m_progressFrom = 0.0;
     m_errorText.clear();
-    const int code = writeZip(zipPath, entries);
+    const int code = writeZip(zipPath, entries, besideName);
     if (code != 0 && m_errorText.isEmpty())
         m_errorText = errorText(code);
     return code;
 }
 
-int ZipWriter::writeZip(const QString &zipPath, const std::vector<Entry> &entries)
+int ZipWriter::takeName(const QString &besideName, const QString &zipPath)
+{
+    // rename, unlike QFile::rename, replaces a zip of the same name, in one step.
+    if (std::rename(QFile::encodeName(besideName).constData(), QFile::encodeName(zipPath).constData()) == 0)
+        return 0;
+    QFile::remove(besideName);
+    return ZIP_ER_RENAME;
+}
+
+int ZipWriter::writeZip(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName)
 {
     QFile beside;
     QString why;
-    const QString besideName = createBeside(beside, zipPath, &why);
+    besideName = createBeside(beside, zipPath, &why);
     if (besideName.isEmpty()) {
         // The library's words with the system's real reason, as its own failures read.
         m_errorText = errorText(ZIP_ER_TMPOPEN).section(u':', 0, 0) + QStringLiteral(": ") + why.mid(zipPath.size() + 2);
@@ -104,9 +122,6 @@ int ZipWriter::writeZip(const QString &zipPath, const std::vector<Entry> &entrie
         return errorCode;
     if (const int closed = finish(archive, entries, leadCode == 0 ? 1 : 0))
         return closed;
-    // rename, unlike QFile::rename, replaces a zip of the same name, in one step.
-    if (std::rename(QFile::encodeName(besideName).constData(), QFile::encodeName(zipPath).constData()) != 0)
-        return ZIP_ER_RENAME;
     removeBeside.dismiss();
     m_zipCrc = crc.value();
     return 0;

@@ -41,6 +41,15 @@ public:
      * a zip that already existed then stays as it was.
      */
     int write(const QString &zipPath, const std::vector<Entry> &entries);
+    /**
+     * Writes the complete zip under a temporary name beside `zipPath`, set in
+     * `besideName`, for the caller to name with `takeName` (or remove). No
+     * file is left when it fails.
+     */
+    int writeBeside(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName);
+    /** Renames a zip `writeBeside` made over `zipPath`; 0, or the rename's code with the file removed. */
+    static int takeName(const QString &besideName, const QString &zipPath);
+
     /** Why the last `write` failed, the system's reason included. */
     const QString &lastErrorText() const { return m_errorText; }
     /** The CRC-32 of the whole zip the last successful `write` made, as it was written. */
@@ -60,7 +69,7 @@ public:
     bool cancelRequested() const;
 
 private:
-    int writeZip(const QString &zipPath, const std::vector<Entry> &entries);
+    int writeZip(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName);
     int writeLead(QFile &beside, const std::vector<Entry> &entries, PositionedCrc &crc);
     int finish(zip *archive, const std::vector<Entry> &entries, std::size_t first);
 
