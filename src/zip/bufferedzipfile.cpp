@@ -48,7 +48,7 @@ zip_int64_t forwarded(Buffered &state, zip_int64_t result)
 // getting its CRC) are read back first, for the file's CRC.
 bool put(Buffered &state, const char *data, qint64 size)
 {
-    QByteArray replaced(std::min(size, state.end - state.position), Qt::Uninitialized);
+    QByteArray replaced(std::clamp<qint64>(state.end - state.position, 0, size), Qt::Uninitialized);
     const bool done = state.target.seek(state.position)
                       && (replaced.isEmpty() || state.target.read(replaced.data(), replaced.size()) == replaced.size())
                       && state.target.seek(state.position) && state.target.write(data, size) == size;

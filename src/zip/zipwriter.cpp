@@ -41,6 +41,8 @@ qint64 totalSize(const std::vector<ZipWriter::Entry> &entries)
 // Adds one file; 0 or the library's error code.
 int addEntry(zip_t *archive, const ZipWriter::Entry &entry, int level)
 {
+    if (level > 0 && looksIncompressible(entry.sourcePath))
+        level = 0;
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t *source = createFileSource(archive, entry.sourcePath, level, &error);

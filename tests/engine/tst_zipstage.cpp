@@ -179,23 +179,26 @@ private slots:
         QTest::addColumn<int>("zipcomp");
         QTest::addColumn<int>("method");
         QTest::addColumn<int>("level");
-        QTest::newRow("store") << 0 << int(ZIP_CM_STORE) << 0;
-        QTest::newRow("fastest") << 1 << int(ZIP_CM_DEFLATE) << 1;
-        QTest::newRow("normal") << 3 << int(ZIP_CM_DEFLATE) << 6;
-        QTest::newRow("maximum") << 5 << int(ZIP_CM_DEFLATE) << 9;
+        QTest::addColumn<bool>("noise");
+        QTest::newRow("store") << 0 << int(ZIP_CM_STORE) << 0 << false;
+        QTest::newRow("fastest") << 1 << int(ZIP_CM_DEFLATE) << 1 << false;
+        QTest::newRow("normal") << 3 << int(ZIP_CM_DEFLATE) << 6 << false;
+        QTest::newRow("maximum") << 5 << int(ZIP_CM_DEFLATE) << 9 << false;
+        QTest::newRow("data that does not compress is stored") << 5 << int(ZIP_CM_STORE) << 9 << true;
     }
     void writerMethods()
     {
         QFETCH(int, zipcomp);
         QFETCH(int, method);
         QFETCH(int, level);
+        QFETCH(bool, noise);
         QTemporaryDir dir;
         QCOMPARE(ZipWriter::deflateLevel(zipcomp), level);
         ZipWriter writer;
         writer.setCompression(zipcomp);
         QList<int> progress;
         writer.setProgressHandler([&](int percent) { progress << percent; });
-        const QString text = makeFile(dir.filePath("text.txt"), 200000);
+        const QString text = noise ? makeNoise(dir.filePath("text.txt"), 200000) : makeFile(dir.filePath("text.txt"), 200000);
         QCOMPARE(writer.write(dir.filePath("a.zip"), {{text, QStringLiteral("text.txt")}}), 0);
         const ZipContents zip = readZip(dir.filePath("a.zip"));
         QCOMPARE(zip.methods, QList<int>{method});
