@@ -60,8 +60,6 @@ public:
 
     /** The zip comment's text (kept in memory only); attached while `zcomment` is 1. */
     void setZipComment(const QString &comment) { m_comment = comment; }
-    /** How many zips are written at once; 0 (the default) picks by the compression. */
-    void setZipWorkers(int workers) { m_zipWorkers = workers; }
 
     /** Runs to one of the ends; `result()` then says how it went. */
     Outcome run();
@@ -88,6 +86,7 @@ private:
     void runArchiver();
     bool checkArchiver();
     bool zipVolumes();
+    ZipPool::Hooks zipHooks(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker);
     DizNumbering::Marker dizMarker();
     ZipPool::Job prepareZip(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker, int i) const;
     QString zipPath(const VolumeNames &names, int i) const;
@@ -110,7 +109,6 @@ private:
     int m_step;
     RipEnvironment m_env;
     QString m_comment;
-    int m_zipWorkers = 0;
 
     QString m_savedTotals;
     QString m_baseName;
@@ -121,6 +119,8 @@ private:
     std::optional<ProcessOutcome> m_archiver;
     int m_volumeCount = 0;
     std::vector<SfvFile::Line> m_zipChecksums;
+    int m_preparedZips = 0;  ///< volumes whose zip was handed out, and their diz copies made
+    int m_shownPercent = -1; ///< what the progress bar shows while zipping
     int m_zipErrorCode = 0;
     RunResult m_result;
 };

@@ -28,32 +28,12 @@ bool RipRun::zipVolumes()
     const VolumeNames names(m_rar, m_state.over99, m_step, m_volumeCount);
     const DizNumbering::Marker marker = dizMarker();
     ZipStage stage(m_queue);
-    int prepared = 0;
-    int shownPercent = -1;
-    ZipPool::Hooks hooks;
-    hooks.prepare = [&](int i) { prepared = i; return prepareZip(stage, names, marker, i); };
-    hooks.showing = [this](int i) { m_host.setTotalsPanelText(numberText(i) + QStringLiteral(" of") + numberText(m_volumeCount)); };
-    hooks.progress = [&](int percent) {
-        if (percent != std::exchange(shownPercent, percent))
-            m_host.setProgress(percent, QString::number(percent) + u'%');
-    };
-    hooks.keepGoing = [this] {
-        m_host.processEvents();
-        return !m_state.zipAbortRequested && !m_host.stopRequested();
-    };
-    hooks.named = [&](int i, quint32 crc) {
-        m_zipChecksums.push_back({getfile(zipPath(names, i)), crc});
-        QFile::remove(folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i));
-        QFile::remove(dizCopyPath(i));
-        shownPercent = 0;
-        m_host.setProgress(0, kNoProgress);
-        m_host.processEvents();
-        return m_state.ripInProgress || i == m_volumeCount;
-    };
-    const int workers = m_zipWorkers > 0 ? m_zipWorkers : ZipPool::workersFor(m_settings.zipcomp);
-    const ZipPool::Outcome outcome =
-        ZipPool(m_settings.zipcomp, m_settings.zcomment == 1 ? m_comment : QString(), workers).run(m_volumeCount, hooks);
-    for (int i = 1; i <= prepared; ++i)
+    m_preparedZips = 0;
+    m_shownPercent = -1;
+    ZipPool pool(m_settings.zipcomp, m_settings.zcomment == 1 ? m_comment : QString(),
+                 ZipPool::workersFor(m_settings.zipcomp));
+    const ZipPool::Outcome outcome = pool.run(m_volumeCount, zipHooks(stage, names, marker));
+    for (int i = 1; i <= m_preparedZips; ++i)
         QFile::remove(dizCopyPath(i));
     m_result.warnings << stage.renamed();
     if (outcome.code != 0) {
@@ -62,6 +42,31 @@ bool RipRun::zipVolumes()
         m_zipErrorCode = outcome.code;
     }
     return outcome.code == 0 && !outcome.stopped;
+}
+
+ZipPool::Hooks RipRun::zipHooks(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker)
+{
+    ZipPool::Hooks hooks;
+    hooks.prepare = [&, this](int i) { return prepareZip(stage, names, marker, m_preparedZips = i); };
+    hooks.showing = [this](int i) { m_host.setTotalsPanelText(numberText(i) + QStringLiteral(" of") + numberText(m_volumeCount)); };
+    hooks.progress = [this](int percent) {
+        if (percent != std::exchange(m_shownPercent, percent))
+            m_host.setProgress(percent, QString::number(percent) + u'%');
+    };
+    hooks.keepGoing = [this] {
+        m_host.processEvents();
+        return !m_state.zipAbortRequested && !m_host.stopRequested();
+    };
+    hooks.named = [&names, this](int i, quint32 crc) {
+        m_zipChecksums.push_back({getfile(zipPath(names, i)), crc});
+        QFile::remove(folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i));
+        QFile::remove(dizCopyPath(i));
+        m_shownPercent = 0;
+        m_host.setProgress(0, kNoProgress);
+        m_host.processEvents();
+        return m_state.ripInProgress || i == m_volumeCount;
+    };
+    return hooks;
 }
 
 DizNumbering::Marker RipRun::dizMarker()
