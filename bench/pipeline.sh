@@ -108,7 +108,7 @@ du -sh "$work/rel" >&2
 
 for zipcomp in 0 3; do
   level=$([ "$zipcomp" = 0 ] && echo 0 || echo 6)
-  goal=$([ "$zipcomp" = 0 ] && echo 0.2 || echo 0.8)
+  goal=$([ "$zipcomp" = 0 ] && echo 0.2 || echo 0.3)
   ours_s=() ours_kb=() peers_s=() alone_s=()
   for _ in $(seq 1 "$runs"); do
     sync

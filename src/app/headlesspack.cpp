@@ -5,6 +5,7 @@
 #include "platform/datafolder.h"
 #include "engine/estimate.h"
 #include "app/headlesshost.h"
+#include "app/headlesstest.h"
 #include "store/optionsfile.h"
 #include "engine/riprun.h"
 #include "engine/scriptopener.h"
@@ -22,7 +23,7 @@
 
 namespace {
 
-const char *const kUsage = "usage: varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv]";
+const char *const kUsage = "usage: varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv] [--test]";
 
 struct PackArguments
 {
@@ -30,6 +31,7 @@ struct PackArguments
     QString name;
     bool replace = false;
     bool sfv = false;
+    bool test = false;
     bool ok = false;
 };
 
@@ -47,6 +49,8 @@ PackArguments parseArguments(const QStringList &arguments)
             parsed.replace = true;
         else if (word == u"--sfv" && !parsed.sfv)
             parsed.sfv = true;
+        else if (word == u"--test" && !parsed.test)
+            parsed.test = true;
         else
             return {};
     }
@@ -85,22 +89,6 @@ QString ripToProblem(const QString &written)
     return {};
 }
 
-// Interim: the zips are read once more for their CRCs, until the zip writer
-// hands each zip's CRC over as it writes it.
-StoreResult writeSfvAfterRun(const RipSettings &settings, const RipState &state, int step, const RipRun &rip)
-{
-    const VolumeNames names(true, state.over99, step, rip.volumeCount());
-    std::vector<SfvFile::Line> zips;
-    for (int i = 1; i <= rip.volumeCount(); ++i) {
-        const QString zip = zipBaseName(settings.riptodir, rip.baseName(), names.numberString(i)) + QStringLiteral(".zip");
-        const std::optional<quint32> crc = SfvFile::fileCrc(zip);
-        if (!crc)
-            return StoreResult::failure({}, QStringLiteral("could not read %1 for the .sfv").arg(zip));
-        zips.push_back({getfile(zip), *crc});
-    }
-    return SfvFile::write(settings.riptodir, rip.baseName(), zips);
-}
-
 } // namespace
 
 bool isPackRequest(const QStringList &arguments)
@@ -121,8 +109,9 @@ private:
     bool loadComment();
     QString checkedName(const QString &typed);
     void removeWorkFolder(const QString &folder);
-    int pack(const QString &name, bool replace, bool sfv);
+    int pack(const QString &name, const PackArguments &parsed);
     bool writeSfv(const RipRun &rip);
+    bool testSet(const RipRun &rip);
     int exitStatus(const RunResult &result);
 
     QTextStream m_err{stderr};
@@ -145,7 +134,7 @@ int HeadlessPack::run(const QStringList &arguments)
     const QString name = checkedName(parsed.name);
     if (name.isEmpty())
         return BadArguments;
-    return pack(name, parsed.replace, parsed.sfv);
+    return pack(name, parsed);
 }
 
 bool HeadlessPack::load(const QString &scriptPath)
@@ -214,14 +203,14 @@ QString HeadlessPack::checkedName(const QString &typed)
     return {};
 }
 
-int HeadlessPack::pack(const QString &name, bool replace, bool sfv)
+int HeadlessPack::pack(const QString &name, const PackArguments &parsed)
 {
     if (m_queue.totals().totalKB == 0) {
         m_err << "varko2000: nothing to pack: the script queues nothing that exists" << Qt::endl;
         return RunEnded;
     }
     HeadlessHost::catchStopSignals();
-    HeadlessHost host(name, replace);
+    HeadlessHost host(name, parsed.replace);
     host.setTotalsPanelText(m_queue.totals().panelText());
     RipRun rip(m_queue, m_settings, m_state, host, m_step);
     rip.setZipComment(m_comment);
@@ -229,9 +218,20 @@ int HeadlessPack::pack(const QString &name, bool replace, bool sfv)
     removeWorkFolder(rip.tempWorkFolder());
     const RunResult::Outcome outcome = rip.result().outcome;
     const bool complete = outcome == RunResult::Outcome::Complete || outcome == RunResult::Outcome::CompleteWithWarnings;
-    if (sfv && complete && !writeSfv(rip))
+    if (parsed.sfv && complete && !writeSfv(rip))
         return RunEnded;
-    return exitStatus(rip.result());
+    const int status = exitStatus(rip.result());
+    return parsed.test && complete && !testSet(rip) ? RunEnded : status;
+}
+
+// The set just made, tested as anyone receiving it would: its faults are the run's.
+bool HeadlessPack::testSet(const RipRun &rip)
+{
+    if (!isZipping(m_settings)) {
+        m_err << "varko2000: zipping is off: no set of zips to test" << Qt::endl;
+        return true;
+    }
+    return runHeadlessTest({QStringLiteral("--test"), folderWithSlash(m_settings.riptodir) + rip.baseName()}) == PackedSet;
 }
 
 bool HeadlessPack::writeSfv(const RipRun &rip)
@@ -240,7 +240,7 @@ bool HeadlessPack::writeSfv(const RipRun &rip)
         m_err << "varko2000: zipping is off: no .sfv, which lists zips" << Qt::endl;
         return true;
     }
-    const StoreResult written = writeSfvAfterRun(m_settings, m_state, m_step, rip);
+    const StoreResult written = SfvFile::write(m_settings.riptodir, rip.baseName(), rip.zipChecksums());
     if (!written.ok)
         m_err << "varko2000: " << written.detail << Qt::endl;
     return written.ok;

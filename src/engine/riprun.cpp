@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr qint64 kEventsIntervalMs = 15;
-
 QString listFileLine(const QueueItem &row, bool storePaths)
 {
     return row.isFolder() && storePaths ? row.fullPath() + QStringLiteral("/*") : row.fullPath();
@@ -39,15 +37,6 @@ RipRun::RipRun(const Queue &queue, RipSettings &settings, RipState &state, RipHo
     , m_step(step)
     , m_env(std::move(environment))
 {
-    m_writer.setCancelCheck([this] { return m_state.zipAbortRequested || m_host.stopRequested(); });
-    m_writer.setProgressHandler([this](int percent) {
-        m_host.setProgress(percent, QString::number(percent) + u'%');
-        // A floppy zip moves the bar every few microseconds; the window needs a look only about once a frame.
-        if (!m_eventsClock.isValid() || m_eventsClock.hasExpired(kEventsIntervalMs)) {
-            m_host.processEvents();
-            m_eventsClock.start();
-        }
-    });
 }
 
 RipRun::Outcome RipRun::run()

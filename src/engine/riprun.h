@@ -8,10 +8,12 @@
 #include "engine/runresult.h"
 #include "store/ripsettings.h"
 #include "engine/ripstate.h"
+#include "engine/sfvfile.h"
 #include "engine/volumenames.h"
-#include "zip/zipwriter.h"
+#include "engine/diznumbering.h"
+#include "engine/zipstage.h"
+#include "zip/zippool.h"
 
-#include <QElapsedTimer>
 #include <QStringList>
 
 #include <optional>
@@ -38,7 +40,7 @@ struct RipEnvironment
  * Stopping: clearing `RipState::ripInProgress` (Close) or the host's
  * `stopRequested` ends the archiver at once (checked while it runs) or the
  * run at the next volume; the work folder goes and the run ends Cancelled
- * with `result().stopped`. `zipAbortRequested` (Escape) breaks off the zip
+ * with `result().stopped`. `zipAbortRequested` (Escape) breaks off the zips
  * being written and takes the zip-error path. Every error but the zip error
  * is shown through the host as one message; the result holds it too.
  *
@@ -71,6 +73,8 @@ public:
     QString tempWorkFolder() const { return isZipping(m_settings) ? m_workFolder : QString(); }
     /** The base name the run used. */
     const QString &baseName() const { return m_baseName; }
+    /** Every zip the run finished and its CRC-32 as it was written, in volume order. */
+    const std::vector<SfvFile::Line> &zipChecksums() const { return m_zipChecksums; }
 
 private:
     bool confirmDiz();
@@ -82,7 +86,11 @@ private:
     void runArchiver();
     bool checkArchiver();
     bool zipVolumes();
-    int zipOne(const VolumeNames &names, int i);
+    ZipPool::Hooks zipHooks(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker);
+    DizNumbering::Marker dizMarker();
+    ZipPool::Job prepareZip(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker, int i) const;
+    QString zipPath(const VolumeNames &names, int i) const;
+    QString dizCopyPath(int i) const;
     void removeReplacedZips() const;
     void removeWorkFolder() const;
     bool stopRequested() const;
@@ -101,7 +109,6 @@ private:
     int m_step;
     RipEnvironment m_env;
     QString m_comment;
-    ZipWriter m_writer;
 
     QString m_savedTotals;
     QString m_baseName;
@@ -111,7 +118,9 @@ private:
     QStringList m_existingZips; ///< zips of this set's names found before the archiver ran
     std::optional<ProcessOutcome> m_archiver;
     int m_volumeCount = 0;
+    std::vector<SfvFile::Line> m_zipChecksums;
+    int m_preparedZips = 0;  ///< volumes whose zip was handed out, and their diz copies made
+    int m_shownPercent = -1; ///< what the progress bar shows while zipping
     int m_zipErrorCode = 0;
     RunResult m_result;
-    QElapsedTimer m_eventsClock; ///< since events were last processed while zipping
 };

@@ -5,7 +5,6 @@
 #include "engine/estimate.h"
 #include "engine/placement.h"
 #include "store/textformat.h"
-#include "engine/zipstage.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,56 +16,92 @@ const QString kNoProgress = QStringLiteral("0%");
 
 } // namespace
 
+// The zips are written side by side; everything shown, and the host's
+// questions, stay on this thread, in volume order.
 bool RipRun::zipVolumes()
 {
     m_host.setBusyPointer(true);
     m_host.processEvents();
+    m_zipChecksums.clear();
+    if (!m_state.ripInProgress)
+        return false;
     const VolumeNames names(m_rar, m_state.over99, m_step, m_volumeCount);
-    m_writer.setCompression(m_settings.zipcomp);
-    m_writer.setComment(m_settings.zcomment == 1 ? m_comment : QString());
-    for (int i = 1; i <= m_volumeCount; ++i) {
-        m_host.processEvents();
-        if (!m_state.ripInProgress)
-            return false;
-        m_eventsClock.invalidate(); // the first progress of every zip lets events in
-        if (const int code = zipOne(names, i)) {
-            m_zipErrorCode = code;
-            return false;
-        }
-        QFile::remove(folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i));
-        m_host.setProgress(0, kNoProgress);
+    const DizNumbering::Marker marker = dizMarker();
+    ZipStage stage(m_queue);
+    m_preparedZips = 0;
+    m_shownPercent = -1;
+    ZipPool pool(m_settings.zipcomp, m_settings.zcomment == 1 ? m_comment : QString(),
+                 ZipPool::workersFor(m_settings.zipcomp));
+    const ZipPool::Outcome outcome = pool.run(m_volumeCount, zipHooks(stage, names, marker));
+    for (int i = 1; i <= m_preparedZips; ++i)
+        QFile::remove(dizCopyPath(i));
+    m_result.warnings << stage.renamed();
+    if (outcome.code != 0) {
+        const QString zip = zipPath(names, outcome.index);
+        setError(RunError::Step::Zip, zip + QStringLiteral(": ") + outcome.errorText, zip, outcome.code);
+        m_zipErrorCode = outcome.code;
     }
-    return true;
+    return outcome.code == 0 && !outcome.stopped;
 }
 
-int RipRun::zipOne(const VolumeNames &names, int i)
+ZipPool::Hooks RipRun::zipHooks(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker)
 {
-    DizNumbering::Marker marker;
-    if (m_settings.dnumber == 1) {
-        const DizNumbering::Search search = DizNumbering::findMarker(m_queue.items());
-        marker = search.marker;
-        if (search.numberingFailed) {
-            m_settings.dnumber = 0;
-            m_host.settingChanged(SettingKey::Dnumber);
-        }
-    }
-    m_host.setTotalsPanelText(numberText(i) + QStringLiteral(" of") + numberText(m_volumeCount));
+    ZipPool::Hooks hooks;
+    hooks.prepare = [&, this](int i) { return prepareZip(stage, names, marker, m_preparedZips = i); };
+    hooks.showing = [this](int i) { m_host.setTotalsPanelText(numberText(i) + QStringLiteral(" of") + numberText(m_volumeCount)); };
+    hooks.progress = [this](int percent) {
+        if (percent != std::exchange(m_shownPercent, percent))
+            m_host.setProgress(percent, QString::number(percent) + u'%');
+    };
+    hooks.keepGoing = [this] {
+        m_host.processEvents();
+        return !m_state.zipAbortRequested && !m_host.stopRequested();
+    };
+    hooks.named = [&names, this](int i, quint32 crc) {
+        m_zipChecksums.push_back({getfile(zipPath(names, i)), crc});
+        QFile::remove(folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i));
+        QFile::remove(dizCopyPath(i));
+        m_shownPercent = 0;
+        m_host.setProgress(0, kNoProgress);
+        m_host.processEvents();
+        return m_state.ripInProgress || i == m_volumeCount;
+    };
+    return hooks;
+}
 
+DizNumbering::Marker RipRun::dizMarker()
+{
+    if (m_settings.dnumber != 1)
+        return {};
+    const DizNumbering::Search search = DizNumbering::findMarker(m_queue.items());
+    if (search.numberingFailed) {
+        m_settings.dnumber = 0;
+        m_host.settingChanged(SettingKey::Dnumber);
+    }
+    return search.marker;
+}
+
+ZipPool::Job RipRun::prepareZip(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker, int i) const
+{
     ZipVolume volume;
     volume.volumePath = folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i);
-    volume.zipPath = zipBaseName(m_settings.riptodir, m_baseName, names.numberString(i)) + QStringLiteral(".zip");
+    volume.zipPath = zipPath(names, i);
     volume.index = i;
+    volume.dizCopyPath = dizCopyPath(i);
     if (m_settings.dnumber == 1 && marker.found)
         volume.dizStamp = DizNumbering::stamp(names.dizNumber(i), names.totalString());
+    return stage.job(volume, marker);
+}
 
-    ZipStage stage(m_queue, m_writer, m_env.dataFolder + QStringLiteral("/file_id.diz"));
-    const int code = stage.zipVolume(volume, marker);
-    for (const QString &renamed : stage.renamed())
-        if (!m_result.warnings.contains(renamed))
-            m_result.warnings << renamed;
-    if (code != 0)
-        setError(RunError::Step::Zip, volume.zipPath + QStringLiteral(": ") + stage.errorText(), volume.zipPath, code);
-    return code;
+QString RipRun::zipPath(const VolumeNames &names, int i) const
+{
+    return zipBaseName(m_settings.riptodir, m_baseName, names.numberString(i)) + QStringLiteral(".zip");
+}
+
+// Beside the volumes in the run's own work folder; no volume name ends in ".diz".
+QString RipRun::dizCopyPath(int i) const
+{
+    return folderWithSlash(m_workFolder) + QStringLiteral("file_id.%1.diz").arg(i);
 }
 
 // Old zips of the set's names that the new set has no zip for: they go only

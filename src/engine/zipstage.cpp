@@ -11,10 +11,8 @@
 #include <QFileInfo>
 
 
-ZipStage::ZipStage(const Queue &queue, ZipWriter &writer, QString numberedDizPath)
+ZipStage::ZipStage(const Queue &queue)
     : m_queue(queue)
-    , m_writer(writer)
-    , m_numberedDizPath(std::move(numberedDizPath))
 {
 }
 
@@ -23,7 +21,7 @@ std::vector<ZipWriter::Entry> ZipStage::entries(const ZipVolume &volume) const
     std::vector<ZipWriter::Entry> list{{volume.volumePath, QFileInfo(volume.volumePath).fileName()}};
     for (const QueueItem &row : m_queue.items()) {
         if (isDizName(row.name) && !volume.dizStamp.isEmpty())
-            list.push_back({m_numberedDizPath, kDizName});
+            list.push_back({volume.dizCopyPath, kDizName});
         else if (row.in == Placement::Zip || (row.in == Placement::FirstZipOnly && volume.index == 1))
             appendRow(list, row);
     }
@@ -46,41 +44,44 @@ void ZipStage::appendRow(std::vector<ZipWriter::Entry> &entries, const QueueItem
     }
 }
 
-int ZipStage::zipVolume(const ZipVolume &volume, const DizNumbering::Marker &marker)
+ZipPool::Job ZipStage::job(const ZipVolume &volume, const DizNumbering::Marker &marker)
 {
-    m_errorText.clear();
-    if (!volume.dizStamp.isEmpty() && !writeNumberedDiz(volume.dizStamp, marker))
-        return ZipWriter::ReadError;
-    std::vector<ZipWriter::Entry> list = entries(volume);
+    ZipPool::Job job;
+    job.zipPath = volume.zipPath;
+    if (!volume.dizStamp.isEmpty()) {
+        job.failureText = writeNumberedDiz(volume, marker);
+        if (!job.failureText.isEmpty()) {
+            job.failure = ZipWriter::ReadError;
+            return job;
+        }
+    }
+    job.entries = entries(volume);
     // Zip readers take a backslash for a folder separator, as the archivers' readers do.
-    for (ZipWriter::Entry &entry : list) {
+    for (ZipWriter::Entry &entry : job.entries) {
         if (!entry.entryName.contains(u'\\'))
             continue;
         entry.entryName.replace(u'\\', u'_');
-        m_renamed << entry.sourcePath + QStringLiteral(": the name holds a backslash, stored as ") + entry.entryName;
+        const QString line = entry.sourcePath + QStringLiteral(": the name holds a backslash, stored as ") + entry.entryName;
+        if (!m_renamed.contains(line))
+            m_renamed << line;
     }
-    const int code = m_writer.write(volume.zipPath, list);
-    if (code != 0)
-        m_errorText = m_writer.lastErrorText();
-    return code;
+    return job;
 }
 
 // Every file_id.diz row goes in under the one name, so the last row's entry is
-// the one a zip keeps: its own file is the one numbered.
-bool ZipStage::writeNumberedDiz(const QString &stamp, const DizNumbering::Marker &marker)
+// the one a zip keeps: its own file is the one numbered. Returns why it failed.
+QString ZipStage::writeNumberedDiz(const ZipVolume &volume, const DizNumbering::Marker &marker) const
 {
     const auto row = std::find_if(m_queue.items().crbegin(), m_queue.items().crend(),
                                   [](const QueueItem &item) { return isDizName(item.name); });
     if (row == m_queue.items().crend())
-        return true;
+        return {};
     QString why;
     const std::optional<QByteArray> text = readWholeFile(row->fullPath(), &why);
-    if (!text) {
-        m_errorText = why;
-        return false;
-    }
-    // Renamed over the old copy: a link put at its name is replaced, never written through.
-    // The copy is scratch, rewritten for every volume, so it is not synced to disk each time.
-    m_errorText = replaceFile(m_numberedDizPath, DizNumbering::numberedCopy(*text, marker, stamp), Durability::Scratch);
-    return m_errorText.isEmpty();
+    if (!text)
+        return why;
+    // Each volume has its own copy, so zips written at once never share one. Renamed
+    // into place: a link put at its name is replaced, never written through. The copy
+    // is scratch, gone when its zip is, so it is not synced to disk.
+    return replaceFile(volume.dizCopyPath, DizNumbering::numberedCopy(*text, marker, volume.dizStamp), Durability::Scratch);
 }

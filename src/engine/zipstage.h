@@ -3,6 +3,7 @@
 
 #include "engine/diznumbering.h"
 #include "engine/queue.h"
+#include "zip/zippool.h"
 #include "zip/zipwriter.h"
 
 #include <QString>
@@ -17,6 +18,7 @@ struct ZipVolume
     QString zipPath;    ///< the zip's full name, ".zip" included
     int index = 1;      ///< 1-based
     QString dizStamp;   ///< "03/05"; empty when the diz is not numbered
+    QString dizCopyPath; ///< where this volume's numbered copy of the diz is written
 };
 
 /**
@@ -28,29 +30,23 @@ struct ZipVolume
 class ZipStage
 {
 public:
-    /** `numberedDizPath`: where the numbered copy is written for each volume. */
-    ZipStage(const Queue &queue, ZipWriter &writer, QString numberedDizPath);
+    explicit ZipStage(const Queue &queue);
 
     /** The entries of one zip, in order. */
     std::vector<ZipWriter::Entry> entries(const ZipVolume &volume) const;
 
     /**
-     * Writes the numbered copy (when the volume has a stamp) and the zip.
-     * Returns 0, or the writer's non-zero code.
+     * Writes the volume's numbered copy (when it has a stamp) and returns the
+     * zip to write; a copy that cannot be made is the job's failure.
      */
-    int zipVolume(const ZipVolume &volume, const DizNumbering::Marker &marker);
+    ZipPool::Job job(const ZipVolume &volume, const DizNumbering::Marker &marker);
     /** Entries stored under another name than their file's, one line each. */
     const QStringList &renamed() const { return m_renamed; }
-    /** Why the last `zipVolume` failed, in words. */
-    const QString &errorText() const { return m_errorText; }
 
 private:
-    bool writeNumberedDiz(const QString &stamp, const DizNumbering::Marker &marker);
+    QString writeNumberedDiz(const ZipVolume &volume, const DizNumbering::Marker &marker) const;
     void appendRow(std::vector<ZipWriter::Entry> &entries, const QueueItem &row) const;
 
     const Queue &m_queue;
-    ZipWriter &m_writer;
-    QString m_numberedDizPath;
-    QString m_errorText;
     QStringList m_renamed;
 };

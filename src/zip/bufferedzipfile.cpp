@@ -1,6 +1,8 @@
 // Varko 2000 — a zip file whose writes reach the disk in large chunks.
 #include "zip/bufferedzipfile.h"
 
+#include "zip/positionedcrc.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -11,10 +13,11 @@
 // The zip library copies data 8 KB at a time and its file source writes each
 // piece through stdio, two system calls per piece: for a set of floppy zips
 // the calls cost more than the copying. This source stands in front of the
-// library's own file source (which keeps its temporary file, the rename and
-// the reading of an existing zip) and hands it the writes in large chunks.
-// Appending in place, the library keeps the leading entries where they are
-// (it asks to "clone" them) and this source writes the rest into the file.
+// library's own file source (which reads what the file already holds) and
+// writes into the file itself in large chunks. The library keeps the leading
+// entries where they are (it asks to "clone" them) and this source writes the
+// rest after them. Every write also goes to the file's CRC, so the finished
+// zip's check value is known without reading it again.
 
 namespace {
 
@@ -22,10 +25,10 @@ struct Buffered
 {
     zip_source_t *file = nullptr; ///< the library's file source, owned
     QString path;
-    bool appendInPlace = false;
-    QFile target;                 ///< open while appending in place
-    qint64 position = 0;          ///< where the next write goes, appending in place
-    qint64 end = 0;               ///< the length written so far, appending in place
+    PositionedCrc *crc = nullptr; ///< follows every byte written
+    QFile target;                 ///< open while the library writes
+    qint64 position = 0;          ///< where the next write goes
+    qint64 end = 0;               ///< the length written so far
     std::vector<char> pending;    ///< written by the library, not yet to the file
     zip_error_t error;
 };
@@ -41,26 +44,22 @@ zip_int64_t forwarded(Buffered &state, zip_int64_t result)
     return result;
 }
 
-bool putInPlace(Buffered &state, const char *data, qint64 size)
+// Hands `size` bytes to the file; the few it writes over (a local header
+// getting its CRC) are read back first, for the file's CRC.
+bool put(Buffered &state, const char *data, qint64 size)
 {
-    if (!state.target.seek(state.position) || state.target.write(data, size) != size) {
+    QByteArray replaced(std::clamp<qint64>(state.end - state.position, 0, size), Qt::Uninitialized);
+    const bool done = state.target.seek(state.position)
+                      && (replaced.isEmpty() || state.target.read(replaced.data(), replaced.size()) == replaced.size())
+                      && state.target.seek(state.position) && state.target.write(data, size) == size;
+    if (!done) {
         zip_error_set(&state.error, ZIP_ER_WRITE, errno);
         return false;
     }
+    state.crc->write(state.position, QByteArrayView(data, size), replaced);
     state.position += size;
     state.end = std::max(state.end, state.position);
     return true;
-}
-
-// Hands `size` bytes to the file, in place or through the file source.
-bool put(Buffered &state, const char *data, qint64 size)
-{
-    if (state.target.isOpen())
-        return putInPlace(state, data, size);
-    const zip_int64_t written = forwarded(state, zip_source_write(state.file, data, static_cast<zip_uint64_t>(size)));
-    if (written >= 0 && written != size)
-        zip_error_set(&state.error, ZIP_ER_WRITE, 0);
-    return written == size;
 }
 
 bool flush(Buffered &state)
@@ -81,10 +80,9 @@ zip_int64_t write(Buffered &state, const void *data, zip_uint64_t length)
     return static_cast<zip_int64_t>(length);
 }
 
-zip_int64_t tellWrite(Buffered &state)
+zip_int64_t tellWrite(const Buffered &state)
 {
-    const zip_int64_t flushed = state.target.isOpen() ? state.position : forwarded(state, zip_source_tell_write(state.file));
-    return flushed < 0 ? -1 : flushed + static_cast<zip_int64_t>(state.pending.size());
+    return state.position + static_cast<zip_int64_t>(state.pending.size());
 }
 
 zip_int64_t seek(Buffered &state, void *data, zip_uint64_t length, bool forWriting)
@@ -96,8 +94,6 @@ zip_int64_t seek(Buffered &state, void *data, zip_uint64_t length, bool forWriti
         return forwarded(state, zip_source_seek(state.file, args->offset, args->whence));
     if (!flush(state))
         return -1;
-    if (!state.target.isOpen())
-        return forwarded(state, zip_source_seek_write(state.file, args->offset, args->whence));
     const qint64 from = args->whence == SEEK_SET ? 0 : args->whence == SEEK_CUR ? state.position : state.end;
     if (from + args->offset < 0) {
         zip_error_set(&state.error, ZIP_ER_INVAL, 0);
@@ -107,11 +103,17 @@ zip_int64_t seek(Buffered &state, void *data, zip_uint64_t length, bool forWriti
     return 0;
 }
 
-// The library keeps the file's first `offset` bytes and writes after them.
+// The library keeps the file's first `offset` bytes and writes after them;
+// the CRC handed in is theirs.
 zip_int64_t beginInPlace(Buffered &state, zip_uint64_t offset)
 {
     state.pending.clear();
+    state.pending.reserve(static_cast<std::size_t>(kZipWriteChunk));
     state.target.setFileName(state.path);
+    if (!state.crc->truncate(static_cast<qint64>(offset))) {
+        zip_error_set(&state.error, ZIP_ER_INTERNAL, 0);
+        return -1;
+    }
     if (!state.target.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
         zip_error_set(&state.error, ZIP_ER_OPEN, 0);
         return -1;
@@ -124,8 +126,6 @@ zip_int64_t commit(Buffered &state)
 {
     if (!flush(state))
         return -1;
-    if (!state.target.isOpen())
-        return forwarded(state, zip_source_commit_write(state.file));
     const bool done = state.target.resize(state.end);
     state.target.close();
     if (!done)
@@ -143,9 +143,7 @@ zip_int64_t stat(Buffered &state, void *data, zip_uint64_t length)
 zip_int64_t writeCommand(Buffered &state, void *data, zip_uint64_t length, zip_source_cmd_t command)
 {
     switch (command) {
-    case ZIP_SOURCE_BEGIN_WRITE:
-        state.pending.reserve(static_cast<std::size_t>(kZipWriteChunk));
-        return forwarded(state, zip_source_begin_write(state.file));
+    case ZIP_SOURCE_BEGIN_WRITE: return beginInPlace(state, 0);
     case ZIP_SOURCE_WRITE: return write(state, data, length);
     case ZIP_SOURCE_TELL_WRITE: return tellWrite(state);
     case ZIP_SOURCE_SEEK_WRITE: return seek(state, data, length, true);
@@ -153,10 +151,7 @@ zip_int64_t writeCommand(Buffered &state, void *data, zip_uint64_t length, zip_s
     case ZIP_SOURCE_COMMIT_WRITE: return commit(state);
     case ZIP_SOURCE_ROLLBACK_WRITE:
         state.pending.clear();
-        if (state.target.isOpen())
-            state.target.close();
-        else
-            zip_source_rollback_write(state.file);
+        state.target.close();
         return 0;
     case ZIP_SOURCE_REMOVE:
         // Only asked for when every entry was deleted, which the writer never does.
@@ -184,17 +179,16 @@ zip_int64_t callback(void *userdata, void *data, zip_uint64_t length, zip_source
         std::unique_ptr<Buffered>(&state).reset();
         return 0;
     case ZIP_SOURCE_SUPPORTS:
-        return ZIP_SOURCE_SUPPORTS_WRITABLE
-               | (state.appendInPlace ? zip_source_make_command_bitmap(ZIP_SOURCE_BEGIN_WRITE_CLONING, -1) : 0);
+        return ZIP_SOURCE_SUPPORTS_WRITABLE | zip_source_make_command_bitmap(ZIP_SOURCE_BEGIN_WRITE_CLONING, -1);
     default: return writeCommand(state, data, length, command);
     }
 }
 
-zip_source_t *bufferedSource(const QString &path, bool appendInPlace, zip_error_t *error)
+zip_source_t *bufferedSource(const QString &path, PositionedCrc &crc, zip_error_t *error)
 {
     auto state = std::make_unique<Buffered>();
     state->path = path;
-    state->appendInPlace = appendInPlace;
+    state->crc = &crc;
     zip_error_init(&state->error);
     state->file = zip_source_file_create(QFile::encodeName(path).constData(), 0, -1, error);
     if (!state->file)
@@ -210,13 +204,13 @@ zip_source_t *bufferedSource(const QString &path, bool appendInPlace, zip_error_
 
 } // namespace
 
-zip_t *openBufferedZip(const QString &path, int &errorCode, bool appendInPlace)
+zip_t *openBufferedZip(const QString &path, int &errorCode, PositionedCrc &crc)
 {
     zip_error_t error;
     zip_error_init(&error);
     zip_t *archive = nullptr;
-    if (zip_source_t *source = bufferedSource(path, appendInPlace, &error)) {
-        archive = zip_open_from_source(source, appendInPlace ? ZIP_CREATE : ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (zip_source_t *source = bufferedSource(path, crc, &error)) {
+        archive = zip_open_from_source(source, ZIP_CREATE, &error);
         if (!archive)
             zip_source_free(source);
     }

@@ -8,17 +8,15 @@
 /** What the zip library writes is gathered up to this many bytes before it reaches the file. */
 constexpr qsizetype kZipWriteChunk = 1024 * 1024;
 
+class PositionedCrc;
+
 /**
- * Opens a new, empty zip at `path` as zip_open with ZIP_CREATE and
- * ZIP_TRUNCATE does: what is at `path` is never read, and zip_close writes
- * a temporary file that replaces it only when it is complete. Returns
- * null and sets `errorCode` (a zip library code) when the zip cannot be
- * opened.
- *
- * With `appendInPlace`, the zip is opened and kept: `path` must be a zip the caller has just written
- * and nobody else uses: the entries it holds that stay as they are, stay
- * where they are in the file, and zip_close writes only what follows them,
- * into the file itself. A zip_close that fails then leaves the file
- * damaged, for the caller to remove.
+ * Opens the zip at `path`, a file the caller has just made and nobody else
+ * uses: empty, or a zip whose entries stay where they are while zip_close
+ * writes what follows them into the file itself. `crc` holds the CRC of the
+ * bytes kept and follows every byte written, so it ends with the finished
+ * zip's CRC. Returns null and sets `errorCode` (a zip library code) when the
+ * zip cannot be opened. A zip_close that fails leaves the file damaged, for
+ * the caller to remove.
  */
-zip_t *openBufferedZip(const QString &path, int &errorCode, bool appendInPlace = false);
+zip_t *openBufferedZip(const QString &path, int &errorCode, PositionedCrc &crc);

@@ -1,6 +1,7 @@
 // Varko 2000 — the first, stored entry of a new zip, copied in large chunks.
 #include "zip/storedlead.h"
 
+#include "zip/positionedcrc.h"
 #include "zip/zipfilesource.h"
 
 #include <QDateTime>
@@ -90,7 +91,7 @@ void setDosTime(Fields &f, const QDateTime &modified)
     f.time = static_cast<quint16>((time.hour() << 11) | (time.minute() << 5) | (time.second() / 2));
 }
 
-int copy(QFile &zip, QFile &source, Fields &f, const std::function<bool(qint64)> &keepGoing)
+int copy(QFile &zip, QFile &source, Fields &f, PositionedCrc &crc, const std::function<bool(qint64)> &keepGoing)
 {
     QByteArray chunk(kZipReadChunk, Qt::Uninitialized);
     qint64 copied = 0;
@@ -103,6 +104,7 @@ int copy(QFile &zip, QFile &source, Fields &f, const std::function<bool(qint64)>
         f.crc = static_cast<quint32>(libdeflate_crc32(f.crc, chunk.constData(), static_cast<size_t>(n)));
         if (zip.write(chunk.constData(), n) != n)
             return ZIP_ER_WRITE;
+        crc.write(crc.length(), QByteArrayView(chunk.constData(), n), {});
         copied += n;
         f.size = static_cast<quint32>(copied);
         if (!keepGoing(copied))
@@ -121,7 +123,7 @@ bool StoredLead::fits(qint64 size, const QString &entryName)
     return ascii && size <= kMaxSize && entryName.size() <= 0xffff;
 }
 
-int StoredLead::write(QFile &zip, const QString &sourcePath, const QString &entryName,
+int StoredLead::write(QFile &zip, const QString &sourcePath, const QString &entryName, PositionedCrc &crc,
                       const std::function<bool(qint64)> &keepGoing)
 {
     const QFileInfo info(sourcePath);
@@ -134,13 +136,19 @@ int StoredLead::write(QFile &zip, const QString &sourcePath, const QString &entr
     f.name = entryName.toLatin1();
     f.attributes = externalAttributes(sourcePath);
     setDosTime(f, info.lastModified());
-    if (zip.write(localHeader(f)) != kLocalHeaderSize + f.name.size())
+    const QByteArray provisional = localHeader(f);
+    if (zip.write(provisional) != provisional.size())
         return ZIP_ER_WRITE;
-    if (const int code = copy(zip, source, f, keepGoing))
+    crc.write(0, provisional, {});
+    if (const int code = copy(zip, source, f, crc, keepGoing))
         return code;
+    const QByteArray header = localHeader(f);
     const QByteArray central = centralDirectory(f);
     const qint64 end = zip.pos();
-    const bool written = zip.seek(0) && zip.write(localHeader(f)) == kLocalHeaderSize + f.name.size()
+    const bool written = zip.seek(0) && zip.write(header) == header.size()
                          && zip.seek(end) && zip.write(central) == central.size();
+    crc.write(0, header, provisional);
+    crc.checkpoint(); // the zip library appends from here
+    crc.write(end, central, {});
     return written ? 0 : ZIP_ER_WRITE;
 }

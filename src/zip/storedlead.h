@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class PositionedCrc;
 class QFile;
 
 /**
@@ -20,11 +21,12 @@ bool fits(qint64 size, const QString &entryName);
 
 /**
  * `keepGoing` is called after every chunk with the bytes copied so far;
- * false stops the copy. Returns 0, or a zip library error code:
+ * false stops the copy. `crc` follows the file, with a checkpoint after the
+ * entry's data, where the zip library appends. Returns 0, or a zip library error code:
  * ZIP_ER_NOENT or ZIP_ER_READ for the source, ZIP_ER_WRITE for `zip`,
  * ZIP_ER_CANCELLED when stopped.
  */
-int write(QFile &zip, const QString &sourcePath, const QString &entryName,
+int write(QFile &zip, const QString &sourcePath, const QString &entryName, PositionedCrc &crc,
           const std::function<bool(qint64)> &keepGoing);
 
 } // namespace StoredLead

@@ -154,7 +154,31 @@ zip_int64_t callback(void *userdata, void *data, zip_uint64_t length, zip_source
     }
 }
 
+constexpr qint64 kSampleSize = 16 * 1024;
+constexpr int kSamples = 4;
+
 } // namespace
+
+bool looksIncompressible(const QString &path)
+{
+    QFile file(path);
+    if (file.size() < kSamples * kSampleSize || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    const std::unique_ptr<libdeflate_compressor, decltype(&libdeflate_free_compressor)> compressor(
+        libdeflate_alloc_compressor(1), libdeflate_free_compressor);
+    QByteArray sample(kSampleSize, Qt::Uninitialized);
+    QByteArray packed(kSampleSize, Qt::Uninitialized);
+    qint64 saved = 0;
+    for (int i = 0; i < kSamples; ++i) {
+        if (!compressor || !file.seek(file.size() / kSamples * i) || file.read(sample.data(), kSampleSize) != kSampleSize)
+            return false;
+        // No room in `packed` for the whole sample: it did not shrink at all.
+        const size_t size = libdeflate_deflate_compress(compressor.get(), sample.constData(), kSampleSize,
+                                                        packed.data(), packed.size());
+        saved += size == 0 ? 0 : kSampleSize - static_cast<qint64>(size);
+    }
+    return saved * 50 < kSamples * kSampleSize;
+}
 
 quint32 externalAttributes(const QString &path)
 {

@@ -15,6 +15,13 @@ constexpr qsizetype kZipReadChunk = 1024 * 1024;
 quint32 externalAttributes(const QString &path);
 
 /**
+ * Whether samples spread over the file at `path` deflate by less than 2%, as
+ * archived or already compressed data does: deflating it all would take
+ * most of the zip stage's time to save next to nothing, so it is stored.
+ */
+bool looksIncompressible(const QString &path);
+
+/**
  * A source for zip_file_add that hands the zip library the file at `path`.
  * With `level` 1 to 12 and a file up to kInMemoryDeflateLimit, the file is
  * deflated in memory with libdeflate when the zip is written, and the library

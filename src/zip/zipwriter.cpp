@@ -2,6 +2,7 @@
 #include "zip/zipwriter.h"
 
 #include "zip/bufferedzipfile.h"
+#include "zip/positionedcrc.h"
 #include "zip/storedlead.h"
 #include "zip/zipfilesource.h"
 #include "platform/plainfile.h"
@@ -40,6 +41,8 @@ qint64 totalSize(const std::vector<ZipWriter::Entry> &entries)
 // Adds one file; 0 or the library's error code.
 int addEntry(zip_t *archive, const ZipWriter::Entry &entry, int level)
 {
+    if (level > 0 && looksIncompressible(entry.sourcePath))
+        level = 0;
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t *source = createFileSource(archive, entry.sourcePath, level, &error);
@@ -72,60 +75,78 @@ int ZipWriter::deflateLevel(int zipcomp)
 
 int ZipWriter::write(const QString &zipPath, const std::vector<Entry> &entries)
 {
+    QString besideName;
+    int code = writeBeside(zipPath, entries, besideName);
+    if (code == 0 && (code = takeName(besideName, zipPath)) != 0)
+        m_errorText = errorText(code);
+    return code;
+}
+
+int ZipWriter::writeBeside(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName)
+{
     m_lastPercent = -1;
     m_progressFrom = 0.0;
     m_errorText.clear();
-    const int code = writeZip(zipPath, entries);
+    const int code = writeZip(zipPath, entries, besideName);
     if (code != 0 && m_errorText.isEmpty())
         m_errorText = errorText(code);
     return code;
 }
 
-int ZipWriter::writeZip(const QString &zipPath, const std::vector<Entry> &entries)
+int ZipWriter::takeName(const QString &besideName, const QString &zipPath)
 {
-    if (!entries.empty() && deflateLevel(m_zipcomp) == 0) {
-        const QFileInfo lead(entries.front().sourcePath);
-        if (lead.isFile() && StoredLead::fits(lead.size(), entries.front().entryName))
-            return writeAfterLead(zipPath, entries);
-    }
-    int errorCode = 0;
-    zip_t *archive = openBufferedZip(zipPath, errorCode);
-    return archive ? finish(archive, entries, 0) : errorCode;
+    // rename, unlike QFile::rename, replaces a zip of the same name, in one step.
+    if (std::rename(QFile::encodeName(besideName).constData(), QFile::encodeName(zipPath).constData()) == 0)
+        return 0;
+    QFile::remove(besideName);
+    return ZIP_ER_RENAME;
 }
 
-int ZipWriter::writeAfterLead(const QString &zipPath, const std::vector<Entry> &entries)
+int ZipWriter::writeZip(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName)
 {
     QFile beside;
     QString why;
-    const QString besideName = createBeside(beside, zipPath, &why);
+    besideName = createBeside(beside, zipPath, &why);
     if (besideName.isEmpty()) {
         // The library's words with the system's real reason, as its own failures read.
         m_errorText = errorText(ZIP_ER_TMPOPEN).section(u':', 0, 0) + QStringLiteral(": ") + why.mid(zipPath.size() + 2);
         return ZIP_ER_TMPOPEN;
     }
     auto removeBeside = qScopeGuard([&besideName] { QFile::remove(besideName); });
+    PositionedCrc crc;
+    const int leadCode = writeLead(beside, entries, crc);
+    beside.close();
+    if (leadCode > 0)
+        return leadCode;
+    int errorCode = 0;
+    zip_t *archive = openBufferedZip(besideName, errorCode, crc);
+    if (!archive)
+        return errorCode;
+    if (const int closed = finish(archive, entries, leadCode == 0 ? 1 : 0))
+        return closed;
+    removeBeside.dismiss();
+    m_zipCrc = crc.value();
+    return 0;
+}
+
+// A stored first entry is copied here, the rest appended by the zip library.
+// Returns 0 when the lead was written, -1 when the library writes every entry, else the error.
+int ZipWriter::writeLead(QFile &beside, const std::vector<Entry> &entries, PositionedCrc &crc)
+{
+    if (entries.empty() || deflateLevel(m_zipcomp) != 0)
+        return -1;
     const Entry &lead = entries.front();
-    const qint64 leadSize = std::max<qint64>(QFileInfo(lead.sourcePath).size(), 1);
+    const QFileInfo info(lead.sourcePath);
+    if (!info.isFile() || !StoredLead::fits(info.size(), lead.entryName))
+        return -1;
+    const qint64 leadSize = std::max<qint64>(info.size(), 1);
     const double share = static_cast<double>(leadSize) / static_cast<double>(std::max(totalSize(entries), leadSize));
-    const int code = StoredLead::write(beside, lead.sourcePath, lead.entryName, [&](qint64 copied) {
+    const int code = StoredLead::write(beside, lead.sourcePath, lead.entryName, crc, [&](qint64 copied) {
         reportProgress(share * static_cast<double>(copied) / static_cast<double>(leadSize));
         return !cancelRequested();
     });
-    beside.close();
-    if (code != 0)
-        return code;
-    int errorCode = 0;
-    zip_t *archive = openBufferedZip(besideName, errorCode, true);
-    if (!archive)
-        return errorCode;
     m_progressFrom = share;
-    if (const int closed = finish(archive, entries, 1))
-        return closed;
-    // rename, unlike QFile::rename, replaces a zip of the same name, in one step.
-    if (std::rename(QFile::encodeName(besideName).constData(), QFile::encodeName(zipPath).constData()) != 0)
-        return ZIP_ER_RENAME;
-    removeBeside.dismiss();
-    return 0;
+    return code;
 }
 
 int ZipWriter::finish(zip_t *archive, const std::vector<Entry> &entries, std::size_t first)

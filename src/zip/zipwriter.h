@@ -7,6 +7,8 @@
 #include <vector>
 
 struct zip; // the zip library's zip_t
+class PositionedCrc;
+class QFile;
 
 /**
  * Writes one zip per call to `write`. A zip that exists is never added to:
@@ -39,8 +41,19 @@ public:
      * a zip that already existed then stays as it was.
      */
     int write(const QString &zipPath, const std::vector<Entry> &entries);
+    /**
+     * Writes the complete zip under a temporary name beside `zipPath`, set in
+     * `besideName`, for the caller to name with `takeName` (or remove). No
+     * file is left when it fails.
+     */
+    int writeBeside(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName);
+    /** Renames a zip `writeBeside` made over `zipPath`; 0, or the rename's code with the file removed. */
+    static int takeName(const QString &besideName, const QString &zipPath);
+
     /** Why the last `write` failed, the system's reason included. */
     const QString &lastErrorText() const { return m_errorText; }
+    /** The CRC-32 of the whole zip the last successful `write` made, as it was written. */
+    quint32 lastZipCrc() const { return m_zipCrc; }
 
     /** The code `write` callers report when a file they prepare cannot be read. */
     static const int ReadError;
@@ -56,8 +69,8 @@ public:
     bool cancelRequested() const;
 
 private:
-    int writeZip(const QString &zipPath, const std::vector<Entry> &entries);
-    int writeAfterLead(const QString &zipPath, const std::vector<Entry> &entries);
+    int writeZip(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName);
+    int writeLead(QFile &beside, const std::vector<Entry> &entries, PositionedCrc &crc);
     int finish(zip *archive, const std::vector<Entry> &entries, std::size_t first);
 
     int m_zipcomp = 3;
@@ -65,6 +78,7 @@ private:
     std::function<void(int)> m_progress;
     std::function<bool()> m_cancel;
     QString m_errorText;
+    quint32 m_zipCrc = 0;
     int m_lastPercent = -1;
     double m_progressFrom = 0.0; ///< the share of the zip already written when the zip library takes over
 };

@@ -85,8 +85,9 @@ void TestSetTest::pack(const QString &archiver)
                            m_dir.filePath("rel/file_id.diz"), m_dir.filePath("rel/my.nfo")};
     QVERIFY(writeScript(m_dir.filePath("s.v2k"), settings, rows).ok);
     qputenv("VARKO_HOME", m_dir.filePath("home").toUtf8());
-    const ProcessResult run = runProcess(toolPath("varko2000"), {"--pack", m_dir.filePath("s.v2k"), "--name", "myrel", "--sfv"});
+    const ProcessResult run = runProcess(toolPath("varko2000"), {"--pack", m_dir.filePath("s.v2k"), "--name", "myrel", "--sfv", "--test"});
     QVERIFY2(run.exitCode == 0, run.err.constData());
+    QVERIFY(run.out.contains("myrel: the set is whole (4 zips"));
     QCOMPARE(filesIn(settings.riptodir).size(), 5);
 }
 

@@ -2,9 +2,11 @@
 #include "engine/diznumbering.h"
 #include "engine/placementrules.h"
 #include "engine/queuefiller.h"
+#include "engine/sfvfile.h"
 #include "testfiles.h"
 #include "zipreader.h"
 #include "engine/zipstage.h"
+#include "zip/crc32stream.h"
 #include "zip/zipwriter.h"
 
 #include <QTemporaryDir>
@@ -24,6 +26,11 @@ static QByteArray libraryZip(const QString &path, const std::vector<ZipWriter::E
         zip_set_archive_comment(archive, comment.toUtf8().constData(), static_cast<zip_uint16_t>(comment.toUtf8().size()));
     zip_close(archive);
     return readFile(path);
+}
+
+static int writeJob(const ZipPool::Job &job)
+{
+    return job.failure != 0 ? job.failure : ZipWriter().write(job.zipPath, job.entries);
 }
 
 class TestZipStage : public QObject
@@ -90,13 +97,14 @@ private slots:
         PlacementRules::placeInZip(queue, 3);
         PlacementRules::placeInFirstZip(queue, 4);
         const QString volume = makeFile(dir.filePath("work/rel.r00"), 100);
-        ZipWriter writer;
-        ZipStage stage(queue, writer, dir.filePath("home/file_id.diz"));
+        ZipStage stage(queue);
         QDir().mkpath(dir.filePath("home"));
 
         const DizNumbering::Marker marker = DizNumbering::findMarker(queue.items()).marker;
-        QCOMPARE(stage.zipVolume({volume, dir.filePath("rel01.zip"), 1, QStringLiteral("01/02")}, marker), 0);
-        QCOMPARE(stage.zipVolume({volume, dir.filePath("rel02.zip"), 2, QStringLiteral("02/02")}, marker), 0);
+        const ZipPool::Job one = stage.job({volume, dir.filePath("rel01.zip"), 1, "01/02", dir.filePath("home/1.diz")}, marker);
+        const ZipPool::Job two = stage.job({volume, dir.filePath("rel02.zip"), 2, "02/02", dir.filePath("home/2.diz")}, marker);
+        QCOMPARE(writeJob(one), 0);
+        QCOMPARE(writeJob(two), 0);
 
         const ZipContents first = readZip(dir.filePath("rel01.zip"));
         QCOMPARE(first.names, QStringList({"rel.r00", "file_id.diz", "rel.nfo", "every.txt", "first.txt"}));
@@ -118,13 +126,57 @@ private slots:
                                                  dir.filePath("folder")},
                                                 {});
         PlacementRules::placeInZip(queue, 1);
-        ZipWriter writer;
-        ZipStage stage(queue, writer, dir.filePath("numbered.diz"));
+        ZipStage stage(queue);
         const QString volume = makeFile(dir.filePath("v.rar"), 10);
-        QCOMPARE(stage.zipVolume({volume, dir.filePath("z.zip"), 2, QString()}, {}), 0);
+        QCOMPARE(writeJob(stage.job({volume, dir.filePath("z.zip"), 2, QString(), dir.filePath("numbered.diz")}, {})), 0);
         const ZipContents zip = readZip(dir.filePath("z.zip"));
         QCOMPARE(zip.names, QStringList({"v.rar", "file_id.diz", "folder/sub/inner.txt"}));
         QCOMPARE(zip.entry("file_id.diz"), QByteArray("xx/xx\n"));
+    }
+
+    // Zips written side by side come out as one worker writes them: later,
+    // smaller volumes are done first, and still take their names in order.
+    void poolMatchesOneWorker_data()
+    {
+        QTest::addColumn<int>("zipcomp");
+        QTest::newRow("stored") << 0;
+        QTest::newRow("deflated") << 3;
+    }
+    void poolMatchesOneWorker()
+    {
+        QFETCH(int, zipcomp);
+        QTemporaryDir dir;
+        const QString diz = makeFile(dir.filePath("file_id.diz"), QByteArray("xx/xx\r\n"));
+        QStringList volumes;
+        for (int i = 7; i >= 1; --i) {
+            const QString path = dir.filePath(QString::number(i));
+            volumes << (i % 2 ? makeFile(path, i * 400000) : makeNoise(path, i * 200000, i));
+        }
+        const auto pack = [&](int workers, const QString &folder) {
+            QStringList named;
+            ZipPool::Hooks hooks;
+            hooks.prepare = [&](int i) {
+                return ZipPool::Job{dir.filePath(folder + QString::number(i)), {{volumes.at(i - 1), "v"}, {diz, "file_id.diz"}}, 0, {}};
+            };
+            hooks.showing = [](int) {};
+            hooks.progress = [](int) {};
+            hooks.keepGoing = [] { return true; };
+            hooks.named = [&](int i, quint32 crc) {
+                named << QString::number(i) + u' ' + crcText(crc);
+                return true;
+            };
+            const ZipPool::Outcome outcome = ZipPool(zipcomp, QStringLiteral("note"), workers).run(7, hooks);
+            return outcome.code == 0 ? named : QStringList();
+        };
+        const QStringList one = pack(1, QStringLiteral("one")), three = pack(3, QStringLiteral("three"));
+        QCOMPARE(one.size(), 7);
+        QCOMPARE(three, one);
+        for (int i = 1; i <= 7; ++i) {
+            const QString zip = dir.filePath("one" + QString::number(i));
+            QCOMPARE(readFile(dir.filePath("three" + QString::number(i))), readFile(zip));
+            QCOMPARE(one.at(i - 1), QString::number(i) + u' ' + crcText(SfvFile::fileCrc(zip).value_or(0)));
+        }
+        QCOMPARE(QDir(dir.path()).entryList({"*.*"}, QDir::Files), QStringList({"file_id.diz"}));
     }
 
     void writerMethods_data()
@@ -132,27 +184,31 @@ private slots:
         QTest::addColumn<int>("zipcomp");
         QTest::addColumn<int>("method");
         QTest::addColumn<int>("level");
-        QTest::newRow("store") << 0 << int(ZIP_CM_STORE) << 0;
-        QTest::newRow("fastest") << 1 << int(ZIP_CM_DEFLATE) << 1;
-        QTest::newRow("normal") << 3 << int(ZIP_CM_DEFLATE) << 6;
-        QTest::newRow("maximum") << 5 << int(ZIP_CM_DEFLATE) << 9;
+        QTest::addColumn<bool>("noise");
+        QTest::newRow("store") << 0 << int(ZIP_CM_STORE) << 0 << false;
+        QTest::newRow("fastest") << 1 << int(ZIP_CM_DEFLATE) << 1 << false;
+        QTest::newRow("normal") << 3 << int(ZIP_CM_DEFLATE) << 6 << false;
+        QTest::newRow("maximum") << 5 << int(ZIP_CM_DEFLATE) << 9 << false;
+        QTest::newRow("data that does not compress is stored") << 5 << int(ZIP_CM_STORE) << 9 << true;
     }
     void writerMethods()
     {
         QFETCH(int, zipcomp);
         QFETCH(int, method);
         QFETCH(int, level);
+        QFETCH(bool, noise);
         QTemporaryDir dir;
         QCOMPARE(ZipWriter::deflateLevel(zipcomp), level);
         ZipWriter writer;
         writer.setCompression(zipcomp);
         QList<int> progress;
         writer.setProgressHandler([&](int percent) { progress << percent; });
-        const QString text = makeFile(dir.filePath("text.txt"), 200000);
+        const QString text = noise ? makeNoise(dir.filePath("text.txt"), 200000) : makeFile(dir.filePath("text.txt"), 200000);
         QCOMPARE(writer.write(dir.filePath("a.zip"), {{text, QStringLiteral("text.txt")}}), 0);
         const ZipContents zip = readZip(dir.filePath("a.zip"));
         QCOMPARE(zip.methods, QList<int>{method});
         QCOMPARE(zip.entry("text.txt"), readFile(text));
+        QCOMPARE(writer.lastZipCrc(), SfvFile::fileCrc(dir.filePath("a.zip")).value_or(0));
         QVERIFY(!progress.isEmpty());
         QCOMPARE(progress.last(), 100);
     }
@@ -196,6 +252,7 @@ private slots:
         writer.setComment(comment);
         QCOMPARE(writer.write(dir.filePath("ours.zip"), entries), 0);
         QCOMPARE(readFile(dir.filePath("ours.zip")), libraryZip(dir.filePath("library.zip"), entries, comment));
+        QCOMPARE(writer.lastZipCrc(), SfvFile::fileCrc(dir.filePath("ours.zip")).value_or(0));
         QCOMPARE(QDir(dir.path()).entryList({"*.zip*"}), QStringList({"library.zip", "ours.zip"}));
     }
 
