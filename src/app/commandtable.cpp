@@ -76,6 +76,7 @@ constexpr MenuRow kMenus[] = {
     {"ops", "nfo2", "Nfo in first zip", Check},
     {"ops", "autonumber", "Diz auto-number", Check},
     {"ops", "zzcomment", "Zip comment", Check},
+    {"ops", "writesfv", "Write SFV", Check},
     {"options2", "", Sep},
     {"options2", "riptof", "Rip-to folder..."},
 

@@ -91,9 +91,6 @@ public:
     /** The browser's folder: the state file's at start (home when it is gone), kept by the browser. */
     QString browserFolder() const { return m_browserFolder; }
     void setBrowserFolder(const QString &folder) { m_browserFolder = folder; }
-    /** The zip comment the next rip runs attach, as the options dialog last read it. */
-    QString zipComment() const { return m_zipComment; }
-    void setZipComment(const QString &text) { m_zipComment = text; }
 
     /** Opens a script as start-up and the recent entries do; false after "couldn't be loaded". */
     bool openScript(const QString &path);
@@ -230,7 +227,6 @@ private:
     QString m_dataFolder;
     QString m_currentScript;
     QString m_browserFolder;
-    QString m_zipComment;
     ScreenTwips m_screen;
     bool m_started = false;
     bool m_layeringAvailable = false;

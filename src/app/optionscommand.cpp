@@ -27,7 +27,8 @@ public:
         }
     }
     int browserView() const override { return m_window.viewStyle(); }
-    void setZipComment(const QString &text) override { m_window.setZipComment(text); }
+    // Each run reads the chosen comment file itself, so a file edited since is what goes in.
+    void setZipComment(const QString &) override {}
     void showMessage(const Message &message) override { ::showMessage(&m_window, message); }
 
 private:

@@ -6,15 +6,31 @@
 #include "dialogs/basenamedialog.h"
 #include "engine/queue.h"
 #include "engine/riprun.h"
+#include "engine/sfvfile.h"
 #include "store/storeresult.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QLabel>
+#include <QSettings>
 
 namespace {
+
 constexpr double kTranslucentOpacity = 180.0 / 255.0;
+const QString kWriteSfvKey = QStringLiteral("WriteSfv");
+
+// The .sfv lists the zips a complete run made, with the CRCs taken as they were written.
+void writeSfvAfter(MainWindow &window, const RipRun &run, RunResult::Outcome outcome)
+{
+    const bool complete = outcome == RunResult::Outcome::Complete || outcome == RunResult::Outcome::CompleteWithWarnings;
+    if (!complete || !writeSfvSetting() || run.zipChecksums().empty())
+        return;
+    const StoreResult written = SfvFile::write(window.settings().riptodir, run.baseName(), run.zipChecksums());
+    if (!written.ok)
+        window.ask({written.detail, QStringLiteral("Varko 2000 error"), Message::Icon::Exclamation, Message::Buttons::Ok});
 }
+
+} // namespace
 
 WindowRipHost::WindowRipHost(MainWindow &window)
     : m_window(window)
@@ -153,7 +169,18 @@ void packFromWindow(MainWindow &window)
     // A comment file that cannot be read gives zips without a comment, as the options dialog left it.
     if (settings.zcomment == 1 && !settings.comment.isEmpty())
         run.setZipComment(readZipComment(settings.comment).value_or(QString()));
-    run.run();
+    const RunResult::Outcome outcome = run.run();
     host.finish();
     window.lockCommands(false);
+    writeSfvAfter(window, run, outcome);
+}
+
+bool writeSfvSetting()
+{
+    return QSettings(QStringLiteral("Norwen"), QStringLiteral("Varko 2000")).value(kWriteSfvKey, false).toBool();
+}
+
+void setWriteSfvSetting(bool on)
+{
+    QSettings(QStringLiteral("Norwen"), QStringLiteral("Varko 2000")).setValue(kWriteSfvKey, on);
 }

@@ -31,7 +31,7 @@ const char *const kEntries[] = {
     "options2=&Options; preferences=Set defaults...; *rar2=Rar; ace2=Ace; acom=Compression; rstore=Store",
     "rfastest=Fastest; rfast=Fast; *rnormal=Normal; rgood=Good; rmaximum=Maximum; raoptions=Options; paths2=Include paths",
     "*zip2=Zip; zco=Compression; zstore=Store; zfastest=Fastest; zfast=Fast; *znormal=Normal; zgood=Good; zmaximum=Maximum",
-    "ops=Options; nfo2=Nfo in first zip; autonumber=Diz auto-number; zzcomment=Zip comment; riptof=Rip-to folder...",
+    "ops=Options; nfo2=Nfo in first zip; autonumber=Diz auto-number; zzcomment=Zip comment; writesfv=Write SFV; riptof=Rip-to folder...",
     "view=&View; largei=Large icons; *listi=List; details=Details; aname=Name; asize=Size; *atype=Type; adate=Date",
     "formfont=Font size; fnorm=small; *flarge=medium; biggest=large; refresh=Refresh",
     "!lpopup=&Queue; !inrarace=In Rar/Ace; !inzip=In Zip; !in1stzip=1st Zip only; openque=Open item...; properties=Properties...",
