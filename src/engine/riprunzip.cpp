@@ -104,16 +104,17 @@ QString RipRun::dizCopyPath(int i) const
     return folderWithSlash(m_workFolder) + QStringLiteral("file_id.%1.diz").arg(i);
 }
 
-// Old zips of the set's names that the new set has no zip for: they go only
-// now, when every new zip is complete, so a failed run leaves the old set whole.
+// Old zips of the set's names that this run wrote no zip for. A complete set
+// drops them; so does a run that ended after replacing some: old and new zips
+// side by side would look like one whole set. A run that replaced nothing
+// leaves the old set whole.
 void RipRun::removeReplacedZips() const
 {
-    if (m_existingZips.isEmpty())
+    if (m_existingZips.isEmpty() || m_zipChecksums.empty())
         return;
-    const VolumeNames names(m_rar, m_state.over99, m_step, m_volumeCount);
     QSet<QString> written;
-    for (int i = 1; i <= m_volumeCount; ++i)
-        written.insert(getfile(zipBaseName(m_settings.riptodir, m_baseName, names.numberString(i))) + QStringLiteral(".zip"));
+    for (const SfvFile::Line &zip : m_zipChecksums)
+        written.insert(zip.name);
     for (const QString &old : m_existingZips)
         if (!written.contains(old))
             QFile::remove(folderWithSlash(m_settings.riptodir) + old);
@@ -160,6 +161,7 @@ RipRun::Outcome RipRun::cancel()
 RipRun::Outcome RipRun::stop()
 {
     removeWorkFolder();
+    removeReplacedZips();
     m_result.error = {}; // a zip the stop broke off is no error of the set
     m_result.stopped = true;
     return cancel();
@@ -168,6 +170,7 @@ RipRun::Outcome RipRun::stop()
 RipRun::Outcome RipRun::fail()
 {
     removeWorkFolder();
+    removeReplacedZips();
     m_host.setBusyPointer(false);
     m_host.ask(Message::runFailed(m_result.error.message));
     cancel();
@@ -177,6 +180,7 @@ RipRun::Outcome RipRun::fail()
 
 RipRun::Outcome RipRun::zipError(int code)
 {
+    removeReplacedZips();
     m_host.showAfterZipError(m_settings.layer == 1);
     m_host.setBusyPointer(false);
     m_host.setProgress(0, kNoProgress);
