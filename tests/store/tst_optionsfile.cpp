@@ -172,9 +172,6 @@ private slots:
         QVERIFY(!result.ok);
         QCOMPARE(result.message, QStringLiteral("Load options error"));
         QCOMPARE(settings.sound, qint16(0));
-
-        QFile::remove(m_path);
-        QCOMPARE(OptionsFile(m_path).loadOptionsIntoDialog(settings).message, QStringLiteral("Load options error"));
     }
 
     void saveFailsInMissingFolder()
