@@ -181,7 +181,6 @@ private slots:
         QTest::addColumn<QString>("fileList");
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("view 0") << QByteArray("view= 0") << "Large icon" << QStringList();
-        QTest::newRow("view 3") << QByteArray("view= 3") << "Details" << QStringList();
         QTest::newRow("no file") << QByteArray() << "List" << QStringList{"Load options error"};
     }
     void load()
