@@ -147,9 +147,7 @@ private slots:
         writeTree(folder.path(), {templateFileName(kind) + "=an edited file, replaced without asking"});
         const QString path = writeTemplate(folder.path(), kind);
         QTEST(QFileInfo(path).fileName(), "name");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = readFile(path);
         QVERIFY(!bytes.endsWith('\n'));
         QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
         const QByteArrayList lines = bytes.split('\n');

@@ -139,8 +139,7 @@ private slots:
             {"b", 10 * 1024, noon}, {"a", 9 * 1024, noon.addSecs(-3600)}, {"C", 100 * 1024, noon.addYears(-6)},
             {"d", 1024, noon.addSecs(20)}, {"e", 1025, noon.addSecs(40)}};
         for (const auto &row : rows) {
-            QFile file(makeFile(b.path(row.name), row.bytes));
-            QVERIFY(file.open(QIODevice::Append) && file.setFileTime(row.modified, QFileDevice::FileModificationTime));
+            QVERIFY(setModified(makeFile(b.path(row.name), row.bytes), row.modified));
             b.drop({row.name});
         }
         b.script({b.path("missing")});
