@@ -133,7 +133,7 @@ private slots:
             QCOMPARE(readFile(b.path(file.key())), file.value());
     }
 
-    // A drop during a run is refused: the window's dropAndPlace "refused during a run".
+    // A URL that names no file is refused (a drop during a run is the window's dropAndPlace).
     void dropOfOtherSchemesRefused()
     {
         Bench b;
