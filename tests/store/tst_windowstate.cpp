@@ -63,8 +63,6 @@ private slots:
     {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QList<int>>("read"); // maximize, state, top, left, height, width (-1: none)
-        QTest::newRow("taken as stored") << stateLines(" 0", 900, 1200, 6000, 8000) << QList<int>{0, 0, 900, 1200, 6000, 8000};
-        QTest::newRow("top below 1") << stateLines(" 0", 0, 1200, 6000, 8000) << QList<int>{0, 0, 4445, 1200, 6000, 8000};
         QTest::newRow("top below the screen") << stateLines(" 0", 11521, 1200, 6000, 8000) << QList<int>{0, 0, 4445, 1200, 6000, 8000};
         QTest::newRow("left below 1") << stateLines(" 0", 900, 0, 6000, 8000) << QList<int>{0, 0, 900, 4755, 6000, 8000};
         QTest::newRow("a minus sign sits in the skipped column") << stateLines(" 0", 900, -300, 6000, 8000) << QList<int>{0, 0, 900, 300, 6000, 8000};
