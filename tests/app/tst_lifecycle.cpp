@@ -84,10 +84,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("options");
         QTest::addColumn<QByteArray>("state");
-        QTest::newRow("empty") << QByteArray() << QByteArray();
         QTest::newRow("short") << QByteArray("warnings= 1\r\nsound= 1\r\n") << QByteArray("Version=v1.38\r\n");
-        QTest::newRow("not UTF-8") << QByteArray(21 * 2, '\xff').replace(1, 1, "\n")
-                                   << QByteArray("\xff\xfe\r\n").repeated(9);
         QTest::newRow("absurd numbers") << QByteArray("warnings= 99999999999\r\n").repeated(21)
                                         << QByteArray("State= -99999999999\r\nTop= 1e99\r\n").repeated(5);
         QTest::newRow("binary") << QByteArray(4096, '\0') << QByteArray(4096, '\0');

@@ -24,6 +24,8 @@ private slots:
         QTest::newRow("dash and digits pass") << 6 << "my-set" << "ok" << "my-set" << false;
         QTest::newRow("underscore refused, lowered, stays open") << 6 << "My_Set" << "enter" << "my_set" << true;
         QTest::newRow("blank refused") << 6 << "a b" << "ok" << "a b" << true;
+        QTest::newRow("slash refused") << 6 << "../x" << "enter" << "../x" << true;
+        QTest::newRow("accented letter refused") << 6 << "café" << "ok" << "café" << true;
         QTest::newRow("six characters at most") << 6 << "abcdefgh" << "enter" << "abcdef" << false;
         QTest::newRow("five in the over-99 state") << 5 << "abcdefgh" << "enter" << "abcde" << false;
         QTest::newRow("twenty for one archive file") << 20 << "abcdefghijklmnopqrstuvwxyz" << "enter"
@@ -42,7 +44,8 @@ private slots:
         dialog.show();
         auto *box = dialog.findChild<QLineEdit *>(QStringLiteral("Text1"));
         QVERIFY(box);
-        QTest::keyClicks(box, typed);
+        for (const QChar c : typed) // as keys, so the box's own rules apply; not only ASCII
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key(c.toUpper().unicode()), c, Qt::NoModifier);
 
         // Answers the complaint, when one comes, from inside its own event loop.
         QStringList shown;

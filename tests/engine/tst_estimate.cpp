@@ -1,5 +1,4 @@
-// Varko 2000 — the set estimate, the size captions, the thresholds and the base-name characters.
-#include "engine/basename.h"
+// Varko 2000 — the set estimate, the size captions and the thresholds.
 #include "engine/estimate.h"
 
 #include <QTest>
@@ -57,26 +56,6 @@ private slots:
         QTEST(v.over99, "over99");
         // The run shows the same progress text as the dialog.
         QCOMPARE(Estimate::displayText(totalKB, step), v.progressText);
-    }
-
-    void baseNameCharacters_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("underscore refused") << "My_Set" << "my_set" << false;
-        QTest::newRow("dash and letters") << "my-set" << "my-set" << true;
-        QTest::newRow("capitals lowered") << "MYSET1" << "myset1" << true;
-        QTest::newRow("blank refused") << "a b" << "a b" << false;
-        QTest::newRow("slash refused") << "../x" << "../x" << false;
-        QTest::newRow("accented letter refused") << "café" << "café" << false;
-        QTest::newRow("empty means cancelled") << "" << "" << true;
-    }
-    void baseNameCharacters()
-    {
-        QFETCH(QString, typed);
-        QTEST(BaseName::lowered(typed), "name");
-        QTEST(BaseName::hasValidCharacters(BaseName::lowered(typed)), "valid");
     }
 };
 

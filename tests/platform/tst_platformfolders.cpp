@@ -11,16 +11,7 @@ class TestPlatformFolders : public QObject
     Q_OBJECT
 
 private slots:
-    void dataFolderFromEnvironment()
-    {
-        QTemporaryDir dir;
-        const QString home = dir.filePath("made/on/demand/");
-        qputenv("VARKO_HOME", home.toUtf8());
-        QCOMPARE(dataFolder(), dir.filePath("made/on/demand"));
-        QVERIFY(QFileInfo(home).isDir());
-        QCOMPARE(dataFile("cue.txt"), dir.filePath("made/on/demand/cue.txt"));
-    }
-
+    // VARKO_HOME, made on demand, is every packing test's: tst_settest packs into one not yet made.
     void dataFolderBesideProgram()
     {
         qunsetenv("VARKO_HOME");

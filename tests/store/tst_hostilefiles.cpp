@@ -1,13 +1,11 @@
 // Varko 2000 — files the program reads and writes, as a hostile user leaves them.
 #include "store/optionsfile.h"
-#include "store/recentfilelist.h"
 #include "store/ripscript.h"
 #include "testfiles.h"
 #include "volumes/listfile.h"
 
 #include <QFile>
 #include <QRandomGenerator>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -50,7 +48,6 @@ private slots:
     void refusedReads_data();
     void refusedReads();
     void fuzzedReaders();
-    void recentListReadsCount();
 };
 
 void TestHostileFiles::refusedReads_data()
@@ -121,21 +118,6 @@ void TestHostileFiles::fuzzedReaders()
         for (const ListLine &line : *lines)
             QVERIFY(!line.path.empty() && line.path.find('\n') == std::string::npos);
     }
-}
-
-// Every stored entry is read, also past a smaller capacity: start-up trims afterwards.
-void TestHostileFiles::recentListReadsCount()
-{
-    QTemporaryDir dir;
-    QSettings settings(dir.filePath("mru.ini"), QSettings::IniFormat);
-    settings.setValue("MaxCount", 2);
-    settings.setValue("Count", 3);
-    for (const char *n : {"1", "2", "3"})
-        settings.setValue(QStringLiteral("File") + QLatin1String(n), QStringLiteral("/r/") + QLatin1String(n));
-    RecentFileList list;
-    list.load(settings);
-    QCOMPARE(list.fileCount(), 3);
-    QCOMPARE(list.file(3), QStringLiteral("/r/3"));
 }
 
 QTEST_GUILESS_MAIN(TestHostileFiles)

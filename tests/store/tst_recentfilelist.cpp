@@ -92,6 +92,13 @@ private slots:
         RecentFileList list;
         list.load(settings);
         QCOMPARE(list.fileCount(), 1);
+        // Every stored entry is read, also past a smaller capacity: start-up trims afterwards.
+        settings.setValue("MaxCount", 2);
+        settings.setValue("File2", "/b");
+        RecentFileList past;
+        past.load(settings);
+        QCOMPARE(past.fileCount(), 3);
+        QCOMPARE(past.file(3), QStringLiteral("/c"));
 
         settings.setValue("MaxCount", "four");
         RecentFileList garbage;

@@ -1,9 +1,7 @@
 // Varko 2000 — varko2k.ini written and read back with its screen fallbacks.
 #include "store/lineformat.h"
-#include "testfiles.h"
 #include "store/windowstate.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(WindowPlacement)
@@ -50,8 +48,6 @@ private slots:
                                 << QStringList{"State= 0", "Top= 900", "Left= 1200", "Height= 6000", "Width= 8000"};
         QTest::newRow("maximized keeps the designed size") << int(WindowSnapshot::Show::Maximized)
                                 << QStringList{"State= 2", "Top= 900", "Left= 1200", "Height= 7270", "Width= 9900"};
-        QTest::newRow("minimized comes back centred") << int(WindowSnapshot::Show::Minimized)
-                                << QStringList{"State= 0", "Top= 4650", "Left= 4755", "Height= 7270", "Width= 9900"};
     }
     void writtenLines()
     {
@@ -67,9 +63,6 @@ private slots:
     {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QList<int>>("read"); // maximize, state, top, left, height, width (-1: none)
-        QTest::newRow("taken as stored") << stateLines(" 0", 900, 1200, 6000, 8000) << QList<int>{0, 0, 900, 1200, 6000, 8000};
-        QTest::newRow("minimized opens normal") << stateLines(" 1", 900, 1200, 6000, 8000) << QList<int>{0, 0, 900, 1200, 6000, 8000};
-        QTest::newRow("top below 1") << stateLines(" 0", 0, 1200, 6000, 8000) << QList<int>{0, 0, 4445, 1200, 6000, 8000};
         QTest::newRow("top below the screen") << stateLines(" 0", 11521, 1200, 6000, 8000) << QList<int>{0, 0, 4445, 1200, 6000, 8000};
         QTest::newRow("left below 1") << stateLines(" 0", 900, 0, 6000, 8000) << QList<int>{0, 0, 900, 4755, 6000, 8000};
         QTest::newRow("a minus sign sits in the skipped column") << stateLines(" 0", 900, -300, 6000, 8000) << QList<int>{0, 0, 900, 300, 6000, 8000};
@@ -114,27 +107,6 @@ private slots:
         if (placement.panel1 == WindowPlacement::Splitter::Value)
             QCOMPARE(placement.panel1Width, panel1);
         QTEST(placement.panel3Top.value_or(-1), "panel3Read");
-    }
-
-    void shortFileGetsDefaults()
-    {
-        qputenv("HOME", "/home/u");
-        QTemporaryDir dir;
-        const QString path = dir.filePath("varko2k.ini");
-        makeFile(path, crlf(stateLines(" 2", 1, 1, 1, 1).mid(0, 8)));
-        const WindowPlacement placement = loadWindowStateFile(path, "v1.38", 0, kScreen);
-        QCOMPARE(readFile(path), crlf(defaultWindowStateLines("v1.38", 0, kScreen)));
-        QVERIFY(!placement.maximize);
-        QCOMPARE(placement.top.value_or(-1), 3145);
-        QCOMPARE(placement.dir, QStringLiteral("/home/u"));
-
-        // Unwritable: the defaults are still read, from memory.
-        const WindowPlacement unwritable = loadWindowStateFile(path + "/x.ini", "v1.38", 0, kScreen);
-        QCOMPARE(unwritable.height.value_or(-1), 7270);
-
-        const WindowSnapshot window{WindowSnapshot::Show::Normal, 900, 1200, 6000, 8000, 3000, 1500, "/home/u"};
-        QVERIFY(saveWindowStateFile(path, "v1.38", window, kScreen));
-        QCOMPARE(loadWindowStateFile(path, "v1.38", 0, kScreen).width.value_or(-1), 8000);
     }
 };
 

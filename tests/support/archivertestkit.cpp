@@ -6,8 +6,6 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QProcess>
 #include <QStandardPaths>
@@ -120,13 +118,6 @@ QStringList treeListing(const QString &root, bool flat)
 QDateTime evenTime()
 {
     return QDateTime(QDate(2021, 3, 4), QTime(5, 6, 8), Qt::UTC);
-}
-
-void setModified(const QString &path, const QDateTime &time)
-{
-    QFile file(path);
-    if (file.open(QIODevice::ReadWrite))
-        file.setFileTime(time, QFileDevice::FileModificationTime);
 }
 
 QStringList makeContent(const QString &kind, const QString &src, qint64 volumeBytes, qint64 overhead,

@@ -40,7 +40,6 @@ QStringList treeListing(const QString &root, bool flat = false);
 
 /** A fixed time with even seconds: no extra time field, so header sizes are known. */
 QDateTime evenTime();
-void setModified(const QString &path, const QDateTime &time);
 
 /**
  * Test content under `src`, returning the list file's lines:
