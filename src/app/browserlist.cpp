@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QListView>
 #include <QTreeView>
 
@@ -82,8 +83,34 @@ void BrowserList::setViewStyle(int style)
         currentView()->setFocus();
 }
 
+bool BrowserList::pressKey(QAbstractItemView *view, const QKeyEvent *event)
+{
+    // Keys the name editor let through reach the view without its focus: they are the editor's.
+    if (!view->hasFocus())
+        return false;
+    const int key = event->key();
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::NoModifier && (key == Qt::Key_Return || key == Qt::Key_Enter))
+        emit keyPressed(Key::Open);
+    else if (mods == Qt::NoModifier && key == Qt::Key_Delete)
+        emit keyPressed(Key::Delete);
+    else if (event->matches(QKeySequence::Copy))
+        emit keyPressed(Key::Copy);
+    else if (event->matches(QKeySequence::Cut))
+        emit keyPressed(Key::Cut);
+    else if (event->matches(QKeySequence::Paste))
+        emit keyPressed(Key::Paste);
+    else if ((mods == Qt::NoModifier && key == Qt::Key_Backspace) || (mods == Qt::AltModifier && key == Qt::Key_Up))
+        emit keyPressed(Key::Up);
+    else
+        return false;
+    return true;
+}
+
 bool BrowserList::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && (watched == m_iconView || watched == m_detailsView))
+        return pressKey(static_cast<QAbstractItemView *>(watched), static_cast<QKeyEvent *>(event));
     if (event->type() == QEvent::MouseButtonPress && watched != m_iconView && watched != m_detailsView)
         emit pressed();
     if (event->type() == QEvent::FocusOut) {

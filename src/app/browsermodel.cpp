@@ -1,14 +1,17 @@
 // Varko 2000 — one folder's files and folders as the browser list shows them.
 #include "app/browsermodel.h"
 
+#include "app/browserfolders.h"
+
+#include "engine/queueitem.h"
 #include "platform/shelltype.h"
+#include "store/textformat.h"
 
 #include <QApplication>
 #include <QCollator>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
-#include <QLocale>
 #include <QMimeData>
 #include <QMimeDatabase>
 #include <QStyle>
@@ -145,10 +148,8 @@ void BrowserModel::sort(int column, Qt::SortOrder)
 
 std::vector<int> BrowserModel::sortedOrder() const
 {
-    // Folded first: the C locale's collator ignores the case setting, and README sorts with readme.
-    QCollator collator;
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    // Folded first, so README sorts with readme.
+    const QCollator collator = browserCollator();
     std::vector<QCollatorSortKey> keys;
     std::vector<QString> types;
     keys.reserve(m_rows.size());
@@ -270,11 +271,12 @@ QVariant BrowserModel::data(const QModelIndex &index, int role) const
     case NameColumn:
         return entry.name;
     case SizeColumn:
-        return entry.folder ? QString() : QLocale().formattedDataSize(entry.size);
+        // As the queue shows the same file.
+        return entry.folder ? QString() : formatThousands(kilobytes(entry.size)) + QStringLiteral("KB");
     case TypeColumn:
         return typeName(entry);
     default:
-        return QLocale().toString(entry.modified, QLocale::ShortFormat);
+        return formatModified(entry.modified);
     }
 }
 
@@ -351,8 +353,7 @@ QIcon BrowserModel::icon(const Entry &entry) const
 {
     // Without an icon theme the large icons view would be names alone.
     if (entry.folder) {
-        const QIcon folder = m_icons.icon(QAbstractFileIconProvider::Folder);
-        return folder.isNull() ? QApplication::style()->standardIcon(QStyle::SP_DirIcon) : folder;
+        return folderIcon(m_icons);
     }
     const QString suffix = QFileInfo(entry.name).completeSuffix();
     auto known = m_iconBySuffix.constFind(suffix);
