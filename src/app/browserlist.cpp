@@ -85,8 +85,9 @@ void BrowserList::setViewStyle(int style)
 
 bool BrowserList::pressKey(QAbstractItemView *view, const QKeyEvent *event)
 {
-    // Keys the name editor let through reach the view without its focus: they are the editor's.
-    if (!view->hasFocus())
+    // Keys the name editor let through reach the view too: they are the editor's.
+    const QWidget *focus = QApplication::focusWidget();
+    if (focus && view->viewport()->isAncestorOf(focus))
         return false;
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
