@@ -52,6 +52,8 @@ QItemSelectionModel *BrowserList::setBrowserModel(BrowserModel *model)
     m_detailsView->setSelectionModel(m_iconView->selectionModel());
     delete own;
     m_detailsView->setColumnWidth(0, 220);
+    m_detailsView->setColumnWidth(1, 90);
+    m_detailsView->setColumnWidth(2, 170);
     return m_iconView->selectionModel();
 }
 
@@ -117,8 +119,9 @@ bool BrowserList::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         const QWidget *next = QApplication::focusWidget();
+        // Alt and a menu letter focus the menu bar first: the user is on the way to a command.
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
-            && !(next && isAncestorOf(next)))
+            && reason != Qt::MenuBarFocusReason && !(next && isAncestorOf(next)))
             emit focusLeft();
     }
     return QStackedWidget::eventFilter(watched, event);
