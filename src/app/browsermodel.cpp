@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -26,6 +27,7 @@ enum Column { NameColumn, SizeColumn, TypeColumn, ModifiedColumn, ColumnCount };
 
 // Long enough to read a few thousand entries, short enough that nobody sees the pause.
 constexpr qint64 kSliceMilliseconds = 12;
+constexpr qint64 kShowMilliseconds = 400;
 
 } // namespace
 
@@ -63,6 +65,7 @@ void BrowserModel::startReading()
 {
     m_readAgain = false;
     m_incoming.clear();
+    m_shown.start();
     m_reader = std::make_unique<QDirIterator>(m_folder, QDir::AllEntries | QDir::NoDotAndDotDot);
     m_slice.start(0);
 }
@@ -76,17 +79,18 @@ void BrowserModel::readSlice()
 {
     QElapsedTimer clock;
     clock.start();
-    std::vector<Entry> read;
     while (m_reader->hasNext() && clock.elapsed() < kSliceMilliseconds)
-        read.push_back(entryOf(m_reader->nextFileInfo()));
-    if (m_firstRead)
-        append(std::move(read));
-    else
-        m_incoming.insert(m_incoming.end(), read.begin(), read.end());
-    if (m_reader->hasNext())
-        m_slice.start(0);
-    else
+        m_incoming.push_back(entryOf(m_reader->nextFileInfo()));
+    const bool done = !m_reader->hasNext();
+    // Every batch of rows makes the list view lay out all its rows again: a few batches a second.
+    if (m_firstRead && (done || m_rows.empty() || m_shown.elapsed() >= kShowMilliseconds)) {
+        append(std::exchange(m_incoming, {}));
+        m_shown.restart();
+    }
+    if (done)
         finishReading();
+    else
+        m_slice.start(0);
 }
 
 void BrowserModel::finishReading()
