@@ -360,6 +360,16 @@ private slots:
         tree->fetchMore(node);
         QTRY_COMPARE(tree->rowCount(node), 2);
         QCOMPARE(tree->filePath(tree->index(0, 0, node)), b.folder.filePath("A"));
+        b.actions.value("newfolder")->trigger();
+        QTRY_COMPARE(tree->rowCount(node), 3);
+    }
+
+    void altAndAMenuLetterKeepTheSelection()
+    {
+        const Browser b({"a.txt="});
+        b.select({"a.txt"});
+        sendFocusOut(b.view(), Qt::MenuBarFocusReason);
+        QCOMPARE(b.selectedNames(), QStringList{"a.txt"});
     }
 
 private:
