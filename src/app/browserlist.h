@@ -5,6 +5,7 @@
 
 class QAbstractItemView;
 class QItemSelectionModel;
+class QKeyEvent;
 class QListView;
 class QModelIndex;
 class QTreeView;
@@ -15,7 +16,8 @@ class BrowserModel;
  * view with the columns; both show the same model and share one selection,
  * so switching the style keeps what is selected. Items drag out (never in).
  * Reports a mouse press, the pop-up request and the keyboard focus leaving
- * the list as a whole, whichever view has it.
+ * the list as a whole, whichever view has it, and the keys of a desktop
+ * file manager: Enter, Delete, Ctrl+C, Ctrl+X, Ctrl+V, Backspace and Alt+Up.
  */
 class BrowserList : public QStackedWidget
 {
@@ -26,6 +28,9 @@ public:
     static constexpr int LargeIcons = 0;
     static constexpr int List = 2;
     static constexpr int Details = 3;
+
+    /** What a file manager's keys ask of the list (Ctrl+A and F2 the views do themselves). */
+    enum class Key { Open, Delete, Copy, Cut, Paste, Up };
 
     explicit BrowserList(QWidget *parent);
 
@@ -44,14 +49,17 @@ signals:
     void popupRequested(const QPoint &globalPos);
     /** The focus went to a widget outside the list (not to a menu or another window). */
     void focusLeft();
-    /** Double click or Enter on an item. */
+    /** Double click on an item. */
     void activated(const QModelIndex &index);
+    /** A command key went down in the list while no name was being edited. */
+    void keyPressed(BrowserList::Key key);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void prepare(QAbstractItemView *view);
+    bool pressKey(QAbstractItemView *view, const QKeyEvent *event);
 
     QListView *m_iconView;
     QTreeView *m_detailsView;

@@ -1,14 +1,17 @@
 // Varko 2000 — one folder's files and folders as the browser list shows them.
 #include "app/browsermodel.h"
 
+#include "app/browserfolders.h"
+
+#include "engine/queueitem.h"
 #include "platform/shelltype.h"
+#include "store/textformat.h"
 
 #include <QApplication>
 #include <QCollator>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
-#include <QLocale>
 #include <QMimeData>
 #include <QMimeDatabase>
 #include <QStyle>
@@ -16,6 +19,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -23,6 +27,7 @@ enum Column { NameColumn, SizeColumn, TypeColumn, ModifiedColumn, ColumnCount };
 
 // Long enough to read a few thousand entries, short enough that nobody sees the pause.
 constexpr qint64 kSliceMilliseconds = 12;
+constexpr qint64 kShowMilliseconds = 400;
 
 } // namespace
 
@@ -60,6 +65,7 @@ void BrowserModel::startReading()
 {
     m_readAgain = false;
     m_incoming.clear();
+    m_shown.start();
     m_reader = std::make_unique<QDirIterator>(m_folder, QDir::AllEntries | QDir::NoDotAndDotDot);
     m_slice.start(0);
 }
@@ -73,17 +79,18 @@ void BrowserModel::readSlice()
 {
     QElapsedTimer clock;
     clock.start();
-    std::vector<Entry> read;
     while (m_reader->hasNext() && clock.elapsed() < kSliceMilliseconds)
-        read.push_back(entryOf(m_reader->nextFileInfo()));
-    if (m_firstRead)
-        append(std::move(read));
-    else
-        m_incoming.insert(m_incoming.end(), read.begin(), read.end());
-    if (m_reader->hasNext())
-        m_slice.start(0);
-    else
+        m_incoming.push_back(entryOf(m_reader->nextFileInfo()));
+    const bool done = !m_reader->hasNext();
+    // Every batch of rows makes the list view lay out all its rows again: a few batches a second.
+    if (m_firstRead && (done || m_rows.empty() || m_shown.elapsed() >= kShowMilliseconds)) {
+        append(std::exchange(m_incoming, {}));
+        m_shown.restart();
+    }
+    if (done)
         finishReading();
+    else
+        m_slice.start(0);
 }
 
 void BrowserModel::finishReading()
@@ -145,10 +152,8 @@ void BrowserModel::sort(int column, Qt::SortOrder)
 
 std::vector<int> BrowserModel::sortedOrder() const
 {
-    // Folded first: the C locale's collator ignores the case setting, and README sorts with readme.
-    QCollator collator;
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    // Folded first, so README sorts with readme.
+    const QCollator collator = browserCollator();
     std::vector<QCollatorSortKey> keys;
     std::vector<QString> types;
     keys.reserve(m_rows.size());
@@ -270,11 +275,12 @@ QVariant BrowserModel::data(const QModelIndex &index, int role) const
     case NameColumn:
         return entry.name;
     case SizeColumn:
-        return entry.folder ? QString() : QLocale().formattedDataSize(entry.size);
+        // As the queue shows the same file.
+        return entry.folder ? QString() : formatThousands(kilobytes(entry.size)) + QStringLiteral("KB");
     case TypeColumn:
         return typeName(entry);
     default:
-        return QLocale().toString(entry.modified, QLocale::ShortFormat);
+        return formatModified(entry.modified);
     }
 }
 
@@ -351,8 +357,7 @@ QIcon BrowserModel::icon(const Entry &entry) const
 {
     // Without an icon theme the large icons view would be names alone.
     if (entry.folder) {
-        const QIcon folder = m_icons.icon(QAbstractFileIconProvider::Folder);
-        return folder.isNull() ? QApplication::style()->standardIcon(QStyle::SP_DirIcon) : folder;
+        return folderIcon(m_icons);
     }
     const QString suffix = QFileInfo(entry.name).completeSuffix();
     auto known = m_iconBySuffix.constFind(suffix);

@@ -3,6 +3,7 @@
 
 #include <QAbstractTableModel>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFileIconProvider>
 #include <QHash>
 #include <QIcon>
@@ -21,7 +22,7 @@ class QDirIterator;
  *
  * The folder is read on the window's thread in slices of a few
  * milliseconds, so a folder of 100,000 files fills in while the window
- * stays responsive; the rows appear as they are read and are sorted once
+ * stays responsive; the rows appear in a few batches a second and are sorted once
  * the folder is complete. `reload` reads the folder again and keeps the
  * rows that stay, and with them the selection. Items drag out as file
  * URLs, copied or linked but never moved: a drop elsewhere must not take a
@@ -95,6 +96,7 @@ private:
     bool m_firstRead = false;
     bool m_readAgain = false;
     QTimer m_slice;
+    QElapsedTimer m_shown;
     int m_sortColumn = 0;
     QFileIconProvider m_icons;
     mutable QHash<QString, QString> m_typeBySuffix;

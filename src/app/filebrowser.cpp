@@ -2,6 +2,7 @@
 #include "app/filebrowser.h"
 
 #include "app/browseractions.h"
+#include "app/browserfolders.h"
 #include "app/browserclipboard.h"
 #include "app/browserlist.h"
 #include "app/browsermodel.h"
@@ -13,7 +14,7 @@
 
 #include <QClipboard>
 #include <QDesktopServices>
-#include <QFileSystemModel>
+#include <QDir>
 #include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -78,31 +79,29 @@ void FileBrowser::connectList()
     connect(m_list, &BrowserList::focusLeft, this, &FileBrowser::onFocusLeft);
     connect(m_list, &BrowserList::activated, this,
             [this](const QModelIndex &index) { openItem(m_listModel->filePath(index)); });
+    connect(m_list, &BrowserList::keyPressed, this, &FileBrowser::onKey);
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] {
         if (QFileInfo(m_folder).isDir())
             m_listModel->reload();
         else
             setCurrentFolder(m_folder);
+        m_treeModel->reread(m_folder);
     });
 }
 
 void FileBrowser::buildTree()
 {
-    auto *model = new QFileSystemModel(this);
-    model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    model->setRootPath(QDir::rootPath());
+    auto *model = new BrowserFolderModel(this);
     m_tree->setModel(model);
     delete m_treeModel;
     m_treeModel = model;
-    for (int column = 1; column < model->columnCount(); ++column)
-        m_tree->hideColumn(column);
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (current.isValid() && m_treeModel->filePath(current) != m_folder)
                     setCurrentFolder(m_treeModel->filePath(current));
             });
     // Folders load in the background: keep the current one in sight as its parents arrive.
-    connect(model, &QFileSystemModel::directoryLoaded, this, [this](const QString &loaded) {
+    connect(model, &BrowserFolderModel::directoryLoaded, this, [this](const QString &loaded) {
         if ((m_folder + QLatin1Char('/')).startsWith(loaded))
             m_tree->scrollTo(m_tree->currentIndex());
     });
@@ -347,6 +346,18 @@ void FileBrowser::onPopup(const QPoint &globalPos)
     setEnabled({QStringLiteral("fileprop")}, true);
     setEnabled({kEdit}, false);
     emit popupRequested(globalPos);
+}
+
+void FileBrowser::onKey(BrowserList::Key key)
+{
+    switch (key) {
+    case BrowserList::Key::Open: return open();
+    case BrowserList::Key::Delete: return deleteSelected();
+    case BrowserList::Key::Copy: return copy();
+    case BrowserList::Key::Cut: return cut();
+    case BrowserList::Key::Paste: return paste();
+    case BrowserList::Key::Up: return upOneLevel();
+    }
 }
 
 void FileBrowser::onFocusLeft()

@@ -1,6 +1,7 @@
 // Varko 2000 — the window's file browser: folder tree, file list and their commands.
 #pragma once
 
+#include "app/browserlist.h"
 #include "app/browsertemplates.h"
 
 #include <QHash>
@@ -9,14 +10,13 @@
 #include <functional>
 
 class QAction;
-class QFileSystemModel;
 class QFileSystemWatcher;
 class QItemSelection;
 class QMenu;
 class QMimeData;
 class QModelIndex;
 class QTreeView;
-class BrowserList;
+class BrowserFolderModel;
 class BrowserModel;
 
 /**
@@ -108,6 +108,7 @@ private:
     void onSelectionChanged(const QItemSelection &selected, const QItemSelection &deselected);
     void onPressed();
     void onPopup(const QPoint &globalPos);
+    void onKey(BrowserList::Key key);
     void onFocusLeft();
     void setEnabled(const QStringList &names, bool enabled);
     void selectOnly(const QModelIndex &index);
@@ -117,7 +118,7 @@ private:
 
     QTreeView *m_tree;
     BrowserList *m_list;
-    QFileSystemModel *m_treeModel = nullptr;
+    BrowserFolderModel *m_treeModel = nullptr;
     BrowserModel *m_listModel;
     QFileSystemWatcher *m_watcher;
     QString m_folder;

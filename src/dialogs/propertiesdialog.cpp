@@ -1,8 +1,10 @@
 // Varko 2000 — what a file, a folder or a selection is: the properties dialog.
 #include "dialogs/propertiesdialog.h"
 
+#include "engine/queueitem.h"
 #include "platform/foldersize.h"
 #include "platform/shelltype.h"
+#include "store/textformat.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -53,10 +55,10 @@ PropertiesDialog::PropertiesDialog(const QStringList &paths, QWidget *parent)
 
 QString PropertiesDialog::sizeText(qint64 bytes)
 {
-    const QLocale locale;
-    return QStringLiteral("%1 (%2 bytes)")
-        .arg(locale.formattedDataSize(bytes, 2, QLocale::DataSizeTraditionalFormat),
-             locale.toString(bytes));
+    // Kilobytes as the queue counts them; nothing at all is not rounded up to 1KB.
+    if (bytes <= 0)
+        return QStringLiteral("0 bytes");
+    return QStringLiteral("%1KB (%2 bytes)").arg(formatThousands(kilobytes(bytes)), formatThousands(double(bytes)));
 }
 
 void PropertiesDialog::addRow(QFormLayout *form, const QString &caption, const QString &name,

@@ -20,7 +20,7 @@ class PropertiesDialog : public QDialog
 public:
     PropertiesDialog(const QStringList &paths, QWidget *parent);
 
-    /** The size caption for `bytes`: "1.50 MB (1,572,864 bytes)". */
+    /** The size caption for `bytes`: "1,536KB (1,572,864 bytes)". */
     static QString sizeText(qint64 bytes);
 
 private:

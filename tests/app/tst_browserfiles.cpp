@@ -10,6 +10,9 @@
 
 #include <memory>
 
+#include <csignal>
+#include <sys/resource.h>
+
 class TestBrowserFiles : public QObject
 {
     Q_OBJECT
@@ -155,6 +158,27 @@ private slots:
         QVERIFY(lines.size() <= maxLines);
         for (const QByteArray &line : lines)
             QVERIFY2(line.size() - line.endsWith('\r') <= maxWidth, line.constData());
+    }
+
+    void aFullDiskLosesNothing()
+    {
+        QTemporaryDir source, target;
+        writeTree(source.path(), {"a.txt=alpha"});
+        writeTree(target.path(), {"a.txt=old"});
+        BrowserPaste paste([](const QString &) { return BrowserPaste::Answer::Yes; });
+        // A file size limit fails the write as a full disk does, past its first bytes.
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit before = limit;
+        limit.rlim_cur = 3;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        paste.run({source.filePath("a.txt")}, target.path(), false);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &before), 0);
+        QCOMPARE(readTree(target.path()), QStringList{"a.txt=old"});
+        QCOMPARE(readTree(source.path()), QStringList{"a.txt=alpha"});
+        QCOMPARE(paste.failures().size(), 1);
+        QVERIFY(paste.failures().first().startsWith(source.filePath("a.txt") + ": "));
     }
 };
 

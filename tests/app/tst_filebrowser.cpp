@@ -1,8 +1,10 @@
 // Varko 2000 — the file browser as the window drives it: enabling, clipboard, trash, naming, opening, dragging.
 #include "app/browserclipboard.h"
+#include "app/browserfolders.h"
 #include "app/browserlist.h"
 #include "app/browsermodel.h"
 #include "app/filebrowser.h"
+#include "dialogs/propertiesdialog.h"
 #include "testfiles.h"
 
 #include <QAbstractButton>
@@ -12,6 +14,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -19,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <memory>
 
@@ -285,6 +289,81 @@ private slots:
                  root + "/a%20b.nfo\r\n" + root + "/c.zip\r\n");
         // A drop elsewhere may copy or link, never move a file away from the browser.
         QCOMPARE(b.view()->model()->supportedDragActions(), Qt::CopyAction | Qt::LinkAction);
+    }
+
+    void keysOfTheList_data()
+    {
+        QTest::addColumn<QString>("select");
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("Ctrl+C") << "b.txt" << (Qt::ControlModifier | Qt::Key_C) << "sub copy:b.txt";
+        QTest::newRow("Ctrl+X") << "b.txt" << (Qt::ControlModifier | Qt::Key_X) << "sub cut:b.txt";
+        QTest::newRow("Enter opens a folder") << "deeper" << QKeyCombination(Qt::Key_Return) << "sub/deeper";
+        QTest::newRow("Backspace goes up") << "b.txt" << QKeyCombination(Qt::Key_Backspace) << ".";
+        QTest::newRow("Alt+Up goes up") << "b.txt" << (Qt::AltModifier | Qt::Key_Up) << ".";
+    }
+    void keysOfTheList()
+    {
+        QFETCH(QString, select);
+        QFETCH(QKeyCombination, key);
+        const Browser b({"sub/b.txt=x", "sub/deeper/"});
+        b.browser->setCurrentFolder(b.folder.filePath("sub"));
+        QVERIFY(QTest::qWaitFor([&b] { return !b.model()->isLoading(); }));
+        QGuiApplication::clipboard()->clear();
+        b.select({"sub/" + select});
+        QTest::keyClick(b.view(), key.key(), key.keyboardModifiers());
+        QString after = QDir(b.folder.path()).relativeFilePath(b.browser->currentFolder());
+        const ClipboardFiles files = clipboardFiles(QGuiApplication::clipboard()->mimeData());
+        for (const QString &path : files.paths)
+            after += (files.cut ? " cut:" : " copy:") + QFileInfo(path).fileName();
+        QTEST(after, "after");
+    }
+
+    void properties_data()
+    {
+        QTest::addColumn<QStringList>("paths");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("a file") << QStringList{"a.bin"} << "a.bin" << "1KB (600 bytes)";
+        QTest::newRow("a folder, its total read meanwhile") << QStringList{"sub"} << "sub" << "5KB (5,000 bytes)";
+        QTest::newRow("several") << QStringList{"a.bin", "sub"} << "2 items" << "5KB (5,600 bytes)";
+        QTest::newRow("an empty file") << QStringList{"empty"} << "empty" << "0 bytes";
+    }
+    void properties()
+    {
+        QFETCH(QStringList, paths);
+        QTemporaryDir folder;
+        writeTree(folder.path(), {"empty="});
+        makeFile(folder.filePath("a.bin"), 600);
+        makeFile(folder.filePath("sub/b.bin"), 2000);
+        makeFile(folder.filePath("sub/deep/c.bin"), 3000);
+        for (QString &path : paths)
+            path = folder.filePath(path);
+        QWidget owner;
+        auto *dialog = new PropertiesDialog(paths, &owner);
+        QTEST(dialog->findChild<QLabel *>("nameValue")->text(), "name");
+        QTRY_COMPARE(dialog->findChild<QLabel *>("sizeValue")->text() == "Calculating...", false);
+        QTEST(dialog->findChild<QLabel *>("sizeValue")->text(), "size");
+    }
+
+    void theTreeHoldsVisibleFoldersOnly()
+    {
+        const Browser b({"b/", "A/", ".hidden/", "file.txt="});
+        auto *tree = static_cast<BrowserFolderModel *>(b.browser->folderTree()->model());
+        const QModelIndex node = tree->index(b.folder.path());
+        tree->fetchMore(node);
+        QTRY_COMPARE(tree->rowCount(node), 2);
+        QCOMPARE(tree->filePath(tree->index(0, 0, node)), b.folder.filePath("A"));
+        b.actions.value("newfolder")->trigger();
+        QTRY_COMPARE(tree->rowCount(node), 3);
+    }
+
+    void altAndAMenuLetterKeepTheSelection()
+    {
+        const Browser b({"a.txt="});
+        b.select({"a.txt"});
+        sendFocusOut(b.view(), Qt::MenuBarFocusReason);
+        QCOMPARE(b.selectedNames(), QStringList{"a.txt"});
     }
 
 private:
