@@ -49,7 +49,6 @@ void MainWindow::connectQueueCommands()
     onTriggered("listque", [this] { listQueue(); });
     onTriggered("packit", [this] { packFromWindow(*this); });
     onTriggered("testset", [this] { testSetFromWindow(*this); });
-    action(QStringLiteral("writesfv"))->setChecked(writeSfvSetting());
     connect(action(QStringLiteral("writesfv")), &QAction::toggled, this, &setWriteSfvSetting);
     onTriggered("properties", [this] { showItemProperties(); });
     onTriggered("openque", [this] {

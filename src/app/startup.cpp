@@ -1,5 +1,6 @@
 // Varko 2000 — the main window's start-up: state file, settings, views, captions, scripts.
 #include "app/mainwindow.h"
+#include "app/packcommand.h"
 #include "app/windowlayout.h"
 #include "app/splashwindow.h"
 #include "controls/textprogressbar.h"
@@ -55,6 +56,7 @@ void MainWindow::start(const StartOptions &options)
     // A script named at start joins the stored list rather than replacing it.
     m_recent.load(QSettings(QStringLiteral("Norwen"), QStringLiteral("Varko2kMRU")));
     m_recent.setMaxFileCount(kRecentCapacity);
+    action(QStringLiteral("writesfv"))->setChecked(writeSfvSetting());
     if (options.scriptArgument.isEmpty()) {
         refreshRecentMenu();
         show();
