@@ -1,6 +1,5 @@
 // Varko 2000 — the browser list's view style, sort and font size, and the pop-ups of the panels.
 #include "app/mainwindow.h"
-#include "app/queueview.h"
 #include "engine/estimate.h"
 #include "store/settingscaptions.h"
 
@@ -95,12 +94,6 @@ void MainWindow::applyViewSettings()
         setSortColumn(sort);
     else
         setCheckedGroup(kSortEntries, -1);
-}
-
-void MainWindow::applyQueueColumns()
-{
-    if (auto *view = qobject_cast<QueueView *>(m_queueView))
-        view->layoutColumns();
 }
 
 void MainWindow::showPopup(const QString &name, const QPoint &globalPos)
