@@ -213,6 +213,8 @@ private:
     bool saveScript();
     void saveScriptAsCommand();
     bool panelClicked(QObject *watched);
+    /** The hourglass over the window during a run, the arrow back on "Find file/folder"; true when handled. */
+    bool pointerEvent(QObject *watched, QEvent *event);
     void relayout();
     void applyPlacement(const WindowPlacement &placement, ScreenTwips screen);
     void applyViewSettings();

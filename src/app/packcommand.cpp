@@ -142,6 +142,7 @@ bool WindowRipHost::stopRequested() const
 void WindowRipHost::finish()
 {
     setBusyPointer(false);
+    m_window.unsetCursor(); // the hourglass a move over the window set meanwhile
     // A window closed meanwhile stays closed.
     if (m_asideTranslucent && !m_window.m_closing)
         stepBack(*m_asideTranslucent);

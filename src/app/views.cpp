@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QToolBar>
 #include <QTreeView>
 
 namespace {
@@ -107,10 +108,28 @@ void MainWindow::connectPopups()
 {
     for (QLabel *panel : {m_logo, m_totals, m_archiveType, m_archiveSize, m_paths, m_zip, m_ripto})
         panel->installEventFilter(this);
+    centralWidget()->setMouseTracking(true);
+    centralWidget()->installEventFilter(this);
+    m_toolbar->widgetForAction(toolbarButton(21))->installEventFilter(this);
+}
+
+bool MainWindow::pointerEvent(QObject *watched, QEvent *event)
+{
+    // While a run works, the pointer over the window's own surface is the
+    // hourglass; "Find file/folder" is where it turns back into the arrow.
+    if (event->type() == QEvent::MouseMove && watched == centralWidget() && m_ripState.ripInProgress)
+        setCursor(Qt::WaitCursor);
+    else if (event->type() == QEvent::Enter && watched == m_toolbar->widgetForAction(toolbarButton(21)))
+        unsetCursor();
+    else
+        return false;
+    return true;
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (pointerEvent(watched, event))
+        return QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonDblClick && watched == m_totals) {
         action(QStringLiteral("listque"))->trigger();
         return true;
