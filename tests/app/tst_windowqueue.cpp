@@ -1,6 +1,7 @@
 // Varko 2000 — the queue on the main window: drops, placement, scripts and Pack It from the toolbar.
 #include "app/queuedroptarget.h"
 #include "archivertestkit.h"
+#include "filedrop.h"
 #include "controls/textprogressbar.h"
 #include "engine/queue.h"
 #include "testfiles.h"
@@ -13,30 +14,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QUrl>
 
 namespace {
-
-// Drops `paths` on the window as a file manager would; whether the window took it.
-bool dropOn(QWidget &window, const QStringList &paths)
-{
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString &path : paths)
-        urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(200, 300), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &enter);
-    if (!enter.isAccepted())
-        return false;
-    QDropEvent drop(QPointF(200, 300), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &drop);
-    return drop.isAccepted();
-}
 
 // "name:In" of every row, in queue order.
 QString rowsOf(Queue &queue)
