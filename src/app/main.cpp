@@ -103,5 +103,8 @@ int main(int argc, char *argv[])
         QCoreApplication::exit(128 + signal);
     });
     window.start({dataFolder(), app.arguments().value(1), screenTwips()});
-    return app.exec();
+    const int exitCode = app.exec();
+    // A run winding down after the signal may end the loop its own way meanwhile.
+    const int signal = caughtStopSignal();
+    return signal ? 128 + signal : exitCode;
 }
