@@ -1,23 +1,11 @@
 // Varko 2000 — the rip-run host of headless packing: fixed answers, everything told on standard error.
 #include "app/headlesshost.h"
 
+#include "app/stopsignals.h"
+
 #include <QCoreApplication>
 
-#include <csignal>
 #include <cstdio>
-
-namespace {
-
-// Written by the signal handler, read by the run's stop checks: the one way a
-// handler may talk to the program.
-volatile std::sig_atomic_t caught = 0;
-
-void onStopSignal(int signal)
-{
-    caught = signal;
-}
-
-} // namespace
 
 HeadlessHost::HeadlessHost(QString baseName, bool replaceZips)
     : m_err(stderr)
@@ -28,17 +16,12 @@ HeadlessHost::HeadlessHost(QString baseName, bool replaceZips)
 
 void HeadlessHost::catchStopSignals()
 {
-    struct sigaction action{};
-    action.sa_handler = onStopSignal;
-    action.sa_flags = SA_RESTART;
-    sigemptyset(&action.sa_mask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP})
-        sigaction(signal, &action, nullptr);
+    ::catchStopSignals();
 }
 
 int HeadlessHost::caughtSignal()
 {
-    return caught;
+    return caughtStopSignal();
 }
 
 Message::Answer HeadlessHost::ask(const Message &message)

@@ -3,6 +3,7 @@
 #include "app/headlesstest.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
+#include "app/stopsignals.h"
 #include "app/windowlayout.h"
 #include "platform/datafolder.h"
 #include "version.h"
@@ -94,6 +95,16 @@ int main(int argc, char *argv[])
         window.raise();
         window.activateWindow();
     });
+    // A stop signal ends a run as Close does, then closes the window through
+    // its shutdown; the exit status says which signal it was, as a shell expects.
+    StopSignalNotifier stopSignals;
+    QObject::connect(&stopSignals, &StopSignalNotifier::stopSignalCaught, &window, [&window](int signal) {
+        window.close();
+        QCoreApplication::exit(128 + signal);
+    });
     window.start({dataFolder(), app.arguments().value(1), screenTwips()});
-    return app.exec();
+    const int exitCode = app.exec();
+    // A run winding down after the signal may end the loop its own way meanwhile.
+    const int signal = caughtStopSignal();
+    return signal ? 128 + signal : exitCode;
 }

@@ -10,6 +10,7 @@
 #include "app/windowlayout.h"
 #include "controls/textprogressbar.h"
 #include "dialogs/messagebox.h"
+#include "dialogs/modepicture.h"
 #include "engine/queue.h"
 #include "engine/scriptopener.h"
 
@@ -89,6 +90,7 @@ void MainWindow::buildTopRow(QWidget *client)
     m_toolbarButtons = buildToolbar(m_toolbar);
     connect(m_toolbar, &QToolBar::actionTriggered, this,
             [this](QAction *button) { toolbar_ButtonClick(int(m_toolbarButtons.indexOf(button)) + 1); });
+    buildModePicture();
 
     auto *frame = new QFrame(client);
     frame->setObjectName(QStringLiteral("Frame1"));
@@ -102,6 +104,29 @@ void MainWindow::buildTopRow(QWidget *client)
     m_logo->setPixmap(QIcon(QStringLiteral(":/app/icons/logo.svg")).pixmap(QSize(52, 22)));
     m_logo->setAlignment(Qt::AlignCenter);
     m_logo->setCursor(Qt::PointingHandCursor);
+}
+
+void MainWindow::buildModePicture()
+{
+    // At the toolbar's right end, beside the logo; a narrow window moves it
+    // into the toolbar's overflow rather than over a button.
+    auto *spacer = new QWidget(m_toolbar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_toolbar->addWidget(spacer);
+    m_modePicture = new QLabel(m_toolbar);
+    m_modePicture->setObjectName(QStringLiteral("modePicture"));
+    m_modePicture->setAccessibleName(QStringLiteral("Packing mode"));
+    m_modePictureSlot = m_toolbar->addWidget(m_modePicture);
+    m_modePictureSlot->setVisible(false);
+}
+
+void MainWindow::updateModePicture()
+{
+    const PackMode mode = packMode(m_settings);
+    m_modePicture->setPixmap(modePixmap(mode, 20));
+    m_modePicture->setToolTip(mode == PackMode::Zip   ? QStringLiteral("Zip")
+                              : mode == PackMode::Rar ? QStringLiteral("Rar")
+                                                      : QStringLiteral("Ace"));
 }
 
 void MainWindow::buildPanes(QWidget *client)
@@ -195,8 +220,6 @@ void MainWindow::installQueueView(QWidget *queueView)
     m_queueView = queueView;
     if (auto *view = qobject_cast<QueueView *>(queueView))
         connectQueueView(view);
-    if (m_started)
-        applyQueueColumns();
 }
 
 void MainWindow::setScriptOpener(ScriptOpener opener)

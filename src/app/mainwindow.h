@@ -105,6 +105,8 @@ public:
     void mirrorAllSettings();
     /** The totals panel and the estimate on the progress bar from the queue's totals. */
     void refreshTotals();
+    /** The mode picture after the zip and archive-type panels: Zip, else Rar or Ace. */
+    void updateModePicture();
     /** The progress bar the run and the set test report on. */
     TextProgressBar *progressBar() const { return m_progress; }
     /** Reads options.ini again over the settings in memory, captions and check marks following. */
@@ -177,6 +179,7 @@ private:
     void installFileBrowser();
     bool browserHasSelection() const;
     void buildTopRow(QWidget *client);
+    void buildModePicture();
     void buildPanes(QWidget *client);
     void buildPanels(QWidget *client);
     void connectCommands();
@@ -207,10 +210,11 @@ private:
     bool saveScript();
     void saveScriptAsCommand();
     bool panelClicked(QObject *watched);
+    /** The hourglass over the window during a run, the arrow back on "Find file/folder"; true when handled. */
+    bool pointerEvent(QObject *watched, QEvent *event);
     void relayout();
     void applyPlacement(const WindowPlacement &placement, ScreenTwips screen);
     void applyViewSettings();
-    void applyQueueColumns();
     void startWithScript(const QString &argument);
     void shutDown();
     void setCheckedGroup(const QStringList &names, int checkedIndex);
@@ -244,6 +248,8 @@ private:
     QToolBar *m_toolbar = nullptr;
     QWidget *m_frame1 = nullptr;
     QLabel *m_logo = nullptr;
+    QLabel *m_modePicture = nullptr;
+    QAction *m_modePictureSlot = nullptr; ///< its place on the toolbar; hidden until the first drop
     QSplitter *m_browserSplitter = nullptr;
     QWidget *m_folderTree = nullptr;
     QWidget *m_fileList = nullptr;

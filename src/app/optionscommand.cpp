@@ -25,6 +25,8 @@ public:
         case SettingKey::Fonts: m_window.setFontSize(settings.fonts.trimmed().toInt()); break;
         default: m_window.mirrorSetting(key, settings, origin); break;
         }
+        if (key == SettingKey::Zip || key == SettingKey::Rarace)
+            m_window.updateModePicture();
     }
     int browserView() const override { return m_window.viewStyle(); }
     // Each run reads the chosen comment file itself, so a file edited since is what goes in.

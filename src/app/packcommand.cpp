@@ -2,6 +2,7 @@
 #include "app/packcommand.h"
 
 #include "app/mainwindow.h"
+#include "app/stopsignals.h"
 #include "controls/textprogressbar.h"
 #include "dialogs/basenamedialog.h"
 #include "engine/queue.h"
@@ -149,10 +150,17 @@ void WindowRipHost::processEvents()
     QApplication::processEvents();
 }
 
+bool WindowRipHost::stopRequested() const
+{
+    return caughtStopSignal() != 0;
+}
+
 void WindowRipHost::finish()
 {
     setBusyPointer(false);
-    if (m_asideTranslucent)
+    m_window.unsetCursor(); // the hourglass a move over the window set meanwhile
+    // A window closed meanwhile stays closed.
+    if (m_asideTranslucent && !m_window.m_closing)
         stepBack(*m_asideTranslucent);
 }
 

@@ -37,6 +37,8 @@ public:
     /** After the run, whichever way it ended: the normal pointer and the window back in its place. */
     void finish();
     void processEvents() override;
+    /** A stop signal caught; checked even while the archiver runs and no event is handled. */
+    bool stopRequested() const override;
 
 private:
     bool layered(bool translucent) const;

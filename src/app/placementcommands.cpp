@@ -31,6 +31,7 @@ bool MainWindow::panelClicked(QObject *watched)
     if (watched == m_archiveType) {
         setArchiveType(archivePlacement(m_settings) != Placement::Rar);
         QCoreApplication::processEvents();
+        updateModePicture();
     } else if (watched == m_zip) {
         setZipping(!isZipping(m_settings));
     } else if (watched == m_paths) {
@@ -56,6 +57,7 @@ void MainWindow::setZipping(bool on)
     if (!commandsLocked())
         PlacementRules::setZipping(*m_queue, m_settings, on);
     mirrorSetting(SettingKey::Zip, m_settings, Origin::OptionsFile);
+    updateModePicture();
 }
 
 void MainWindow::setSavePaths(bool on)

@@ -176,11 +176,10 @@ void QueueView::focusOutEvent(QFocusEvent *event)
     clearSelection();
 }
 
-void QueueView::showEvent(QShowEvent *event)
+void QueueView::resizeEvent(QResizeEvent *event)
 {
-    QTreeView::showEvent(event);
-    if (!m_laidOut) {
-        m_laidOut = true;
-        layoutColumns();
-    }
+    // The widths are fractions of the list's width: every resize, the first
+    // show and a maximised or restored window among them, applies them again.
+    QTreeView::resizeEvent(event);
+    layoutColumns();
 }

@@ -23,9 +23,6 @@ public:
     /** The first selected row from the top; -1 when none. */
     int firstSelectedRow() const;
 
-    /** Column widths as fractions of the list's width: Size 1/12, Modified and Path 1/6.5, In 1/7.5. */
-    void layoutColumns();
-
     /**
      * "Open item...": the selected file or folder opened with its default
      * handler; nothing when no row is selected.
@@ -49,13 +46,14 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
-    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    /** Column widths as fractions of the list's width: Size 1/12, Modified and Path 1/6.5, In 1/7.5. */
+    void layoutColumns();
     void updateHeaders();
     void moveByKey(QKeyEvent *event);
     void onHeaderClicked(int column);
 
     Queue &m_queue;
-    bool m_laidOut = false;
 };

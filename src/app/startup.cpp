@@ -49,6 +49,7 @@ void MainWindow::start(const StartOptions &options)
     m_started = true;
     applyViewSettings();
     mirrorAllSettings();
+    updateModePicture();
     m_progress->setText(QStringLiteral("0%"));
     if (placement.maximize)
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -60,7 +61,6 @@ void MainWindow::start(const StartOptions &options)
     if (options.scriptArgument.isEmpty()) {
         refreshRecentMenu();
         show();
-        applyQueueColumns();
         refreshTotals();
     } else {
         startWithScript(options.scriptArgument);
@@ -96,7 +96,6 @@ void MainWindow::startWithScript(const QString &argument)
     const QString path = argument.startsWith(u'!') ? argument.mid(1) : argument;
     openScript(path);
     show();
-    applyQueueColumns();
 }
 
 bool MainWindow::openScript(const QString &path)

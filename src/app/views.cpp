@@ -1,6 +1,5 @@
 // Varko 2000 — the browser list's view style, sort and font size, and the pop-ups of the panels.
 #include "app/mainwindow.h"
-#include "app/queueview.h"
 #include "engine/estimate.h"
 #include "store/settingscaptions.h"
 
@@ -8,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QToolBar>
 #include <QTreeView>
 
 namespace {
@@ -97,12 +97,6 @@ void MainWindow::applyViewSettings()
         setCheckedGroup(kSortEntries, -1);
 }
 
-void MainWindow::applyQueueColumns()
-{
-    if (auto *view = qobject_cast<QueueView *>(m_queueView))
-        view->layoutColumns();
-}
-
 void MainWindow::showPopup(const QString &name, const QPoint &globalPos)
 {
     QMenu *popup = menu(name);
@@ -114,10 +108,28 @@ void MainWindow::connectPopups()
 {
     for (QLabel *panel : {m_logo, m_totals, m_archiveType, m_archiveSize, m_paths, m_zip, m_ripto})
         panel->installEventFilter(this);
+    centralWidget()->setMouseTracking(true);
+    centralWidget()->installEventFilter(this);
+    m_toolbar->widgetForAction(toolbarButton(21))->installEventFilter(this);
+}
+
+bool MainWindow::pointerEvent(QObject *watched, QEvent *event)
+{
+    // While a run works, the pointer over the window's own surface is the
+    // hourglass; "Find file/folder" is where it turns back into the arrow.
+    if (event->type() == QEvent::MouseMove && watched == centralWidget() && m_ripState.ripInProgress)
+        setCursor(Qt::WaitCursor);
+    else if (event->type() == QEvent::Enter && watched == m_toolbar->widgetForAction(toolbarButton(21)))
+        unsetCursor();
+    else
+        return false;
+    return true;
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (pointerEvent(watched, event))
+        return QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonDblClick && watched == m_totals) {
         action(QStringLiteral("listque"))->trigger();
         return true;

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 class TestLifecycle : public QObject
 {
     Q_OBJECT
@@ -78,6 +80,39 @@ private slots:
             first.terminate();
             QVERIFY(first.waitForFinished(20000));
         }
+    }
+
+    // A stop signal closes the window through its shutdown, which writes the state file again.
+    void stopSignalClosesTheWindow_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("status");
+        QTest::newRow("SIGTERM") << int(SIGTERM) << 143;
+        QTest::newRow("SIGINT") << int(SIGINT) << 130;
+        QTest::newRow("SIGHUP") << int(SIGHUP) << 129;
+    }
+
+    void stopSignalClosesTheWindow()
+    {
+        QFETCH(int, signal);
+        QFETCH(int, status);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        const QString data = freshFolder();
+        QDir().mkpath(data + "/tmp");
+        env.insert("VARKO_HOME", data);
+        env.insert("TMPDIR", data + "/tmp");
+        env.insert("XDG_RUNTIME_DIR", m_root.path());
+        QProcess run;
+        run.setProcessEnvironment(env);
+        run.start(QCoreApplication::applicationDirPath() + "/varko2000", {});
+        const QString stateFile = data + "/varko2k.ini";
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(stateFile), 20000); // start-up writes it
+        QVERIFY(QFile::remove(stateFile));
+        ::kill(pid_t(run.processId()), signal);
+        QVERIFY(run.waitForFinished(20000));
+        QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(run.exitCode(), status);
+        QVERIFY(QFile::exists(stateFile));
     }
 
     void brokenFilesStillStart_data()

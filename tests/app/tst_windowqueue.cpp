@@ -1,6 +1,7 @@
 // Varko 2000 — the queue on the main window: drops, placement, scripts and Pack It from the toolbar.
 #include "app/queuedroptarget.h"
 #include "archivertestkit.h"
+#include "filedrop.h"
 #include "controls/textprogressbar.h"
 #include "engine/queue.h"
 #include "testfiles.h"
@@ -13,30 +14,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QUrl>
 
 namespace {
-
-// Drops `paths` on the window as a file manager would; whether the window took it.
-bool dropOn(QWidget &window, const QStringList &paths)
-{
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString &path : paths)
-        urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(200, 300), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &enter);
-    if (!enter.isAccepted())
-        return false;
-    QDropEvent drop(QPointF(200, 300), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &drop);
-    return drop.isAccepted();
-}
 
 // "name:In" of every row, in queue order.
 QString rowsOf(Queue &queue)
@@ -98,20 +80,21 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("rows");
         QTest::addColumn<QString>("totals");
+        QTest::addColumn<QString>("mode"); // the mode picture, empty while hidden
         QTest::newRow("nfo every zip, diz in zip, rest in rar")
             << QStringList{"a.nfo=10", "FILE_ID.DIZ=10", "x.bin=2048"} << ""
-            << "a.nfo:Zip, FILE_ID.DIZ:Zip, x.bin:Rar" << " 3 - 4KB";
+            << "a.nfo:Zip, FILE_ID.DIZ:Zip, x.bin:Rar" << " 3 - 4KB" << "Zip";
         QTest::newRow("ace moves only archive rows") << QStringList{"x.bin=5", "a.nfo=5", "file_id.diz=5"}
-                                                     << "ace2" << "x.bin:Ace, a.nfo:Zip, file_id.diz:Zip" << " 3 - 3KB";
+                                                     << "ace2" << "x.bin:Ace, a.nfo:Zip, file_id.diz:Zip" << " 3 - 3KB" << "Zip";
         QTest::newRow("zip off puts all in the archive") << QStringList{"a.nfo=5", "file_id.diz=5"} << "zip2"
-                                                         << "a.nfo:Rar, file_id.diz:Rar" << " 2 - 2KB";
+                                                         << "a.nfo:Rar, file_id.diz:Rar" << " 2 - 2KB" << "Rar";
         QTest::newRow("nfo in first zip") << QStringList{"a.nfo=5", "x.bin=5"} << "nfo2"
-                                          << "a.nfo:1st Zip only, x.bin:Rar" << " 2 - 2KB";
+                                          << "a.nfo:1st Zip only, x.bin:Rar" << " 2 - 2KB" << "Zip";
         QTest::newRow("a row in every zip") << QStringList{"x.bin=5", "y.bin=5"} << "1:inzip"
-                                            << "x.bin:Rar, y.bin:Zip" << " 2 - 2KB";
+                                            << "x.bin:Rar, y.bin:Zip" << " 2 - 2KB" << "Zip";
         QTest::newRow("a row in the first zip") << QStringList{"x.bin=5"} << "0:in1stzip"
-                                                << "x.bin:1st Zip only" << " 1 - 1KB";
-        QTest::newRow("refused during a run") << QStringList{"x.bin=5"} << "running" << "" << "Queue empty";
+                                                << "x.bin:1st Zip only" << " 1 - 1KB" << "Zip";
+        QTest::newRow("refused during a run") << QStringList{"x.bin=5"} << "running" << "" << "Queue empty" << "";
     }
 
     void dropAndPlace()
@@ -144,6 +127,9 @@ private slots:
         }
         QTEST(rowsOf(win->queue()), "rows");
         QTEST(panelText(*win, "totalsPanel"), "totals");
+        QFETCH(QString, mode);
+        const auto *picture = win->findChild<QLabel *>(QStringLiteral("modePicture"));
+        QTRY_COMPARE(picture->isVisibleTo(win.get()) ? picture->toolTip() : QString(), mode);
     }
 
     // One "New file_id.diz" dropped alone: Yes renames it and queues it for every zip.
