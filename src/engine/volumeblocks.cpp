@@ -1,31 +1,15 @@
 // Varko 2000 — the headers of our own RAR and ACE store volumes, as a reader sees them.
 #include "engine/volumeblocks.h"
 
+#include "formats/aceblocks.h"
+#include "formats/rarblocks.h"
 #include "zip/crc32stream.h"
 
 #include <QtEndian>
 
 namespace {
 
-// RAR 1.5-4.x block types and flags.
-constexpr quint8 kRarMain = 0x73;
-constexpr quint8 kRarFile = 0x74;
-constexpr quint8 kRarEnd = 0x7B;
-constexpr quint16 kRarLongBlock = 0x8000;
-constexpr quint16 kRarLarge = 0x0100;
-constexpr quint16 kRarUnicode = 0x0200;
-constexpr quint16 kRarSplitBefore = 0x0001;
-constexpr quint16 kRarSplitAfter = 0x0002;
-constexpr quint16 kRarNextVolume = 0x0001;
-constexpr qsizetype kRarFileFixed = 32;
-
-// ACE block types and flags.
-constexpr quint8 kAceMain = 0;
-constexpr quint8 kAceFile = 1;
-constexpr quint8 kAceLargeFile = 3;
-constexpr quint16 kAceAddSize = 0x0001;
-constexpr quint16 kAceContinuesPrevious = 0x1000;
-constexpr quint16 kAceContinuesNext = 0x2000;
+constexpr qsizetype kRarFileFixed = 32; // a file header's fixed part, before its name
 
 quint16 u16(QByteArrayView b, qsizetype at) { return qFromLittleEndian<quint16>(b.data() + at); }
 quint32 u32(QByteArrayView b, qsizetype at) { return qFromLittleEndian<quint32>(b.data() + at); }
@@ -60,25 +44,25 @@ VolumeBlock decodeRar(QByteArrayView h)
     VolumeBlock block;
     const quint8 type = static_cast<quint8>(h[2]);
     const quint16 flags = u16(h, 3);
-    if ((flags & kRarLongBlock) && h.size() >= 11)
+    if ((flags & rarblock::kLongBlock) && h.size() >= 11)
         block.dataSize = u32(h, 7);
-    if (type == kRarMain) {
+    if (type == rarblock::kTypeMain) {
         block.kind = VolumeBlock::Kind::Main;
-    } else if (type == kRarEnd) {
+    } else if (type == rarblock::kTypeEnd) {
         block.kind = VolumeBlock::Kind::End;
-        block.nextVolume = flags & kRarNextVolume;
-    } else if (type == kRarFile) {
-        const qsizetype nameAt = (flags & kRarLarge) ? kRarFileFixed + 8 : kRarFileFixed;
+        block.nextVolume = flags & rarblock::kEndNextVolume;
+    } else if (type == rarblock::kTypeFile) {
+        const qsizetype nameAt = (flags & rarblock::kFileLarge) ? kRarFileFixed + 8 : kRarFileFixed;
         if (h.size() < nameAt || h.size() < nameAt + u16(h, 26))
             return damaged(QStringLiteral("a file header too short for its fields"));
         block.kind = VolumeBlock::Kind::File;
-        if (flags & kRarLarge) // may wrap negative: the reader refuses that size
+        if (flags & rarblock::kFileLarge) // may wrap negative: the reader refuses that size
             block.dataSize = static_cast<qint64>(quint64(u32(h, 32)) << 32 | u32(h, 7));
         block.crc = u32(h, 16);
-        block.continuesPrevious = flags & kRarSplitBefore;
-        block.continuesNext = flags & kRarSplitAfter;
+        block.continuesPrevious = flags & rarblock::kFileSplitBefore;
+        block.continuesNext = flags & rarblock::kFileSplitAfter;
         const QByteArrayView field = h.sliced(nameAt, u16(h, 26));
-        block.name = (flags & kRarUnicode) ? displayName(field) : QString::fromLatin1(field).replace(u'\\', u'/');
+        block.name = (flags & rarblock::kFileUnicode) ? displayName(field) : QString::fromLatin1(field).replace(u'\\', u'/');
     }
     return block;
 }
@@ -90,14 +74,14 @@ VolumeBlock decodeAce(QByteArrayView h)
     VolumeBlock block;
     const quint8 type = static_cast<quint8>(h[4]);
     const quint16 flags = u16(h, 5);
-    if ((flags & kAceAddSize) && h.size() >= 11)
+    if ((flags & aceblock::kFileAddSize) && h.size() >= 11)
         block.dataSize = u32(h, 7);
-    if (type == kAceMain) {
+    if (type == aceblock::kTypeMain) {
         if (h.size() < 14 || h.sliced(7, 7) != QByteArrayView("**ACE**"))
             return damaged(QStringLiteral("a main header without the ACE signature"));
         block.kind = VolumeBlock::Kind::Main;
-    } else if (type == kAceFile || type == kAceLargeFile) {
-        const qsizetype wide = type == kAceLargeFile ? 8 : 0; // 64-bit sizes push every later field
+    } else if (type == aceblock::kTypeFile || type == aceblock::kTypeFile64) {
+        const qsizetype wide = type == aceblock::kTypeFile64 ? 8 : 0; // 64-bit sizes push every later field
         const qsizetype nameAt = 35 + wide;
         if (h.size() < nameAt || h.size() < nameAt + u16(h, 33 + wide))
             return damaged(QStringLiteral("a file header too short for its fields"));
@@ -105,8 +89,8 @@ VolumeBlock decodeAce(QByteArrayView h)
         if (wide)
             block.dataSize = static_cast<qint64>(u64(h, 7));
         block.crc = u32(h, 23 + wide);
-        block.continuesPrevious = flags & kAceContinuesPrevious;
-        block.continuesNext = flags & kAceContinuesNext;
+        block.continuesPrevious = flags & aceblock::kFileContinuesPrevious;
+        block.continuesNext = flags & aceblock::kFileContinuesNext;
         block.name = QString::fromLatin1(h.sliced(nameAt, u16(h, 33 + wide))).replace(u'\\', u'/');
     }
     return block;

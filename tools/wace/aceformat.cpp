@@ -1,6 +1,7 @@
 // Varko 2000 — the ACE blocks a store-only volume writer needs.
 #include "wace/aceformat.h"
 
+#include "formats/aceblocks.h"
 #include "volumes/crc32.h"
 #include "volumes/diagnostics.h"
 #include "volumes/dostime.h"
@@ -11,15 +12,7 @@
 
 namespace {
 
-constexpr uint8_t kTypeMain = 0;
-constexpr uint8_t kTypeFile = 1;
-constexpr uint8_t kTypeFile64 = 3;
-
-constexpr uint16_t kMainMultiVolume = 0x0800;
-constexpr uint16_t kFileAddSize = 0x0001;
-constexpr uint16_t kFile64 = 0x0004;
-constexpr uint16_t kFileContinuesPrevious = 0x1000;
-constexpr uint16_t kFileContinuesNext = 0x2000;
+using namespace aceblock;
 
 constexpr uint32_t kAttrReadOnly = 0x01;
 constexpr uint32_t kAttrDirectory = 0x10;

@@ -1,6 +1,7 @@
 // Varko 2000 — the RAR 1.5-4.x blocks a store-only volume writer needs.
 #include "wrar/rarformat.h"
 
+#include "formats/rarblocks.h"
 #include "volumes/crc32.h"
 #include "volumes/diagnostics.h"
 #include "volumes/dostime.h"
@@ -9,21 +10,7 @@
 
 namespace {
 
-constexpr uint8_t kTypeMain = 0x73;
-constexpr uint8_t kTypeFile = 0x74;
-constexpr uint8_t kTypeSubBlock = 0x77;
-constexpr uint8_t kTypeEnd = 0x7B;
-
-constexpr uint16_t kFileSplitBefore = 0x0001;
-constexpr uint16_t kFileSplitAfter = 0x0002;
-constexpr uint16_t kFileDirectory = 0x00E0;
-constexpr uint16_t kFileLarge = 0x0100;
-constexpr uint16_t kFileUnicode = 0x0200;
-constexpr uint16_t kFileExtTime = 0x1000;
-constexpr uint16_t kLongBlock = 0x8000;
-
-constexpr uint16_t kEndNextVolume = 0x0001;
-constexpr uint16_t kEndVolumeNumber = 0x0008;
+using namespace rarblock;
 
 constexpr uint8_t kHostUnix = 3;
 constexpr uint8_t kVersion29 = 29;
