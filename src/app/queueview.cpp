@@ -85,8 +85,8 @@ int QueueView::firstSelectedRow() const
 void QueueView::layoutColumns()
 {
     const double width = viewport()->width();
-    // The fraction was made for a smaller font; a size up to 999,999KB stays readable whole.
-    const int sizeText = fontMetrics().horizontalAdvance(QStringLiteral("999,999KB"))
+    // The fraction was made for a smaller font; a size up to 9,999,999KB (a 10 GB file) stays readable whole.
+    const int sizeText = fontMetrics().horizontalAdvance(QStringLiteral("9,999,999KB"))
                          + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 6;
     setColumnWidth(Queue::SizeColumn, std::max(int(width / 12), sizeText));
     setColumnWidth(Queue::ModifiedColumn, int(width / 6.5));
