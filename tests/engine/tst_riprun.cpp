@@ -249,22 +249,6 @@ private slots:
         QCOMPARE(readFile(b.path("data/ripfiles.txt")).count("\r\n"), 3);
     }
 
-    void stopBetweenVolumes()
-    {
-        Bench b;
-        b.addRelease();
-        b.archiver("volumes=5");
-        b.host.onEvents = [&] {
-            if (b.host.totals == QStringLiteral(" 3 of 5"))
-                b.state.ripInProgress = false;
-        };
-        QCOMPARE(b.run(), RipRun::Outcome::Cancelled);
-        QCOMPARE(b.zips(), QStringList({"rel01.zip", "rel02.zip", "rel03.zip"}));
-        QVERIFY(!QFileInfo::exists(b.path("tmp/~Varko01")));
-        QCOMPARE(b.host.totals, QStringLiteral(" 3 - 10KB"));
-        QVERIFY(b.host.asked.isEmpty());
-    }
-
     void zipErrors_data()
     {
         QTest::addColumn<QString>("fault");
