@@ -19,7 +19,7 @@ QMimeData *fileClipboardData(const QStringList &paths, bool cut)
         urls << QUrl::fromLocalFile(path);
         lines << QString::fromUtf8(urls.last().toEncoded());
     }
-    auto *data = new QMimeData; // the clipboard takes ownership
+    auto *data = new QMimeData; // the clipboard or the drag takes ownership
     data->setUrls(urls);
     data->setData(kGnomeFormat, lines.join(QLatin1Char('\n')).toUtf8());
     if (cut)

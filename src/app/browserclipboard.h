@@ -13,7 +13,7 @@ struct ClipboardFiles
 };
 
 /**
- * The clipboard contents for `paths`: `text/uri-list`, the copied-files
+ * The clipboard contents (and a drag's) for `paths`: `text/uri-list`, the copied-files
  * marker GNOME, Xfce and others read (`x-special/gnome-copied-files`, a
  * "copy" or "cut" line, then one URL a line) and KDE's cut marker.
  */

@@ -1,6 +1,8 @@
 // Varko 2000 — the folder tree's model: folders only, each read on a worker thread.
 #include "app/browserfolders.h"
 
+#include "app/browserclipboard.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -152,7 +154,26 @@ QVariant BrowserFolderModel::data(const QModelIndex &index, int role) const
 
 Qt::ItemFlags BrowserFolderModel::flags(const QModelIndex &index) const
 {
-    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled : Qt::NoItemFlags;
+}
+
+QStringList BrowserFolderModel::mimeTypes() const
+{
+    return {QStringLiteral("text/uri-list")};
+}
+
+QMimeData *BrowserFolderModel::mimeData(const QModelIndexList &indexes) const
+{
+    // A folder dragged from the tree goes into the queue as one from the list does.
+    QStringList paths;
+    for (const QModelIndex &index : indexes)
+        paths << filePath(index);
+    return fileClipboardData(paths, false);
+}
+
+Qt::DropActions BrowserFolderModel::supportedDragActions() const
+{
+    return Qt::CopyAction | Qt::LinkAction;
 }
 
 BrowserFolderModel::Node *BrowserFolderModel::nodeOf(const QModelIndex &index) const

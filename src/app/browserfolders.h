@@ -50,6 +50,9 @@ public:
     void fetchMore(const QModelIndex &parent) override;
     QVariant data(const QModelIndex &index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
 
 signals:
     /** The subfolders of `path` are in the model. */

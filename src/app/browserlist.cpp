@@ -42,8 +42,18 @@ void BrowserList::prepare(QAbstractItemView *view)
     view->viewport()->installEventFilter(this);
     connect(view, &QAbstractItemView::activated, this, &BrowserList::activated);
     connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint &pos) {
+        selectUnder(view, pos);
         emit popupRequested(view->viewport()->mapToGlobal(pos));
     });
+}
+
+void BrowserList::selectUnder(QAbstractItemView *view, const QPoint &pos)
+{
+    // As in any file manager, the pop-up acts on the item under the pointer.
+    const QModelIndex at = view->indexAt(pos);
+    if (!at.isValid() || view->selectionModel()->isSelected(at))
+        return;
+    view->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 QItemSelectionModel *BrowserList::setBrowserModel(BrowserModel *model)
@@ -82,6 +92,9 @@ void BrowserList::setViewStyle(int style)
         m_iconView->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
         m_iconView->setGridSize(large ? QSize(96, 72) : QSize());
         m_iconView->setSpacing(large ? 0 : 2);
+        // The view mode and the movement turn dragging off each time they are set.
+        m_iconView->setDragEnabled(true);
+        m_iconView->setDragDropMode(QAbstractItemView::DragOnly);
     }
     setCurrentWidget(currentView());
     if (hadFocus)

@@ -1,6 +1,7 @@
 // Varko 2000 — one folder's files and folders as the browser list shows them.
 #include "app/browsermodel.h"
 
+#include "app/browserclipboard.h"
 #include "app/browserfolders.h"
 
 #include "engine/queueitem.h"
@@ -325,14 +326,13 @@ QStringList BrowserModel::mimeTypes() const
 
 QMimeData *BrowserModel::mimeData(const QModelIndexList &indexes) const
 {
-    QList<QUrl> urls;
+    QStringList paths;
     for (const QModelIndex &index : indexes) {
         if (index.column() == NameColumn)
-            urls << QUrl::fromLocalFile(filePath(index));
+            paths << filePath(index);
     }
-    auto *data = new QMimeData; // the drag takes ownership
-    data->setUrls(urls);
-    return data;
+    // Dragged files carry what a file manager's copy carries, so any of them takes the drop.
+    return fileClipboardData(paths, false);
 }
 
 Qt::DropActions BrowserModel::supportedDragActions() const

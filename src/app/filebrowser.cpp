@@ -61,6 +61,8 @@ FileBrowser::FileBrowser(QWidget *place, const QString &startFolder)
     m_tree->setObjectName(QStringLiteral("folderTree"));
     m_tree->setAccessibleName(QStringLiteral("Folders"));
     m_tree->setHeaderHidden(true);
+    m_tree->setDragEnabled(true);
+    m_tree->setDragDropMode(QAbstractItemView::DragOnly);
     for (const QString &name : kSelectionCommands + QStringList{kEdit})
         m_enabled.insert(name, false);
     m_enabled.insert(QStringLiteral("fileprop"), true);

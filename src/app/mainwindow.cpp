@@ -3,6 +3,7 @@
 
 #include "app/commandbuilder.h"
 #include "app/helpwindow.h"
+#include "app/outcomeline.h"
 #include "app/queuedroptarget.h"
 #include "app/queuepane.h"
 #include "app/queueview.h"
@@ -73,6 +74,12 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildWidgets()
 {
     m_menus = buildMenus(menuBar(), this);
+    m_outcome = new OutcomeLine(*this);
+    // Connected before the commands themselves, so a command's own outcome outlives it.
+    for (QMenu *menu : std::as_const(m_menus))
+        for (QAction *entry : menu->actions())
+            if (!entry->menu())
+                connect(entry, &QAction::triggered, m_outcome, &OutcomeLine::clear);
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
@@ -88,8 +95,10 @@ void MainWindow::buildTopRow(QWidget *client)
     m_toolbar->setAccessibleName(QStringLiteral("Toolbar"));
     m_toolbar->setIconSize(QSize(16, 16));
     m_toolbarButtons = buildToolbar(m_toolbar);
-    connect(m_toolbar, &QToolBar::actionTriggered, this,
-            [this](QAction *button) { toolbar_ButtonClick(int(m_toolbarButtons.indexOf(button)) + 1); });
+    connect(m_toolbar, &QToolBar::actionTriggered, this, [this](QAction *button) {
+        m_outcome->clear();
+        toolbar_ButtonClick(int(m_toolbarButtons.indexOf(button)) + 1);
+    });
     buildModePicture();
 
     auto *frame = new QFrame(client);

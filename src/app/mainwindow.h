@@ -17,6 +17,7 @@
 #include <functional>
 
 class HelpWindow;
+class OutcomeLine;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -107,6 +108,8 @@ public:
     void refreshTotals();
     /** The mode picture after the zip and archive-type panels: Zip, else Rar or Ace. */
     void updateModePicture();
+    /** Where the last run or set test says how it ended. */
+    OutcomeLine &outcomeLine() const { return *m_outcome; }
     /** The progress bar the run and the set test report on. */
     TextProgressBar *progressBar() const { return m_progress; }
     /** Reads options.ini again over the settings in memory, captions and check marks following. */
@@ -267,4 +270,5 @@ private:
     QWidget *m_corner = nullptr;
     QPointer<HelpWindow> m_help;
     SoundPlayer *m_sounds = nullptr;
+    OutcomeLine *m_outcome = nullptr;
 };

@@ -2,11 +2,13 @@
 #include "app/packcommand.h"
 
 #include "app/mainwindow.h"
+#include "app/outcomeline.h"
 #include "app/stopsignals.h"
 #include "controls/textprogressbar.h"
 #include "dialogs/basenamedialog.h"
 #include "engine/queue.h"
 #include "engine/riprun.h"
+#include "engine/runsummary.h"
 #include "engine/sfvfile.h"
 #include "store/storeresult.h"
 
@@ -29,6 +31,17 @@ void writeSfvAfter(MainWindow &window, const RipRun &run, RunResult::Outcome out
     const StoreResult written = SfvFile::write(window.settings().riptodir, run.baseName(), run.zipChecksums());
     if (!written.ok)
         window.ask({written.detail, QStringLiteral("Varko 2000 error"), Message::Icon::Exclamation, Message::Buttons::Ok});
+}
+
+// Said where the person looks once the window is back, whichever way the run ended.
+void tellOutcome(MainWindow &window, const RipRun &run)
+{
+    RunSummary summary;
+    summary.baseName = run.baseName();
+    summary.folder = window.settings().riptodir;
+    summary.zipping = isZipping(window.settings());
+    summary.files = summary.zipping ? int(run.zipChecksums().size()) : run.volumeCount();
+    window.outcomeLine().tell(runSummaryTitle(run.result(), summary), runSummaryText(run.result(), summary));
 }
 
 } // namespace
@@ -181,6 +194,7 @@ void packFromWindow(MainWindow &window)
     host.finish();
     window.lockCommands(false);
     writeSfvAfter(window, run, outcome);
+    tellOutcome(window, run);
 }
 
 bool writeSfvSetting()

@@ -1,10 +1,11 @@
 // Varko 2000 — the main window's drop target: files and folders dragged onto the queue.
 #include "app/queuedroptarget.h"
 
+#include "app/browserclipboard.h"
+
 #include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QUrl>
 #include <QWidget>
 
 QueueDropTarget::QueueDropTarget(Queue &queue, const RipSettings &settings, QObject *parent)
@@ -24,13 +25,12 @@ void QueueDropTarget::install(QWidget *widget)
 
 QStringList QueueDropTarget::droppedPaths(const QMimeData *data)
 {
+    // Whatever form the file manager offers them in: the URI list or only the copied-files marker.
     QStringList paths;
-    if (!data || !data->hasUrls())
-        return paths;
-    for (const QUrl &url : data->urls()) {
+    for (const QString &path : clipboardFiles(data).paths) {
         // A file manager names a folder "file:///a/b/"; the queue knows it as /a/b.
-        if (url.isLocalFile() && !url.toLocalFile().isEmpty())
-            paths << QDir::cleanPath(url.toLocalFile());
+        if (!path.isEmpty())
+            paths << QDir::cleanPath(path);
     }
     return paths;
 }

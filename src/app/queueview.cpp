@@ -145,6 +145,7 @@ void QueueView::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::RightButton) {
         if (m_queue.isEmpty())
             return;
+        selectRowUnder(event->position().toPoint());
         if (firstSelectedRow() < 0)
             m_queue.clearSelectedPath();
         emit popupRequested(event->globalPosition().toPoint());
@@ -157,6 +158,18 @@ void QueueView::mousePressEvent(QMouseEvent *event)
         m_queue.selectRow(pressed.row());
         emit rowClicked(pressed.row());
     }
+}
+
+void QueueView::selectRowUnder(const QPoint &pos)
+{
+    // The pop-up acts on the row under the pointer, as in any file manager; on
+    // the empty part of the list the selection stays as it was.
+    const QModelIndex at = indexAt(pos);
+    if (!at.isValid() || selectionModel()->isRowSelected(at.row(), QModelIndex()))
+        return;
+    selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_queue.selectRow(at.row());
+    emit rowClicked(at.row());
 }
 
 void QueueView::mouseDoubleClickEvent(QMouseEvent *event)

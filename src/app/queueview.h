@@ -53,6 +53,7 @@ private:
     void layoutColumns();
     void updateHeaders();
     void moveByKey(QKeyEvent *event);
+    void selectRowUnder(const QPoint &pos);
     void onHeaderClicked(int column);
 
     Queue &m_queue;

@@ -2,6 +2,7 @@
 #include "app/settestcommand.h"
 
 #include "app/mainwindow.h"
+#include "app/outcomeline.h"
 #include "controls/textprogressbar.h"
 #include "engine/settest.h"
 
@@ -38,6 +39,17 @@ Message verdictMessage(const SetLocation &location, const SetTestReport &report)
             Message::Buttons::Ok};
 }
 
+// The verdict and the zips at fault, in the one line that stays on the window.
+QString verdictLine(const SetLocation &location, const SetTestReport &report)
+{
+    QStringList faulty;
+    for (const ZipCheck &zip : report.zips)
+        if (!zip.faults.isEmpty())
+            faulty << zip.name;
+    const QString verdict = setTestVerdict(location, report);
+    return faulty.isEmpty() ? verdict : verdict + QStringLiteral(": ") + faulty.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 void testSetFromWindow(MainWindow &window)
@@ -71,5 +83,6 @@ void testSet(MainWindow &window, const QString &path)
     window.lockCommands(false);
     bar->setValue(0);
     bar->setText(before);
+    window.outcomeLine().tell(setTestVerdict(location, report), verdictLine(location, report));
     window.ask(verdictMessage(location, report));
 }

@@ -1,6 +1,7 @@
 // Varko 2000 — proving a finished set whole: every zip, every member, the diz numbers, the .sfv, the archive.
 #include "engine/settest.h"
 
+#include "engine/runsummary.h"
 #include "engine/diznumbering.h"
 #include "engine/sfvfile.h"
 #include "store/storeresult.h"
@@ -236,23 +237,14 @@ QString zipCheckLine(const ZipCheck &zip)
     return zip.name + QStringLiteral(": ") + zip.faults.join(QStringLiteral("; "));
 }
 
-namespace {
-
-QString counted(qsizetype n, const QString &one, const QString &many)
-{
-    return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? one : many);
-}
-
-} // namespace
-
 QString setTestVerdict(const SetLocation &location, const SetTestReport &report)
 {
-    const QString size = counted(qsizetype(report.zips.size()), QStringLiteral("zip"), QStringLiteral("zips")) + QStringLiteral(", ")
-                         + counted(report.archiveFiles, QStringLiteral("archived file"), QStringLiteral("archived files"))
+    const QString size = countedNoun(qsizetype(report.zips.size()), QStringLiteral("zip"), QStringLiteral("zips")) + QStringLiteral(", ")
+                         + countedNoun(report.archiveFiles, QStringLiteral("archived file"), QStringLiteral("archived files"))
                          + QStringLiteral(", %1 bytes").arg(report.zipBytes);
     const int faults = report.faultCount();
     if (faults == 0)
         return QStringLiteral("%1: the set is whole (%2)").arg(location.baseName, size);
     return QStringLiteral("%1: %2 found (%3)")
-        .arg(location.baseName, counted(faults, QStringLiteral("fault"), QStringLiteral("faults")), size);
+        .arg(location.baseName, countedNoun(faults, QStringLiteral("fault"), QStringLiteral("faults")), size);
 }

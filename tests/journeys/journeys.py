@@ -1,0 +1,239 @@
+#!/usr/bin/python3
+"""Journeys: varko2000 driven through the X server and read through the accessibility bus.
+
+    journeys.py BUILD_DIR NAME [SHOTS_DIR]
+
+Each journey starts its own display, bus and program, and ends them by PID."""
+
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import JourneyFailed, Screen, Session, require_tools, wait_for  # noqa: E402
+
+APP = "Varko 2000"
+IN_COLUMN = 5
+
+
+class Window:
+    """The program's window as a journey sees it."""
+
+    def __init__(self, session, args=()):
+        self.s = session
+        self.log = open(os.path.join(session.root, "varko2000.log"), "w")
+        self.process = session.spawn([session.binary("varko2000"), *args], stderr=self.log, stdout=self.log)
+        self.screen = Screen(APP)
+        self.frame = wait_for(lambda: next((n for n in self.screen.find_all("frame")
+                                            if n.name.startswith(APP)), None), "the main window", 15)
+        wait_for(lambda: self.screen.find_all("list", "Files"), "the file list")
+        # A window as large as a person would make it, so the journey's rows all show.
+        window = wait_for(lambda: session.xdotool("search", "--onlyvisible", "--pid", self.process.pid, "--name", APP,
+                                                  check=False), "the main window on the display")
+        self.window_id = window.split()[0]
+        session.xdotool("windowsize", self.window_id, 1100, 850)
+        session.xdotool("windowmove", self.window_id, 150, 60)
+        wait_for(lambda: self.frame.queryComponent().getExtents(self.screen.atspi.DESKTOP_COORDS)[3] > 800,
+                 "the window at its new size")
+        # And the queue made taller by its top edge, as a person drags it.
+        pane = self.find("filler", "Queue pane")
+        x, y, w, h = pane.queryComponent().getExtents(self.screen.atspi.DESKTOP_COORDS)
+        session.drag((x + w // 2, y + 2), (x + w // 2, y - 200))
+        wait_for(lambda: self.queue().queryComponent().getExtents(self.screen.atspi.DESKTOP_COORDS)[3] > 250,
+                 "the queue made taller")
+
+    def find(self, role, name, timeout=8.0):
+        return self.screen.find(role, name, timeout=timeout)
+
+    def press(self, role, name, button=1):
+        node = self.find(role, name)
+        wait_for(lambda: self.screen.is_enabled(node), f"{name!r} enabled")
+        self.s.click(self.screen.centre(node), button)
+        return node
+
+    def queue(self):
+        return self.find("tree", "Queue")
+
+    def rows(self):
+        return self.screen.table_rows(self.queue())
+
+    def row_names(self):
+        return [row[0] for row in self.rows()]
+
+    def wait_rows(self, names, what):
+        return wait_for(lambda: sorted(self.row_names()) == sorted(names) or None,
+                        f"{what}: queue rows {sorted(names)} (have {sorted(self.row_names())})")
+
+    def row_centre(self, name):
+        queue = self.queue()
+        table = queue.queryTable()
+        for r in range(table.nRows):
+            cell = table.getAccessibleAt(r, 0)
+            if cell.name == name:
+                x, y = self.screen.centre(cell)
+                qx, qy, qw, qh = queue.queryComponent().getExtents(self.screen.atspi.DESKTOP_COORDS)
+                if not (qx <= x < qx + qw and qy <= y < qy + qh):
+                    raise JourneyFailed(f"queue row {name!r} is out of sight")
+                return x, y
+        raise JourneyFailed(f"no queue row {name!r}")
+
+    def menu_entry(self, name):
+        """An entry of an open menu or pop-up, found where it shows."""
+        return wait_for(lambda: next((n for n in self.screen.find_all("menu item", name)
+                                      if self.screen.is_enabled(n)), None), f"menu entry {name!r}")
+
+    def choose(self, *path):
+        """Opens the menu bar's menu path[0] with the pointer and presses the entries in turn."""
+        self.press("menu item", path[0])
+        for name in path[1:]:
+            self.s.click(self.screen.centre(self.menu_entry(name)))
+
+    def outcome(self):
+        bar = self.screen.find_all("status bar", "Outcome")
+        labels = self.screen.find_all("label", None, root=bar[0]) if bar else []
+        return labels[0].name if labels else ""
+
+    def dialog(self, title, timeout=8.0):
+        return wait_for(lambda: next((w for w in self.screen.find_all(None, title)
+                                      if w.getRoleName() in ("dialog", "frame", "alert", "file chooser")), None),
+                        f"window {title!r}", timeout)
+
+    def alive(self):
+        return self.process.poll() is None
+
+
+# -- setting the scene ----------------------------------------------------------------------
+def write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data if isinstance(data, bytes) else data.encode())
+
+
+def release_files(folder, big=0):
+    """A small release: a diz, an nfo, two files and a folder; `big` bytes of noise in one more."""
+    write(os.path.join(folder, "file_id.diz"), "                         xx/xx\r\nA journey's release\r\n")
+    write(os.path.join(folder, "rel.nfo"), "About this release\r\n")
+    write(os.path.join(folder, "one.txt"), "one\n" * 500)
+    write(os.path.join(folder, "two.bin"), os.urandom(3000))
+    write(os.path.join(folder, "extras", "three.txt"), "three\n" * 100)
+    if big:
+        write(os.path.join(folder, "big.bin"), os.urandom(big))
+    return sorted(n for n in os.listdir(folder))
+
+
+def script_for(session, folder, names, nfo_first=0, zipcomp=0):
+    """A rip script that queues `names` of `folder`; it packs into the journey's rip-to folder."""
+    header = ["tdrive= " + session.dirs["tmp"], "rarace= 1", "savepaths= 0", "size= 3", "racomp= 0", "zip= 1",
+              f"nfo1st= {nfo_first}", f"zipcomp= {zipcomp}", "riptodir= " + session.dirs["rips"] + "/", "zcomment= 0",
+              "comment= ", "dnumber= 0", "extra= ", "extra= "]
+    path = os.path.join(session.dirs["home"], "release.v2k")
+    write(path, "\r\n".join(header + [os.path.join(folder, n) for n in names]) + "\r\n")
+    return path
+
+
+# -- the journeys ---------------------------------------------------------------------------
+def view_item(win, name):
+    """The browser item `name` in whichever view of the file list shows."""
+    return wait_for(lambda: next((n for n in win.screen.find_all(None, name, root=win.find("layered pane", "Files"))
+                                  if n.getRoleName() in ("list item", "table cell")), None), f"browser item {name!r}")
+
+
+def drag_from_browser(s):
+    """Files and a folder dragged into the queue from each view of the file list and from the tree."""
+    home = s.dirs["home"]
+    release_files(home)
+    write(os.path.join(s.dirs["files"], "tree.txt"), "from the tree\n")
+    win = Window(s)
+    expected = []
+    for view, name in (("List", "one.txt"), ("Large icons", "two.bin"), ("Details", "extras")):
+        win.press("check box", view)
+        wait_for(lambda: win.screen.is_checked(win.find("check box", view)), f"{view} view")
+        win.s.drag(win.screen.centre(view_item(win, name)), win.screen.centre(win.queue()))
+        expected.append(name)
+        win.wait_rows(expected, f"a drag from the {view} view")
+        s.shot(view.replace(" ", "-").lower())
+    tree = win.find("tree", "Folders")
+    folder = win.screen.find("table cell", "files", root=tree)
+    win.s.drag(win.screen.centre(folder), win.screen.centre(win.queue()))
+    expected.append("files")
+    win.wait_rows(expected, "a drag from the folder tree")
+    s.shot("tree")
+
+
+def drag_from_file_manager(s):
+    """Files dragged from another program onto the queue, and (the copied-files marker only) onto the window."""
+    files = s.dirs["files"]
+    write(os.path.join(files, "a.txt"), "a\n")
+    write(os.path.join(files, "folder", "b.txt"), "b\n")
+    write(os.path.join(files, "c.txt"), "c\n")
+    win = Window(s)
+    for paths, marker_only, target, rows in (
+            (["a.txt", "folder"], False, lambda: win.queue(), ["a.txt", "folder"]),
+            (["c.txt"], True, lambda: win.find("label", "Queue totals"), ["a.txt", "folder", "c.txt"])):
+        argv = [s.binary("varko_filesource"), *(os.path.join(files, p) for p in paths)]
+        source = s.spawn(argv + (["--marker-only"] if marker_only else []))
+        screen = Screen("varko_filesource")
+        item = screen.find("label", "Drag these files", timeout=10)
+        window = wait_for(lambda: s.xdotool("search", "--onlyvisible", "--pid", source.pid, "--name", "File source", check=False),
+                          "the file source window")
+        s.xdotool("windowmove", window.split()[0], 20, 20)
+        wait_for(lambda: screen.centre(item)[0] < 400, "the file source window in the corner")
+        s.drag(screen.centre(item), win.screen.centre(target()))
+        win.wait_rows(rows, "a drag from another program")
+        source.terminate()
+    s.shot("dropped")
+
+
+def right_click_menu(s):
+    """A right press on a row not selected, then the pop-up; Delete on a row; Clear queue."""
+    folder = s.dirs["files"]
+    names = release_files(folder)
+    win = Window(s, [script_for(s, folder, names)])
+    win.wait_rows(names, "the script's rows")
+    placements = lambda: {row[0]: row[IN_COLUMN] for row in win.rows()}
+    s.click(win.row_centre("one.txt"))
+    for row, entry, placed in (("two.bin", "In Zip", "Zip"), ("extras", "1st Zip only", "1st Zip only")):
+        s.click(win.row_centre(row), button=3)
+        s.click(win.screen.centre(win.menu_entry(entry)))
+        wait_for(lambda: placements()[row] == placed, f"{row} placed {placed} (have {placements()})")
+        if placements()["one.txt"] != "Rar":
+            raise JourneyFailed(f"the right click moved the row selected before: {placements()}")
+    s.shot("placed")
+    s.click(win.row_centre("one.txt"))
+    s.key("Delete")
+    win.wait_rows([n for n in names if n != "one.txt"], "Delete on a row")
+    win.choose("Queue", "Clear queue...")
+    if win.screen.find_all("push button", "Yes"):
+        win.press("push button", "Yes")
+    win.wait_rows([], "Clear queue")
+    s.shot("cleared")
+
+
+JOURNEYS = {
+    "drag_from_browser": drag_from_browser,
+    "drag_from_file_manager": drag_from_file_manager,
+    "right_click_menu": right_click_menu,
+}
+
+
+def main():
+    build_dir, name = sys.argv[1], sys.argv[2]
+    shots = sys.argv[3] if len(sys.argv) > 3 else None
+    require_tools()
+    session = Session(name, build_dir, shots)
+    started = time.monotonic()
+    try:
+        session.start()
+        JOURNEYS[name](session)
+    except JourneyFailed as failure:
+        session.shot("failed")
+        print(f"journey {name} failed: {failure}", file=sys.stderr)
+        return 1
+    finally:
+        session.stop()
+    print(f"journey {name} passed in {time.monotonic() - started:.1f} s")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
