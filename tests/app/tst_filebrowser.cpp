@@ -319,31 +319,41 @@ private slots:
         QTEST(after, "after");
     }
 
+    // The type is the browser's and the queue's too: one name for a file wherever it shows.
     void properties_data()
     {
         QTest::addColumn<QStringList>("paths");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("size");
-        QTest::newRow("a file") << QStringList{"a.bin"} << "a.bin" << "1KB (600 bytes)";
-        QTest::newRow("a folder, its total read meanwhile") << QStringList{"sub"} << "sub" << "5KB (5,000 bytes)";
-        QTest::newRow("several") << QStringList{"a.bin", "sub"} << "2 items" << "5KB (5,600 bytes)";
-        QTest::newRow("an empty file") << QStringList{"empty"} << "empty" << "0 bytes";
+        QTest::addColumn<QString>("type");
+        QTest::newRow("a file of no known type") << QStringList{"a.bin"} << "a.bin" << "1KB (600 bytes)" << "BIN file";
+        QTest::newRow("a folder, its total read meanwhile") << QStringList{"sub"} << "sub" << "5KB (5,000 bytes)"
+                                                            << "File Folder";
+        QTest::newRow("several") << QStringList{"a.bin", "sub"} << "2 items" << "5KB (5,600 bytes)" << "";
+        QTest::newRow("an empty file without extension") << QStringList{"empty"} << "empty" << "0 bytes" << "File";
+        QTest::newRow("a diz, text by its content") << QStringList{"file_id.diz"} << "file_id.diz" << "1KB (4 bytes)"
+                                                    << "DIZ file";
+        QTest::newRow("a known type") << QStringList{"b.txt"} << "b.txt" << "1KB (2 bytes)" << "plain text document";
     }
     void properties()
     {
         QFETCH(QStringList, paths);
-        QTemporaryDir folder;
-        writeTree(folder.path(), {"empty="});
-        makeFile(folder.filePath("a.bin"), 600);
-        makeFile(folder.filePath("sub/b.bin"), 2000);
-        makeFile(folder.filePath("sub/deep/c.bin"), 3000);
+        QFETCH(QString, type);
+        const Browser b({"empty=", "file_id.diz=text", "b.txt=hi", "a.bin=", "sub/"});
+        makeFile(b.folder.filePath("a.bin"), 600);
+        makeFile(b.folder.filePath("sub/b.bin"), 2000);
+        makeFile(b.folder.filePath("sub/deep/c.bin"), 3000);
         for (QString &path : paths)
-            path = folder.filePath(path);
+            path = b.folder.filePath(path);
         QWidget owner;
         auto *dialog = new PropertiesDialog(paths, &owner);
         QTEST(dialog->findChild<QLabel *>("nameValue")->text(), "name");
         QTRY_COMPARE(dialog->findChild<QLabel *>("sizeValue")->text() == "Calculating...", false);
         QTEST(dialog->findChild<QLabel *>("sizeValue")->text(), "size");
+        if (paths.size() == 1) {
+            QCOMPARE(dialog->findChild<QLabel *>("typeValue")->text(), type);
+            QCOMPARE(b.model()->index(paths.first()).siblingAtColumn(2).data().toString(), type);
+        }
     }
 
     void theTreeHoldsVisibleFoldersOnly()
