@@ -34,7 +34,7 @@ const char *const kEntries[] = {
     "ops=Options; nfo2=Nfo in first zip; autonumber=Diz auto-number; zzcomment=Zip comment; writesfv=Write SFV; riptof=Rip-to folder...",
     "view=&View; largei=Large icons; *listi=List; details=Details; aname=Name; asize=Size; *atype=Type; adate=Date",
     "formfont=Font size; fnorm=small; *flarge=medium; biggest=large; refresh=Refresh",
-    "!lpopup=&Queue; !inrarace=In Rar/Ace; !inzip=In Zip; !in1stzip=1st Zip only; openque=Open item...; properties=Properties...",
+    "!lpopup=&Queue; !inrarace=In Rar; !inzip=In Zip; !in1stzip=1st Zip only; openque=Open item...; properties=Properties...",
     "remove=Remove item; listque=List queue...; clear=Clear queue...; packit=Pack it; testset=Test set...",
     "help=&Help; contents=Help Contents...; web=Web page...; mail=E-mail Norwen...; about=About...",
     "riptom=; changep=Rip-to folder...; options=Set defaults...; zipm=; *intoz=Into Zip's; options3=Set defaults...",
@@ -249,6 +249,7 @@ private slots:
             QVERIFY2(window.action(name)->isChecked(), qPrintable(name));
         QVERIFY(window.toolbarButton(10)->isChecked());
         QCOMPARE(window.findChild<QLabel *>("archiveTypePanel")->text().trimmed(), QStringLiteral("Ace"));
+        QCOMPARE(window.action("inrarace")->text(), QStringLiteral("In Ace"));
     }
 
     void closeStopsARunFirst()
