@@ -304,8 +304,13 @@ void FileBrowser::createTemplate(ReleaseTemplate kind)
 {
     const QString path = writeTemplate(m_folder, kind);
     if (!path.isEmpty())
-        selectOnly(m_listModel->notice(path));
+        selectNewFile(path);
     setEnabled({kEdit}, true);
+}
+
+void FileBrowser::selectNewFile(const QString &path)
+{
+    selectOnly(m_listModel->notice(path));
 }
 
 void FileBrowser::editSelected()
