@@ -3,6 +3,8 @@
 #include "app/browserlist.h"
 #include "app/mainwindow.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSplitter>
 #include <QTreeView>
 
@@ -25,4 +27,12 @@ void MainWindow::installFileBrowser()
 bool MainWindow::browserHasSelection() const
 {
     return m_browser && !m_browser->selectedPaths().isEmpty();
+}
+
+void MainWindow::showScriptFolder(const QString &script)
+{
+    // Showing the same folder again would read it afresh and drop the selection.
+    const QString folder = QDir::cleanPath(QFileInfo(script).absolutePath());
+    if (m_browser && QFileInfo(folder).isDir() && folder != m_browser->currentFolder())
+        m_browser->setCurrentFolder(folder);
 }

@@ -108,6 +108,7 @@ bool MainWindow::openScript(const QString &path)
     toolbarButton(4)->setEnabled(true);
     m_currentScript = path;
     setWindowTitle(QStringLiteral("Varko 2000 - ") + path);
+    showScriptFolder(path);
     const bool opened = m_scriptOpener(path);
     QApplication::restoreOverrideCursor();
     if (!opened) {

@@ -205,6 +205,7 @@ private slots:
         QCOMPARE(window.action("sscript")->isEnabled(), opened);
         QCOMPARE(window.action("mnuFile2")->isVisible(), opened);
         QCOMPARE(window.action("acec")->isChecked(), opened); // the script's settings reached the menus
+        QCOMPARE(window.browserFolder(), data);
     }
 
     void recentEntryOfAVanishedScript()

@@ -175,6 +175,7 @@ private slots:
             QCOMPARE((QList<int>{opened->settings().rarace, opened->settings().zip, opened->settings().size}),
                      (QList<int>{0, 0, 7}));
             QCOMPARE(panelText(*opened, "archiveTypePanel"), QStringLiteral("Ace"));
+            QCOMPARE(opened->browserFolder(), folder);
         }
     }
 
