@@ -150,6 +150,8 @@ void MainWindow::openRecent(int entry)
         ask(Message::of(moved));
         return;
     }
+    // On the list's top before it is read: one that fails to load is still the last one chosen.
+    addRecentScript(path);
     openScript(path);
 }
 
