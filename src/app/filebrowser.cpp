@@ -164,8 +164,13 @@ void FileBrowser::openItem(const QString &path)
 
 void FileBrowser::open()
 {
-    for (const QString &path : selectedPaths())
-        openItem(path);
+    for (const QString &path : selectedPaths()) {
+        // The item's open verb: a folder opens in the file manager; a double click enters it.
+        if (QFileInfo(path).isDir())
+            QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        else
+            openItem(path);
+    }
 }
 
 void FileBrowser::explore()
@@ -356,7 +361,10 @@ void FileBrowser::onPopup(const QPoint &globalPos)
 void FileBrowser::onKey(BrowserList::Key key)
 {
     switch (key) {
-    case BrowserList::Key::Open: return open();
+    case BrowserList::Key::Open:
+        for (const QString &path : selectedPaths())
+            openItem(path);
+        return;
     case BrowserList::Key::Delete: return deleteSelected();
     case BrowserList::Key::Copy: return copy();
     case BrowserList::Key::Cut: return cut();

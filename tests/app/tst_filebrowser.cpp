@@ -255,28 +255,43 @@ private slots:
         QTRY_COMPARE(b.browser->currentFolder(), b.folder.filePath("a"));
     }
 
+    // A double click enters a folder; "Open file..." shows it in the file manager.
     void openingHandsScriptsOver_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("script");
-        QTest::newRow("rel.v2k") << "rel.v2k" << true;
-        QTest::newRow("upper case") << "REL.V2K" << true;
-        QTest::newRow("only the ending counts") << "rel.v2k.txt" << false;
+        QTest::addColumn<QString>("command"); // empty: a double click
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("rel.v2k") << "rel.v2k" << "" << "script";
+        QTest::newRow("upper case") << "REL.V2K" << "" << "script";
+        QTest::newRow("only the ending counts") << "rel.v2k.txt" << "" << "opened";
+        QTest::newRow("a script by Open file...") << "rel.v2k" << "Openf" << "script";
+        QTest::newRow("a folder by a double click") << "sub/" << "" << "entered";
+        QTest::newRow("a folder by Open file...") << "sub/" << "Openf" << "opened";
     }
     void openingHandsScriptsOver()
     {
         QFETCH(QString, name);
-        QFETCH(bool, script);
-        const Browser b({name + "=x"});
+        QFETCH(QString, command);
+        QFETCH(QString, outcome);
+        const bool folder = name.endsWith('/');
+        const Browser b({folder ? name : name + "=x"});
+        if (folder)
+            name.chop(1);
         QSignalSpy scripts(b.browser, &FileBrowser::scriptRequested);
         m_opened.clear();
         QDesktopServices::setUrlHandler("file", this, "openedUrl");
-        emit b.view()->activated(b.index(name));
+        if (command.isEmpty()) {
+            emit b.view()->activated(b.index(name));
+        } else {
+            b.select({name});
+            b.actions.value(command)->trigger();
+        }
         QDesktopServices::unsetUrlHandler("file");
-        const QStringList path{b.folder.filePath(name)};
-        QCOMPARE(scripts.size() == 1 ? QStringList{scripts.first().first().toString()} : QStringList(),
-                 script ? path : QStringList());
-        QCOMPARE(m_opened, script ? QStringList() : path);
+        const QString path = b.folder.filePath(name);
+        QCOMPARE(scripts.size() == 1 ? scripts.first().first().toString() : QString(),
+                 outcome == "script" ? path : QString());
+        QCOMPARE(m_opened, outcome == "opened" ? QStringList{path} : QStringList());
+        QCOMPARE(b.browser->currentFolder(), outcome == "entered" ? path : b.folder.path());
     }
 
     void dragCarriesFileUrls()
