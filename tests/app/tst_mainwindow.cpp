@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <QContextMenuEvent>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
 
@@ -352,18 +353,23 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QRect>("geometry"); // pixels
         QTest::addColumn<bool>("maximized");
+        QTest::addColumn<int>("splitter"); // the folder tree's width
         const QByteArray tail = "Panel1.width= 2410\r\nPanel3.top= 1500\r\nDir=/\r\n";
         QTest::newRow("as stored") << "Version=v1.38\r\nState= 0\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\n" + tail
-                                   << QRect(200, 100, 600, 400) << false;
+                                   << QRect(200, 100, 600, 400) << false << 160;
+        QTest::newRow("Panel1.width 2099 halves the splitter as wide as this window has it")
+            << QByteArray("Version=v1.38\r\nState= 0\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\n"
+                          "Panel1.width= 2099\r\nPanel3.top= 1500\r\nDir=/\r\n")
+            << QRect(200, 100, 600, 400) << false << 299; // not half of the 658 it was built with
         QTest::newRow("top 0, height 2999, width too wide")
             << "Version=v1.38\r\nState= 0\r\nTop= 0\r\nLeft= 0\r\nHeight= 2999\r\nWidth= 20000\r\n" + tail
-            << QRect(317, 296, 520, 333) << false; // the minimum size holds
+            << QRect(317, 296, 520, 333) << false << 160; // the minimum size holds
         QTest::newRow("state 1 is normal") << "Version=v1.38\r\nState= 1\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\n" + tail
-                                           << QRect(200, 100, 600, 400) << false;
+                                           << QRect(200, 100, 600, 400) << false << 160;
         QTest::newRow("state 2") << "Version=v1.38\r\nState= 2\r\nTop= 0\r\nLeft= 0\r\nHeight= 0\r\nWidth= 0\r\n" + tail
-                                 << QRect() << true;
+                                 << QRect() << true << 160;
         QTest::newRow("8 lines: defaults") << QByteArray("Version=v1.38\r\nState= 0\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\nPanel1.width= 2410\r\nPanel3.top= 1500\r\n")
-                                           << QRect(317, 209, 660, 484) << false;
+                                           << QRect(317, 209, 660, 484) << false << 160;
     }
 
     void geometryFromStateFile()
@@ -379,6 +385,7 @@ private slots:
         if (!maximized)
             QCOMPARE(QRect(window.pos(), window.size()), geometry);
         QCOMPARE(readLines(data + "/varko2k.ini").size(), 9);
+        QTEST(window.findChild<QSplitter *>("browserSplitter")->sizes().value(0), "splitter");
     }
 
     void minimisedCloseStoresCentredWindow()
