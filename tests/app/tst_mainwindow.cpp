@@ -1,9 +1,14 @@
 // Varko 2000 — the main window's entries at start, its commands' marks, its layout and its geometry.
+#include "app/browserlist.h"
+#include "app/browsermodel.h"
+#include "app/filebrowser.h"
 #include "app/windowlayout.h"
 #include "testwindow.h"
 
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -13,6 +18,9 @@
 #include <QLabel>
 #include <QTimer>
 #include <QContextMenuEvent>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
@@ -76,6 +84,11 @@ Flags parseFlags(QString text)
 class TestMainWindow : public QObject
 {
     Q_OBJECT
+
+public slots:
+    void openedUrl(const QUrl &) {}
+
+private:
 
     QTemporaryDir m_root;
     TestWindow m_started; // as start-up leaves it; tests that change a window take a fresh one
@@ -251,6 +264,44 @@ private slots:
         QVERIFY(window.toolbarButton(10)->isChecked());
         QCOMPARE(window.findChild<QLabel *>("archiveTypePanel")->text().trimmed(), QStringLiteral("Ace"));
         QCOMPARE(window.action("inrarace")->text(), QStringLiteral("In Ace"));
+    }
+
+    // Before the browser opens anything, the pointer goes to the window's centre, as the toolbar's do.
+    void pointerToTheCentre_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("Open file...") << "Openf" << "a.diz" << true;
+        QTest::newRow("Explore...") << "explore" << "" << true;
+        QTest::newRow("Edit diz - nfo...") << "edit" << "a.diz" << true;
+        QTest::newRow("Edit diz - nfo... with nothing selected") << "edit" << "" << false;
+        QTest::newRow("the pop-up's Explore...") << "openp" << "" << false;
+        QTest::newRow("Open script...") << "openscript" << "" << false;
+    }
+
+    void pointerToTheCentre()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, selected);
+        TestWindow &window = freshWindow();
+        const QString folder = freshFolder();
+        writeText(folder + "/a.diz", "x");
+        auto *browser = window.findChild<FileBrowser *>();
+        browser->setCurrentFolder(folder);
+        QAbstractItemView *view = browser->fileList()->currentView();
+        auto *model = static_cast<BrowserModel *>(view->model());
+        QVERIFY(QTest::qWaitFor([model] { return !model->isLoading(); }));
+        if (!selected.isEmpty())
+            view->selectionModel()->select(model->index(folder + '/' + selected), QItemSelectionModel::Select);
+        QDesktopServices::setUrlHandler("file", this, "openedUrl"); // nothing really opens
+        const QPoint away = window.frameGeometry().topLeft() + QPoint(3, 3);
+        QCursor::setPos(away);
+        window.action(entry)->setEnabled(true);
+        window.action(entry)->trigger();
+        QDesktopServices::unsetUrlHandler("file");
+        const QRect frame = window.frameGeometry();
+        QTEST(QCursor::pos() == QPoint(frame.left() + frame.width() / 2, frame.top() + frame.height() / 2), "moved");
     }
 
     void closeStopsARunFirst()
