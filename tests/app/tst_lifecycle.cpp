@@ -184,8 +184,10 @@ private slots:
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("message");
-        QTest::newRow("readable, with !") << "!%1/A.v2k" << "Varko 2000 - %1/A.v2k" << "";
-        QTest::newRow("missing") << "%1/gone.v2k" << "Varko 2000" << "Varko 2000|%1/gone.v2k\n\ncouldn't be loaded";
+        QTest::addColumn<QString>("ripto"); // the script's, else options.ini's
+        QTest::newRow("readable, with !") << "!%1/A.v2k" << "Varko 2000 - %1/A.v2k" << "" << "/";
+        QTest::newRow("missing") << "%1/gone.v2k" << "Varko 2000" << "Varko 2000|%1/gone.v2k\n\ncouldn't be loaded"
+                                 << QDir::homePath() + "/";
     }
 
     void scriptOnCommandLine()
@@ -206,6 +208,8 @@ private slots:
         QCOMPARE(window.action("mnuFile2")->isVisible(), opened);
         QCOMPARE(window.action("acec")->isChecked(), opened); // the script's settings reached the menus
         QCOMPARE(window.browserFolder(), data);
+        QFETCH(QString, ripto);
+        QCOMPARE(window.findChild<QLabel *>("riptoPanel")->text(), ripto + QString(10, u' '));
     }
 
     // Entry 2's mark is the list's (set by a script opened or saved, taken by a clear), not the click's.

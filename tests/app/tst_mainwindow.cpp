@@ -3,6 +3,7 @@
 #include "app/browsermodel.h"
 #include "app/filebrowser.h"
 #include "app/windowlayout.h"
+#include "dialogs/optionsdialog.h"
 #include "testwindow.h"
 
 #include <QAbstractItemView>
@@ -244,13 +245,15 @@ private slots:
     void optionsDialogReachesTheWindow()
     {
         TestWindow &window = freshWindow();
+        const QString ripto = freshFolder();
         // The command processes events before the dialog opens: wait for the dialog itself.
         auto *poll = new QTimer(&window);
-        connect(poll, &QTimer::timeout, poll, [poll] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        connect(poll, &QTimer::timeout, poll, [poll, ripto] {
+            auto *dialog = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
             if (!dialog || dialog->objectName() != u"Form8")
                 return;
             poll->stop();
+            dialog->chooseRipToFolder(ripto);
             dialog->findChild<QAbstractButton *>("Option2")->click();   // Ace
             dialog->findChild<QComboBox *>("Combo3")->setCurrentIndex(2); // Details
             dialog->findChild<QComboBox *>("Combo2")->setCurrentIndex(0); // zip Store
@@ -264,6 +267,7 @@ private slots:
         QVERIFY(window.toolbarButton(10)->isChecked());
         QCOMPARE(window.findChild<QLabel *>("archiveTypePanel")->text().trimmed(), QStringLiteral("Ace"));
         QCOMPARE(window.action("inrarace")->text(), QStringLiteral("In Ace"));
+        QCOMPARE(window.findChild<QLabel *>("riptoPanel")->text(), ripto + QString(10, u' '));
     }
 
     // Before the browser opens anything, the pointer goes to the window's centre, as the toolbar's do.
