@@ -14,7 +14,6 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QMimeData>
-#include <QMimeDatabase>
 #include <QStyle>
 #include <QUrl>
 
@@ -344,12 +343,13 @@ QString BrowserModel::typeName(const Entry &entry) const
 {
     if (entry.folder)
         return kFolderTypeName;
-    // By name only, once per ending: a folder of 100,000 files is not opened file by file.
+    // Once per ending: a folder of 100,000 files is not looked up file by file.
+    // A name without one (README, Makefile) is its own key.
     const QString suffix = QFileInfo(entry.name).completeSuffix();
-    auto known = m_typeBySuffix.constFind(suffix);
+    const QString key = suffix.isEmpty() ? u'/' + entry.name : suffix;
+    auto known = m_typeBySuffix.constFind(key);
     if (known == m_typeBySuffix.cend())
-        known = m_typeBySuffix.insert(
-            suffix, QMimeDatabase().mimeTypeForFile(entry.name, QMimeDatabase::MatchExtension).comment());
+        known = m_typeBySuffix.insert(key, fileTypeName(entry.name));
     return *known;
 }
 

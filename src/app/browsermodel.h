@@ -16,8 +16,8 @@ class QDirIterator;
 
 /**
  * The files and folders of one folder (hidden ones left out) with the
- * columns Name, Size, Type and Modified; the type is "File Folder" or the
- * MIME description, as the queue shows it. Folders come first in every
+ * columns Name, Size, Type and Modified; the type is "File Folder" or
+ * `fileTypeName`, as the queue shows it. Folders come first in every
  * sort order.
  *
  * The folder is read on the window's thread in slices of a few

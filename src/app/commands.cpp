@@ -49,9 +49,15 @@ void MainWindow::connectCommands()
             QCoreApplication::processEvents();
             showOptionsDialog(*this);
         });
-    for (int entry = 2; entry <= 5; ++entry)
-        connect(action(QStringLiteral("mnuFile%1").arg(entry)), &QAction::triggered, this,
-                [this, entry] { openRecent(entry - 1); });
+    for (int entry = 2; entry <= 5; ++entry) {
+        QAction *recent = action(QStringLiteral("mnuFile%1").arg(entry));
+        connect(recent, &QAction::triggered, this, [this, recent, entry](bool checked) {
+            // A click toggles entry 2's mark, which is the list's to set: put it back.
+            if (recent->isCheckable())
+                recent->setChecked(!checked);
+            openRecent(entry - 1);
+        });
+    }
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &MainWindow::openHelp);
     connectSettingCommands();
     connectViewCommands();

@@ -166,8 +166,13 @@ void FileBrowser::openItem(const QString &path)
 
 void FileBrowser::open()
 {
-    for (const QString &path : selectedPaths())
-        openItem(path);
+    for (const QString &path : selectedPaths()) {
+        // The item's open verb: a folder opens in the file manager; a double click enters it.
+        if (QFileInfo(path).isDir())
+            QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        else
+            openItem(path);
+    }
 }
 
 void FileBrowser::explore()
@@ -306,8 +311,13 @@ void FileBrowser::createTemplate(ReleaseTemplate kind)
 {
     const QString path = writeTemplate(m_folder, kind);
     if (!path.isEmpty())
-        selectOnly(m_listModel->notice(path));
+        selectNewFile(path);
     setEnabled({kEdit}, true);
+}
+
+void FileBrowser::selectNewFile(const QString &path)
+{
+    selectOnly(m_listModel->notice(path));
 }
 
 void FileBrowser::editSelected()
@@ -353,7 +363,10 @@ void FileBrowser::onPopup(const QPoint &globalPos)
 void FileBrowser::onKey(BrowserList::Key key)
 {
     switch (key) {
-    case BrowserList::Key::Open: return open();
+    case BrowserList::Key::Open:
+        for (const QString &path : selectedPaths())
+            openItem(path);
+        return;
     case BrowserList::Key::Delete: return deleteSelected();
     case BrowserList::Key::Copy: return copy();
     case BrowserList::Key::Cut: return cut();

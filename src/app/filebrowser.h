@@ -91,6 +91,8 @@ public slots:
     void newDiz();
     void newNfo();
     void editSelected();
+    /** Selects `path`, a file just written into the shown folder, alone; nothing when it is elsewhere. */
+    void selectNewFile(const QString &path);
 
 signals:
     /** A rip script was opened in the browser: load it instead of opening it. */

@@ -62,6 +62,19 @@ int runWithoutWindow(int argc, char *argv[], int &handled)
     return 0;
 }
 
+// Without a display Qt would abort with a core dump; say what does work there.
+bool reportMissingDisplay()
+{
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!qEnvironmentVariableIsEmpty(name))
+            return false;
+    }
+    QTextStream(stderr) << "varko2000: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set);"
+                           " --pack and --test work without one"
+                        << Qt::endl;
+    return true;
+}
+
 ScreenTwips screenTwips()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -77,6 +90,8 @@ int main(int argc, char *argv[])
     const int status = runWithoutWindow(argc, argv, handled);
     if (handled)
         return status;
+    if (reportMissingDisplay())
+        return 2;
 
     QApplication app(argc, argv);
     nameApplication();

@@ -225,6 +225,8 @@ private:
     void openRecent(int entry);
     void setCompression(bool zip, int level);
     WindowSnapshot snapshot() const;
+    /** The browser to the folder of `script`, when it is a folder and not the one shown. */
+    void showScriptFolder(const QString &script);
 
     RipSettings m_settings;
     RipState m_ripState;

@@ -45,10 +45,8 @@ bool MainWindow::panelClicked(QObject *watched)
 // Each command puts the marks back after the setting, so a refused one leaves them as they were.
 void MainWindow::setArchiveType(bool rar)
 {
-    if (!commandsLocked()) {
+    if (!commandsLocked())
         PlacementRules::setArchiveType(*m_queue, m_settings, rar);
-        action(QStringLiteral("inrarace"))->setText(rar ? QStringLiteral("In Rar") : QStringLiteral("In Ace"));
-    }
     mirrorSetting(SettingKey::Rarace, m_settings, Origin::OptionsFile);
 }
 
@@ -74,13 +72,11 @@ void MainWindow::placeSelected(const QString &entry)
         return;
     const QStringList entries{QStringLiteral("inrarace"), QStringLiteral("inzip"), QStringLiteral("in1stzip")};
     const int chosen = int(entries.indexOf(entry));
-    if (chosen == 0) {
+    if (chosen == 0)
         PlacementRules::placeInArchive(*m_queue, m_settings, row);
-        action(entry)->setText(QStringLiteral("In ") + placementText(archivePlacement(m_settings)));
-    } else if (chosen == 1) {
+    else if (chosen == 1)
         PlacementRules::placeInZip(*m_queue, row);
-    } else {
+    else
         PlacementRules::placeInFirstZip(*m_queue, row);
-    }
     setCheckedGroup(entries, chosen);
 }

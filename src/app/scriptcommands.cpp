@@ -1,9 +1,11 @@
 // Varko 2000 — rip scripts from the File menu: New, Open, Save and Save as.
+#include "app/filebrowser.h"
 #include "app/mainwindow.h"
 #include "engine/queue.h"
 #include "store/ripscript.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 
@@ -30,13 +32,14 @@ void MainWindow::newScript()
 {
     if (commandsLocked())
         return;
-    const QString path = newScriptPath(m_browserFolder);
-    const StoreResult written = writeScript(path, m_settings, m_queue->rowPaths());
-    if (!written.ok) {
-        ask(Message::of(written));
+    // The queue as it is, written beside the browser's files; the caption and
+    // the recent list stay until the script is opened or saved as.
+    m_currentScript = newScriptPath(m_browserFolder);
+    if (!saveScript())
         return;
-    }
-    openScript(path);
+    QCoreApplication::processEvents();
+    if (m_browser)
+        m_browser->selectNewFile(m_currentScript);
 }
 
 void MainWindow::openScriptCommand()

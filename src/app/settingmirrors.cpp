@@ -35,6 +35,7 @@ void MainWindow::mirrorSetting(SettingKey key, const RipSettings &settings, Orig
         check("rarc", rar);
         check("ace2", !rar);
         check("acec", !rar);
+        action(QStringLiteral("inrarace"))->setText(QStringLiteral("In ") + archiveTypeCaption(settings.rarace));
         break;
     }
     case SettingKey::Zip:

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMenu>
 #include <QSettings>
 #include <QSplitter>
@@ -38,9 +39,10 @@ void MainWindow::start(const StartOptions &options)
 
     const WindowPlacement placement = loadWindowStateFile(QDir(m_dataFolder).filePath(QStringLiteral("varko2k.ini")),
                                                           SplashWindow::versionLabel(), 0, m_screen);
-    applyPlacement(placement, m_screen);
     m_browserFolder = QFileInfo(placement.dir).isDir() ? placement.dir : QDir::homePath();
+    // The browser first: the splitter position is set on the panes it keeps.
     installFileBrowser();
+    applyPlacement(placement, m_screen);
 
     const StoreResult loaded = OptionsFile(QDir(m_dataFolder).filePath(QStringLiteral("options.ini")))
                                    .loadOptions(m_settings, this);
@@ -79,13 +81,15 @@ void MainWindow::applyPlacement(const WindowPlacement &placement, ScreenTwips sc
         const int top = placement.top ? px(*placement.top) : (px(screen.height) - height) / 2;
         move(left, top);
     }
-    const int splitterWidth = px(9900 - 30);
-    if (placement.panel1 == WindowPlacement::Splitter::Half)
-        m_browserSplitter->setSizes({splitterWidth / 2, splitterWidth / 2});
-    else if (placement.panel1 == WindowPlacement::Splitter::Value)
-        m_browserSplitter->setSizes({px(placement.panel1Width), splitterWidth});
-    else
-        m_browserSplitter->setSizes({px(2410), splitterWidth});
+    // Halving needs the splitter at the width this window gives it, not the one it was built
+    // with: the window lays its client out now, though it is not shown yet.
+    layout()->activate();
+    relayout();
+    const int splitterWidth = m_browserSplitter->width();
+    const int first = placement.panel1 == WindowPlacement::Splitter::Half    ? splitterWidth / 2
+                      : placement.panel1 == WindowPlacement::Splitter::Value ? px(placement.panel1Width)
+                                                                             : px(2410);
+    m_browserSplitter->setSizes({first, splitterWidth - first});
     if (placement.panel3Top)
         m_queueHeight = *placement.panel3Top;
     relayout();
@@ -108,6 +112,7 @@ bool MainWindow::openScript(const QString &path)
     toolbarButton(4)->setEnabled(true);
     m_currentScript = path;
     setWindowTitle(QStringLiteral("Varko 2000 - ") + path);
+    showScriptFolder(path);
     const bool opened = m_scriptOpener(path);
     QApplication::restoreOverrideCursor();
     if (!opened) {
@@ -149,6 +154,8 @@ void MainWindow::openRecent(int entry)
         ask(Message::of(moved));
         return;
     }
+    // On the list's top before it is read: one that fails to load is still the last one chosen.
+    addRecentScript(path);
     openScript(path);
 }
 

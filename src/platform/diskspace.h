@@ -5,5 +5,8 @@
 
 #include <optional>
 
-/** Free bytes available to the user on the volume of `folder`; none when it cannot be read. */
+/**
+ * Free bytes available to the user (not those kept for root) on the file
+ * system of `folder`; none when it is no folder or cannot be asked.
+ */
 std::optional<qint64> freeBytes(const QString &folder);

@@ -7,7 +7,12 @@
 inline const QString kFolderTypeName = QStringLiteral("File Folder");
 
 /**
- * "File Folder" for a folder; for a file the description of its MIME type
- * (for example "plain text document"). Empty when nothing exists at `path`.
+ * The type name of a file called `fileName` (a name or a path), found by its
+ * name alone: the description of its MIME type (for example "plain text
+ * document"); for a name the MIME database does not know, its extension in
+ * capitals and " file" ("DIZ file"), or "File" when it has none.
  */
+QString fileTypeName(const QString &fileName);
+
+/** "File Folder" for a folder, `fileTypeName` for a file; empty when nothing exists at `path`. */
 QString shellTypeName(const QString &path);

@@ -255,28 +255,43 @@ private slots:
         QTRY_COMPARE(b.browser->currentFolder(), b.folder.filePath("a"));
     }
 
+    // A double click enters a folder; "Open file..." shows it in the file manager.
     void openingHandsScriptsOver_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("script");
-        QTest::newRow("rel.v2k") << "rel.v2k" << true;
-        QTest::newRow("upper case") << "REL.V2K" << true;
-        QTest::newRow("only the ending counts") << "rel.v2k.txt" << false;
+        QTest::addColumn<QString>("command"); // empty: a double click
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("rel.v2k") << "rel.v2k" << "" << "script";
+        QTest::newRow("upper case") << "REL.V2K" << "" << "script";
+        QTest::newRow("only the ending counts") << "rel.v2k.txt" << "" << "opened";
+        QTest::newRow("a script by Open file...") << "rel.v2k" << "Openf" << "script";
+        QTest::newRow("a folder by a double click") << "sub/" << "" << "entered";
+        QTest::newRow("a folder by Open file...") << "sub/" << "Openf" << "opened";
     }
     void openingHandsScriptsOver()
     {
         QFETCH(QString, name);
-        QFETCH(bool, script);
-        const Browser b({name + "=x"});
+        QFETCH(QString, command);
+        QFETCH(QString, outcome);
+        const bool folder = name.endsWith('/');
+        const Browser b({folder ? name : name + "=x"});
+        if (folder)
+            name.chop(1);
         QSignalSpy scripts(b.browser, &FileBrowser::scriptRequested);
         m_opened.clear();
         QDesktopServices::setUrlHandler("file", this, "openedUrl");
-        emit b.view()->activated(b.index(name));
+        if (command.isEmpty()) {
+            emit b.view()->activated(b.index(name));
+        } else {
+            b.select({name});
+            b.actions.value(command)->trigger();
+        }
         QDesktopServices::unsetUrlHandler("file");
-        const QStringList path{b.folder.filePath(name)};
-        QCOMPARE(scripts.size() == 1 ? QStringList{scripts.first().first().toString()} : QStringList(),
-                 script ? path : QStringList());
-        QCOMPARE(m_opened, script ? QStringList() : path);
+        const QString path = b.folder.filePath(name);
+        QCOMPARE(scripts.size() == 1 ? scripts.first().first().toString() : QString(),
+                 outcome == "script" ? path : QString());
+        QCOMPARE(m_opened, outcome == "opened" ? QStringList{path} : QStringList());
+        QCOMPARE(b.browser->currentFolder(), outcome == "entered" ? path : b.folder.path());
     }
 
     void dragCarriesFileUrls()
@@ -319,31 +334,41 @@ private slots:
         QTEST(after, "after");
     }
 
+    // The type is the browser's and the queue's too: one name for a file wherever it shows.
     void properties_data()
     {
         QTest::addColumn<QStringList>("paths");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("size");
-        QTest::newRow("a file") << QStringList{"a.bin"} << "a.bin" << "1KB (600 bytes)";
-        QTest::newRow("a folder, its total read meanwhile") << QStringList{"sub"} << "sub" << "5KB (5,000 bytes)";
-        QTest::newRow("several") << QStringList{"a.bin", "sub"} << "2 items" << "5KB (5,600 bytes)";
-        QTest::newRow("an empty file") << QStringList{"empty"} << "empty" << "0 bytes";
+        QTest::addColumn<QString>("type");
+        QTest::newRow("a file of no known type") << QStringList{"a.bin"} << "a.bin" << "1KB (600 bytes)" << "BIN file";
+        QTest::newRow("a folder, its total read meanwhile") << QStringList{"sub"} << "sub" << "5KB (5,000 bytes)"
+                                                            << "File Folder";
+        QTest::newRow("several") << QStringList{"a.bin", "sub"} << "2 items" << "5KB (5,600 bytes)" << "";
+        QTest::newRow("an empty file without extension") << QStringList{"empty"} << "empty" << "0 bytes" << "File";
+        QTest::newRow("a diz, text by its content") << QStringList{"file_id.diz"} << "file_id.diz" << "1KB (4 bytes)"
+                                                    << "DIZ file";
+        QTest::newRow("a known type") << QStringList{"b.txt"} << "b.txt" << "1KB (2 bytes)" << "plain text document";
     }
     void properties()
     {
         QFETCH(QStringList, paths);
-        QTemporaryDir folder;
-        writeTree(folder.path(), {"empty="});
-        makeFile(folder.filePath("a.bin"), 600);
-        makeFile(folder.filePath("sub/b.bin"), 2000);
-        makeFile(folder.filePath("sub/deep/c.bin"), 3000);
+        QFETCH(QString, type);
+        const Browser b({"empty=", "file_id.diz=text", "b.txt=hi", "a.bin=", "sub/"});
+        makeFile(b.folder.filePath("a.bin"), 600);
+        makeFile(b.folder.filePath("sub/b.bin"), 2000);
+        makeFile(b.folder.filePath("sub/deep/c.bin"), 3000);
         for (QString &path : paths)
-            path = folder.filePath(path);
+            path = b.folder.filePath(path);
         QWidget owner;
         auto *dialog = new PropertiesDialog(paths, &owner);
         QTEST(dialog->findChild<QLabel *>("nameValue")->text(), "name");
         QTRY_COMPARE(dialog->findChild<QLabel *>("sizeValue")->text() == "Calculating...", false);
         QTEST(dialog->findChild<QLabel *>("sizeValue")->text(), "size");
+        if (paths.size() == 1) {
+            QCOMPARE(dialog->findChild<QLabel *>("typeValue")->text(), type);
+            QCOMPARE(b.model()->index(paths.first()).siblingAtColumn(2).data().toString(), type);
+        }
     }
 
     void theTreeHoldsVisibleFoldersOnly()

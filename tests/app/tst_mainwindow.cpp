@@ -1,9 +1,15 @@
 // Varko 2000 — the main window's entries at start, its commands' marks, its layout and its geometry.
+#include "app/browserlist.h"
+#include "app/browsermodel.h"
+#include "app/filebrowser.h"
 #include "app/windowlayout.h"
+#include "dialogs/optionsdialog.h"
 #include "testwindow.h"
 
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -13,6 +19,10 @@
 #include <QLabel>
 #include <QTimer>
 #include <QContextMenuEvent>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QUrl>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
 
@@ -34,7 +44,7 @@ const char *const kEntries[] = {
     "ops=Options; nfo2=Nfo in first zip; autonumber=Diz auto-number; zzcomment=Zip comment; writesfv=Write SFV; riptof=Rip-to folder...",
     "view=&View; largei=Large icons; *listi=List; details=Details; aname=Name; asize=Size; *atype=Type; adate=Date",
     "formfont=Font size; fnorm=small; *flarge=medium; biggest=large; refresh=Refresh",
-    "!lpopup=&Queue; !inrarace=In Rar/Ace; !inzip=In Zip; !in1stzip=1st Zip only; openque=Open item...; properties=Properties...",
+    "!lpopup=&Queue; !inrarace=In Rar; !inzip=In Zip; !in1stzip=1st Zip only; openque=Open item...; properties=Properties...",
     "remove=Remove item; listque=List queue...; clear=Clear queue...; packit=Pack it; testset=Test set...",
     "help=&Help; contents=Help Contents...; web=Web page...; mail=E-mail Norwen...; about=About...",
     "riptom=; changep=Rip-to folder...; options=Set defaults...; zipm=; *intoz=Into Zip's; options3=Set defaults...",
@@ -75,6 +85,11 @@ Flags parseFlags(QString text)
 class TestMainWindow : public QObject
 {
     Q_OBJECT
+
+public slots:
+    void openedUrl(const QUrl &) {}
+
+private:
 
     QTemporaryDir m_root;
     TestWindow m_started; // as start-up leaves it; tests that change a window take a fresh one
@@ -230,13 +245,15 @@ private slots:
     void optionsDialogReachesTheWindow()
     {
         TestWindow &window = freshWindow();
+        const QString ripto = freshFolder();
         // The command processes events before the dialog opens: wait for the dialog itself.
         auto *poll = new QTimer(&window);
-        connect(poll, &QTimer::timeout, poll, [poll] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        connect(poll, &QTimer::timeout, poll, [poll, ripto] {
+            auto *dialog = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
             if (!dialog || dialog->objectName() != u"Form8")
                 return;
             poll->stop();
+            dialog->chooseRipToFolder(ripto);
             dialog->findChild<QAbstractButton *>("Option2")->click();   // Ace
             dialog->findChild<QComboBox *>("Combo3")->setCurrentIndex(2); // Details
             dialog->findChild<QComboBox *>("Combo2")->setCurrentIndex(0); // zip Store
@@ -249,6 +266,46 @@ private slots:
             QVERIFY2(window.action(name)->isChecked(), qPrintable(name));
         QVERIFY(window.toolbarButton(10)->isChecked());
         QCOMPARE(window.findChild<QLabel *>("archiveTypePanel")->text().trimmed(), QStringLiteral("Ace"));
+        QCOMPARE(window.action("inrarace")->text(), QStringLiteral("In Ace"));
+        QCOMPARE(window.findChild<QLabel *>("riptoPanel")->text(), ripto + QString(10, u' '));
+    }
+
+    // Before the browser opens anything, the pointer goes to the window's centre, as the toolbar's do.
+    void pointerToTheCentre_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("Open file...") << "Openf" << "a.diz" << true;
+        QTest::newRow("Explore...") << "explore" << "" << true;
+        QTest::newRow("Edit diz - nfo...") << "edit" << "a.diz" << true;
+        QTest::newRow("Edit diz - nfo... with nothing selected") << "edit" << "" << false;
+        QTest::newRow("the pop-up's Explore...") << "openp" << "" << false;
+        QTest::newRow("Open script...") << "openscript" << "" << false;
+    }
+
+    void pointerToTheCentre()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, selected);
+        TestWindow &window = freshWindow();
+        const QString folder = freshFolder();
+        writeText(folder + "/a.diz", "x");
+        auto *browser = window.findChild<FileBrowser *>();
+        browser->setCurrentFolder(folder);
+        QAbstractItemView *view = browser->fileList()->currentView();
+        auto *model = static_cast<BrowserModel *>(view->model());
+        QVERIFY(QTest::qWaitFor([model] { return !model->isLoading(); }));
+        if (!selected.isEmpty())
+            view->selectionModel()->select(model->index(folder + '/' + selected), QItemSelectionModel::Select);
+        QDesktopServices::setUrlHandler("file", this, "openedUrl"); // nothing really opens
+        const QPoint away = window.frameGeometry().topLeft() + QPoint(3, 3);
+        QCursor::setPos(away);
+        window.action(entry)->setEnabled(true);
+        window.action(entry)->trigger();
+        QDesktopServices::unsetUrlHandler("file");
+        const QRect frame = window.frameGeometry();
+        QTEST(QCursor::pos() == QPoint(frame.left() + frame.width() / 2, frame.top() + frame.height() / 2), "moved");
     }
 
     void closeStopsARunFirst()
@@ -351,18 +408,23 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QRect>("geometry"); // pixels
         QTest::addColumn<bool>("maximized");
+        QTest::addColumn<int>("splitter"); // the folder tree's width
         const QByteArray tail = "Panel1.width= 2410\r\nPanel3.top= 1500\r\nDir=/\r\n";
         QTest::newRow("as stored") << "Version=v1.38\r\nState= 0\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\n" + tail
-                                   << QRect(200, 100, 600, 400) << false;
+                                   << QRect(200, 100, 600, 400) << false << 160;
+        QTest::newRow("Panel1.width 2099 halves the splitter as wide as this window has it")
+            << QByteArray("Version=v1.38\r\nState= 0\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\n"
+                          "Panel1.width= 2099\r\nPanel3.top= 1500\r\nDir=/\r\n")
+            << QRect(200, 100, 600, 400) << false << 299; // not half of the 658 it was built with
         QTest::newRow("top 0, height 2999, width too wide")
             << "Version=v1.38\r\nState= 0\r\nTop= 0\r\nLeft= 0\r\nHeight= 2999\r\nWidth= 20000\r\n" + tail
-            << QRect(317, 296, 520, 333) << false; // the minimum size holds
+            << QRect(317, 296, 520, 333) << false << 160; // the minimum size holds
         QTest::newRow("state 1 is normal") << "Version=v1.38\r\nState= 1\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\n" + tail
-                                           << QRect(200, 100, 600, 400) << false;
+                                           << QRect(200, 100, 600, 400) << false << 160;
         QTest::newRow("state 2") << "Version=v1.38\r\nState= 2\r\nTop= 0\r\nLeft= 0\r\nHeight= 0\r\nWidth= 0\r\n" + tail
-                                 << QRect() << true;
+                                 << QRect() << true << 160;
         QTest::newRow("8 lines: defaults") << QByteArray("Version=v1.38\r\nState= 0\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\nPanel1.width= 2410\r\nPanel3.top= 1500\r\n")
-                                           << QRect(317, 209, 660, 484) << false;
+                                           << QRect(317, 209, 660, 484) << false << 160;
     }
 
     void geometryFromStateFile()
@@ -378,6 +440,7 @@ private slots:
         if (!maximized)
             QCOMPARE(QRect(window.pos(), window.size()), geometry);
         QCOMPARE(readLines(data + "/varko2k.ini").size(), 9);
+        QTEST(window.findChild<QSplitter *>("browserSplitter")->sizes().value(0), "splitter");
     }
 
     void minimisedCloseStoresCentredWindow()

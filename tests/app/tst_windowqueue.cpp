@@ -160,6 +160,10 @@ private slots:
         saved->setBrowserFolder(folder);
         saved->action(QStringLiteral("newrip"))->trigger();
         QCOMPARE(saved->currentScript(), folder + QStringLiteral("/New rip script.v2k"));
+        // New writes the queue and reads nothing back: caption, recent list and Save as they were.
+        QCOMPARE(saved->windowTitle(), QStringLiteral("Varko 2000 - ") + script);
+        QCOMPARE(saved->recentScripts().fileCount(), 1);
+        QVERIFY(!saved->action(QStringLiteral("sscript"))->isEnabled());
 
         for (const QString &path : {script, saved->currentScript()}) {
             const auto opened = window(1, 1);
@@ -171,6 +175,7 @@ private slots:
             QCOMPARE((QList<int>{opened->settings().rarace, opened->settings().zip, opened->settings().size}),
                      (QList<int>{0, 0, 7}));
             QCOMPARE(panelText(*opened, "archiveTypePanel"), QStringLiteral("Ace"));
+            QCOMPARE(opened->browserFolder(), folder);
         }
     }
 
