@@ -128,6 +128,9 @@ bool MainWindow::pointerEvent(QObject *watched, QEvent *event)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // The outcome line coming or going resizes the client area, not the window.
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        relayout();
     if (pointerEvent(watched, event))
         return QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonDblClick && watched == m_totals) {

@@ -98,6 +98,15 @@ class Window:
                                       if w.getRoleName() in ("dialog", "frame", "alert", "file chooser")), None),
                         f"window {title!r}", timeout)
 
+    def answer(self, question, button, keyboard=False):
+        """Waits for a message box asking `question` and answers it with the pointer or the keys."""
+        wait_for(lambda: any(question in n.name for n in self.screen.find_all("label")), f"the question {question!r}")
+        if keyboard:
+            self.s.key("Return")
+        else:
+            self.press("push button", button)
+        wait_for(lambda: not any(question in n.name for n in self.screen.find_all("label")), f"{question!r} answered")
+
     def alive(self):
         return self.process.poll() is None
 
@@ -209,10 +218,78 @@ def right_click_menu(s):
     s.shot("cleared")
 
 
+def zips_in(folder):
+    return sorted(n for n in os.listdir(folder) if n.endswith(".zip"))
+
+
+def check_set(s, base, zips):
+    """The set made tests whole with our own test and with 7-Zip."""
+    rips = s.dirs["rips"]
+    tested = s.run([s.binary("varko2000"), "--test", os.path.join(rips, zips[0])])
+    if tested.returncode != 0:
+        raise JourneyFailed(f"varko2000 --test on {base}: {tested.returncode} {tested.stderr.strip()}")
+    for name in zips:
+        done = s.run(["7z", "t", os.path.join(rips, name)])
+        if done.returncode != 0:
+            raise JourneyFailed(f"7z t {name}: {done.stdout[-300:]}")
+
+
+def wait_outcome(win, words, timeout=15):
+    return wait_for(lambda: words in win.outcome() and win.outcome(), f"the outcome line saying {words!r}", timeout)
+
+
+def pack_from_keyboard(s):
+    """Pack It by the Queue menu's keys, the name typed and Enter; the set tests whole."""
+    folder = s.dirs["files"]
+    names = release_files(folder)
+    win = Window(s, [script_for(s, folder, names)])
+    win.wait_rows(names, "the script's rows")
+    s.key("alt+q")
+    wait_for(lambda: win.screen.find_all("menu item", "Pack it"), "the Queue menu open")
+    s.key("Up", "Up", "Return")
+    s.shot("name-dialog")
+    win.dialog("File name")
+    s.type_text("keyrel")
+    s.key("Return")
+    win.answer("Folder found, save paths?", "Yes", keyboard=True)
+    said = wait_outcome(win, "complete")
+    zips = zips_in(s.dirs["rips"])
+    if "keyrel" not in said or s.dirs["rips"] not in said or not zips:
+        raise JourneyFailed(f"the outcome line says {said!r} for zips {zips}")
+    s.shot("outcome")
+    check_set(s, "keyrel", zips)
+
+
+def pack_from_pointer(s):
+    """Pack It from the toolbar, the name dialog's field and OK pressed with the pointer."""
+    folder = s.dirs["files"]
+    names = release_files(folder, big=2_000_000)
+    win = Window(s, [script_for(s, folder, names)])
+    win.wait_rows(names, "the script's rows")
+    win.press("push button", "Pack It")
+    dialog = win.dialog("File name")
+    field = win.screen.find("text", "File name", root=dialog)
+    s.click(win.screen.centre(field))
+    s.type_text("ptrrel")
+    s.click(win.screen.centre(win.screen.find("push button", "OK", root=dialog)))
+    win.answer("Folder found, save paths?", "No")
+    said = wait_outcome(win, "complete")
+    zips = zips_in(s.dirs["rips"])
+    if f"{len(zips)} zips" not in said:
+        raise JourneyFailed(f"the outcome line says {said!r} for zips {zips}")
+    s.shot("outcome")
+    check_set(s, "ptrrel", zips)
+    # The line stays until the next command, and goes with it.
+    win.press("check box", "Details")
+    wait_for(lambda: not win.outcome(), "the outcome line gone with the next command")
+
+
 JOURNEYS = {
     "drag_from_browser": drag_from_browser,
     "drag_from_file_manager": drag_from_file_manager,
     "right_click_menu": right_click_menu,
+    "pack_from_keyboard": pack_from_keyboard,
+    "pack_from_pointer": pack_from_pointer,
 }
 
 
