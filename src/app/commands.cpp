@@ -142,11 +142,11 @@ bool MainWindow::setRipToFolder(const QString &chosen)
     const std::optional<qint64> free = freeBytes(chosen);
     if (!free || *free < 1 || !QFileInfo(chosen).isReadable()) {
         m_settings.riptodir = RipSettings::defaultRipToDir();
-        m_ripto->setText(ripToCaption(m_settings.riptodir));
+        showOnPanel(m_ripto, ripToCaption(m_settings.riptodir));
         showMessage(QMessageBox::Warning, QStringLiteral("Varko 2000 error"), QStringLiteral("Invalid drive/folder"));
         return false;
     }
     m_settings.riptodir = folderWithSlash(chosen);
-    m_ripto->setText(ripToCaption(m_settings.riptodir));
+    showOnPanel(m_ripto, ripToCaption(m_settings.riptodir));
     return true;
 }

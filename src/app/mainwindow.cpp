@@ -47,6 +47,12 @@ QWidget *placeholderView(QWidget *view, const QString &name, const QString &role
 
 } // namespace
 
+void showOnPanel(QLabel *panel, const QString &text)
+{
+    panel->setText(text);
+    panel->setAccessibleDescription(text);
+}
+
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , m_queue(new Queue(this))

@@ -29,6 +29,13 @@ class QueueView;
 class SoundPlayer;
 class TextProgressBar;
 
+/**
+ * A bottom-row panel shows `text`; its accessible name stays the panel's
+ * role ("Archive type") and the text becomes its description, so a screen
+ * reader says both.
+ */
+void showOnPanel(QLabel *panel, const QString &text);
+
 /** What start-up is given from outside the window. */
 struct StartOptions
 {

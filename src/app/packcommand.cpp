@@ -68,7 +68,7 @@ QString WindowRipHost::totalsPanelText() const
 
 void WindowRipHost::setTotalsPanelText(const QString &text)
 {
-    m_window.m_totals->setText(text);
+    showOnPanel(m_window.m_totals, text);
 }
 
 void WindowRipHost::setProgress(int value, const QString &text)

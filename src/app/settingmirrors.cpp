@@ -30,7 +30,7 @@ void MainWindow::mirrorSetting(SettingKey key, const RipSettings &settings, Orig
     switch (key) {
     case SettingKey::Rarace: {
         const bool rar = archiveTypeCaption(settings.rarace) == u"Rar";
-        m_archiveType->setText(archiveTypeCaption(settings.rarace));
+        showOnPanel(m_archiveType, archiveTypeCaption(settings.rarace));
         check("rar2", rar);
         check("rarc", rar);
         check("ace2", !rar);
@@ -39,14 +39,14 @@ void MainWindow::mirrorSetting(SettingKey key, const RipSettings &settings, Orig
         break;
     }
     case SettingKey::Zip:
-        m_zip->setText(zipCaption(settings.zip));
+        showOnPanel(m_zip, zipCaption(settings.zip));
         check("zip2", settings.zip == 1);
         check("intoz", settings.zip == 1);
         for (const char *name : {"zco", "ops", "nfo2", "autonumber", "zzcomment"})
             action(QLatin1String(name))->setEnabled(settings.zip == 1);
         break;
     case SettingKey::Savepaths:
-        m_paths->setText(pathsCaption(settings.savepaths));
+        showOnPanel(m_paths, pathsCaption(settings.savepaths));
         check("paths2", settings.savepaths == 1);
         check("paths3", settings.savepaths == 1);
         break;
@@ -55,7 +55,7 @@ void MainWindow::mirrorSetting(SettingKey key, const RipSettings &settings, Orig
     case SettingKey::Zcomment: check("zzcomment", settings.zcomment == 1); break;
     case SettingKey::Racomp: setCheckedGroup(kRarLevels, checkedCompressionEntry(settings.racomp).value_or(-1)); break;
     case SettingKey::Zipcomp: setCheckedGroup(kZipLevels, checkedCompressionEntry(settings.zipcomp).value_or(-1)); break;
-    case SettingKey::Riptodir: m_ripto->setText(ripToCaption(settings.riptodir)); break;
+    case SettingKey::Riptodir: showOnPanel(m_ripto, ripToCaption(settings.riptodir)); break;
     case SettingKey::Size: refreshTotals(); break;
     default: break;
     }
@@ -69,8 +69,8 @@ void MainWindow::mirrorAllSettings()
 
 void MainWindow::refreshTotals()
 {
-    m_totals->setText(m_queue->totals().panelText());
-    m_archiveSize->setText(Estimate::sizeCaption(m_settings.size));
+    showOnPanel(m_totals, m_queue->totals().panelText());
+    showOnPanel(m_archiveSize, Estimate::sizeCaption(m_settings.size));
     if (!m_ripState.ripInProgress) {
         m_progress->setText(Estimate::displayText(m_queue->totals().totalKB, m_settings.size));
         // The base-name dialog reads this: three-digit volume numbers leave room for five characters.

@@ -29,7 +29,7 @@ class Window:
         wait_for(lambda: self.screen.find_all("list", "Files"), "the file list")
         # A window as large as a person would make it, so the journey's rows all show.
         window = wait_for(lambda: session.xdotool("search", "--onlyvisible", "--pid", self.process.pid, "--name", APP,
-                                                  check=False), "the main window on the display")
+                                                  check=False), "the main window on the display", 15)
         self.window_id = window.split()[0]
         session.xdotool("windowsize", self.window_id, 1100, 850)
         session.xdotool("windowmove", self.window_id, 150, 60)
@@ -284,12 +284,164 @@ def pack_from_pointer(s):
     wait_for(lambda: not win.outcome(), "the outcome line gone with the next command")
 
 
+def focus_by_tab(win, role, name, limit=40):
+    """Tab through the focus chain, as a keyboard user does, until `name` has the focus."""
+    for _ in range(limit):
+        node = next(iter(win.screen.find_all(role, name)), None)
+        if node is not None and node.getState().contains(win.screen.atspi.STATE_FOCUSED):
+            return node
+        win.s.key("Tab")
+    raise JourneyFailed(f"Tab never reaches {role} {name!r}")
+
+
+def file_dialog_path(win, title, path):
+    """Types a full path into a file dialog's name field and takes it with Enter."""
+    win.dialog(title)
+    win.s.key("ctrl+a")
+    win.s.type_text(path)
+    win.s.key("Return")
+    wait_for(lambda: not win.screen.find_all("dialog", title), f"the dialog {title!r} closed")
+
+
+def scripts_and_recent(s):
+    """Save script as..., New rip script, then the saved script from the recent list: rows come back."""
+    folder = s.dirs["files"]
+    names = release_files(folder)
+    win = Window(s, [script_for(s, folder, names, nfo_first=1)])
+    win.wait_rows(names, "the script's rows")
+    before = win.rows()
+    saved = os.path.join(s.dirs["home"], "saved.v2k")
+    win.choose("File", "Save script as...")
+    file_dialog_path(win, "Varko 2000 - Save script as...", saved)
+    wait_for(lambda: os.path.exists(saved), "the saved script")
+    wait_for(lambda: win.frame.name.endswith("saved.v2k"), "the title naming the saved script")
+    win.choose("File", "New", "Rip script")
+    wait_for(lambda: os.path.exists(os.path.join(s.dirs["home"], "New rip script.v2k")), "the new rip script")
+    win.choose("Queue", "Clear queue...")
+    if win.screen.find_all("push button", "Yes"):
+        win.press("push button", "Yes")
+    win.wait_rows([], "Clear queue")
+    win.press("menu item", "File")
+    recent = wait_for(lambda: next((n for n in win.screen.find_all("menu item") if n.name.endswith("saved.v2k")), None),
+                      "the saved script in the recent list")
+    if any(n.name.endswith("New rip script.v2k") for n in win.screen.find_all("menu item")):
+        raise JourneyFailed("New rip script went into the recent list")
+    s.click(win.screen.centre(recent))
+    wait_for(lambda: win.rows() == before, f"the rows back as they were: {before} (have {win.rows()})")
+    s.shot("reopened")
+
+
+def options_by_keyboard(s):
+    """The options dialog by keys alone: Ace, a size step, a zip level, Save; the window follows."""
+    win = Window(s)
+    s.key("alt+o", "Return")
+    win.dialog("Default options")
+    # "&Ace" shares its letter with "File_id.diz &auto-number": Alt+A goes to it, Space takes it.
+    s.key("alt+a", "space")
+    focus_by_tab(win, "scroll bar", "Size:")
+    s.key("Down")
+    focus_by_tab(win, "check box", "Zip comment")
+    s.key("Tab", "Down")
+    s.shot("options")
+    s.key("alt+s")
+    wait_for(lambda: not win.screen.find_all("dialog", "Default options"), "the options dialog closed")
+    options = open(os.path.join(s.dirs["data"], "options.ini"), newline="").read().split("\r\n")
+    for line in ("rarace= 0", "size= 4", "zipcomp= 4"):
+        if line not in options:
+            raise JourneyFailed(f"options.ini lacks {line!r}: {options}")
+    panel = lambda name: win.find("label", name).description
+    wait_for(lambda: panel("Archive type") == "Ace", "the archive-type panel saying Ace")
+    if panel("Archive size") in ("1.44M", ""):
+        raise JourneyFailed(f"the archive-size panel says {panel('Archive size')!r} after a step up")
+    win.press("menu item", "Options")
+    wait_for(lambda: win.screen.is_checked(win.menu_entry("Ace")), "Options > Ace checked")
+    # The second "Compression" is the zip group's.
+    zip_group = wait_for(lambda: win.screen.find_all("menu item", "Compression")[1], "the zip Compression menu")
+    s.click(win.screen.centre(zip_group))
+    wait_for(lambda: win.screen.is_checked(win.menu_entry("Good")), "Options > zip Compression > Good checked")
+    s.key("Escape", "Escape")
+    s.shot("after")
+
+
+def close_during_run(s):
+    """Close pressed while the zips are written: only whole zips stay, and the window takes commands again."""
+    folder = s.dirs["files"]
+    names = release_files(folder)
+    # Eight names for one file of noise: a run long enough to reach for Close, at little cost in disk.
+    write(os.path.join(folder, "big0.bin"), os.urandom(40_000_000).translate(bytes(range(16)) * 16))
+    for i in range(1, 8):
+        os.link(os.path.join(folder, "big0.bin"), os.path.join(folder, f"big{i}.bin"))
+    names = sorted(os.listdir(folder))
+    win = Window(s, [script_for(s, folder, sorted(names), zipcomp=5)])
+    win.wait_rows(names, "the script's rows")
+    close_at = win.screen.centre(win.find("push button", "Close"))
+    win.press("push button", "Pack It")
+    win.dialog("File name")
+    s.type_text("stoprel")
+    s.key("Return")
+    # While the run works the window answers the accessibility bus only between volumes:
+    # from here on the journey goes by the files and by where it saw the buttons.
+    wait_for(lambda: any("save paths?" in n.name for n in win.screen.find_all("label")), "the paths question")
+    s.click(win.screen.centre(win.find("push button", "No")))
+    wait_for(lambda: zips_in(s.dirs["rips"]), "the first zip", 20)
+    # The window stepped aside for the run: brought back as from the taskbar, then Close.
+    s.xdotool("windowactivate", win.window_id, check=False)
+    time.sleep(0.3)
+    s.click(close_at)
+    said = wait_outcome(win, "stopped", 20)
+    s.shot("stopped")
+    zips = zips_in(s.dirs["rips"])
+    if not zips or len(zips) >= 220 or not win.alive():
+        raise JourneyFailed(f"a stop left {zips}; the program {'runs' if win.alive() else 'ended'}")
+    for name in zips:
+        if s.run(["unzip", "-tq", os.path.join(s.dirs["rips"], name)]).returncode != 0:
+            raise JourneyFailed(f"{name} is not whole after the stop")
+    leftovers = [n for n in os.listdir(s.dirs["rips"]) if not n.endswith(".zip")]
+    if leftovers or f"{len(zips)} zip" not in said:
+        raise JourneyFailed(f"the stop left {leftovers}; the line says {said!r} for {len(zips)} zips")
+    win.press("check box", "Details")
+    wait_for(lambda: win.screen.is_checked(win.find("check box", "Details")), "a command taken after the stop")
+
+
+def test_set_names_fault(s):
+    """Test set... on a set with one flipped byte names the faulty zip."""
+    folder = s.dirs["files"]
+    names = release_files(folder, big=3_000_000)
+    script = script_for(s, folder, names)
+    packed = s.run([s.binary("varko2000"), "--pack", script, "--name", "flip"], timeout=30)
+    zips = zips_in(s.dirs["rips"])
+    if packed.returncode != 0 or len(zips) < 3:
+        raise JourneyFailed(f"--pack gave {packed.returncode} and {zips}: {packed.stderr[-300:]}")
+    faulty = os.path.join(s.dirs["rips"], zips[1])
+    with open(faulty, "r+b") as f:
+        f.seek(os.path.getsize(faulty) // 2)
+        byte = f.read(1)
+        f.seek(-1, 1)
+        f.write(bytes([byte[0] ^ 0x40]))
+    win = Window(s, [script])
+    win.wait_rows(names, "the script's rows")
+    win.choose("Queue", "Test set...")
+    file_dialog_path(win, "Test set", os.path.join(s.dirs["rips"], zips[0]))
+    verdict = wait_for(lambda: next((n.name for n in win.screen.find_all("label") if "fault" in n.name), None),
+                       "the set test's verdict", 20)
+    s.shot("verdict")
+    if zips[1] not in verdict or any(z in verdict for z in (zips[0], zips[2])):
+        raise JourneyFailed(f"the verdict does not name {zips[1]} alone: {verdict!r}")
+    win.press("push button", "OK")
+    if zips[1] not in win.outcome():
+        raise JourneyFailed(f"the outcome line does not name {zips[1]}: {win.outcome()!r}")
+
+
 JOURNEYS = {
     "drag_from_browser": drag_from_browser,
     "drag_from_file_manager": drag_from_file_manager,
     "right_click_menu": right_click_menu,
     "pack_from_keyboard": pack_from_keyboard,
     "pack_from_pointer": pack_from_pointer,
+    "scripts_and_recent": scripts_and_recent,
+    "options_by_keyboard": options_by_keyboard,
+    "close_during_run": close_during_run,
+    "test_set_names_fault": test_set_names_fault,
 }
 
 
