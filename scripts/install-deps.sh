@@ -11,7 +11,7 @@ packages=(
   p7zip-full unar unace unzip zip cksfv
   time
   xvfb xauth
-  openbox xdotool dbus-daemon at-spi2-core python3-pyatspi python3-dbus
+  openbox xdotool dbus-daemon at-spi2-core python3-pyatspi python3-dbus python3-gi
 )
 
 missing=()

@@ -18,8 +18,9 @@ TOOLS = {
     "dbus-daemon": "dbus-daemon",
     "/usr/libexec/at-spi-bus-launcher": "at-spi2-core",
     "7z": "p7zip-full",
+    "unzip": "unzip",
 }
-PYTHON_MODULES = {"pyatspi": "python3-pyatspi", "dbus": "python3-dbus"}
+PYTHON_MODULES = {"pyatspi": "python3-pyatspi", "dbus": "python3-dbus", "gi": "python3-gi"}
 
 
 class JourneyFailed(AssertionError):

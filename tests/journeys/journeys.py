@@ -432,6 +432,38 @@ def test_set_names_fault(s):
         raise JourneyFailed(f"the outcome line does not name {zips[1]}: {win.outcome()!r}")
 
 
+def outcome_notified(s):
+    """A run that ends while another window is active tells the desktop; the window says it too."""
+    import json
+    log = os.path.join(s.root, "notifications.jsonl")
+    s.spawn(["/usr/bin/python3", os.path.join(os.path.dirname(os.path.abspath(__file__)), "notifications.py"), log])
+    wait_for(lambda: os.path.exists(log), "the stand-in notification service")
+    folder = s.dirs["files"]
+    names = release_files(folder)
+    write(os.path.join(folder, "big0.bin"), os.urandom(20_000_000).translate(bytes(range(16)) * 16))
+    for i in range(1, 5):
+        os.link(os.path.join(folder, "big0.bin"), os.path.join(folder, f"big{i}.bin"))
+    names = sorted(os.listdir(folder))
+    win = Window(s, [script_for(s, folder, names, zipcomp=5)])
+    win.wait_rows(names, "the script's rows")
+    other = s.spawn([s.binary("varko_filesource"), folder])
+    other_id = wait_for(lambda: s.xdotool("search", "--onlyvisible", "--pid", other.pid, "--name", "File source",
+                                          check=False), "another program's window").split()[0]
+    s.xdotool("windowactivate", win.window_id)
+    win.press("push button", "Pack It")
+    win.dialog("File name")
+    s.type_text("away")
+    s.key("Return")
+    wait_for(lambda: any("save paths?" in n.name for n in win.screen.find_all("label")), "the paths question")
+    s.click(win.screen.centre(win.find("push button", "No")))
+    # The person turns to the other program while the run works.
+    s.xdotool("windowactivate", other_id, check=False)
+    said = wait_outcome(win, "complete", 30)
+    sent = wait_for(lambda: [json.loads(line) for line in open(log)], "a desktop notification")
+    if sent[0]["summary"] != "Set away complete" or sent[0]["body"] != said:
+        raise JourneyFailed(f"the notification {sent} does not say what the window says: {said!r}")
+
+
 JOURNEYS = {
     "drag_from_browser": drag_from_browser,
     "drag_from_file_manager": drag_from_file_manager,
@@ -442,6 +474,7 @@ JOURNEYS = {
     "options_by_keyboard": options_by_keyboard,
     "close_during_run": close_during_run,
     "test_set_names_fault": test_set_names_fault,
+    "outcome_notified": outcome_notified,
 }
 
 
