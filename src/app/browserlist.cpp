@@ -42,18 +42,8 @@ void BrowserList::prepare(QAbstractItemView *view)
     view->viewport()->installEventFilter(this);
     connect(view, &QAbstractItemView::activated, this, &BrowserList::activated);
     connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint &pos) {
-        selectUnder(view, pos);
         emit popupRequested(view->viewport()->mapToGlobal(pos));
     });
-}
-
-void BrowserList::selectUnder(QAbstractItemView *view, const QPoint &pos)
-{
-    // As in any file manager, the pop-up acts on the item under the pointer.
-    const QModelIndex at = view->indexAt(pos);
-    if (!at.isValid() || view->selectionModel()->isSelected(at))
-        return;
-    view->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 QItemSelectionModel *BrowserList::setBrowserModel(BrowserModel *model)

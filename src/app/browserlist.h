@@ -59,8 +59,6 @@ protected:
 
 private:
     void prepare(QAbstractItemView *view);
-    /** A right press on an item not yet selected selects that item alone. */
-    void selectUnder(QAbstractItemView *view, const QPoint &pos);
     bool pressKey(QAbstractItemView *view, const QKeyEvent *event);
 
     QListView *m_iconView;
