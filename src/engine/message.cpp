@@ -55,14 +55,20 @@ Message Message::invalidBaseName()
 
 Message Message::replaceZips(const QString &firstName, int more, const QString &folder)
 {
-    return {QStringLiteral("%1 and %2 more zips of this set already exist in %3. Replace them?").arg(firstName).arg(more).arg(folder),
-            kTitle, Icon::Question, Buttons::YesNo};
+    // "and 0 more zips" reads as a fault: one zip is named alone.
+    const QString text = more == 0
+        ? QStringLiteral("%1 already exists in %2. Replace it?").arg(firstName, folder)
+        : QStringLiteral("%1 and %2 more zips of this set already exist in %3. Replace them?").arg(firstName).arg(more).arg(folder);
+    return {text, kTitle, Icon::Question, Buttons::YesNo};
 }
 
 bool Message::isReplaceZips(const Message &message)
 {
-    return message.buttons == Buttons::YesNo && message.text.contains(QStringLiteral(" more zips of this set already exist in "))
-           && message.text.endsWith(QStringLiteral(". Replace them?"));
+    if (message.buttons != Buttons::YesNo)
+        return false;
+    const QString &text = message.text;
+    return (text.contains(QStringLiteral(" more zips of this set already exist in ")) && text.endsWith(QStringLiteral(". Replace them?")))
+           || (text.contains(QStringLiteral(" already exists in ")) && text.endsWith(QStringLiteral(". Replace it?")));
 }
 
 Message Message::runFailed(const QString &text)

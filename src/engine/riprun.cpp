@@ -191,7 +191,7 @@ bool RipRun::checkArchiver()
     if (archiver.status == ProcessOutcome::Status::FailedToStart)
         reason = program + QStringLiteral(" could not be started: ") + archiver.errorText;
     else if (archiver.status != ProcessOutcome::Status::Finished)
-        reason = program + QStringLiteral(" was ended by a signal: ") + archiver.errorText;
+        reason = program + QStringLiteral(" was ended by ") + archiver.errorText;
     else if (archiver.exitCode >= 2)
         reason = program + QStringLiteral(" ended with exit status %1").arg(archiver.exitCode);
     else if (isZipping(m_settings) && m_volumeCount == 0)

@@ -5,6 +5,7 @@
 #include <QProcess>
 
 #include <csignal>
+#include <cstring>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -68,7 +69,14 @@ ProcessOutcome runAndWait(const QString &program, const QStringList &arguments,
     const QString said = QString::fromUtf8(reported).trimmed();
     if (stopped)
         return {ProcessOutcome::Status::Stopped, -1, QStringLiteral("stopped"), said};
-    if (process.exitStatus() == QProcess::CrashExit)
-        return {ProcessOutcome::Status::Crashed, -1, process.errorString(), said};
+    if (process.exitStatus() == QProcess::CrashExit) {
+        // Qt's "Process crashed" hides what ended it; a killed archiver is not a crashed one.
+        const int signal = process.exitCode();
+        const char *name = ::sigabbrev_np(signal);
+        QString how = QStringLiteral("signal %1").arg(signal);
+        if (name)
+            how += QStringLiteral(" (SIG%1)").arg(QString::fromLatin1(name));
+        return {ProcessOutcome::Status::Crashed, -1, how, said};
+    }
     return {ProcessOutcome::Status::Finished, process.exitCode(), {}, said};
 }

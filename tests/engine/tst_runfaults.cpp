@@ -106,11 +106,13 @@ void TestRunFaults::faults_data()
     QTest::newRow("ripfiles.txt cannot be written") << "list" << fake << QByteArray() << 1
                                                    << "ripfiles.txt could not be written" << none;
     QTest::newRow("archiver killed after its volumes") << "" << fake << QByteArray("volumes=3 killed") << 1
-                                                      << "The archiver failed: wrar was ended by a signal" << none;
+                                                      << "The archiver failed: wrar was ended by signal 9 (SIGKILL)" << none;
     QTest::newRow("archiver writes nothing") << "" << fake << QByteArray("none exit=0") << 1
                                             << "The archiver failed: wrar wrote no volume" << none;
     QTest::newRow("old zips, no --replace") << "old" << wrar << QByteArray() << 1
         << "myrel01.zip and 1 more zips of this set already exist in" << QStringList{"myrel01.zip", "myrel02.zip"};
+    QTest::newRow("old zip, the set's only name") << "oldone" << wrar << QByteArray() << 1
+                                                 << "varko2000: Varko 2000: myrel.zip already exists in" << one;
     QTest::newRow("old zips, --replace") << "replace" << wrar << QByteArray() << 0 << "set complete" << one;
     QTest::newRow("rip-to missing") << "gone" << wrar << QByteArray() << 2 << "/gone/ does not exist" << none;
     QTest::newRow("rip-to relative") << "relative" << wrar << QByteArray() << 2 << "rips/ is not a full path" << none;
@@ -143,6 +145,8 @@ void TestRunFaults::faults()
     const QString loop = desk.path("loop");
     if (fault == u"list")
         QDir().mkpath(desk.path("home/ripfiles.txt"));
+    if (fault == u"oldone")
+        makeFile(desk.path("rips/myrel.zip"), QByteArray("old one"));
     if (fault == u"old" || fault == u"replace") {
         makeFile(desk.path("rips/myrel01.zip"), QByteArray("old one"));
         makeFile(desk.path("rips/myrel02.zip"), QByteArray("old two"));
@@ -196,9 +200,9 @@ void TestRunFaults::faults()
     QCOMPARE(desk.files("tmp"), QStringList());
     QCOMPARE(desk.snapshot(), before);
     QVERIFY(!desk.files("home").filter(QStringLiteral(".zip")).size());
-    if (fault == u"old")
-        QCOMPARE(readFile(desk.path("rips/myrel01.zip")), QByteArray("old one"));
-    if (rips.contains(QStringLiteral("myrel.zip")))
+    if (fault == u"old" || fault == u"oldone")
+        QCOMPARE(readFile(desk.path(fault == u"old" ? "rips/myrel01.zip" : "rips/myrel.zip")), QByteArray("old one"));
+    else if (rips.contains(QStringLiteral("myrel.zip")))
         QCOMPARE(readZip(desk.path("rips/myrel.zip")).names.first(), desk.settings.rarace == 1 ? "myrel.rar" : "myrel.ace");
     if (fault == u"twodiz")
         QCOMPARE(readZip(desk.path("rips/myrel.zip")).entry("file_id.diz"), QByteArray("01/01 second\r\n"));
