@@ -124,6 +124,11 @@ private:
 
 int HeadlessPack::run(const QStringList &arguments)
 {
+    for (const QString &argument : arguments)
+        if (argument.contains(QChar::ReplacementCharacter)) {
+            m_err << "varko2000: the argument " << argument << " is not valid UTF-8" << Qt::endl;
+            return BadArguments;
+        }
     const PackArguments parsed = parseArguments(arguments);
     if (!parsed.ok) {
         m_err << kUsage << Qt::endl;
@@ -142,6 +147,9 @@ bool HeadlessPack::load(const QString &scriptPath)
     const StoreResult options = OptionsFile(dataFile(QStringLiteral("options.ini"))).loadOptions(m_settings, nullptr);
     if (!options.ok)
         m_err << "varko2000: " << options.detail << Qt::endl;
+    // A value refused for its bytes: the run would not be the one the files describe.
+    if (!options.ok && options.message == QLatin1String("Load options error"))
+        return false;
     QString ripToAsWritten;
     StoreResult script = openScript(scriptPath, m_queue, m_settings, nullptr, &ripToAsWritten);
     if (!script.ok) {
@@ -151,6 +159,12 @@ bool HeadlessPack::load(const QString &scriptPath)
     }
     if (const QString problem = ripToProblem(ripToAsWritten); !problem.isEmpty()) {
         m_err << "varko2000: " << problem << Qt::endl;
+        return false;
+    }
+    // No fallback may move the set: the folder packed into is the one the script names.
+    if (QDir::cleanPath(m_settings.riptodir) != QDir::cleanPath(ripToAsWritten)) {
+        m_err << "varko2000: the rip-to folder " << ripToAsWritten << " would be replaced by " << m_settings.riptodir
+              << Qt::endl;
         return false;
     }
     m_step = m_settings.size;

@@ -46,8 +46,12 @@ void MainWindow::start(const StartOptions &options)
 
     const StoreResult loaded = OptionsFile(QDir(m_dataFolder).filePath(QStringLiteral("options.ini")))
                                    .loadOptions(m_settings, this);
-    if (!loaded.ok)
+    if (!loaded.ok) {
         QTextStream(stderr) << "varko2000: " << loaded.message << ": " << loaded.detail << Qt::endl;
+        // A value refused for its bytes changed what the window starts with: the user hears of it.
+        if (loaded.message == QLatin1String("Load options error"))
+            ask({loaded.message + QStringLiteral("\n\n") + loaded.detail, loaded.title, loaded.icon, Message::Buttons::Ok});
+    }
     m_started = true;
     applyViewSettings();
     mirrorAllSettings();

@@ -52,8 +52,15 @@ RipRun::Outcome RipRun::run()
         return cancel();
     m_state.ripInProgress = true;
     m_state.zipAbortRequested = false;
-    if (!askBaseName() || !checkSize() || !writeListFile() || !confirmReplace() || !makeWorkFolder())
+    if (!askBaseName() || !checkSize() || !writeListFile() || !confirmReplace())
         return m_result.error.isError() ? fail() : cancel();
+    // A stop signal is honoured before each step that makes something, not only while the archiver runs.
+    if (stopRequested())
+        return stop();
+    if (!makeWorkFolder())
+        return fail();
+    if (stopRequested())
+        return stop();
 
     m_host.setBusyPointer(true);
     m_host.stepAside(isTranslucent());

@@ -14,8 +14,8 @@ namespace TempWorkFolder {
 
 namespace {
 
-// Far beyond any number of stopped runs; it only bounds a loop that fails.
-constexpr int kLastCounter = 9999;
+// The two digits the names have and the leftover clean-up looks for.
+constexpr int kLastCounter = 99;
 
 } // namespace
 
@@ -26,17 +26,27 @@ QString name(const QString &temporaryFolder, int counter)
 
 QString create(const QString &temporaryFolder, QString *why)
 {
+    const QString shown = folderWithoutSlash(temporaryFolder);
+    const auto fail = [&](const QString &reason) {
+        if (why)
+            *why = shown + QStringLiteral(": ") + reason;
+        return QString();
+    };
+    // The system would see the path only up to a NUL: some other folder, which always exists.
+    if (temporaryFolder.contains(QChar::Null))
+        return fail(QStringLiteral("holds a NUL byte"));
+    // Encoded once; each try only changes the two digits at the end.
+    QByteArray path = QFile::encodeName(name(temporaryFolder, 1));
     for (int counter = 1; counter <= kLastCounter; ++counter) {
-        const QString candidate = name(temporaryFolder, counter);
+        path[path.size() - 2] = char('0' + counter / 10);
+        path[path.size() - 1] = char('0' + counter % 10);
         // mkdir itself decides: no window between a test and the creation.
-        if (::mkdir(QFile::encodeName(candidate).constData(), 0700) == 0)
-            return candidate;
+        if (::mkdir(path.constData(), 0700) == 0)
+            return QFile::decodeName(path);
         if (errno != EEXIST)
-            break;
+            return fail(QString::fromLocal8Bit(std::strerror(errno)));
     }
-    if (why)
-        *why = folderWithoutSlash(temporaryFolder) + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
-    return {};
+    return fail(QStringLiteral("~Varko01 to ~Varko99 all exist; remove the ones no run uses"));
 }
 
 } // namespace TempWorkFolder

@@ -9,7 +9,7 @@ namespace {
 constexpr int kLineCount = 21;
 constexpr int kLinesRead = 20; // line 21 is never read
 
-int readLines(const QStringList &lines, RipSettings &settings, SettingsMirrors *mirrors)
+SettingsFault readLines(const QStringList &lines, RipSettings &settings, SettingsMirrors *mirrors)
 {
     return readSettingLines(optionsSchema().first(kLinesRead), lines, settings, mirrors,
                             SettingsMirrors::Origin::OptionsFile);
@@ -61,11 +61,11 @@ StoreResult OptionsFile::saveOptions(const RipSettings &settings) const
     return writeWholeFile(m_path, joinLines(savedOptionsLines(settings)), QStringLiteral("Options.ini save error"));
 }
 
-int OptionsFile::read(RipSettings &settings, SettingsMirrors *mirrors) const
+SettingsFault OptionsFile::read(RipSettings &settings, SettingsMirrors *mirrors) const
 {
     const std::optional<QByteArray> bytes = readWholeFile(m_path);
     if (!bytes)
-        return -1;
+        return {-1, {}, {}};
     return readLines(splitLines(*bytes), settings, mirrors);
 }
 
@@ -74,8 +74,16 @@ StoreResult OptionsFile::loadOptions(RipSettings &settings, SettingsMirrors *mir
     QString why;
     const std::optional<QByteArray> bytes = readWholeFile(m_path, &why);
     const QStringList lines = bytes ? splitLines(*bytes) : QStringList();
-    if (lines.size() >= kLineCount && readLines(lines, settings, mirrors) == 0)
+    const SettingsFault fault = lines.size() >= kLineCount ? readLines(lines, settings, mirrors) : SettingsFault{1, {}, {}};
+    if (!fault)
         return StoreResult::success();
+    // A value refused for its bytes leaves the file as the user has it, and is told.
+    if (fault.refusedValue()) {
+        applyBuiltInDefaults(settings, mirrors);
+        return StoreResult::failure(QStringLiteral("Load options error"),
+                                    fault.describe(m_path) + QStringLiteral("; the built-in defaults are used"),
+                                    MessageIcon::Critical);
+    }
     // A pipe, a device or a folder under the file's name is the user's: it is not replaced.
     if (!bytes && holdsNonFile(m_path)) {
         applyBuiltInDefaults(settings, mirrors);
@@ -85,7 +93,7 @@ StoreResult OptionsFile::loadOptions(RipSettings &settings, SettingsMirrors *mir
     // One rewrite and one more read at most: an unwritable folder must not
     // make the program go round between writing and reading.
     const StoreResult written = writeDefaultOptions();
-    if (written.ok && read(settings, mirrors) == 0)
+    if (written.ok && !read(settings, mirrors))
         return StoreResult::success();
     applyBuiltInDefaults(settings, mirrors);
     return StoreResult::failure(QStringLiteral("Options.ini save error"),
@@ -100,10 +108,8 @@ void OptionsFile::reloadOptions(RipSettings &settings, SettingsMirrors *mirrors)
 
 StoreResult OptionsFile::loadOptionsIntoDialog(RipSettings &settings) const
 {
-    const int failed = read(settings, nullptr);
-    if (failed == 0)
+    const SettingsFault failed = read(settings, nullptr);
+    if (!failed)
         return StoreResult::success();
-    const QString detail = failed < 0 ? m_path + QStringLiteral(": cannot be read")
-                                      : m_path + QStringLiteral(": line %1").arg(failed);
-    return StoreResult::failure(QStringLiteral("Load options error"), detail, MessageIcon::Critical);
+    return StoreResult::failure(QStringLiteral("Load options error"), failed.describe(m_path), MessageIcon::Critical);
 }

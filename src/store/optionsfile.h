@@ -51,7 +51,7 @@ public:
 
 private:
     // 0 when every line was read, else the failing line (-1: unreadable file).
-    int read(RipSettings &settings, SettingsMirrors *mirrors) const;
+    SettingsFault read(RipSettings &settings, SettingsMirrors *mirrors) const;
 
     QString m_path;
 };

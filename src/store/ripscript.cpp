@@ -39,16 +39,22 @@ ScriptRead parseScript(const QString &path, const QStringList &lines, RipSetting
                        SettingsMirrors *mirrors)
 {
     const std::span<const SettingSpec> header = scriptSchema();
-    const int failed = readSettingLines(header, lines, settings, mirrors, SettingsMirrors::Origin::Script);
-    if (failed != 0)
-        return {scriptLoadFailure(path, path + QStringLiteral(": line %1").arg(failed)), {}, {}};
+    const SettingsFault failed = readSettingLines(header, lines, settings, mirrors, SettingsMirrors::Origin::Script);
+    if (failed)
+        return {scriptLoadFailure(path, failed.describe(path)), {}, {}};
 
     ScriptRead read;
     for (std::size_t i = 0; i < header.size(); ++i)
         if (header[i].key == SettingKey::Riptodir && qsizetype(i) < lines.size())
             read.ripToAsWritten = valueFromColumn(lines.at(qsizetype(i)), header[i].readColumn);
-    for (qsizetype i = qsizetype(header.size()); i < lines.size() && !lines.at(i).isEmpty(); ++i)
+    for (qsizetype i = qsizetype(header.size()); i < lines.size() && !lines.at(i).isEmpty(); ++i) {
+        // A row cut at a NUL would queue some other file than the one written.
+        if (const QString problem = textValueProblem(lines.at(i)); !problem.isEmpty()) {
+            const SettingsFault row{int(i) + 1, QStringLiteral("queue row"), problem};
+            return {scriptLoadFailure(path, row.describe(path)), {}, {}};
+        }
         read.rowPaths << lines.at(i);
+    }
     return read;
 }
 

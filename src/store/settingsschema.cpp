@@ -113,20 +113,42 @@ QString encodeSetting(const SettingSpec &spec, const RipSettings &settings)
     return key;
 }
 
-int readSettingLines(std::span<const SettingSpec> specs, const QStringList &lines,
-                     RipSettings &settings, SettingsMirrors *mirrors, SettingsMirrors::Origin origin)
+QString SettingsFault::describe(const QString &path) const
+{
+    if (line < 0)
+        return path + QStringLiteral(": cannot be read");
+    const QString where = path + QStringLiteral(": line %1").arg(line);
+    return reason.isEmpty() ? where : where + QStringLiteral(" (%1): %2").arg(key, reason);
+}
+
+QString textValueProblem(const QString &value)
+{
+    if (value.contains(QChar::Null))
+        return QStringLiteral("holds a NUL byte");
+    if (value.contains(QChar::ReplacementCharacter))
+        return QStringLiteral("is not valid UTF-8");
+    return {};
+}
+
+SettingsFault readSettingLines(std::span<const SettingSpec> specs, const QStringList &lines,
+                               RipSettings &settings, SettingsMirrors *mirrors, SettingsMirrors::Origin origin)
 {
     for (size_t i = 0; i < specs.size(); ++i) {
         const int lineNumber = int(i) + 1;
         if (i >= size_t(lines.size()))
-            return lineNumber;
+            return {lineNumber, {}, {}};
         const SettingSpec &spec = specs[i];
         if (spec.readColumn == 0)
             continue;
-        if (!decodeSetting(spec, valueFromColumn(lines.at(i), spec.readColumn), settings))
-            return lineNumber;
+        const QString value = valueFromColumn(lines.at(i), spec.readColumn);
+        if (spec.text) {
+            if (const QString problem = textValueProblem(value); !problem.isEmpty())
+                return {lineNumber, QString::fromLatin1(spec.name), problem};
+        }
+        if (!decodeSetting(spec, value, settings))
+            return {lineNumber, {}, {}};
         if (mirrors)
             mirrors->mirrorSetting(spec.key, settings, origin);
     }
-    return 0;
+    return {};
 }

@@ -53,11 +53,32 @@ public:
     virtual void mirrorSetting(SettingKey key, const RipSettings &settings, Origin origin) = 0;
 };
 
+/** Where reading settings lines stopped, and why. */
+struct SettingsFault
+{
+    int line = 0;   ///< 1-based; 0 when every line was taken, -1 when the file could not be read
+    QString key;    ///< the key of the line, when its value was refused
+    QString reason; ///< why the value was refused; empty for a missing line or a number out of range
+
+    explicit operator bool() const { return line != 0; }
+    /** A value refused for its bytes (a NUL, not UTF-8), not a short or damaged number. */
+    bool refusedValue() const { return !reason.isEmpty(); }
+    /** "PATH: line 11 (riptodir): holds a NUL byte", or "PATH: line 4". */
+    QString describe(const QString &path) const;
+};
+
+/**
+ * Why a path or text read from a file cannot be taken: a NUL byte (the
+ * system would see only the part before it) or bytes that are not UTF-8;
+ * empty when it can.
+ */
+QString textValueProblem(const QString &value);
+
 /**
  * Reads `lines` by position against `specs` into `settings`, applying each
- * value as it is read and telling `mirrors` (may be null). Returns 0 when all
- * lines were read, else the 1-based number of the line that failed: missing,
- * or a number outside the 16-bit range. Fields read before it keep their values.
+ * value as it is read and telling `mirrors` (may be null). Stops at the first
+ * line missing, holding a number outside the 16-bit range or a text value
+ * `textValueProblem` refuses; fields read before it keep their values.
  */
-int readSettingLines(std::span<const SettingSpec> specs, const QStringList &lines,
-                     RipSettings &settings, SettingsMirrors *mirrors, SettingsMirrors::Origin origin);
+SettingsFault readSettingLines(std::span<const SettingSpec> specs, const QStringList &lines,
+                               RipSettings &settings, SettingsMirrors *mirrors, SettingsMirrors::Origin origin);

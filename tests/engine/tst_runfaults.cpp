@@ -1,7 +1,10 @@
 // Varko 2000 — a hostile user against the run: every fault ends with a clear message and no wrong set.
 #include "engine/queuefiller.h"
 #include "engine/riprun.h"
+#include "engine/tempworkfolder.h"
 #include "scriptedhost.h"
+#include "settingsfiles.h"
+#include "store/lineformat.h"
 #include "store/ripscript.h"
 #include "testfiles.h"
 #include "zipreader.h"
@@ -131,6 +134,13 @@ void TestRunFaults::faults_data()
     QTest::newRow("backslash in a name") << "backslash" << wrar << QByteArray() << 1 << "stored as a_b.txt" << one;
     QTest::newRow("backslash in a zip row's name") << "zipbackslash" << wrar << QByteArray() << 1 << "stored as my_rel.nfo" << one;
     QTest::newRow("backslash in a name, wace") << "backslash" << "wace" << QByteArray() << 1 << "stored as a_b.txt" << one;
+    QTest::newRow("rip-to holds a NUL") << "nul" << wrar << QByteArray() << 2 << "line 9 (riptodir): holds a NUL byte" << none;
+    QTest::newRow("temporary folder holds NULs") << "tdrivenul" << wrar << QByteArray() << 2
+                                                << "line 1 (tdrive): holds a NUL byte" << none;
+    QTest::newRow("options.ini holds a NUL") << "optionsnul" << wrar << QByteArray() << 2
+                                            << "options.ini: line 16 (riptodir): holds a NUL byte" << none;
+    QTest::newRow("every work folder name taken") << "nowork" << wrar << QByteArray() << 1
+                                                 << "~Varko01 to ~Varko99 all exist" << none;
     QTest::newRow("two diz rows: the last one's file") << "twodiz" << wrar << QByteArray() << 0 << "set complete" << one;
 }
 
@@ -154,7 +164,17 @@ void TestRunFaults::faults()
     }
     const QMap<QString, QString> ripTo{{"gone", desk.path("gone/")}, {"relative", "rips/"}, {"empty", ""},
                                        {"loop", loop + u'/'}, {"utf8", desk.path("r\uFFFDp/")},
-                                       {"readonly", "/sys/"}};
+                                       {"readonly", "/sys/"}, {"nul", desk.path("rips") + QChar::Null + QStringLiteral("/x/")}};
+    // The part before the NUL exists: the set must not go there, nor to a fallback.
+    if (fault == u"tdrivenul")
+        desk.settings.tdrive = desk.path("tmp") + QChar::Null + QString(70000, u'x');
+    if (fault == u"optionsnul") {
+        QStringList options = defaultOptionsFile(desk.path("home"));
+        options[15] = QStringLiteral("riptodir= ") + desk.path("rips") + QChar::Null + QStringLiteral("/x/");
+        makeFile(desk.path("home/options.ini"), joinLines(options));
+    }
+    for (int counter = 1; fault == u"nowork" && counter <= 99; ++counter)
+        QDir().mkpath(TempWorkFolder::name(desk.path("tmp"), counter));
     if (ripTo.contains(fault))
         desk.settings.riptodir = ripTo.value(fault);
     QFile::link(loop, loop);
@@ -197,7 +217,8 @@ void TestRunFaults::faults()
     if (fault == u"old" || fault == u"replace")
         rips << "other01.zip";
     QCOMPARE(desk.files("rips"), rips);
-    QCOMPARE(desk.files("tmp"), QStringList());
+    // The work folders already there are some other run's: they stay, and no new one joins them.
+    QCOMPARE(desk.files("tmp").size(), fault == u"nowork" ? 99 : 0);
     QCOMPARE(desk.snapshot(), before);
     QVERIFY(!desk.files("home").filter(QStringLiteral(".zip")).size());
     if (fault == u"old" || fault == u"oldone")
