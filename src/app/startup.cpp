@@ -1,5 +1,6 @@
 // Varko 2000 — the main window's start-up: state file, settings, views, captions, scripts.
 #include "app/mainwindow.h"
+#include "app/outcomeline.h"
 #include "app/packcommand.h"
 #include "app/windowlayout.h"
 #include "app/splashwindow.h"
@@ -40,6 +41,10 @@ void MainWindow::start(const StartOptions &options)
     const WindowPlacement placement = loadWindowStateFile(QDir(m_dataFolder).filePath(QStringLiteral("varko2k.ini")),
                                                           SplashWindow::versionLabel(), 0, m_screen);
     m_browserFolder = QFileInfo(placement.dir).isDir() ? placement.dir : QDir::homePath();
+    if (!placement.dirRefused.isEmpty()) {
+        QTextStream(stderr) << "varko2000: " << placement.dirRefused << Qt::endl;
+        m_outcome->tell(placement.dirRefused, placement.dirRefused + QStringLiteral("; the home folder is shown"));
+    }
     // The browser first: the splitter position is set on the panes it keeps.
     installFileBrowser();
     applyPlacement(placement, m_screen);

@@ -3,6 +3,7 @@
 
 #include "platform/plainfile.h"
 #include "store/lineformat.h"
+#include "store/settingsschema.h"
 #include "store/storeresult.h"
 
 #include <QDir>
@@ -107,6 +108,11 @@ WindowPlacement readWindowState(const QStringList &lines, ScreenTwips screen)
     if (const auto panel3 = numberAt(lines, 8, 12); panel3 && *panel3 != 0)
         placement.panel3Top = *panel3;
     placement.dir = valueFromColumn(lines.at(8), 5);
+    // A folder cut at a NUL would show some other folder than the one stored.
+    if (const QString problem = textValueProblem(placement.dir); !problem.isEmpty()) {
+        placement.dir.clear();
+        placement.dirRefused = SettingsFault{kWindowStateLineCount, QStringLiteral("Dir"), problem}.describe(QString());
+    }
     return placement;
 }
 
@@ -121,7 +127,10 @@ WindowPlacement loadWindowStateFile(const QString &path, const QString &version,
         if (!holdsNonFile(path))
             writeWholeFile(path, joinLines(lines), QString());
     }
-    return readWindowState(lines, screen);
+    WindowPlacement placement = readWindowState(lines, screen);
+    if (!placement.dirRefused.isEmpty())
+        placement.dirRefused.prepend(path);
+    return placement;
 }
 
 bool saveWindowStateFile(const QString &path, const QString &version, const WindowSnapshot &window,

@@ -38,6 +38,7 @@ struct WindowPlacement
     int panel1Width = 0;
     std::optional<int> panel3Top;
     QString dir;
+    QString dirRefused; ///< why the stored folder was not taken ("PATH: line 9 (Dir): holds a NUL byte"); empty when it was
 };
 
 constexpr int kWindowStateLineCount = 9;

@@ -108,6 +108,25 @@ private slots:
             QCOMPARE(placement.panel1Width, panel1);
         QTEST(placement.panel3Top.value_or(-1), "panel3Read");
     }
+
+    void browserFolder_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("dir");
+        QTest::addColumn<QString>("refused");
+        QTest::newRow("taken") << "/home/u/rel dir" << "/home/u/rel dir" << "";
+        QTest::newRow("a NUL") << QStringLiteral("/home") + QChar::Null + u'x' << "" << ": line 9 (Dir): holds a NUL byte";
+        QTest::newRow("not UTF-8") << QStringLiteral("/h") + QChar::ReplacementCharacter << "" << ": line 9 (Dir): is not valid UTF-8";
+    }
+    void browserFolder()
+    {
+        QFETCH(QString, stored);
+        QStringList lines = stateLines(" 0", 900, 900, 6000, 8000);
+        lines[8] = QStringLiteral("Dir=") + stored;
+        const WindowPlacement placement = readWindowState(lines, kScreen);
+        QTEST(placement.dir, "dir");
+        QTEST(placement.dirRefused, "refused");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestWindowState)
