@@ -104,6 +104,13 @@ AceFormat::AceFormat(std::time_t created)
 {
 }
 
+// ACE readers take a backslash for a folder separator: inside a name it
+// would make a folder of its own.
+NameFix AceFormat::fixName(const std::string &name) const
+{
+    return underscored(name, [](unsigned char c) { return c == '\\'; });
+}
+
 bool AceFormat::prepare(Entry &entry, Diagnostics &diagnostics) const
 {
     std::string name = transliterateToAscii(entry.archivePath);
