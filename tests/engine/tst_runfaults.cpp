@@ -132,6 +132,7 @@ void TestRunFaults::faults_data()
     QTest::newRow("backslash in a zip row's name") << "zipbackslash" << wrar << QByteArray() << 1 << "stored as my_rel.nfo" << one;
     QTest::newRow("backslash in a name, wace") << "backslash" << "wace" << QByteArray() << 1 << "stored as a_b.txt" << one;
     QTest::newRow("two diz rows: the last one's file") << "twodiz" << wrar << QByteArray() << 0 << "set complete" << one;
+    QTest::newRow("'*' and a backslash in names, wace") << "acenames" << "wace" << QByteArray() << 1 << "stored as st_r (2).txt" << one;
 }
 
 // Every fault: its exit status and message, no volume or work folder left,
@@ -183,6 +184,8 @@ void TestRunFaults::faults()
         desk.rows << makeFile(desk.path("rel/a\\b.txt"), QByteArray("name"));
     if (fault == u"zipbackslash")
         desk.rows << makeFile(desk.path("rel/my\\rel.nfo"), QByteArray("nfo"));
+    if (fault == u"acenames")
+        desk.rows << makeFile(desk.path("rel/st*r.txt"), QByteArray("star")) << makeFile(desk.path("rel/st\\r.txt"), QByteArray("bs"));
     if (fault == u"twodiz")
         desk.rows << makeFile(desk.path("rel/nfo/file_id.diz"), QByteArray("xx/xx second\r\n"));
     const QMap<QString, QByteArray> before = desk.snapshot();

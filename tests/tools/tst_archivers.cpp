@@ -113,7 +113,7 @@ private slots:
         const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, barePaths, volumeBytes, out + u'/' + archive,
                                                                          writeList(dir.path(), lines)));
         QVERIFY2(run.exitCode == (renamed ? 1 : 0), run.err.constData());
-        QCOMPARE(run.err.contains("stored in ASCII as"), renamed);
+        QCOMPARE(run.err.contains("the name holds characters outside ASCII, stored as Unicode __.txt"), renamed);
 
         // Only the volumes are left, every one but the last of exactly the size asked.
         QStringList names;
@@ -151,6 +151,20 @@ private slots:
             *row("a hidden name has no extension") << tool << false << QStringList{".x\\y", ".x_y"}
                 << QStringList{".x_y (2)", ".x_y"} << QStringList{"stored as .x_y (2) "};
         }
+        // ACE names are Windows names; unace 1.2b would write these characters as they are.
+        QTest::newRow("wace: characters Windows names cannot hold") << "wace" << false
+            << QStringList{"st*r.txt", "q?.txt", "c:d.txt", "l<g>.txt", "p|.txt", "d\"q.txt", "t\tb.txt", "del\x7f.txt"}
+            << QStringList{"st_r.txt", "q_.txt", "c_d.txt", "l_g_.txt", "p_.txt", "d_q.txt", "t_b.txt", "del_.txt"}
+            << QStringList{"st*r.txt: the name holds '*', stored as st_r.txt", "holds '<' and '>', stored as l_g_.txt",
+                           "holds '\"', stored as d_q.txt", "holds a control character, stored as t_b.txt"};
+        QTest::newRow("wace: '*' meets a backslash") << "wace" << false << QStringList{"*", "\\"}
+            << QStringList{"_", "_ (2)"} << QStringList{"stored as _ (2) (_ is the name of "};
+        QTest::newRow("wace: two characters meet a kept numbered name") << "wace" << false
+            << QStringList{"*.txt", "?.txt", "_ (2).txt"} << QStringList{"_.txt", "_ (3).txt", "_ (2).txt"}
+            << QStringList{"?.txt: the name holds '?', stored as _ (3).txt (_.txt is the name of "};
+        QTest::newRow("wace: outside ASCII meets a kept name") << "wace" << true
+            << QStringList{QString::fromUtf8("é/a*é.txt"), "e/a_e.txt"} << QStringList{"a_e (2).txt", "a_e.txt"}
+            << QStringList{"the name holds characters outside ASCII and '*', stored as a_e (2).txt"};
     }
     // What a name cannot hold is stored as '_', with a warning and exit 1, and
     // every file comes out of the readers under its stored name: none is lost.
