@@ -142,6 +142,7 @@ void TestRunFaults::faults_data()
     QTest::newRow("every work folder name taken") << "nowork" << wrar << QByteArray() << 1
                                                  << "~Varko01 to ~Varko99 all exist" << none;
     QTest::newRow("two diz rows: the last one's file") << "twodiz" << wrar << QByteArray() << 0 << "set complete" << one;
+    QTest::newRow("'*' and a backslash in names, wace") << "acenames" << "wace" << QByteArray() << 1 << "stored as st_r (2).txt" << one;
 }
 
 // Every fault: its exit status and message, no volume or work folder left,
@@ -203,6 +204,8 @@ void TestRunFaults::faults()
         desk.rows << makeFile(desk.path("rel/a\\b.txt"), QByteArray("name"));
     if (fault == u"zipbackslash")
         desk.rows << makeFile(desk.path("rel/my\\rel.nfo"), QByteArray("nfo"));
+    if (fault == u"acenames")
+        desk.rows << makeFile(desk.path("rel/st*r.txt"), QByteArray("star")) << makeFile(desk.path("rel/st\\r.txt"), QByteArray("bs"));
     if (fault == u"twodiz")
         desk.rows << makeFile(desk.path("rel/nfo/file_id.diz"), QByteArray("xx/xx second\r\n"));
     const QMap<QString, QByteArray> before = desk.snapshot();

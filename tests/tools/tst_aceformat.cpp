@@ -72,7 +72,6 @@ private slots:
         QTest::newRow("Latin Extended-A") << QString::fromUtf8("Łódź Šibenik") << "Lodz Sibenik";
         QTest::newRow("other scripts") << QString::fromUtf8("名前.txt") << "__.txt";
         QTest::newRow("typographic dash and quotes") << QString::fromUtf8("a – “b”") << "a - \"b\"";
-        QTest::newRow("control character") << QString::fromUtf8("a\tb") << "a_b";
         QTest::newRow("invalid UTF-8 byte") << QString::fromLatin1("caf\xE9") << "cafe";
     }
     void transliteration()

@@ -10,7 +10,7 @@
 struct Entry
 {
     std::string sourcePath;  // where it is read from
-    std::string archivePath; // relative, "/" between components, bytes as on disk
+    std::string archivePath; // relative, "/" between components; as on disk until the format's name rule
     bool isDirectory = false;
     uint64_t size = 0;       // 0 for a folder
     std::time_t mtime = 0;

@@ -93,17 +93,6 @@ std::vector<std::string> sortedNames(DIR *dir)
     return names;
 }
 
-// RAR and ACE readers take a backslash for a folder separator: inside a name
-// it would make a folder of its own, so it is stored as '_'.
-std::string storedName(Walk &walk, const std::string &path, std::string name)
-{
-    if (name.find('\\') == std::string::npos)
-        return name;
-    std::replace(name.begin(), name.end(), '\\', '_');
-    walk.diagnostics.warn(path + ": the name holds a backslash, stored as " + name);
-    return name;
-}
-
 void addFolder(Walk &walk, const std::string &path, const struct stat &st, const std::string &archivePath);
 
 // A link inside a folder is followed to a file but never into a folder: a
@@ -127,8 +116,7 @@ void addChild(Walk &walk, const std::string &folder, const struct stat &folderSt
         skipped(walk, path + ": a symbolic link to a folder, not followed");
         return;
     }
-    const std::string stored = storedName(walk, path, name);
-    const std::string archivePath = walk.barePaths ? stored : joined(archiveFolder, stored);
+    const std::string archivePath = walk.barePaths ? name : joined(archiveFolder, name);
     if (S_ISDIR(st.st_mode))
         addFolder(walk, path, st, archivePath);
     else if (!S_ISREG(st.st_mode))
@@ -169,7 +157,7 @@ void addLine(Walk &walk, const ListLine &line)
         return;
     }
     if (S_ISDIR(st.st_mode)) {
-        addFolder(walk, line.path, st, walk.barePaths ? std::string() : storedName(walk, line.path, baseName(line.path)));
+        addFolder(walk, line.path, st, walk.barePaths ? std::string() : baseName(line.path));
         return;
     }
     if (line.wildcard || !S_ISREG(st.st_mode)) {
@@ -180,7 +168,7 @@ void addLine(Walk &walk, const ListLine &line)
     const std::string name = baseName(line.path);
     if (walk.isOutput && ::stat(folderOf(line.path).c_str(), &folder) == 0 && walk.isOutput(folder, name))
         return;
-    addFile(walk, line.path, storedName(walk, line.path, name));
+    addFile(walk, line.path, name);
 }
 
 } // namespace

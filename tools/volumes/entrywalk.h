@@ -22,11 +22,11 @@ using OutputFilter = std::function<bool(const struct stat &folder, const std::st
  *   folders included;
  * - with `barePaths`: every file below a folder, under its bare name, no folders.
  * A line naming a link is followed; below it, a link to a file stores the
- * file and a link to a folder is skipped with a warning, never walked. A
- * backslash in a name is stored as '_', with a warning. Anything missing, unreadable
- * or neither a regular file nor a folder is skipped with a warning. Files the
- * filter names are left out silently. Every file is opened once here, so an
- * entry is readable when the walk ends.
+ * file and a link to a folder is skipped with a warning, never walked.
+ * Names are as on disk. Anything missing, unreadable or neither a regular
+ * file nor a folder is skipped with a warning. Files the filter names are
+ * left out silently. Every file is opened once here, so an entry is readable
+ * when the walk ends.
  */
 std::vector<Entry> collectEntries(const std::vector<ListLine> &lines, bool barePaths,
                                   const OutputFilter &isOutput, Diagnostics &diagnostics);

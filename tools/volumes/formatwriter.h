@@ -2,6 +2,7 @@
 #pragma once
 
 #include "volumes/entry.h"
+#include "volumes/storednames.h"
 #include "volumes/volumeplan.h"
 
 #include <cstddef>
@@ -37,6 +38,8 @@ class FormatWriter
 public:
     virtual ~FormatWriter() = default;
 
+    /** One name (a path component) as the format's readers can hold it. */
+    virtual NameFix fixName(const std::string &name) const = 0;
     /** Sets the entry's storedName; false (after a warning) leaves it out. */
     virtual bool prepare(Entry &entry, Diagnostics &diagnostics) const = 0;
     virtual uint32_t headerSize(const Entry &entry) const = 0;

@@ -5,6 +5,7 @@
 #include "volumes/entrywalk.h"
 #include "volumes/formatwriter.h"
 #include "volumes/listfile.h"
+#include "volumes/storednames.h"
 #include "naming/volumenaming.h"
 #include "volumes/volumeplan.h"
 #include "volumes/volumesetwriter.h"
@@ -55,6 +56,7 @@ std::vector<Entry> preparedEntries(const ArchiverArgs &args, const FormatWriter 
         return {};
     }
     std::vector<Entry> entries = collectEntries(*lines, args.barePaths, outputFilter(args.archive, naming), diagnostics);
+    applyNameRule(entries, [&format](const std::string &name) { return format.fixName(name); }, diagnostics);
     std::vector<Entry> kept;
     kept.reserve(entries.size());
     for (Entry &entry : entries) {

@@ -8,6 +8,7 @@
 #include "volumes/littleendian.h"
 #include "wace/transliterate.h"
 
+#include <string_view>
 #include <sys/stat.h>
 
 namespace {
@@ -104,11 +105,30 @@ AceFormat::AceFormat(std::time_t created)
 {
 }
 
+// ACE names are DOS and Windows names (the main header says Win32): those
+// systems cannot create a name holding these characters, and every ACE
+// reader takes a backslash for a folder separator.
+namespace {
+
+bool aceCannotHold(unsigned char c)
+{
+    return c < 0x20 || c == 0x7F || std::string_view("\\*?:<>|\"").find(char(c)) != std::string_view::npos;
+}
+
+} // namespace
+
+NameFix AceFormat::fixName(const std::string &name) const
+{
+    const std::string ascii = transliterateToAscii(name);
+    NameFix fix = underscored(ascii, aceCannotHold);
+    if (ascii != name)
+        fix.held.insert(fix.held.begin(), "characters outside ASCII");
+    return fix;
+}
+
 bool AceFormat::prepare(Entry &entry, Diagnostics &diagnostics) const
 {
-    std::string name = transliterateToAscii(entry.archivePath);
-    if (name != entry.archivePath)
-        diagnostics.warn(entry.sourcePath + ": name stored in ASCII as \"" + name + "\"");
+    std::string name = entry.archivePath;
     if (name.size() > kMaxNameSize) {
         diagnostics.warn(entry.sourcePath + ": name too long for ACE readers (skipped)");
         return false;

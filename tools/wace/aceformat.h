@@ -43,6 +43,7 @@ public:
     /** `created`: the time stamp of the main headers. */
     explicit AceFormat(std::time_t created);
 
+    NameFix fixName(const std::string &name) const override;
     bool prepare(Entry &entry, Diagnostics &diagnostics) const override;
     uint32_t headerSize(const Entry &entry) const override;
     uint32_t minPadding() const override { return 1; }

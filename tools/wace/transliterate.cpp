@@ -30,7 +30,7 @@ const char *twoLetters(uint32_t cp)
 
 std::string asciiFor(uint32_t cp)
 {
-    if (cp >= 0x20 && cp < 0x7F)
+    if (cp < 0x80)
         return std::string(1, char(cp));
     if (const char *two = twoLetters(cp))
         return two;

@@ -4,9 +4,10 @@
 #include <string>
 
 /**
- * The name with every character outside printable ASCII replaced: Latin
- * letters with accents by their base letters (é e, Ü U, ß ss, Æ AE, Ł L),
- * a no-break space by a blank, dashes and typographic quotes by their ASCII
- * forms, everything else (other scripts, symbols, control characters) by "_".
+ * The name with every character outside ASCII replaced: Latin letters
+ * with accents by their base letters (é e, Ü U, ß ss, Æ AE, Ł L), a
+ * no-break space by a blank, dashes and typographic quotes by their ASCII
+ * forms, everything else (other scripts, symbols) by "_". ASCII is kept,
+ * control characters too: the name rule deals with those.
  */
 std::string transliterateToAscii(const std::string &utf8);

@@ -140,6 +140,13 @@ bool needsExtTime(const Entry &entry, const DosTime &time)
 
 } // namespace
 
+// RAR readers take a backslash for a folder separator: inside a name it
+// would make a folder of its own.
+NameFix RarFormat::fixName(const std::string &name) const
+{
+    return underscored(name, [](unsigned char c) { return c == '\\'; });
+}
+
 bool RarFormat::prepare(Entry &entry, Diagnostics &diagnostics) const
 {
     const RarName name = encodeRarName(entry.archivePath);

@@ -60,6 +60,7 @@ std::vector<uint8_t> fileHeader(const FileFields &fields);
 class RarFormat : public FormatWriter
 {
 public:
+    NameFix fixName(const std::string &name) const override;
     bool prepare(Entry &entry, Diagnostics &diagnostics) const override;
     uint32_t headerSize(const Entry &entry) const override;
     uint32_t minPadding() const override;
