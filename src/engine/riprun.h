@@ -88,6 +88,7 @@ private:
     bool zipVolumes();
     ZipPool::Hooks zipHooks(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker);
     DizNumbering::Marker dizMarker();
+    bool numbersDiz(const DizNumbering::Marker &marker) const { return m_settings.dnumber == 1 && marker.found; }
     ZipPool::Job prepareZip(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker, int i) const;
     QString zipPath(const VolumeNames &names, int i) const;
     QString dizCopyPath(int i) const;

@@ -28,6 +28,7 @@ bool RipRun::zipVolumes()
     const VolumeNames names(m_rar, m_state.over99, m_step, m_volumeCount);
     const DizNumbering::Marker marker = dizMarker();
     ZipStage stage(m_queue);
+    stage.watchSources(numbersDiz(marker));
     m_preparedZips = 0;
     m_shownPercent = -1;
     ZipPool pool(m_settings.zipcomp, m_settings.zcomment == 1 ? m_comment : QString(),
@@ -40,6 +41,8 @@ bool RipRun::zipVolumes()
         const QString zip = zipPath(names, outcome.index);
         setError(RunError::Step::Zip, zip + QStringLiteral(": ") + outcome.errorText, zip, outcome.code);
         m_zipErrorCode = outcome.code;
+    } else if (!outcome.stopped) {
+        m_result.warnings << stage.changedSources();
     }
     return outcome.code == 0 && !outcome.stopped;
 }
@@ -88,7 +91,7 @@ ZipPool::Job RipRun::prepareZip(ZipStage &stage, const VolumeNames &names, const
     volume.zipPath = zipPath(names, i);
     volume.index = i;
     volume.dizCopyPath = dizCopyPath(i);
-    if (m_settings.dnumber == 1 && marker.found)
+    if (numbersDiz(marker))
         volume.dizStamp = DizNumbering::stamp(names.dizNumber(i), names.totalString());
     return stage.job(volume, marker);
 }

@@ -6,6 +6,7 @@
 #include "engine/sfvfile.h"
 #include "store/storeresult.h"
 #include "store/textformat.h"
+#include "zip/crc32stream.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -87,6 +88,7 @@ void SetTest::plan()
         if (!rar)
             rar = archiveKind(zip.members().front().name, number);
     }
+    countCopies(present);
     if (rar) {
         m_names.emplace(*rar, m_location.digits == 3, 1, m_count);
         m_archive = std::make_unique<VolumeSetReader>(*rar ? ArchiveFormat::Rar : ArchiveFormat::Ace);
@@ -101,14 +103,57 @@ void SetTest::findStamp(const ZipReader &zip, int number)
     const std::optional<QByteArray> diz = member ? readSmall(zip, *member, error) : std::nullopt;
     if (!diz || m_location.digits == 0)
         return;
-    const QRegularExpression stamp(QStringLiteral("(?<!\\d)(\\d{%1})/(\\d{%1})(?!\\d)").arg(m_location.digits));
+    // The copies are compared but for their number whatever its width; it is
+    // checked only where its width is the one the zips' names have.
+    static const QRegularExpression stamp(QStringLiteral("(?<!\\d)(\\d{2,3})/(\\d{2,3})(?!\\d)"));
     for (const QRegularExpressionMatch &match : stamp.globalMatch(QString::fromLatin1(*diz))) {
-        if (match.captured(1).toInt() == number) {
+        if (match.captured(1).toInt() != number)
+            continue;
+        const bool named = match.captured(1).size() == m_location.digits && match.captured(2).size() == m_location.digits;
+        if (m_numberAt < 0 || named) {
+            m_numberAt = match.capturedStart();
+            m_numberLength = match.capturedLength();
+        }
+        if (named) {
             m_stampAt = match.capturedStart();
             m_count = std::max(m_count, match.captured(2).toInt());
             return;
         }
     }
+}
+
+// A zip's line is written when that zip is checked, so which copy of a member
+// is the odd one must be known before the first: the directories say it,
+// and the small diz.
+void SetTest::countCopies(const std::vector<int> &present)
+{
+    for (const int number : present) {
+        const ZipReader zip(m_location.zipPath(number, m_count), &m_buffers);
+        for (std::size_t j = 0; j < zip.members().size(); ++j)
+            if (const std::optional<CopyPrint> print = copyPrint(zip, j))
+                m_copies.count(zip.members()[j].name, *print);
+    }
+}
+
+// What every zip's copy of a member must share: its bytes, by the directory's
+// CRC and size; for a numbered diz its text but for the number. No value for
+// a diz that does not read, which is a fault of its own.
+std::optional<CopyPrint> SetTest::copyPrint(const ZipReader &zip, std::size_t member) const
+{
+    const ZipReader::Member &copy = zip.members()[member];
+    if (copy.name != kDiz || m_numberAt < 0 || copy.size > kDizLimit)
+        return CopyPrint{copy.crc, copy.size};
+    QString error;
+    const std::optional<QByteArray> diz = readSmall(zip, member, error);
+    if (!diz)
+        return std::nullopt;
+    const QByteArrayView text(*diz);
+    const QByteArrayView before = text.first(std::min(m_numberAt, text.size()));
+    const QByteArrayView after = text.sliced(std::min(m_numberAt + m_numberLength, text.size()));
+    Crc32Stream crc;
+    crc.add(before);
+    crc.add(after);
+    return CopyPrint{crc.value(), before.size() + after.size()};
 }
 
 // RAR or ACE, by the volume zip `number` holds first; no value for neither.
@@ -184,6 +229,8 @@ void SetTest::checkMembers(const ZipReader &zip, int i, ZipCheck &check)
         }
         if (!error.isEmpty())
             check.faults << QStringLiteral("%1: %2").arg(name, error);
+        else if (const std::optional<CopyPrint> print = copyPrint(zip, j); print && m_copies.isOdd(name, *print))
+            check.faults << QStringLiteral("%1 differs from the other zips' copies").arg(name);
     }
     if (!sawDiz && m_stampAt >= 0)
         check.faults << QStringLiteral("%1: missing, the other zips number theirs").arg(kDiz);

@@ -1,6 +1,7 @@
 // Varko 2000 — proving a finished set whole: every zip, every member, the diz numbers, the .sfv, the archive.
 #pragma once
 
+#include "engine/copycensus.h"
 #include "engine/setlocation.h"
 #include "engine/volumenames.h"
 #include "engine/volumesetreader.h"
@@ -42,9 +43,10 @@ QString setTestVerdict(const SetLocation &location, const SetTestReport &report)
 /**
  * Tests the set at a location without changing any of its files: no zip
  * missing, every member of every zip matching its CRC, the numbered
- * file_id.diz copies reading 01/NN to NN/NN in order, the .sfv (when there
- * is one) matching the zips, and the volumes inside joining into a RAR or
- * ACE set whose every file matches its CRC. The volumes stream from the
+ * file_id.diz copies reading 01/NN to NN/NN in order and alike but for that
+ * number, every other member several zips hold alike in all of them, the
+ * .sfv (when there is one) matching the zips, and the volumes inside joining
+ * into a RAR or ACE set whose every file matches its CRC. The volumes stream from the
  * zips; nothing is extracted.
  */
 class SetTest
@@ -62,6 +64,8 @@ private:
     void plan();
     void planSfv();
     void findStamp(const ZipReader &zip, int number);
+    void countCopies(const std::vector<int> &present);
+    std::optional<CopyPrint> copyPrint(const ZipReader &zip, std::size_t member) const;
     std::optional<bool> archiveKind(const QString &volume, int number) const;
     ZipCheck checkZip(int i);
     void checkMembers(const ZipReader &zip, int i, ZipCheck &check);
@@ -76,6 +80,9 @@ private:
     std::optional<VolumeNames> m_names;          ///< known once a volume was found
     std::unique_ptr<VolumeSetReader> m_archive;
     qsizetype m_stampAt = -1;                    ///< where the diz copies hold their number; -1 when not numbered
+    qsizetype m_numberAt = -1;                   ///< where they hold a number of any width, and its length
+    qsizetype m_numberLength = 0;
+    CopyCensus m_copies;                         ///< every zip's copies, counted before the first zip is checked
     QHash<QString, quint32> m_sfv;               ///< zip name to CRC, from the .sfv, until checked
     bool m_haveSfv = false;
     SetTestReport m_report;

@@ -19,13 +19,19 @@ ZipStage::ZipStage(const Queue &queue)
 std::vector<ZipWriter::Entry> ZipStage::entries(const ZipVolume &volume) const
 {
     std::vector<ZipWriter::Entry> list{{volume.volumePath, QFileInfo(volume.volumePath).fileName()}};
-    for (const QueueItem &row : m_queue.items()) {
-        if (isDizName(row.name) && !volume.dizStamp.isEmpty())
-            list.push_back({volume.dizCopyPath, kDizName});
-        else if (row.in == Placement::Zip || (row.in == Placement::FirstZipOnly && volume.index == 1))
-            appendRow(list, row);
-    }
+    appendRows(list, volume.index, volume.dizStamp.isEmpty() ? QString() : volume.dizCopyPath);
     return list;
+}
+
+// The rows zip `index` takes; every file_id.diz row as `numberedDiz` when there is one.
+void ZipStage::appendRows(std::vector<ZipWriter::Entry> &entries, int index, const QString &numberedDiz) const
+{
+    for (const QueueItem &row : m_queue.items()) {
+        if (isDizName(row.name) && !numberedDiz.isEmpty())
+            entries.push_back({numberedDiz, kDizName});
+        else if (row.in == Placement::Zip || (row.in == Placement::FirstZipOnly && index == 1))
+            appendRow(entries, row);
+    }
 }
 
 void ZipStage::appendRow(std::vector<ZipWriter::Entry> &entries, const QueueItem &row) const
@@ -69,12 +75,19 @@ ZipPool::Job ZipStage::job(const ZipVolume &volume, const DizNumbering::Marker &
 }
 
 // Every file_id.diz row goes in under the one name, so the last row's entry is
-// the one a zip keeps: its own file is the one numbered. Returns why it failed.
-QString ZipStage::writeNumberedDiz(const ZipVolume &volume, const DizNumbering::Marker &marker) const
+// the one a zip keeps: its own file is the one numbered.
+const QueueItem *ZipStage::numberedDizRow() const
 {
     const auto row = std::find_if(m_queue.items().crbegin(), m_queue.items().crend(),
                                   [](const QueueItem &item) { return isDizName(item.name); });
-    if (row == m_queue.items().crend())
+    return row == m_queue.items().crend() ? nullptr : &*row;
+}
+
+// Returns why it failed.
+QString ZipStage::writeNumberedDiz(const ZipVolume &volume, const DizNumbering::Marker &marker) const
+{
+    const QueueItem *row = numberedDizRow();
+    if (!row)
         return {};
     QString why;
     const std::optional<QByteArray> text = readWholeFile(row->fullPath(), &why);
@@ -84,4 +97,41 @@ QString ZipStage::writeNumberedDiz(const ZipVolume &volume, const DizNumbering::
     // into place: a link put at its name is replaced, never written through. The copy
     // is scratch, gone when its zip is, so it is not synced to disk.
     return replaceFile(volume.dizCopyPath, DizNumbering::numberedCopy(*text, marker, volume.dizStamp), Durability::Scratch);
+}
+
+// The first zip takes every file any zip takes, a queued folder's as it holds
+// them now. Stamps are compared, not the files held or read again: the zips
+// stay as they are, memory stays flat.
+ZipStage::Stamps ZipStage::stampSources() const
+{
+    const QueueItem *diz = m_numberedSources ? numberedDizRow() : nullptr;
+    std::vector<ZipWriter::Entry> sources;
+    appendRows(sources, 1, diz ? diz->fullPath() : QString());
+    Stamps stamps; // every file_id.diz row names the one numbered file: one stamp
+    for (const ZipWriter::Entry &source : sources)
+        stamps.try_emplace(source.sourcePath, source.entryName, fileStamp(source.sourcePath));
+    return stamps;
+}
+
+void ZipStage::watchSources(bool numbered)
+{
+    m_numberedSources = numbered;
+    m_watched = stampSources();
+}
+
+// A file changed, gone, or new in a queued folder: some zips were written without it as it is now.
+QStringList ZipStage::changedSources() const
+{
+    const Stamps now = stampSources();
+    QStringList names;
+    for (const auto &[path, was] : m_watched)
+        if (const auto is = now.find(path); is == now.cend() || is->second.second != was.second)
+            names << was.first;
+    for (const auto &[path, is] : now)
+        if (!m_watched.contains(path))
+            names << is.first;
+    QStringList warnings;
+    for (const QString &name : names)
+        warnings << name + QStringLiteral(" changed while the zips were written: the zips may hold different versions");
+    return warnings;
 }

@@ -3,12 +3,15 @@
 
 #include "engine/diznumbering.h"
 #include "engine/queue.h"
+#include "platform/filestamp.h"
 #include "zip/zippool.h"
 #include "zip/zipwriter.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <map>
+#include <utility>
 #include <vector>
 
 /** One volume to zip. */
@@ -43,10 +46,25 @@ public:
     /** Entries stored under another name than their file's, one line each. */
     const QStringList &renamed() const { return m_renamed; }
 
+    /**
+     * Stamps every file of the queue the zips read (for a `numbered` diz,
+     * the file it is numbered from), before the first zip is handed out.
+     */
+    void watchSources(bool numbered);
+    /** A warning for each watched file that is not as it was stamped: the zips may hold two versions of it. */
+    QStringList changedSources() const;
+
 private:
+    /** Each source file's path, its name in the zips and its stamp. */
+    using Stamps = std::map<QString, std::pair<QString, FileStamp>>;
+    Stamps stampSources() const;
     QString writeNumberedDiz(const ZipVolume &volume, const DizNumbering::Marker &marker) const;
+    const QueueItem *numberedDizRow() const;
+    void appendRows(std::vector<ZipWriter::Entry> &entries, int index, const QString &numberedDiz) const;
     void appendRow(std::vector<ZipWriter::Entry> &entries, const QueueItem &row) const;
 
     const Queue &m_queue;
     QStringList m_renamed;
+    bool m_numberedSources = false;
+    Stamps m_watched;
 };

@@ -55,7 +55,7 @@ ZipReader::ZipReader(const QString &path, Buffers *buffers)
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t st;
         if (zip_stat_index(m_archive, static_cast<zip_uint64_t>(i), 0, &st) == 0)
-            m_members.push_back({QString::fromUtf8(st.name), static_cast<qint64>(st.size)});
+            m_members.push_back({QString::fromUtf8(st.name), static_cast<qint64>(st.size), st.crc});
     }
 }
 

@@ -20,11 +20,12 @@ struct zip_stat; // zip_stat_t
 class ZipReader
 {
 public:
-    /** One member: its name in the zip and its size uncompressed. */
+    /** One member: its name in the zip, its size uncompressed and the CRC the directory gives it. */
     struct Member
     {
         QString name;
         qint64 size = 0;
+        quint32 crc = 0;
     };
 
     /** Receives a member's bytes, chunk by chunk, in order. */

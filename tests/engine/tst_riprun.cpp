@@ -10,7 +10,22 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace {
+
+// Another text of the same size in the same file, its times set back: only the status-change time tells.
+void rewriteInPlace(const QString &path, const QByteArray &bytes)
+{
+    struct stat st{};
+    QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0 && st.st_size == bytes.size());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.write(bytes) == bytes.size());
+    file.close();
+    const timespec times[2]{st.st_atim, st.st_mtim};
+    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0);
+}
 
 // One release on disk with its folders, settings and queue.
 struct Bench
@@ -85,14 +100,23 @@ private slots:
         QTest::addColumn<QStringList>("zips");
         QTest::addColumn<QStringList>("lastZip");
         QTest::addColumn<QString>("lastStamp");
+        QTest::addColumn<QString>("nfoOnceZip1Named"); // what becomes of the nfo once the first zip has its name
+        QTest::addColumn<QStringList>("warnings");
         const QStringList one{"rel.rar", "file_id.diz", "rel.nfo"};
-        QTest::newRow("rar, two floppies") << QByteArray("volumes=2") << 1 << 3 << QStringList{"rel01.zip", "rel02.zip"}
-                                           << QStringList{"rel.r00", "file_id.diz"} << "02/02";
+        const QStringList two{"rel01.zip", "rel02.zip"};
+        const QStringList nfoChanged{"rel.nfo changed while the zips were written: the zips may hold different versions"};
+        QTest::newRow("rar, two floppies") << QByteArray("volumes=2") << 1 << 3 << two << QStringList{"rel.r00", "file_id.diz"}
+                                           << "02/02" << "" << QStringList{};
         QTest::newRow("ace, three") << QByteArray("volumes=3") << 0 << 3 << QStringList{"rel01.zip", "rel02.zip", "rel03.zip"}
-                                    << QStringList{"rel.c01", "file_id.diz"} << "03/03";
-        QTest::newRow("step 0: no number, 01/01") << QByteArray("volumes=1") << 1 << 0 << QStringList{"rel.zip"} << one << "01/01";
+                                    << QStringList{"rel.c01", "file_id.diz"} << "03/03" << "" << QStringList{};
+        QTest::newRow("step 0: no number, 01/01") << QByteArray("volumes=1") << 1 << 0 << QStringList{"rel.zip"} << one << "01/01"
+                                                  << "" << QStringList{};
         QTest::newRow("one volume of a split set") << QByteArray("volumes=1") << 1 << 3 << QStringList{"rel.zip"} << one
-                                                   << "01/01";
+                                                   << "01/01" << "" << QStringList{};
+        QTest::newRow("nfo truncated between the zips") << QByteArray("volumes=2") << 1 << 3 << two
+                                                        << QStringList{"rel.r00", "file_id.diz"} << "02/02" << "truncated" << nfoChanged;
+        QTest::newRow("nfo rewritten between the zips, same size and time")
+            << QByteArray("volumes=2") << 1 << 3 << two << QStringList{"rel.r00", "file_id.diz"} << "02/02" << "rewritten" << nfoChanged;
     }
     void complete()
     {
@@ -101,15 +125,29 @@ private slots:
         QFETCH(int, step);
         QFETCH(QStringList, zips);
         QFETCH(QString, lastStamp);
+        QFETCH(QString, nfoOnceZip1Named);
+        QFETCH(QStringList, warnings);
         Bench b;
         b.settings.rarace = static_cast<qint16>(rarace);
         b.settings.zcomment = 1;
         b.settings.nfo1st = 1;
         b.addRelease();
         b.archiver(archiver);
+        b.host.onEvents = [&] {
+            if (nfoOnceZip1Named.isEmpty() || !QFile::exists(b.path("rips/" + zips.first())))
+                return;
+            const QByteArray nfo = nfoOnceZip1Named == u"truncated" ? QByteArray() : QByteArray("INFO");
+            if (nfo.isEmpty())
+                QFile::resize(b.path("rel/rel.nfo"), 0);
+            else
+                rewriteInPlace(b.path("rel/rel.nfo"), nfo);
+            b.queued.insert(QStringLiteral("rel.nfo"), nfo);
+            nfoOnceZip1Named.clear();
+        };
         RipRun rip(b.queue, b.settings, b.state, b.host, step, {b.path("data"), {b.path("bin")}});
         rip.setZipComment(QStringLiteral("Greetings"));
-        QCOMPARE(rip.run(), RipRun::Outcome::Complete);
+        QCOMPARE(rip.run(), warnings.isEmpty() ? RipRun::Outcome::Complete : RipRun::Outcome::CompleteWithWarnings);
+        QCOMPARE(rip.result().warnings, warnings);
 
         // What each zip holds is the zip stage's; here the last one, named and stamped by the run.
         QCOMPARE(b.zips(), zips);

@@ -49,7 +49,7 @@ private slots:
 
 private:
     void pack(const QString &archiver);
-    void corrupt(const QString &how, const QString &set);
+    void corrupt(QString how, const QString &set);
 
     QTemporaryDir m_dir;
 };
@@ -91,9 +91,13 @@ void TestSetTest::pack(const QString &archiver)
     QCOMPARE(filesIn(settings.riptodir).size(), 5);
 }
 
-void TestSetTest::corrupt(const QString &how, const QString &set)
+void TestSetTest::corrupt(QString how, const QString &set)
 {
     const QString zip2 = set + QStringLiteral("/myrel02.zip");
+    if (how.startsWith(u"two left, ")) {
+        QVERIFY(QFile::remove(set + "/myrel03.zip") && QFile::remove(set + "/myrel04.zip"));
+        how.remove(0, 10);
+    }
     if (how == u"zip missing") {
         QVERIFY(QFile::remove(set + "/myrel03.zip"));
     } else if (how == u"last zip missing") {
@@ -108,6 +112,20 @@ void TestSetTest::corrupt(const QString &how, const QString &set)
         // In the first zip, where the test looks for the numbering first.
         makeFile(m_dir.filePath("diz/file_id.diz"), QByteArray("                         02/04\r\nA release\r\n"));
         runZip({"-q", "-j", set + "/myrel01.zip", m_dir.filePath("diz/file_id.diz")});
+    } else if (how == u"diz text changed") {
+        // Its own number kept, the zip rewritten whole, no .sfv: only the other copies tell.
+        QVERIFY(QFile::remove(set + "/myrel.sfv"));
+        makeFile(m_dir.filePath("diz/file_id.diz"), QByteArray("                         01/04\r\nA relaese\r\n"));
+        runZip({"-q", "-j", set + "/myrel01.zip", m_dir.filePath("diz/file_id.diz")});
+    } else if (how.startsWith(u"extra differs in ")) {
+        // A file placed in every zip, one zip's copy another; no .sfv.
+        QVERIFY(QFile::remove(set + "/myrel.sfv"));
+        const QString odd = how.right(1);
+        for (const QString n : {"1", "2", "3", "4"}) {
+            makeFile(m_dir.filePath("extra/extra.txt"), n == odd ? QByteArray("another\r\n") : QByteArray("extra\r\n"));
+            if (QFileInfo::exists(set + "/myrel0" + n + ".zip"))
+                runZip({"-q", "-j", set + "/myrel0" + n + ".zip", m_dir.filePath("extra/extra.txt")});
+        }
     } else if (how == u"sfv names a stranger") {
         QFile sfv(set + "/myrel.sfv");
         QVERIFY(sfv.open(QIODevice::Append) && sfv.write("myrel05.zip 0123ABCD\r\n") > 0);
@@ -142,6 +160,12 @@ void TestSetTest::corruption_data()
                                     << "myrel02.zip: no volume myrel.r00 inside; CRC";
     QTest::newRow("diz out of order") << "rar" << "diz out of order" << "myrel" << 1
                                       << "myrel01.zip: file_id.diz: reads \"02/04\" where 01/04 belongs";
+    QTest::newRow("diz text changed, number kept: the copy unlike the most") << "rar" << "diz text changed" << "myrel" << 1
+        << "myrel01.zip: file_id.diz differs from the other zips' copies\n";
+    QTest::newRow("zip row differs in one zip") << "ace" << "extra differs in 3" << "myrel02.zip" << 1
+                                                << "myrel03.zip: extra.txt differs from the other zips' copies\n";
+    QTest::newRow("zip row differs, two zips left: the second") << "rar" << "two left, extra differs in 1" << "myrel" << 1
+                                                               << "myrel02.zip: extra.txt differs from the other zips' copies\n";
     QTest::newRow("sfv names a stranger") << "rar" << "sfv names a stranger" << "myrel.sfv" << 1
                                           << "myrel.sfv: names myrel05.zip, which is not there";
     QTest::newRow("not a zip") << "ace" << "not a zip" << "myrel01.zip" << 1 << "myrel02.zip: not a zip";

@@ -127,11 +127,17 @@ private slots:
                                                 {});
         PlacementRules::placeInZip(queue, 1);
         ZipStage stage(queue);
+        stage.watchSources(false);
         const QString volume = makeFile(dir.filePath("v.rar"), 10);
         QCOMPARE(writeJob(stage.job({volume, dir.filePath("z.zip"), 2, QString(), dir.filePath("numbered.diz")}, {})), 0);
         const ZipContents zip = readZip(dir.filePath("z.zip"));
         QCOMPARE(zip.names, QStringList({"v.rar", "file_id.diz", "folder/sub/inner.txt"}));
         QCOMPARE(zip.entry("file_id.diz"), QByteArray("xx/xx\n"));
+        // A file new in the queued folder reaches only the zips written after it came.
+        QCOMPARE(stage.changedSources(), QStringList());
+        makeFile(dir.filePath("folder/late.txt"), 3);
+        QCOMPARE(stage.changedSources(),
+                 QStringList{"folder/late.txt changed while the zips were written: the zips may hold different versions"});
     }
 
     // Zips written side by side come out as one worker writes them: later,
