@@ -4,8 +4,8 @@
 // prints "paint_ms close_ms peak_rss_kb". "window" starts the main window the
 // way the program does (state file, options, menus, toolbar); "bare" shows an
 // empty QWidget, the floor any Qt program pays.
-#include "app/mainwindow.h"
-#include "app/windowlayout.h"
+#include "window/mainwindow.h"
+#include "window/windowlayout.h"
 #include "platform/datafolder.h"
 
 #include <QApplication>

@@ -8,8 +8,8 @@
 //   windowbench pack DATA_FOLDER SCRIPT BASE
 //       opens the script in the window and presses Pack It, the base name
 //       typed into the dialog; prints the seconds from the press to the end.
-#include "app/mainwindow.h"
-#include "app/queuedroptarget.h"
+#include "window/mainwindow.h"
+#include "queueview/queuedroptarget.h"
 #include "filedrop.h"
 
 #include <QApplication>

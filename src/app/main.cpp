@@ -1,10 +1,10 @@
 // Varko 2000 — program entry.
-#include "app/headlesspack.h"
-#include "app/headlesstest.h"
-#include "app/mainwindow.h"
+#include "cli/headlesspack.h"
+#include "cli/headlesstest.h"
+#include "window/mainwindow.h"
 #include "app/singleinstance.h"
-#include "app/stopsignals.h"
-#include "app/windowlayout.h"
+#include "platform/stopsignals.h"
+#include "window/windowlayout.h"
 #include "platform/datafolder.h"
 #include "version.h"
 

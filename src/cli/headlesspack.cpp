@@ -1,0 +1,293 @@
+// Varko 2000 — packing a rip script without a window: varko2000 --pack SCRIPT.v2k --name BASE.
+#include "cli/headlesspack.h"
+
+#include "engine/basename.h"
+#include "platform/datafolder.h"
+#include "engine/estimate.h"
+#include "cli/headlesshost.h"
+#include "cli/headlesstest.h"
+#include "store/optionsfile.h"
+#include "engine/riprun.h"
+#include "engine/scriptopener.h"
+#include "engine/sfvfile.h"
+#include "store/storeresult.h"
+#include "store/textformat.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+const char *const kUsage = "usage: varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv] [--test]";
+
+struct PackArguments
+{
+    QString script;
+    QString name;
+    bool replace = false;
+    bool sfv = false;
+    bool test = false;
+    bool ok = false;
+};
+
+PackArguments parseArguments(const QStringList &arguments)
+{
+    PackArguments parsed;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &word = arguments.at(i);
+        const bool hasValue = i + 1 < arguments.size();
+        if (word == u"--pack" && hasValue && parsed.script.isNull())
+            parsed.script = arguments.at(++i);
+        else if (word == u"--name" && hasValue && parsed.name.isNull())
+            parsed.name = arguments.at(++i);
+        else if (word == u"--replace" && !parsed.replace)
+            parsed.replace = true;
+        else if (word == u"--sfv" && !parsed.sfv)
+            parsed.sfv = true;
+        else if (word == u"--test" && !parsed.test)
+            parsed.test = true;
+        else
+            return {};
+    }
+    parsed.ok = !parsed.script.isEmpty() && !parsed.name.isNull();
+    return parsed;
+}
+
+// The name as the dialog would let it through, or why it would not.
+QString nameProblem(const QString &name, int limit)
+{
+    if (name.isEmpty())
+        return QStringLiteral("the base name is empty");
+    if (!BaseName::hasValidCharacters(name))
+        return Message::invalidBaseName().text;
+    if (name.size() > limit)
+        return QStringLiteral("the base name may have at most %1 characters for this set").arg(limit);
+    return {};
+}
+
+// Why the script's rip-to folder cannot take the set; empty when it can.
+// The window falls back to the home folder; a run nobody watches must not.
+QString ripToProblem(const QString &written)
+{
+    if (written.isEmpty())
+        return QStringLiteral("the script names no rip-to folder");
+    if (written.contains(QChar::ReplacementCharacter))
+        return QStringLiteral("the rip-to folder ") + written + QStringLiteral(" is not valid UTF-8");
+    if (!QDir::isAbsolutePath(written))
+        return QStringLiteral("the rip-to folder ") + written + QStringLiteral(" is not a full path");
+    struct stat st{};
+    if (::stat(QFile::encodeName(written).constData(), &st) != 0)
+        return QStringLiteral("the rip-to folder ") + written + QStringLiteral(" does not exist: ")
+               + QString::fromLocal8Bit(std::strerror(errno));
+    if (!S_ISDIR(st.st_mode))
+        return QStringLiteral("the rip-to folder ") + written + QStringLiteral(" is not a folder");
+    return {};
+}
+
+} // namespace
+
+bool isPackRequest(const QStringList &arguments)
+{
+    return arguments.contains(QStringLiteral("--pack"));
+}
+
+namespace {
+
+// One headless packing, from the command line to the exit status.
+class HeadlessPack
+{
+public:
+    int run(const QStringList &arguments);
+
+private:
+    bool load(const QString &scriptPath);
+    bool loadComment();
+    QString checkedName(const QString &typed);
+    void removeWorkFolder(const QString &folder);
+    int pack(const QString &name, const PackArguments &parsed);
+    bool writeSfv(const RipRun &rip);
+    bool testSet(const RipRun &rip);
+    int exitStatus(const RunResult &result);
+
+    QTextStream m_err{stderr};
+    RipSettings m_settings;
+    Queue m_queue;
+    RipState m_state;
+    int m_step = 0;
+    QString m_comment;
+};
+
+int HeadlessPack::run(const QStringList &arguments)
+{
+    for (const QString &argument : arguments)
+        if (argument.contains(QChar::ReplacementCharacter)) {
+            m_err << "varko2000: the argument " << argument << " is not valid UTF-8" << Qt::endl;
+            return BadArguments;
+        }
+    const PackArguments parsed = parseArguments(arguments);
+    if (!parsed.ok) {
+        m_err << kUsage << Qt::endl;
+        return BadArguments;
+    }
+    if (!load(parsed.script) || !loadComment())
+        return BadArguments;
+    const QString name = checkedName(parsed.name);
+    if (name.isEmpty())
+        return BadArguments;
+    return pack(name, parsed);
+}
+
+bool HeadlessPack::load(const QString &scriptPath)
+{
+    const StoreResult options = OptionsFile(dataFile(QStringLiteral("options.ini"))).loadOptions(m_settings, nullptr);
+    if (!options.ok)
+        m_err << "varko2000: " << options.detail << Qt::endl;
+    // A value refused for its bytes: the run would not be the one the files describe.
+    if (!options.ok && options.message == QLatin1String("Load options error"))
+        return false;
+    QString ripToAsWritten;
+    StoreResult script = openScript(scriptPath, m_queue, m_settings, nullptr, &ripToAsWritten);
+    if (!script.ok) {
+        m_err << "varko2000: " << script.message.replace(QStringLiteral("\n\n"), QStringLiteral(": ")) << Qt::endl
+              << "varko2000: " << script.detail << Qt::endl;
+        return false;
+    }
+    if (const QString problem = ripToProblem(ripToAsWritten); !problem.isEmpty()) {
+        m_err << "varko2000: " << problem << Qt::endl;
+        return false;
+    }
+    // No fallback may move the set: the folder packed into is the one the script names.
+    if (QDir::cleanPath(m_settings.riptodir) != QDir::cleanPath(ripToAsWritten)) {
+        m_err << "varko2000: the rip-to folder " << ripToAsWritten << " would be replaced by " << m_settings.riptodir
+              << Qt::endl;
+        return false;
+    }
+    m_step = m_settings.size;
+    if (m_step < 0 || m_step > Estimate::kMaxStep) {
+        m_err << "varko2000: the script's archive size " << m_step << " is outside 0 to 199" << Qt::endl;
+        return false;
+    }
+    for (const QueueItem &row : m_queue.items())
+        if (row.isNotFound())
+            m_err << "varko2000: " << row.fullPath() << ": not found, left out" << Qt::endl;
+    return true;
+}
+
+// A comment the script asks for and the run cannot read is no comment left out quietly.
+bool HeadlessPack::loadComment()
+{
+    if (m_settings.zcomment != 1 || m_settings.comment.isEmpty())
+        return true;
+    QString why;
+    const std::optional<QString> comment = readZipComment(m_settings.comment, &why);
+    if (!comment)
+        m_err << "varko2000: the zip comment cannot be read: " << why << Qt::endl;
+    m_comment = comment.value_or(QString());
+    return comment.has_value();
+}
+
+// A headless run is a whole start and shutdown: what a failed run leaves in
+// its work folder would otherwise stay in the temporary folder for good.
+void HeadlessPack::removeWorkFolder(const QString &folder)
+{
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        return;
+    if (QDir(folder).removeRecursively())
+        m_err << "varko2000: removed the work folder " << folder << Qt::endl;
+    else
+        m_err << "varko2000: could not remove the work folder " << folder << Qt::endl;
+}
+
+// The name as the dialog would let it through; empty when it would not.
+QString HeadlessPack::checkedName(const QString &typed)
+{
+    // The limit follows the estimate the run itself makes, so it fits the zip names.
+    const float estimate = m_step == 0 ? 0.0f : Estimate::runEstimate(m_queue.totals().totalKB, m_step);
+    m_state.over99 = Estimate::isOver99(estimate, m_step);
+    const QString name = BaseName::lowered(typed);
+    const QString problem = nameProblem(name, BaseName::maxLength(m_state.over99, m_step));
+    if (problem.isEmpty())
+        return name;
+    m_err << "varko2000: " << problem << Qt::endl;
+    return {};
+}
+
+int HeadlessPack::pack(const QString &name, const PackArguments &parsed)
+{
+    if (m_queue.totals().totalKB == 0) {
+        m_err << "varko2000: nothing to pack: the script queues nothing that exists" << Qt::endl;
+        return RunEnded;
+    }
+    HeadlessHost::catchStopSignals();
+    HeadlessHost host(name, parsed.replace);
+    host.setTotalsPanelText(m_queue.totals().panelText());
+    RipRun rip(m_queue, m_settings, m_state, host, m_step);
+    rip.setZipComment(m_comment);
+    rip.run();
+    removeWorkFolder(rip.tempWorkFolder());
+    const RunResult::Outcome outcome = rip.result().outcome;
+    const bool complete = outcome == RunResult::Outcome::Complete || outcome == RunResult::Outcome::CompleteWithWarnings;
+    if (parsed.sfv && complete && !writeSfv(rip))
+        return RunEnded;
+    const int status = exitStatus(rip.result());
+    return parsed.test && complete && !testSet(rip) ? RunEnded : status;
+}
+
+// The set just made, tested as anyone receiving it would: its faults are the run's.
+bool HeadlessPack::testSet(const RipRun &rip)
+{
+    if (!isZipping(m_settings)) {
+        m_err << "varko2000: zipping is off: no set of zips to test" << Qt::endl;
+        return true;
+    }
+    return runHeadlessTest({QStringLiteral("--test"), folderWithSlash(m_settings.riptodir) + rip.baseName()}) == PackedSet;
+}
+
+bool HeadlessPack::writeSfv(const RipRun &rip)
+{
+    if (!isZipping(m_settings)) {
+        m_err << "varko2000: zipping is off: no .sfv, which lists zips" << Qt::endl;
+        return true;
+    }
+    const StoreResult written = SfvFile::write(m_settings.riptodir, rip.baseName(), rip.zipChecksums());
+    if (!written.ok)
+        m_err << "varko2000: " << written.detail << Qt::endl;
+    return written.ok;
+}
+
+// Only a complete set without a warning is success; a stop signal ends as the signal would.
+int HeadlessPack::exitStatus(const RunResult &result)
+{
+    for (const QString &warning : result.warnings)
+        m_err << "varko2000: warning: " << QString(warning).replace(u'\r', u'\n') << Qt::endl;
+    if (const int signal = HeadlessHost::caughtSignal()) {
+        m_err << "varko2000: stopped by signal " << signal << "; the set was not made" << Qt::endl;
+        return 128 + signal;
+    }
+    switch (result.outcome) {
+    case RunResult::Outcome::Complete:
+        m_err << "varko2000: set complete" << Qt::endl;
+        return PackedSet;
+    case RunResult::Outcome::CompleteWithWarnings:
+        m_err << "varko2000: set complete, with warnings" << Qt::endl;
+        return RunEnded;
+    default:
+        // The zip-error box shows the code alone; the file and the reason are said here.
+        if (result.error.step == RunError::Step::Zip)
+            m_err << "varko2000: " << result.error.message << Qt::endl;
+        m_err << "varko2000: the set was not made" << Qt::endl;
+        return RunEnded;
+    }
+}
+
+} // namespace
+
+int runHeadlessPack(const QStringList &arguments)
+{
+    return HeadlessPack().run(arguments);
+}

@@ -1,0 +1,40 @@
+// Varko 2000 — testing a finished set from the command line: varko2000 --test PATH.
+#include "cli/headlesstest.h"
+
+#include "cli/headlesspack.h"
+#include "engine/settest.h"
+
+#include <QTextStream>
+
+namespace {
+
+const char *const kUsage = "usage: varko2000 --test ZIP | SET.sfv | FOLDER/BASE";
+
+} // namespace
+
+bool isTestRequest(const QStringList &arguments)
+{
+    return arguments.value(0) == u"--test";
+}
+
+int runHeadlessTest(const QStringList &arguments)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (arguments.size() != 2) {
+        err << kUsage << Qt::endl;
+        return BadArguments;
+    }
+    const SetLocation location = locateSet(arguments.at(1));
+    if (!location.problem.isEmpty()) {
+        err << "varko2000: " << location.problem << Qt::endl;
+        return BadArguments;
+    }
+    SetTest test(location);
+    test.setZipHandler([&out](const ZipCheck &zip, int, int) { out << zipCheckLine(zip) << Qt::endl; });
+    const SetTestReport report = test.run();
+    for (const QString &fault : report.setFaults)
+        out << fault << Qt::endl;
+    out << setTestVerdict(location, report) << Qt::endl;
+    return report.faultCount() == 0 ? PackedSet : RunEnded;
+}

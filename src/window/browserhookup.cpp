@@ -1,0 +1,63 @@
+// Varko 2000 — the file browser in the main window: its views, commands and hand-overs.
+#include "browser/filebrowser.h"
+#include "browser/browserlist.h"
+#include "window/mainwindow.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSplitter>
+#include <QTreeView>
+
+namespace {
+
+struct CentringEntry
+{
+    const char *name;
+    bool processEvents;  ///< let pending events run after the move, before the command
+    bool needsSelection; ///< an edit with nothing selected opens nothing: the pointer stays
+};
+
+// Menu entries that move the pointer to the window's centre before the browser acts on them.
+constexpr CentringEntry kCentringEntries[] = {
+    {"Openf", false, false}, {"explore", true, false}, {"edit", true, true}};
+
+} // namespace
+
+void MainWindow::installFileBrowser()
+{
+    m_browser = new FileBrowser(m_browserSplitter, m_browserFolder);
+    installBrowser(m_browser->folderTree(), m_browser->fileList());
+    // Connected before the browser's own commands, so the pointer moves first.
+    for (const CentringEntry &entry : kCentringEntries)
+        onTriggered(entry.name, [this, entry] {
+            if (entry.needsSelection && !browserHasSelection())
+                return;
+            placePointer();
+            if (entry.processEvents)
+                QCoreApplication::processEvents();
+        });
+    m_browser->connectActions([this](const QString &name) { return action(name); }, menu(QStringLiteral("filepop")));
+    // View, sort, font and refresh stay the window's commands; the browser follows them.
+    connect(this, &MainWindow::browserViewStyleChanged, m_browser, &FileBrowser::setViewStyle);
+    connect(this, &MainWindow::browserSortChanged, m_browser, &FileBrowser::setSortColumn);
+    connect(this, &MainWindow::browserRefreshRequested, m_browser, &FileBrowser::refresh);
+    connect(m_browser, &FileBrowser::currentFolderChanged, this, &MainWindow::setBrowserFolder);
+    connect(m_browser, &FileBrowser::scriptRequested, this, [this](const QString &path) { openScript(path); });
+    setSelectedFileSource([this] { return m_browser->selectedPaths().value(0); });
+    m_browser->setViewStyle(m_viewStyle);
+    m_browser->setSortColumn(m_sortColumn);
+}
+
+bool MainWindow::browserHasSelection() const
+{
+    return m_browser && !m_browser->selectedPaths().isEmpty();
+}
+
+void MainWindow::showScriptFolder(const QString &script)
+{
+    // Showing the same folder again would read it afresh and drop the selection.
+    const QString folder = QDir::cleanPath(QFileInfo(script).absolutePath());
+    if (m_browser && QFileInfo(folder).isDir() && folder != m_browser->currentFolder())
+        m_browser->setCurrentFolder(folder);
+}

@@ -1,0 +1,66 @@
+// Varko 2000 — the main window following its size, its splitter and its queue pane.
+#include "window/mainwindow.h"
+#include "queueview/queuepane.h"
+#include "window/windowlayout.h"
+#include "controls/textprogressbar.h"
+
+#include <QLabel>
+#include <QResizeEvent>
+#include <QSplitter>
+#include <QToolBar>
+
+namespace {
+
+QRect pixels(const TwipsRect &r)
+{
+    return {r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel, r.height / kTwipsPerPixel};
+}
+
+} // namespace
+
+void MainWindow::relayout()
+{
+    // A minimised window is not laid out; every layout places the queue pane
+    // afresh, so a restore needs nothing remembered.
+    if (isMinimized())
+        return;
+    const QWidget *client = centralWidget();
+    LayoutInput in;
+    in.innerWidth = client->width() * kTwipsPerPixel;
+    in.innerHeight = client->height() * kTwipsPerPixel;
+    in.windowHeight = frameGeometry().height() * kTwipsPerPixel;
+    in.queueHeight = m_queueHeight;
+    in.splitterPosition = m_browserSplitter->sizes().value(0) * kTwipsPerPixel;
+    in.maximized = isMaximized();
+    const WindowLayout out = layoutWindow(in);
+
+    m_queueHeight = out.queueHeight;
+    m_toolbar->setGeometry(pixels(out.toolbar));
+    m_frame1->setGeometry(pixels(out.frame1));
+    m_logo->setGeometry(pixels(out.logo));
+    m_browserSplitter->setGeometry(pixels(out.browser));
+    m_queuePane->setGeometry(pixels(out.queue));
+    if (out.splitterPosition != in.splitterPosition)
+        m_browserSplitter->setSizes({out.splitterPosition / kTwipsPerPixel, out.browser.width / kTwipsPerPixel});
+    const std::pair<QWidget *, TwipsRect> row[] = {
+        {m_totals, out.totals}, {m_archiveType, out.archiveType}, {m_archiveSize, out.archiveSize},
+        {m_paths, out.paths},   {m_zip, out.zip},                 {m_progress, out.progress},
+        {m_ripto, out.ripto},   {m_corner, out.corner}};
+    for (const auto &[widget, place] : row)
+        widget->setGeometry(pixels(place));
+    // A maximised window has no drag corner to offer.
+    m_corner->setVisible(!in.maximized);
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    relayout();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        relayout();
+}

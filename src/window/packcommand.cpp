@@ -1,0 +1,208 @@
+// Varko 2000 — "Pack It" from the main window: one rip run with the window as its host.
+#include "window/packcommand.h"
+
+#include "window/mainwindow.h"
+#include "window/outcomeline.h"
+#include "platform/stopsignals.h"
+#include "controls/textprogressbar.h"
+#include "dialogs/basenamedialog.h"
+#include "engine/queue.h"
+#include "engine/riprun.h"
+#include "engine/runsummary.h"
+#include "engine/sfvfile.h"
+#include "store/storeresult.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QLabel>
+#include <QSettings>
+
+namespace {
+
+constexpr double kTranslucentOpacity = 180.0 / 255.0;
+const QString kWriteSfvKey = QStringLiteral("WriteSfv");
+
+// The .sfv lists the zips a complete run made, with the CRCs taken as they were written.
+void writeSfvAfter(MainWindow &window, const RipRun &run, RunResult::Outcome outcome)
+{
+    const bool complete = outcome == RunResult::Outcome::Complete || outcome == RunResult::Outcome::CompleteWithWarnings;
+    if (!complete || !writeSfvSetting() || run.zipChecksums().empty())
+        return;
+    const StoreResult written = SfvFile::write(window.settings().riptodir, run.baseName(), run.zipChecksums());
+    if (!written.ok)
+        window.ask({written.detail, QStringLiteral("Varko 2000 error"), Message::Icon::Exclamation, Message::Buttons::Ok});
+}
+
+// Said where the person looks once the window is back, whichever way the run ended.
+void tellOutcome(MainWindow &window, const RipRun &run)
+{
+    RunSummary summary;
+    summary.baseName = run.baseName();
+    summary.folder = window.settings().riptodir;
+    summary.zipping = isZipping(window.settings());
+    summary.files = summary.zipping ? int(run.zipChecksums().size()) : run.volumeCount();
+    window.outcomeLine().tell(runSummaryTitle(run.result(), summary), runSummaryText(run.result(), summary));
+}
+
+} // namespace
+
+WindowRipHost::WindowRipHost(MainWindow &window)
+    : m_window(window)
+{
+}
+
+Message::Answer WindowRipHost::ask(const Message &message)
+{
+    return m_window.ask(message);
+}
+
+QString WindowRipHost::askBaseName(int maxLength)
+{
+    return BaseNameDialog::ask(&m_window, maxLength);
+}
+
+QString WindowRipHost::totalsPanelText() const
+{
+    return m_window.m_totals->text();
+}
+
+void WindowRipHost::setTotalsPanelText(const QString &text)
+{
+    showOnPanel(m_window.m_totals, text);
+}
+
+void WindowRipHost::setProgress(int value, const QString &text)
+{
+    m_window.m_progress->setValue(value);
+    m_window.m_progress->setText(text);
+}
+
+void WindowRipHost::setProgressText(const QString &text)
+{
+    m_window.m_progress->setText(text);
+}
+
+void WindowRipHost::setBusyPointer(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    busy ? QApplication::setOverrideCursor(Qt::WaitCursor) : QApplication::restoreOverrideCursor();
+}
+
+void WindowRipHost::centrePointer()
+{
+    m_window.placePointer({0, 30});
+}
+
+void WindowRipHost::deselectBrowser()
+{
+    if (auto *list = qobject_cast<QAbstractItemView *>(m_window.fileList()))
+        list->clearSelection();
+}
+
+void WindowRipHost::settingChanged(SettingKey key)
+{
+    m_window.mirrorSetting(key, m_window.settings(), SettingsMirrors::Origin::OptionsFile);
+}
+
+bool WindowRipHost::layered(bool translucent) const
+{
+    return translucent && m_window.layeringAvailable();
+}
+
+void WindowRipHost::setOthersTranslucent(bool translucent)
+{
+    for (QWidget *other : QApplication::topLevelWidgets())
+        if (other != &m_window && other->isVisible())
+            other->setWindowOpacity(translucent ? kTranslucentOpacity : 1.0);
+}
+
+void WindowRipHost::stepAside(bool translucent)
+{
+    m_savedState = m_window.windowState();
+    m_asideTranslucent = translucent;
+    if (layered(translucent)) {
+        setOthersTranslucent(true);
+        processEvents();
+        m_window.hide();
+    } else {
+        m_window.showMinimized();
+    }
+}
+
+void WindowRipHost::stepBack(bool translucent)
+{
+    m_asideTranslucent.reset();
+    if (layered(translucent)) {
+        m_window.show();
+        setOthersTranslucent(false);
+    } else {
+        m_window.setWindowState(m_savedState);
+        m_window.show();
+    }
+    m_window.repaint();
+}
+
+void WindowRipHost::showAfterZipError(bool opaque)
+{
+    m_asideTranslucent.reset();
+    m_window.setWindowState(m_savedState);
+    m_window.show();
+    if (opaque)
+        setOthersTranslucent(false);
+}
+
+void WindowRipHost::playCompletionSound()
+{
+    m_window.playCompletionSound();
+}
+
+void WindowRipHost::processEvents()
+{
+    QApplication::processEvents();
+}
+
+bool WindowRipHost::stopRequested() const
+{
+    return caughtStopSignal() != 0;
+}
+
+void WindowRipHost::finish()
+{
+    setBusyPointer(false);
+    m_window.unsetCursor(); // the hourglass a move over the window set meanwhile
+    // A window closed meanwhile stays closed.
+    if (m_asideTranslucent && !m_window.m_closing)
+        stepBack(*m_asideTranslucent);
+}
+
+void packFromWindow(MainWindow &window)
+{
+    if (window.commandsLocked())
+        return;
+    window.lockCommands(true);
+    WindowRipHost host(window);
+    RipEnvironment environment = RipEnvironment::standard();
+    environment.dataFolder = window.dataFolder();
+    RipRun run(window.queue(), window.settings(), window.ripState(), host, window.settings().size, environment);
+    const RipSettings &settings = window.settings();
+    // A comment file that cannot be read gives zips without a comment, as the options dialog left it.
+    if (settings.zcomment == 1 && !settings.comment.isEmpty())
+        run.setZipComment(readZipComment(settings.comment).value_or(QString()));
+    const RunResult::Outcome outcome = run.run();
+    host.finish();
+    window.lockCommands(false);
+    writeSfvAfter(window, run, outcome);
+    tellOutcome(window, run);
+}
+
+bool writeSfvSetting()
+{
+    return QSettings(QStringLiteral("Norwen"), QStringLiteral("Varko 2000")).value(kWriteSfvKey, false).toBool();
+}
+
+void setWriteSfvSetting(bool on)
+{
+    QSettings(QStringLiteral("Norwen"), QStringLiteral("Varko 2000")).setValue(kWriteSfvKey, on);
+}

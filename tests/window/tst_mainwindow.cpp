@@ -1,0 +1,459 @@
+// Varko 2000 — the main window's entries at start, its commands' marks, its layout and its geometry.
+#include "browser/browserlist.h"
+#include "browser/browsermodel.h"
+#include "browser/filebrowser.h"
+#include "window/windowlayout.h"
+#include "dialogs/optionsdialog.h"
+#include "testwindow.h"
+
+#include <QAbstractItemView>
+#include <QAbstractScrollArea>
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QTimer>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QUrl>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTest>
+
+Q_DECLARE_METATYPE(LayoutInput)
+
+namespace {
+
+// Every named entry as start-up leaves it with a fresh options.ini.
+// "!" disabled, "*" checked, "~" hidden (a hidden entry is also disabled); "name=caption" separated by "; ".
+const char *const kEntries[] = {
+    "popup=&File; newf=&New; newrip=Rip script; cdiz2=File_id.diz; cnfo2=About.nfo; newfolder=Folder; cshortcut=Shortcut",
+    "openscript=Open script...; !sscript=Save script...; !saveasscript=Save script as...; !Openf=Open file...",
+    "!fileprop3=File properties...; fileprop2=Folder properties...; findf=Find...; explore=Explore...; exit0=E&xit",
+    "!~mnuFile1=; !~mnuFile2=; !~mnuFile3=; !~mnuFile4=; !~mnuFile5=; !~mnuFile6=",
+    "editf=&Edit; !edit=Edit diz - nfo...; !cutf=Cut; !copyf=&Copy; pastef=&Paste; !delete=&Delete; selectall2=Select &all",
+    "options2=&Options; preferences=Set defaults...; *rar2=Rar; ace2=Ace; acom=Compression; rstore=Store",
+    "rfastest=Fastest; rfast=Fast; *rnormal=Normal; rgood=Good; rmaximum=Maximum; raoptions=Options; paths2=Include paths",
+    "*zip2=Zip; zco=Compression; zstore=Store; zfastest=Fastest; zfast=Fast; *znormal=Normal; zgood=Good; zmaximum=Maximum",
+    "ops=Options; nfo2=Nfo in first zip; autonumber=Diz auto-number; zzcomment=Zip comment; writesfv=Write SFV; riptof=Rip-to folder...",
+    "view=&View; largei=Large icons; *listi=List; details=Details; aname=Name; asize=Size; *atype=Type; adate=Date",
+    "formfont=Font size; fnorm=small; *flarge=medium; biggest=large; refresh=Refresh",
+    "!lpopup=&Queue; !inrarace=In Rar; !inzip=In Zip; !in1stzip=1st Zip only; openque=Open item...; properties=Properties...",
+    "remove=Remove item; listque=List queue...; clear=Clear queue...; packit=Pack it; testset=Test set...",
+    "help=&Help; contents=Help Contents...; web=Web page...; mail=E-mail Norwen...; about=About...",
+    "riptom=; changep=Rip-to folder...; options=Set defaults...; zipm=; *intoz=Into Zip's; options3=Set defaults...",
+    "rarm=; *rarc=Rar; acec=Ace; options4=Set defaults..; pathsp=; paths3=Paths; options9=Set defaults...",
+    "filepop=; new=New...; newscript2=Rip script...; cdiz=File_id.diz...; cnfo=About.nfo...; newfolder2=Folder...",
+    "selectall=Select all; paste=Paste; viewfile=View; fvlarge=Large icons; fvlist=List; fvdetails=Details; arange2=Arrange",
+    "aname2=Name; asize2=Size; *atype2=Type; adate2=Date; refresh3=Refresh...; find=Find...; openp=Explore...; fileprop=Properties...",
+};
+
+// The 25 toolbar positions: tool-tip, "-" for a separator, flags as above.
+const char *const kToolbar =
+    "-; New rip script; Open script; !Save script; -; Set defaults; -; Large icons; *List; Details; -; New file_id.diz; "
+    "New about.nfo; !Edit diz - nfo; -; Up 1 level; -; Clear queue; -; Folder properties; Find file/folder; -; Pack It; "
+    "-; Close";
+
+struct Flags
+{
+    QString text;
+    bool enabled = true, checked = false, visible = true;
+};
+
+Flags parseFlags(QString text)
+{
+    Flags flags;
+    while (!text.isEmpty() && QStringLiteral("!*~").contains(text.front())) {
+        const QChar mark = text.front();
+        flags.enabled &= mark != u'!';
+        flags.checked |= mark == u'*';
+        flags.visible &= mark != u'~';
+        text.remove(0, 1);
+    }
+    flags.text = text;
+    return flags;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    void openedUrl(const QUrl &) {}
+
+private:
+
+    QTemporaryDir m_root;
+    TestWindow m_started; // as start-up leaves it; tests that change a window take a fresh one
+    std::unique_ptr<TestWindow> m_window;
+
+    int m_folders = 0;
+
+    QString freshFolder()
+    {
+        const QString data = m_root.filePath(QStringLiteral("data%1").arg(++m_folders));
+        QDir().mkpath(data);
+        return data;
+    }
+
+    // A fresh window on fresh files.
+    TestWindow &freshWindow()
+    {
+        const QString data = freshFolder();
+        m_window = std::make_unique<TestWindow>();
+        m_window->startIn(data);
+        return *m_window;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        isolateUserFolders(m_root.path());
+        QDir().mkpath(m_root.filePath("started"));
+        m_started.startIn(m_root.filePath("started"));
+    }
+    void cleanup() { m_window.reset(); }
+
+    void entriesAtStart_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("checked");
+        QTest::addColumn<bool>("visible");
+        for (const char *line : kEntries)
+            for (const QString &entry : QString::fromUtf8(line).split(QStringLiteral("; "))) {
+                const Flags name = parseFlags(entry.section(u'=', 0, 0));
+                QTest::newRow(qPrintable(name.text))
+                    << entry.section(u'=', 1) << name.enabled << name.checked << name.visible;
+            }
+    }
+
+    void entriesAtStart()
+    {
+        QFETCH(QString, caption);
+        QFETCH(bool, enabled);
+        QFETCH(bool, checked);
+        QFETCH(bool, visible);
+        const QAction *action = m_started.action(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(action);
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->isEnabled(), enabled);
+        QCOMPARE(action->isChecked(), checked);
+        QCOMPARE(action->isVisible(), visible);
+    }
+
+    void everyEntryIsListed()
+    {
+        int listed = 0;
+        for (const char *line : kEntries)
+            listed += int(QString::fromUtf8(line).split(QStringLiteral("; ")).size());
+        int named = 0;
+        for (const QAction *action : m_started.findChildren<QAction *>())
+            named += !action->objectName().isEmpty() && !action->objectName().startsWith(u"toolbar_");
+        QCOMPARE(named, listed);
+    }
+
+    void toolbarAtStart()
+    {
+        const TestWindow &window = m_started;
+        const QStringList positions = QString::fromUtf8(kToolbar).split(QStringLiteral("; "));
+        QCOMPARE(positions.size(), 25);
+        QVERIFY(!window.toolbarButton(26));
+        for (int pos = 1; pos <= 25; ++pos) {
+            const Flags expected = parseFlags(positions.at(pos - 1));
+            QAction *button = window.toolbarButton(pos);
+            QCOMPARE(button->isSeparator(), expected.text == u"-");
+            if (button->isSeparator())
+                continue;
+            QCOMPARE(button->toolTip(), expected.text);
+            QCOMPARE(window.findChild<QWidget *>(button->objectName())->accessibleName(), expected.text);
+            QCOMPARE(button->isEnabled(), expected.enabled);
+            QCOMPARE(button->isChecked(), expected.checked);
+            QVERIFY2(!button->icon().isNull(), qPrintable(expected.text));
+        }
+    }
+
+    void namedWidgetsHaveAccessibleNames()
+    {
+        for (const char *name : {"toolbar", "logoPanel", "browserSplitter", "folderTree", "fileList", "queueSplitter",
+                                 "ListView1", "totalsPanel", "archiveTypePanel", "archiveSizePanel", "pathsPanel",
+                                 "zipPanel", "progressBar", "riptoPanel", "Picture1"}) {
+            const QWidget *widget = m_started.findChild<QWidget *>(name);
+            QVERIFY2(widget && !widget->accessibleName().isEmpty(), name);
+        }
+        QVERIFY(m_started.findChild<QWidget *>("Frame1"));
+    }
+
+    // What a command checks, the others it unchecks, and the setting it writes.
+    void commandMarks_data()
+    {
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<QStringList>("checked");
+        QTest::addColumn<QStringList>("unchecked");
+        QTest::addColumn<QString>("setting");
+        QTest::newRow("date") << "adate" << QStringList{"adate", "adate2"} << QStringList{"atype", "atype2"} << "sort=4";
+        QTest::newRow("pop-up name") << "aname2" << QStringList{"aname", "aname2"} << QStringList{"adate", "atype2"} << "sort=1";
+        QTest::newRow("large font") << "biggest" << QStringList{"biggest"} << QStringList{"flarge", "fnorm"} << "fonts=12";
+        QTest::newRow("small font") << "fnorm" << QStringList{"fnorm"} << QStringList{"flarge"} << "fonts=8";
+        QTest::newRow("toolbar large icons") << "toolbar_ilarge" << QStringList{"largei", "toolbar_ilarge"}
+                                             << QStringList{"listi", "toolbar_ilist"} << "fonts=10";
+        QTest::newRow("pop-up details") << "fvdetails" << QStringList{"details", "fvdetails", "toolbar_detail"}
+                                        << QStringList{"listi", "fvlist"} << "sort=3";
+        QTest::newRow("rar maximum") << "rmaximum" << QStringList{"rmaximum"} << QStringList{"rnormal"} << "racomp=5";
+        QTest::newRow("zip store") << "zstore" << QStringList{"zstore"} << QStringList{"znormal"} << "zipcomp=0";
+        QTest::newRow("diz numbering") << "autonumber" << QStringList{"autonumber"} << QStringList{} << "dnumber=1";
+    }
+
+    void commandMarks()
+    {
+        QFETCH(QString, trigger);
+        QFETCH(QStringList, checked);
+        QFETCH(QStringList, unchecked);
+        QFETCH(QString, setting);
+        TestWindow &window = freshWindow();
+        window.action(trigger)->trigger();
+        for (const QString &name : checked)
+            QVERIFY2(window.action(name)->isChecked(), qPrintable(name));
+        for (const QString &name : unchecked)
+            QVERIFY2(!window.action(name)->isChecked(), qPrintable(name));
+        const RipSettings &s = window.settings();
+        const QHash<QString, QString> values{{"sort", s.sort}, {"fonts", s.fonts},
+                                             {"racomp", QString::number(s.racomp)},
+                                             {"zipcomp", QString::number(s.zipcomp)},
+                                             {"dnumber", QString::number(s.dnumber)}};
+        QCOMPARE(values.value(setting.section(u'=', 0, 0)), setting.section(u'=', 1));
+    }
+
+    void popupViewFollowsViewMenu()
+    {
+        TestWindow &window = freshWindow();
+        window.toolbarButton(10)->trigger();
+        emit window.menu("viewfile")->aboutToShow();
+        QVERIFY(window.action("fvdetails")->isChecked());
+        QVERIFY(!window.action("fvlist")->isChecked());
+    }
+
+    // Through the real dialog: a change takes effect at once, the lists when it closes.
+    void optionsDialogReachesTheWindow()
+    {
+        TestWindow &window = freshWindow();
+        const QString ripto = freshFolder();
+        // The command processes events before the dialog opens: wait for the dialog itself.
+        auto *poll = new QTimer(&window);
+        connect(poll, &QTimer::timeout, poll, [poll, ripto] {
+            auto *dialog = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
+            if (!dialog || dialog->objectName() != u"Form8")
+                return;
+            poll->stop();
+            dialog->chooseRipToFolder(ripto);
+            dialog->findChild<QAbstractButton *>("Option2")->click();   // Ace
+            dialog->findChild<QComboBox *>("Combo3")->setCurrentIndex(2); // Details
+            dialog->findChild<QComboBox *>("Combo2")->setCurrentIndex(0); // zip Store
+            dialog->findChild<QAbstractButton *>("Command3")->click();
+        });
+        poll->start(10);
+        window.toolbarButton(6)->trigger();
+        const QStringList checked{"ace2", "acec", "details", "zstore"};
+        for (const QString &name : checked)
+            QVERIFY2(window.action(name)->isChecked(), qPrintable(name));
+        QVERIFY(window.toolbarButton(10)->isChecked());
+        QCOMPARE(window.findChild<QLabel *>("archiveTypePanel")->text().trimmed(), QStringLiteral("Ace"));
+        QCOMPARE(window.action("inrarace")->text(), QStringLiteral("In Ace"));
+        QCOMPARE(window.findChild<QLabel *>("riptoPanel")->text(), ripto + QString(10, u' '));
+    }
+
+    // Before the browser opens anything, the pointer goes to the window's centre, as the toolbar's do.
+    void pointerToTheCentre_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("Open file...") << "Openf" << "a.diz" << true;
+        QTest::newRow("Explore...") << "explore" << "" << true;
+        QTest::newRow("Edit diz - nfo...") << "edit" << "a.diz" << true;
+        QTest::newRow("Edit diz - nfo... with nothing selected") << "edit" << "" << false;
+        QTest::newRow("the pop-up's Explore...") << "openp" << "" << false;
+        QTest::newRow("Open script...") << "openscript" << "" << false;
+    }
+
+    void pointerToTheCentre()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, selected);
+        TestWindow &window = freshWindow();
+        const QString folder = freshFolder();
+        writeText(folder + "/a.diz", "x");
+        auto *browser = window.findChild<FileBrowser *>();
+        browser->setCurrentFolder(folder);
+        QAbstractItemView *view = browser->fileList()->currentView();
+        auto *model = static_cast<BrowserModel *>(view->model());
+        QVERIFY(QTest::qWaitFor([model] { return !model->isLoading(); }));
+        if (!selected.isEmpty())
+            view->selectionModel()->select(model->index(folder + '/' + selected), QItemSelectionModel::Select);
+        QDesktopServices::setUrlHandler("file", this, "openedUrl"); // nothing really opens
+        const QPoint away = window.frameGeometry().topLeft() + QPoint(3, 3);
+        QCursor::setPos(away);
+        window.action(entry)->setEnabled(true);
+        window.action(entry)->trigger();
+        QDesktopServices::unsetUrlHandler("file");
+        const QRect frame = window.frameGeometry();
+        QTEST(QCursor::pos() == QPoint(frame.left() + frame.width() / 2, frame.top() + frame.height() / 2), "moved");
+    }
+
+    void closeStopsARunFirst()
+    {
+        TestWindow &window = freshWindow();
+        window.ripState().ripInProgress = true;
+        window.toolbar_ButtonClick(25);
+        QVERIFY(!window.ripState().ripInProgress);
+        QVERIFY(window.isVisible());
+        window.toolbar_ButtonClick(25);
+        QVERIFY(!window.isVisible());
+    }
+
+    void editWithoutSelectionDisablesItself()
+    {
+        TestWindow &window = freshWindow();
+        window.toolbarButton(14)->setEnabled(true);
+        window.action("edit")->setEnabled(true);
+        QSignalSpy edits(window.action("edit"), &QAction::triggered);
+        window.toolbar_ButtonClick(14);
+        QCOMPARE(edits.count(), 0);
+        QVERIFY(!window.toolbarButton(14)->isEnabled());
+        QVERIFY(!window.action("edit")->isEnabled());
+    }
+
+    // A right press on a panel or the file list opens its own pop-up.
+    void popups_data()
+    {
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QString>("popup");
+        QTest::newRow("rip-to") << "riptoPanel" << "riptom";
+        QTest::newRow("zip") << "zipPanel" << "zipm";
+        QTest::newRow("archive type") << "archiveTypePanel" << "rarm";
+        QTest::newRow("paths") << "pathsPanel" << "pathsp";
+        QTest::newRow("file list") << "fileList" << "filepop";
+    }
+
+    void popups()
+    {
+        QFETCH(QString, panel);
+        QFETCH(QString, popup);
+        TestWindow &window = freshWindow();
+        QWidget *target = window.findChild<QWidget *>(panel);
+        if (auto *stack = qobject_cast<QStackedWidget *>(target)) {
+            // The list's views ask for their pop-up as the desktop does, by a context-menu event.
+            QWidget *viewport = qobject_cast<QAbstractScrollArea *>(stack->currentWidget())->viewport();
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(viewport, &event);
+        } else {
+            QTest::mousePress(target, Qt::RightButton, {}, QPoint(5, 5));
+        }
+        QTRY_VERIFY(window.menu(popup)->isVisible());
+        window.menu(popup)->close();
+    }
+
+    void escapeStopsTheZip()
+    {
+        TestWindow &window = freshWindow();
+        QTest::keyClick(window.findChild<QWidget *>("ListView1"), Qt::Key_Escape);
+        QVERIFY(window.ripState().zipAbortRequested);
+    }
+
+    void layout_data()
+    {
+        QTest::addColumn<LayoutInput>("in");
+        QTest::addColumn<QList<int>>("expected"); // browser height, queue top, queue height, splitter, rip-to width, corner left
+        QTest::newRow("normal") << LayoutInput{9600, 6000, 7270, 1500, 2410, false}
+                                << QList<int>{3650, 4100, 1500, 2410, 2310, 9320};
+        QTest::newRow("queue too tall") << LayoutInput{9600, 6000, 7270, 4300, 2410, false}
+                                        << QList<int>{3150, 3600, 2000, 2410, 2310, 9320};
+        QTest::newRow("narrow list") << LayoutInput{9000, 6000, 7270, 1500, 8000, false}
+                                     << QList<int>{3650, 4100, 1500, 7670, 1710, 8720};
+        QTest::newRow("narrow list, splitter left") << LayoutInput{2400, 6000, 7270, 1500, 2000, false}
+                                                    << QList<int>{3650, 4100, 1500, 2000, -4890, 2120};
+        QTest::newRow("maximised") << LayoutInput{19200, 14000, 15000, 1500, 2410, true}
+                                   << QList<int>{11650, 12100, 1500, 2410, 12200, 19210};
+    }
+
+    void layout()
+    {
+        QFETCH(LayoutInput, in);
+        QFETCH(QList<int>, expected);
+        const WindowLayout out = layoutWindow(in);
+        QCOMPARE((QList<int>{out.browser.height, out.queue.top, out.queueHeight, out.splitterPosition,
+                             out.ripto.width, out.corner.left}),
+                 expected);
+        QCOMPARE(out.ripto.top, in.innerHeight - 315);
+    }
+
+    void minimumSizeClamps()
+    {
+        TestWindow &window = freshWindow();
+        window.resize(6000 / 15, 4000 / 15);
+        QCOMPARE(window.size(), QSize(7800 / 15, 5000 / 15));
+    }
+
+    // varko2k.ini applied against a 1024 by 768 screen.
+    void geometryFromStateFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QRect>("geometry"); // pixels
+        QTest::addColumn<bool>("maximized");
+        QTest::addColumn<int>("splitter"); // the folder tree's width
+        const QByteArray tail = "Panel1.width= 2410\r\nPanel3.top= 1500\r\nDir=/\r\n";
+        QTest::newRow("as stored") << "Version=v1.38\r\nState= 0\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\n" + tail
+                                   << QRect(200, 100, 600, 400) << false << 160;
+        QTest::newRow("Panel1.width 2099 halves the splitter as wide as this window has it")
+            << QByteArray("Version=v1.38\r\nState= 0\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\n"
+                          "Panel1.width= 2099\r\nPanel3.top= 1500\r\nDir=/\r\n")
+            << QRect(200, 100, 600, 400) << false << 299; // not half of the 658 it was built with
+        QTest::newRow("top 0, height 2999, width too wide")
+            << "Version=v1.38\r\nState= 0\r\nTop= 0\r\nLeft= 0\r\nHeight= 2999\r\nWidth= 20000\r\n" + tail
+            << QRect(317, 296, 520, 333) << false << 160; // the minimum size holds
+        QTest::newRow("state 1 is normal") << "Version=v1.38\r\nState= 1\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\n" + tail
+                                           << QRect(200, 100, 600, 400) << false << 160;
+        QTest::newRow("state 2") << "Version=v1.38\r\nState= 2\r\nTop= 0\r\nLeft= 0\r\nHeight= 0\r\nWidth= 0\r\n" + tail
+                                 << QRect() << true << 160;
+        QTest::newRow("8 lines: defaults") << QByteArray("Version=v1.38\r\nState= 0\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\nPanel1.width= 2410\r\nPanel3.top= 1500\r\n")
+                                           << QRect(317, 209, 660, 484) << false << 160;
+    }
+
+    void geometryFromStateFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QRect, geometry);
+        QFETCH(bool, maximized);
+        const QString data = freshFolder();
+        writeText(data + "/varko2k.ini", file);
+        TestWindow window;
+        window.startIn(data);
+        QCOMPARE(window.isMaximized(), maximized);
+        if (!maximized)
+            QCOMPARE(QRect(window.pos(), window.size()), geometry);
+        QCOMPARE(readLines(data + "/varko2k.ini").size(), 9);
+        QTEST(window.findChild<QSplitter *>("browserSplitter")->sizes().value(0), "splitter");
+    }
+
+    void minimisedCloseStoresCentredWindow()
+    {
+        const QString data = freshFolder();
+        TestWindow window;
+        window.startIn(data);
+        window.showMinimized();
+        window.close();
+        QCOMPARE(readLines(data + "/varko2k.ini").mid(1, 5),
+                 (QStringList{"State= 0", "Top= 4650", "Left= 4755", "Height= 7270", "Width= 9900"}));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,249 @@
+// Varko 2000 — the queue on the main window: drops, placement, scripts and Pack It from the toolbar.
+#include "queueview/queuedroptarget.h"
+#include "archivertestkit.h"
+#include "filedrop.h"
+#include "controls/textprogressbar.h"
+#include "engine/queue.h"
+#include "testfiles.h"
+#include "window/settestcommand.h"
+#include "testwindow.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// "name:In" of every row, in queue order.
+QString rowsOf(Queue &queue)
+{
+    QStringList rows;
+    for (int row = 0; row < queue.rowCount(); ++row)
+        rows << queue.index(row, Queue::NameColumn).data().toString() + u':'
+                    + queue.index(row, Queue::InColumn).data().toString();
+    return rows.join(QStringLiteral(", "));
+}
+
+QString panelText(QWidget &window, const char *name)
+{
+    return window.findChild<QLabel *>(QLatin1String(name))->text();
+}
+
+} // namespace
+
+class TestWindowQueue : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+    int m_folders = 0;
+
+    // A started window on a data folder of its own, with its settings as given.
+    std::unique_ptr<TestWindow> window(int rarace = 1, int zip = 1)
+    {
+        auto window = std::make_unique<TestWindow>();
+        const QString data = m_root.filePath(QStringLiteral("data%1").arg(++m_folders));
+        QDir().mkpath(data);
+        window->startIn(data);
+        RipSettings &settings = window->settings();
+        settings.rarace = qint16(rarace);
+        settings.zip = qint16(zip);
+        settings.nfo1st = 0;
+        settings.warnings = settings.sound = 0;
+        window->mirrorAllSettings();
+        return window;
+    }
+
+    bool dropAndWait(TestWindow &window, const QStringList &paths)
+    {
+        const bool taken = dropOn(window, paths);
+        return taken && QTest::qWaitFor([&] { return !window.dropTarget()->isBusy(); }, 20000);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_root.isValid());
+        isolateUserFolders(m_root.path());
+    }
+
+    // Dropped names (size after '='), then a command: the rows and the totals panel.
+    void dropAndPlace_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<QString>("totals");
+        QTest::addColumn<QString>("mode"); // the mode picture, empty while hidden
+        QTest::newRow("nfo every zip, diz in zip, rest in rar")
+            << QStringList{"a.nfo=10", "FILE_ID.DIZ=10", "x.bin=2048"} << ""
+            << "a.nfo:Zip, FILE_ID.DIZ:Zip, x.bin:Rar" << " 3 - 4KB" << "Zip";
+        QTest::newRow("ace moves only archive rows") << QStringList{"x.bin=5", "a.nfo=5", "file_id.diz=5"}
+                                                     << "ace2" << "x.bin:Ace, a.nfo:Zip, file_id.diz:Zip" << " 3 - 3KB" << "Zip";
+        QTest::newRow("zip off puts all in the archive") << QStringList{"a.nfo=5", "file_id.diz=5"} << "zip2"
+                                                         << "a.nfo:Rar, file_id.diz:Rar" << " 2 - 2KB" << "Rar";
+        QTest::newRow("nfo in first zip") << QStringList{"a.nfo=5", "x.bin=5"} << "nfo2"
+                                          << "a.nfo:1st Zip only, x.bin:Rar" << " 2 - 2KB" << "Zip";
+        QTest::newRow("a row in every zip") << QStringList{"x.bin=5", "y.bin=5"} << "1:inzip"
+                                            << "x.bin:Rar, y.bin:Zip" << " 2 - 2KB" << "Zip";
+        QTest::newRow("a row in the first zip") << QStringList{"x.bin=5"} << "0:in1stzip"
+                                                << "x.bin:1st Zip only" << " 1 - 1KB" << "Zip";
+        QTest::newRow("refused during a run") << QStringList{"x.bin=5"} << "running" << "" << "Queue empty" << "";
+    }
+
+    void dropAndPlace()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, command);
+        const auto win = window(); // RAR, zipping, nfo in every zip
+        const QString folder = m_root.filePath(QStringLiteral("drop%1").arg(m_folders));
+        QStringList paths;
+        for (const QString &file : files)
+            paths << makeFile(folder + u'/' + file.section(u'=', 0, 0), file.section(u'=', 1).toLongLong());
+        if (command == u"running") {
+            win->ripState().ripInProgress = true;
+            QVERIFY(!dropOn(*win, paths));
+        } else {
+            QVERIFY(dropAndWait(*win, paths));
+        }
+        if (command.contains(u':')) {
+            auto *view = qobject_cast<QAbstractItemView *>(win->queueView());
+            const int row = command.section(u':', 0, 0).toInt();
+            view->selectionModel()->select(win->queue().index(row, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            win->queue().selectRow(row); // as a click on the row does
+            command = command.section(u':', 1);
+            emit win->menu(QStringLiteral("lpopup"))->aboutToShow();
+            win->action(command)->trigger();
+            QVERIFY(win->action(command)->isChecked());
+        } else if (command.size() > 0 && command != u"running") {
+            win->action(command)->trigger();
+        }
+        QTEST(rowsOf(win->queue()), "rows");
+        QTEST(panelText(*win, "totalsPanel"), "totals");
+        QFETCH(QString, mode);
+        const auto *picture = win->findChild<QLabel *>(QStringLiteral("modePicture"));
+        QTRY_COMPARE(picture->isVisibleTo(win.get()) ? picture->toolTip() : QString(), mode);
+    }
+
+    // One "New file_id.diz" dropped alone: Yes renames it and queues it for every zip.
+    void renameOffer()
+    {
+        const auto win = window(1, 0);
+        const QString folder = m_root.filePath(QStringLiteral("diz"));
+        const QString diz = makeFile(folder + QStringLiteral("/New file_id.diz"), 10);
+        win->answer = Message::Answer::Yes;
+        QVERIFY(dropAndWait(*win, {diz}));
+        QCOMPARE(win->messages, QStringList{"Varko 2000|Rename New diz to file_id.diz?"});
+        QCOMPARE(rowsOf(win->queue()), QStringLiteral("file_id.diz:Zip"));
+        QCOMPARE(filesIn(folder), QStringList{"file_id.diz"});
+    }
+
+    // Save as, New and Open through the commands give back the same queue and settings.
+    void scriptRoundTrip()
+    {
+        const auto saved = window(0, 0);
+        saved->settings().size = 7;
+        const QString folder = m_root.filePath(QStringLiteral("script"));
+        QVERIFY(dropAndWait(*saved, {makeFile(folder + QStringLiteral("/a.bin"), 3000),
+                                     makeFile(folder + QStringLiteral("/b.nfo"), 10)}));
+        saved->scriptPath = folder + QStringLiteral("/release");
+        saved->action(QStringLiteral("saveasscript"))->trigger();
+        const QString script = folder + QStringLiteral("/release.v2k");
+        QCOMPARE(saved->windowTitle(), QStringLiteral("Varko 2000 - ") + script);
+        saved->setBrowserFolder(folder);
+        saved->action(QStringLiteral("newrip"))->trigger();
+        QCOMPARE(saved->currentScript(), folder + QStringLiteral("/New rip script.v2k"));
+        // New writes the queue and reads nothing back: caption, recent list and Save as they were.
+        QCOMPARE(saved->windowTitle(), QStringLiteral("Varko 2000 - ") + script);
+        QCOMPARE(saved->recentScripts().fileCount(), 1);
+        QVERIFY(!saved->action(QStringLiteral("sscript"))->isEnabled());
+
+        for (const QString &path : {script, saved->currentScript()}) {
+            const auto opened = window(1, 1);
+            opened->scriptPath = path;
+            opened->action(QStringLiteral("openscript"))->trigger();
+            QCOMPARE(opened->messages, QStringList());
+            QCOMPARE(opened->queue().rowPaths(), saved->queue().rowPaths());
+            QCOMPARE(rowsOf(opened->queue()), QStringLiteral("a.bin:Ace, b.nfo:Ace"));
+            QCOMPARE((QList<int>{opened->settings().rarace, opened->settings().zip, opened->settings().size}),
+                     (QList<int>{0, 0, 7}));
+            QCOMPARE(panelText(*opened, "archiveTypePanel"), QStringLiteral("Ace"));
+            QCOMPARE(opened->browserFolder(), folder);
+        }
+    }
+
+    // Toolbar 23 through the real dialog and wrar; `stopAfter` volumes, then Close (0: never).
+    void packIt_data()
+    {
+        QTest::addColumn<int>("stopAfter");
+        QTest::addColumn<QStringList>("zips");
+        QTest::newRow("whole set, with its .sfv") << 0 << QStringList{"myrel.sfv", "myrel01.zip", "myrel02.zip", "myrel03.zip"};
+        QTest::newRow("Close between volumes") << 1 << QStringList{"myrel01.zip"};
+    }
+
+    void packIt()
+    {
+        QFETCH(int, stopAfter);
+        const bool stopping = stopAfter != 0;
+        const QString missing = missingReaders({"unzip", "7z"});
+        if (!missing.isEmpty())
+            QFAIL(qPrintable(missing));
+        const auto win = window(1, 1);
+        const QString folder = m_root.filePath(QStringLiteral("pack%1").arg(m_folders));
+        QDir().mkpath(folder + QStringLiteral("/out"));
+        win->settings().size = 1;
+        win->settings().riptodir = folder + QStringLiteral("/out/");
+        win->settings().tdrive = folder;
+        win->action(QStringLiteral("writesfv"))->setChecked(true); // a stopped run writes none
+        QVERIFY(dropAndWait(*win, {makeNoise(folder + QStringLiteral("/in/big.bin"), 1100000),
+                                   makeFile(folder + QStringLiteral("/in/file_id.diz"), 40)}));
+        QCOMPARE(panelText(*win, "totalsPanel"), QStringLiteral(" 2 - 1,075KB"));
+
+        // The name typed into the dialog, Enter; then Close while the chosen volume is zipped.
+        bool lockedMeanwhile = true;
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, this, [&] {
+            if (auto *dialog = QApplication::activeModalWidget(); dialog && dialog->objectName() == u"Form3") {
+                QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("Text1")), QStringLiteral("MyRel"));
+                QTest::keyClick(dialog, Qt::Key_Return);
+            }
+            lockedMeanwhile &= !win->ripState().ripInProgress || !win->action(QStringLiteral("clear"))->isEnabled();
+            // Once: a second Close while the run winds down would close the window.
+            if (stopAfter && panelText(*win, "totalsPanel") == QStringLiteral(" %1 of 3").arg(stopAfter)) {
+                win->toolbar_ButtonClick(25);
+                stopAfter = 0;
+            }
+        });
+        watcher.start(1);
+        win->toolbar_ButtonClick(23);
+        watcher.stop();
+
+        QVERIFY(lockedMeanwhile);
+        QVERIFY(!win->ripState().ripInProgress);
+        QTEST(filesIn(folder + QStringLiteral("/out")), "zips");
+        QCOMPARE(panelText(*win, "totalsPanel"), QStringLiteral(" 2 - 1,075KB"));
+        QCOMPARE(win->findChild<TextProgressBar *>(QStringLiteral("progressBar"))->text(),
+                 stopping ? QStringLiteral("0%") : QStringLiteral("2.15 Est. files"));
+        QVERIFY(win->isVisible() && !win->isMinimized());
+        for (const QString &zip : filesIn(folder + QStringLiteral("/out")).filter(QStringLiteral(".zip"))) {
+            const QString path = folder + QStringLiteral("/out/") + zip;
+            QCOMPARE(runProcess(QStringLiteral("unzip"), {QStringLiteral("-tq"), path}).exitCode, 0);
+            QCOMPARE(runProcess(QStringLiteral("7z"), {QStringLiteral("t"), path}).exitCode, 0);
+        }
+        if (!stopping) { // the window's own set test agrees, .sfv included
+            testSet(*win, folder + QStringLiteral("/out/myrel.sfv"));
+            QVERIFY2(win->messages.last().startsWith(QStringLiteral("Varko 2000|myrel: the set is whole")),
+                     qPrintable(win->messages.last()));
+        }
+    }
+};
+
+QTEST_MAIN(TestWindowQueue)
+#include "tst_windowqueue.moc"
