@@ -8,6 +8,7 @@ function(varko_add_test)
   target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS})
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-  set_tests_properties(${T_NAME} PROPERTIES
+  # "unit" unless tests/CMakeLists.txt names it among the tests that run whole programs ("e2e").
+  set_tests_properties(${T_NAME} PROPERTIES LABELS unit
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;VARKO_HOME=${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}.home")
 endfunction()

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config clang-format
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   desktop-file-utils
   libzip-dev zlib1g-dev libdeflate-dev
