@@ -1,3 +1,7 @@
+# The tests that run whole programs (varko2000, wrar, wace and the readers)
+# rather than linked code: those in tests/cli and these. Label "e2e"; the rest "unit".
+set(VARKO_WHOLE_PROGRAM_TESTS tst_archivers tst_lifecycle)
+
 # varko_add_test(NAME <name> SOURCES <files...> LIBS <targets...>)
 # Builds one QTest executable and registers it with CTest. Tests never need a
 # display, always see the same locale, get a data folder of their own, and
@@ -8,7 +12,10 @@ function(varko_add_test)
   target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS})
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-  # "unit" unless tests/CMakeLists.txt names it among the tests that run whole programs ("e2e").
-  set_tests_properties(${T_NAME} PROPERTIES LABELS unit
+  set(label unit)
+  if(CMAKE_CURRENT_SOURCE_DIR MATCHES "/tests/cli$" OR T_NAME IN_LIST VARKO_WHOLE_PROGRAM_TESTS)
+    set(label e2e)
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES LABELS ${label}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;VARKO_HOME=${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}.home")
 endfunction()
