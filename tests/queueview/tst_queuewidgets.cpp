@@ -75,9 +75,7 @@ private slots:
         QTest::addColumn<QString>("rows");        // Name and In of each row
         QTest::addColumn<QString>("panel");
         QTest::addColumn<int>("asked");
-        const QStringList one{"Readme.NFO=10"};
-        QTest::newRow("nfo while zipping, nfo1st 1") << one << QStringList{"Readme.NFO"} << "111" << "Readme.NFO 1st Zip only" << " 1 - 1KB" << 0;
-        QTest::newRow("not zipping: diz in the archive, ACE") << QStringList{"file_id.diz=1"} << QStringList{"file_id.diz"} << "010" << "file_id.diz Ace" << " 1 - 1KB" << 0;
+        // Where nfo, diz and other rows go, and ACE, are the window's dropAndPlace rows.
         QTest::newRow("the same file twice is one row") << QStringList{"x.txt=5"} << QStringList{"x.txt", "x.txt"} << "101" << "x.txt Rar" << " 1 - 1KB" << 0;
         QTest::newRow("names differing in case are two files") << QStringList{"x.txt=5", "X.TXT=5"} << QStringList{"x.txt", "X.TXT"} << "101" << "x.txt Rar,X.TXT Rar" << " 2 - 2KB" << 0;
         QTest::newRow("a folder as a file manager names it, in drop order")
