@@ -102,51 +102,72 @@ class TestTextProgressBar : public QObject
     Q_OBJECT
 
 private slots:
-    void fill_data()
+    // Design properties set by name ("quadrants" the test picture), then lines of the picture read
+    // back as runs: "y10" row 10 from the left, "x5" column 5 from the top; "|" between the lines.
+    void drawing_data()
     {
-        QTest::addColumn<int>("min");
-        QTest::addColumn<int>("max");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<bool>("segments");
-        QTest::addColumn<bool>("upright");
-        QTest::addColumn<QString>("runs"); // along the middle, from the left or the top
-        const QString blocks = "d1 " + QStringLiteral("B8 .2 ").repeated(8) + "B8 .110 l1";
-        QTest::newRow("45: 1 + 0.45 x 198 = 90.1 ends at 90") << 0 << 100 << 45 << false << false << "d1 B89 .109 l1";
-        QTest::newRow("46 ends at 92") << 0 << 100 << 46 << false << false << "d1 B91 .107 l1";
-        QTest::newRow("45 with segments stays at 90") << 0 << 100 << 45 << true << false << blocks;
-        QTest::newRow("46 with segments drops to 90") << 0 << 100 << 46 << true << false << blocks;
-        QTest::newRow("above max is full") << 0 << 100 << 150 << false << false << "d1 B198 l1";
-        QTest::newRow("below min is empty") << 0 << 100 << -5 << false << false << "d1 .198 l1";
-        QTest::newRow("a range below zero") << -100 << 100 << 0 << false << false << "d1 B99 .99 l1";
-        QTest::newRow("segments never go left of the bar") << 0 << 100 << 2 << true << false << "d1 .198 l1";
-        QTest::newRow("max equal to min, value above") << 50 << 50 << 80 << true << false << "d1 .198 l1";
-        QTest::newRow("reversed range, 75%: 149.5 ends at 150") << 100 << 0 << 25 << false << false << "d1 B149 .49 l1";
-        QTest::newRow("extremes do not overflow") << INT_MIN << INT_MAX << 0 << false << false << "d1 B99 .99 l1";
-        QTest::newRow("upright 45: top at 1 + 0.55 x 198 = 109.9, rounded to 110") << 0 << 100 << 45 << false << true
-                                                                                  << "d1 .109 B89 l1";
-        QTest::newRow("upright full") << 0 << 100 << 100 << false << true << "d1 B198 l1";
-        QTest::newRow("upright segments raise 44 (top 112) to 110")
-            << 0 << 100 << 44 << true << true << "d1 .109 " + QStringLiteral("B8 .2 ").repeated(8) + "B8 .1 l1";
-        QTest::newRow("upright segments raise an empty bar to a block") << 0 << 100 << 0 << true << true << "d1 .189 B8 .1 l1";
+        QTest::addColumn<QString>("properties");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QString>("runs");
+        const QSize wide(200, 20), tall(20, 200);
+        const QString blocks = "d1 " + QStringLiteral("B8 .2 ").repeated(8) + "B8 .110 l1|d1 B18 l1";
+        // The bar runs the inner rectangle's full breadth, as the separators do.
+        QTest::newRow("45: 1 + 0.45 x 198 = 90.1 ends at 90") << "Value=45" << wide << "y10 x5" << "d1 B89 .109 l1|d1 B18 l1";
+        QTest::newRow("46 ends at 92") << "Value=46" << wide << "y10 x5" << "d1 B91 .107 l1|d1 B18 l1";
+        QTest::newRow("45 with segments stays at 90") << "Value=45 Segments=1" << wide << "y10 x5" << blocks;
+        QTest::newRow("46 with segments drops to 90") << "Value=46 Segments=1" << wide << "y10 x5" << blocks;
+        QTest::newRow("above max is full") << "Value=150" << wide << "y10 x5" << "d1 B198 l1|d1 B18 l1";
+        QTest::newRow("below min is empty") << "Value=-5" << wide << "y10 x5" << "d1 .198 l1|d1 .18 l1";
+        QTest::newRow("segments never go left of the bar") << "Value=2 Segments=1" << wide << "y10" << "d1 .198 l1";
+        QTest::newRow("max equal to min, value above") << "Min=50 Max=50 Value=80 Segments=1" << wide << "y10" << "d1 .198 l1";
+        QTest::newRow("reversed range, 75%: 149.5 ends at 150") << "Min=100 Max=0 Value=25" << wide << "y10" << "d1 B149 .49 l1";
+        QTest::newRow("extremes do not overflow") << "Min=-2147483648 Max=2147483647 Value=0" << wide << "y10" << "d1 B99 .99 l1";
+        QTest::newRow("upright 45: top at 1 + 0.55 x 198 = 109.9, rounded to 110") << "Value=45" << tall << "x10 y150"
+                                                                                  << "d1 .109 B89 l1|d1 B18 l1";
+        QTest::newRow("upright segments raise 44 (top 112) to 110") << "Value=44 Segments=1" << tall << "x10"
+            << "d1 .109 " + QStringLiteral("B8 .2 ").repeated(8) + "B8 .1 l1";
+        QTest::newRow("upright segments raise an empty bar to a block") << "Value=0 Segments=1" << tall << "x10" << "d1 .189 B8 .1 l1";
+        // Borders, on a full bar that shows the inner rectangle.
+        QTest::newRow("thin sunken") << "Value=100" << wide << "x100 y10" << "d1 B18 l1|d1 B198 l1";
+        QTest::newRow("thin raised, on the inner rectangle") << "BorderStyle=2 Value=100" << wide << "x100 y10"
+                                                             << ".1 l1 B16 d1 .1|.1 l1 B196 d1 .1";
+        QTest::newRow("flat") << "Appearance=0 BorderStyle=2 Value=100" << wide << "x100 y10" << "k1 B18 k1|k1 B198 k1";
+        QTest::newRow("thick sunken") << "Appearance=2 Value=100" << wide << "x100 y10" << "s1 d1 B16 m1 l1|s1 d1 B196 m1 l1";
+        QTest::newRow("thick raised") << "Appearance=2 BorderStyle=2 Value=100" << wide << "x100 y10"
+                                      << "l1 m1 B16 d1 s1|l1 m1 B196 d1 s1";
+        QTest::newRow("no border") << "Appearance=2 BorderStyle=0 Value=100" << wide << "x100 y10" << "B20|B200";
+        QTest::newRow("unknown appearance") << "Appearance=5 Value=100" << wide << "x100 y10" << ".1 B18 .1|.1 B198 .1";
+        QTest::newRow("unknown style") << "BorderStyle=3 Value=100" << wide << "x100 y10" << ".1 B18 .1|.1 B198 .1";
+        // Backgrounds fill the control from its corner; bar pictures lie over the inner rectangle, from (1, 1).
+        QTest::newRow("back tiled") << "Picture=quadrants BackPictureMode=1" << wide << "y15"
+                                    << "d1 39 " + QStringLiteral("410 310 ").repeated(9) + "49 l1";
+        QTest::newRow("back stretched") << "Picture=quadrants BackPictureMode=0" << wide << "y5" << "d1 194 ?10 294 l1";
+        QTest::newRow("back: any mode but 1 stretches") << "Picture=quadrants BackPictureMode=2" << wide << "y15" << "d1 394 ?10 494 l1";
+        QTest::newRow("bar tiled from the inner corner") << "BarPicture=quadrants BarPictureMode=1 Value=100" << wide << "y16"
+                                                         << "d1 " + QStringLiteral("310 410 ").repeated(9) + "310 48 l1";
+        QTest::newRow("bar stretched") << "BarPicture=quadrants BarPictureMode=0 Value=100" << wide << "y4" << "d1 194 ?10 294 l1";
+        QTest::newRow("half bar keeps the whole picture's scale") << "BarPicture=quadrants BarPictureMode=0 Value=50" << wide
+                                                                  << "y4" << "d1 194 ?5 .99 l1";
     }
-    void fill()
+    void drawing()
     {
-        QFETCH(int, min);
-        QFETCH(int, max);
-        QFETCH(int, value);
-        QFETCH(bool, segments);
-        QFETCH(bool, upright);
-        QFETCH(QString, runs);
-        auto bar = makeBar(upright ? QSize(20, 200) : QSize(200, 20));
-        bar->setMin(min);
-        bar->setMax(max);
-        bar->setValue(value);
-        bar->setSegments(segments);
+        QFETCH(QString, properties);
+        QFETCH(QSize, size);
+        QFETCH(QString, lines);
+        auto bar = makeBar(size);
+        for (const QString &property : properties.split(u' ')) {
+            const QString value = property.section(u'=', 1);
+            const QByteArray name = property.section(u'=', 0, 0).toLatin1();
+            QVERIFY2(value == u"quadrants" ? bar->setProperty(name, quadrants()) : bar->setProperty(name, value), name);
+        }
         const QImage image = render(*bar);
-        QCOMPARE(upright ? columnRuns(image, 10, colorNames()) : rowRuns(image, 10, colorNames()), runs);
-        // Separators and bar run the inner rectangle's full breadth.
-        const QString across = upright ? rowRuns(image, 5, colorNames()) : columnRuns(image, 5, colorNames());
-        QCOMPARE(across, runs.startsWith("d1 B") ? "d1 B18 l1" : "d1 .18 l1");
+        QStringList runs;
+        for (const QString &line : lines.split(u' ')) {
+            const int at = line.mid(1).toInt();
+            runs << (line.startsWith(u'y') ? rowRuns(image, at, colorNames()) : columnRuns(image, at, colorNames()));
+        }
+        QTEST(runs.join(u'|'), "runs");
     }
 
     void text_data()
@@ -175,34 +196,6 @@ private slots:
         QTEST(lettersIn(image, QRect(90, 1, 109, 18), colorNames()), "offBar");
     }
 
-    void borders_data()
-    {
-        QTest::addColumn<int>("appearance");
-        QTest::addColumn<int>("style");
-        QTest::addColumn<QString>("column");
-        QTest::addColumn<QString>("row");
-        QTest::newRow("thin sunken") << 1 << 1 << "d1 B18 l1" << "d1 B198 l1";
-        QTest::newRow("thin raised, on the inner rectangle") << 1 << 2 << ".1 l1 B16 d1 .1" << ".1 l1 B196 d1 .1";
-        QTest::newRow("flat") << 0 << 2 << "k1 B18 k1" << "k1 B198 k1";
-        QTest::newRow("thick sunken") << 2 << 1 << "s1 d1 B16 m1 l1" << "s1 d1 B196 m1 l1";
-        QTest::newRow("thick raised") << 2 << 2 << "l1 m1 B16 d1 s1" << "l1 m1 B196 d1 s1";
-        QTest::newRow("no border") << 2 << 0 << "B20" << "B200";
-        QTest::newRow("unknown appearance") << 5 << 1 << ".1 B18 .1" << ".1 B198 .1";
-        QTest::newRow("unknown style") << 1 << 3 << ".1 B18 .1" << ".1 B198 .1";
-    }
-    void borders()
-    {
-        QFETCH(int, appearance);
-        QFETCH(int, style);
-        auto bar = makeBar({200, 20});
-        bar->setAppearance(appearance);
-        bar->setBorderStyle(style);
-        bar->setValue(100); // a full bar shows the inner rectangle
-        const QImage image = render(*bar);
-        QTEST(columnRuns(image, 100, colorNames()), "column");
-        QTEST(rowRuns(image, 10, colorNames()), "row");
-    }
-
     void colours_data()
     {
         QTest::addColumn<quint32>("code");
@@ -224,35 +217,6 @@ private slots:
         palette.setColor(QPalette::Button, Qt::black);
         bar->setPalette(palette);
         QTEST(rowRuns(render(*bar), 5, colorNames()), "repainted");
-    }
-
-    void pictures_data()
-    {
-        QTest::addColumn<QByteArray>("property");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<int>("y");
-        QTest::addColumn<QString>("row");
-        // Backgrounds fill the 200 by 20 control from its corner; bar pictures
-        // lie over the inner rectangle, which starts at (1, 1).
-        QTest::newRow("back tiled") << QByteArray("Picture") << 1 << 0 << 15  << "d1 39 " + QStringLiteral("410 310 ").repeated(9) + "49 l1";
-        QTest::newRow("back stretched") << QByteArray("Picture") << 0 << 0 << 5  << "d1 194 ?10 294 l1";
-        QTest::newRow("back: any mode but 1 stretches") << QByteArray("Picture") << 2 << 0 << 15  << "d1 394 ?10 494 l1";
-        QTest::newRow("bar tiled from the inner corner") << QByteArray("BarPicture") << 1 << 100 << 16  << "d1 " + QStringLiteral("310 410 ").repeated(9) + "310 48 l1";
-        QTest::newRow("bar stretched") << QByteArray("BarPicture") << 0 << 100 << 4  << "d1 194 ?10 294 l1";
-        QTest::newRow("half bar keeps the whole picture's scale") << QByteArray("BarPicture") << 0 << 50 << 4  << "d1 194 ?5 .99 l1";
-    }
-    void pictures()
-    {
-        QFETCH(QByteArray, property);
-        QFETCH(int, mode);
-        QFETCH(int, value);
-        QFETCH(int, y);
-        auto bar = makeBar({200, 20});
-        bar->setProperty(property.constData(), quadrants());
-        bar->setProperty(property == "Picture" ? "BackPictureMode" : "BarPictureMode", mode);
-        bar->setValue(value);
-        QTEST(rowRuns(render(*bar), y, colorNames()), "row");
     }
 
     void smallerAfterLarger()

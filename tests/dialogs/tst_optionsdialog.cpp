@@ -131,8 +131,7 @@ private slots:
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<int>("mirrored");
         const QStringList placed{"Zip", "1st Zip only", "Rar"};
-        QTest::newRow("zip box off: all into the archive")
-            << QByteArray("Check2") << 1 << 1 << placed << QStringList{"Rar", "Rar", "Rar"} << int(SettingKey::Zip);
+        // Zip turned off through the menu, all rows into the archive, is the window's dropAndPlace.
         QTest::newRow("zip box on, nfo first")
             << QByteArray("Check2") << 0 << 1 << QStringList{"Rar", "Rar", "Rar"} << placed << int(SettingKey::Zip);
         QTest::newRow("zip box on, nfo in every zip")
@@ -151,7 +150,6 @@ private slots:
         QFETCH(int, zip);
         QFETCH(int, nfo1st);
         QFETCH(QStringList, before);
-        QFETCH(QStringList, after);
         QFETCH(int, mirrored);
         m_settings.zip = qint16(zip);
         m_settings.nfo1st = qint16(nfo1st);
@@ -159,7 +157,7 @@ private slots:
         auto dialog = open();
         QCOMPARE(placements(), before); // opening moves nothing
         control<QAbstractButton>(*dialog, button.constData())->click();
-        QCOMPARE(placements(), after);
+        QTEST(placements(), "after");
         QCOMPARE(m_host.mirrored, QList<SettingKey>{SettingKey(mirrored)});
         QVERIFY(!QFile::exists(optionsPath()));
     }

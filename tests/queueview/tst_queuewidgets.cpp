@@ -2,24 +2,20 @@
 #include "queueview/queuedroptarget.h"
 #include "queueview/queueview.h"
 
-#include "testfiles.h"
+#include "queuebench.h"
 
 #include <QDesktopServices>
 #include <QHeaderView>
 #include <QMimeData>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
 namespace {
 
 // A window's worth of queue: the model, its view, and a drop target on a plain widget.
-struct Bench
+struct Bench : QueueBench
 {
-    QTemporaryDir dir;
-    RipSettings settings;
-    Queue queue;
     QWidget target;
     QueueDropTarget drops{queue, settings};
     QueueView view{queue};
@@ -34,8 +30,6 @@ struct Bench
             return message == Message::renameNewDiz() ? answer : Message::Answer::Cancel;
         });
     }
-    QString path(const QString &name) const { return dir.filePath(name); }
-
     // Drags `names` (relative, or a URL of another scheme) onto the target as a
     // file manager would, proposing a move; true when the drop was taken.
     bool drop(const QStringList &names)
@@ -54,13 +48,6 @@ struct Bench
         QCoreApplication::sendEvent(&target, &dropped);
         // The source must never be told to delete what it dragged.
         return dropped.dropAction() == Qt::CopyAction && (!finished.isEmpty() || finished.wait(5000));
-    }
-    QString column(int column) const
-    {
-        QStringList values;
-        for (int row = 0; row < queue.rowCount(); ++row)
-            values << queue.index(row, column).data().toString();
-        return values.join(u',');
     }
     void click(int row, Qt::MouseButton button = Qt::LeftButton)
     {
@@ -88,9 +75,7 @@ private slots:
         QTest::addColumn<QString>("rows");        // Name and In of each row
         QTest::addColumn<QString>("panel");
         QTest::addColumn<int>("asked");
-        const QStringList one{"Readme.NFO=10"};
-        QTest::newRow("nfo while zipping, nfo1st 1") << one << QStringList{"Readme.NFO"} << "111" << "Readme.NFO 1st Zip only" << " 1 - 1KB" << 0;
-        QTest::newRow("not zipping: diz in the archive, ACE") << QStringList{"file_id.diz=1"} << QStringList{"file_id.diz"} << "010" << "file_id.diz Ace" << " 1 - 1KB" << 0;
+        // Where nfo, diz and other rows go, and ACE, are the window's dropAndPlace rows.
         QTest::newRow("the same file twice is one row") << QStringList{"x.txt=5"} << QStringList{"x.txt", "x.txt"} << "101" << "x.txt Rar" << " 1 - 1KB" << 0;
         QTest::newRow("names differing in case are two files") << QStringList{"x.txt=5", "X.TXT=5"} << QStringList{"x.txt", "X.TXT"} << "101" << "x.txt Rar,X.TXT Rar" << " 2 - 2KB" << 0;
         QTest::newRow("a folder as a file manager names it, in drop order")

@@ -87,7 +87,6 @@ private slots:
         QTest::newRow("one-byte files") << concat(Items(50, PlanItem{40, 1}), {{40, 200}, {40, 3}}) << 1000ull << 14u << 3;
         QTest::newRow("small last file too small for the filler")
             << Items{{40, 2000}, {40, 4}, {50, 800}} << 1000ull << 14u << 4;
-        QTest::newRow("103 volumes") << Items{{40, 102 * 931 + 10}} << 1000ull << 14u << 103;
         QTest::newRow("floppies") << Items{{60, 5000000}, {60, 123}, {70, 0}, {60, 1474499}} << 1457664ull << 14u << 5;
     }
     void plans()

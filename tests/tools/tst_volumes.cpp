@@ -59,15 +59,9 @@ private slots:
         QTest::addColumn<QString>("archive");
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("name");
-        QTest::newRow("rar first") << "/w/rel.rar" << 0 << "/w/rel.rar";
-        QTest::newRow("rar 101st") << "/w/rel.rar" << 100 << "/w/rel.r99";
-        QTest::newRow("rar after r99 goes on s00") << "/w/rel.rar" << 101 << "/w/rel.s00";
+        // The names between, past 99 too, are the ones 7z, unar and unace follow through tst_archivers' 103-volume sets.
         QTest::newRow("rar last") << "/w/rel.rar" << 900 << "/w/rel.z99";
-        QTest::newRow("numbered first") << "/w/rel.001" << 0 << "/w/rel.001";
-        QTest::newRow("numbered past 99") << "/w/rel.001" << 100 << "/w/rel.101";
         QTest::newRow("numbered last") << "/w/rel.001" << 998 << "/w/rel.999";
-        QTest::newRow("ace 101st") << "/w/rel.ace" << 100 << "/w/rel.c99";
-        QTest::newRow("ace 102nd") << "/w/rel.ace" << 101 << "/w/rel.100";
         QTest::newRow("ace last") << "/w/rel.ace" << 1000 << "/w/rel.999";
         QTest::newRow("dots in the base name") << "/w/my.rel.v2.rar" << 1 << "/w/my.rel.v2.r00";
         // Index -1: a name that is no volume of the set.
@@ -105,59 +99,40 @@ private slots:
         QVERIFY(!readListFile(dir.filePath("missing.txt").toStdString()));
     }
 
+    // Every line the rip run writes is run and read back by tst_archivers; here the forms it never writes.
     void commandLine_data()
     {
         QTest::addColumn<bool>("rar");
         QTest::addColumn<Args>("args");
-        QTest::addColumn<QString>("parsed"); // paths | volume bytes | level | archive | list
-        QTest::newRow("rar bare, step 0") << true << Args{"a", "-ep", "-m0", "-y", "/tmp/dir with blank/rel.rar", "@/x/ripfiles.txt"}
-            << "bare|0|0|/tmp/dir with blank/rel.rar|/x/ripfiles.txt";
-        QTest::newRow("rar over 99") << true << Args{"a", "-ep", "-v500000b", "-m5", "-y", "/w/rel.001", "@/x/r.txt"}
-            << "bare|500000|5|/w/rel.001|/x/r.txt";
+        QTest::addColumn<QString>("parsed"); // paths | volume bytes | level | archive | list; empty: usage
         QTest::newRow("rar quotes left on") << true << Args{"a", "-r0", "-m1", "-y", "\"/w/a b.rar\"", "\"@/x/r.txt\""}
             << "paths|0|1|/w/a b.rar|/x/r.txt";
-        QTest::newRow("ace bare") << false << Args{"a", "-y", "-ep", "-v500", "-m2", "/w/rel.ace", "@/x/r.txt"}
-            << "bare|512000|2|/w/rel.ace|/x/r.txt";
-        QTest::newRow("ace step 0") << false << Args{"a", "-y", "-ep", "-m4", "/w/rel.ace", "@/x/r.txt"}
-            << "bare|0|4|/w/rel.ace|/x/r.txt";
+        QTest::newRow("nothing") << true << Args{} << "";
+        QTest::newRow("rar -y before the switches") << true << Args{"a", "-r0", "-y", "-m3", "/w/r.rar", "@/l"} << "";
+        QTest::newRow("rar ACE volume switch") << true << Args{"a", "-r0", "-v1440", "-m3", "-y", "/w/r.rar", "@/l"} << "";
+        QTest::newRow("rar volume of 0 bytes") << true << Args{"a", "-r0", "-v0b", "-m3", "-y", "/w/r.rar", "@/l"} << "";
+        QTest::newRow("rar level 6") << true << Args{"a", "-r0", "-m6", "-y", "/w/r.rar", "@/l"} << "";
+        QTest::newRow("rar list without @") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.rar", "/l"} << "";
+        QTest::newRow("rar extra argument") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.rar", "@/l", "x"} << "";
+        QTest::newRow("rar other extension") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.zip", "@/l"} << "";
+        QTest::newRow("rar no base name") << true << Args{"a", "-r0", "-m3", "-y", "/w/.rar", "@/l"} << "";
+        QTest::newRow("ace RAR volume switch") << false << Args{"a", "-r", "-y", "-v1440000b", "-m3", "/w/r.ace", "@/l"} << "";
+        QTest::newRow("ace -y after level") << false << Args{"a", "-r", "-v1440", "-m3", "-y", "/w/r.ace", "@/l"} << "";
+        QTest::newRow("ace negative volume") << false << Args{"a", "-r", "-y", "-v-5", "-m3", "/w/r.ace", "@/l"} << "";
+        QTest::newRow("help with more") << false << Args{"--help", "a"} << "";
     }
     void commandLine()
     {
         QFETCH(bool, rar);
         QFETCH(Args, args);
-        ArchiverArgs parsed;
-        QCOMPARE(parseArchiverArgs(rar ? ArchiveFormat::Rar : ArchiveFormat::Ace, args, parsed), ArgsOutcome::Run);
-        QTEST(QStringList({parsed.barePaths ? "bare" : "paths", QString::number(parsed.volumeBytes),
-                           QString::number(parsed.level), QString::fromStdString(parsed.archive),
-                           QString::fromStdString(parsed.listFile)})
-                  .join(u'|'),
-              "parsed");
-    }
-
-    void badCommandLine_data()
-    {
-        QTest::addColumn<bool>("rar");
-        QTest::addColumn<Args>("args");
-        QTest::newRow("nothing") << true << Args{};
-        QTest::newRow("rar -y before the switches") << true << Args{"a", "-r0", "-y", "-m3", "/w/r.rar", "@/l"};
-        QTest::newRow("rar ACE volume switch") << true << Args{"a", "-r0", "-v1440", "-m3", "-y", "/w/r.rar", "@/l"};
-        QTest::newRow("rar volume of 0 bytes") << true << Args{"a", "-r0", "-v0b", "-m3", "-y", "/w/r.rar", "@/l"};
-        QTest::newRow("rar level 6") << true << Args{"a", "-r0", "-m6", "-y", "/w/r.rar", "@/l"};
-        QTest::newRow("rar list without @") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.rar", "/l"};
-        QTest::newRow("rar extra argument") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.rar", "@/l", "x"};
-        QTest::newRow("rar other extension") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.zip", "@/l"};
-        QTest::newRow("rar no base name") << true << Args{"a", "-r0", "-m3", "-y", "/w/.rar", "@/l"};
-        QTest::newRow("ace RAR volume switch") << false << Args{"a", "-r", "-y", "-v1440000b", "-m3", "/w/r.ace", "@/l"};
-        QTest::newRow("ace -y after level") << false << Args{"a", "-r", "-v1440", "-m3", "-y", "/w/r.ace", "@/l"};
-        QTest::newRow("ace negative volume") << false << Args{"a", "-r", "-y", "-v-5", "-m3", "/w/r.ace", "@/l"};
-        QTest::newRow("help with more") << false << Args{"--help", "a"};
-    }
-    void badCommandLine()
-    {
-        QFETCH(bool, rar);
-        QFETCH(Args, args);
-        ArchiverArgs parsed;
-        QCOMPARE(parseArchiverArgs(rar ? ArchiveFormat::Rar : ArchiveFormat::Ace, args, parsed), ArgsOutcome::Usage);
+        QFETCH(QString, parsed);
+        ArchiverArgs read;
+        const ArgsOutcome outcome = parseArchiverArgs(rar ? ArchiveFormat::Rar : ArchiveFormat::Ace, args, read);
+        QCOMPARE(outcome, parsed.isEmpty() ? ArgsOutcome::Usage : ArgsOutcome::Run);
+        if (outcome == ArgsOutcome::Run)
+            QCOMPARE(QStringList({read.barePaths ? "bare" : "paths", QString::number(read.volumeBytes), QString::number(read.level),
+                                  QString::fromStdString(read.archive), QString::fromStdString(read.listFile)}).join(u'|'),
+                     parsed);
     }
 };
 
