@@ -245,7 +245,7 @@ bool HeadlessPack::testSet(const RipRun &rip)
         m_err << "varko2000: zipping is off: no set of zips to test" << Qt::endl;
         return true;
     }
-    return runHeadlessTest({QStringLiteral("--test"), folderWithSlash(m_settings.riptodir) + rip.baseName()}) == PackedSet;
+    return testSetAt(folderWithSlash(m_settings.riptodir) + rip.baseName()) == PackedSet;
 }
 
 bool HeadlessPack::writeSfv(const RipRun &rip)
