@@ -61,25 +61,40 @@ QString WindowRipHost::askBaseName(int maxLength)
     return BaseNameDialog::ask(&m_window, maxLength);
 }
 
+QLabel &WindowRipHost::totalsPanel() const
+{
+    return *m_window.m_totals;
+}
+
+TextProgressBar &WindowRipHost::progressBar() const
+{
+    return *m_window.m_progress;
+}
+
+bool WindowRipHost::windowClosing() const
+{
+    return m_window.m_closing;
+}
+
 QString WindowRipHost::totalsPanelText() const
 {
-    return m_window.m_totals->text();
+    return totalsPanel().text();
 }
 
 void WindowRipHost::setTotalsPanelText(const QString &text)
 {
-    showOnPanel(m_window.m_totals, text);
+    showOnPanel(&totalsPanel(), text);
 }
 
 void WindowRipHost::setProgress(int value, const QString &text)
 {
-    m_window.m_progress->setValue(value);
-    m_window.m_progress->setText(text);
+    progressBar().setValue(value);
+    progressBar().setText(text);
 }
 
-void WindowRipHost::setProgressText(const QString &text)
+void WindowRipHost::showEstimate(const QString &text)
 {
-    m_window.m_progress->setText(text);
+    progressBar().setText(text);
 }
 
 void WindowRipHost::setBusyPointer(bool busy)
@@ -168,12 +183,12 @@ bool WindowRipHost::stopRequested() const
     return caughtStopSignal() != 0;
 }
 
-void WindowRipHost::finish()
+void WindowRipHost::runEnded()
 {
     setBusyPointer(false);
     m_window.unsetCursor(); // the hourglass a move over the window set meanwhile
     // A window closed meanwhile stays closed.
-    if (m_asideTranslucent && !m_window.m_closing)
+    if (m_asideTranslucent && !windowClosing())
         stepBack(*m_asideTranslucent);
 }
 
@@ -191,7 +206,6 @@ void packFromWindow(MainWindow &window)
     if (settings.zcomment == 1 && !settings.comment.isEmpty())
         run.setZipComment(readZipComment(settings.comment).value_or(QString()));
     const RunResult::Outcome outcome = run.run();
-    host.finish();
     window.lockCommands(false);
     writeSfvAfter(window, run, outcome);
     tellOutcome(window, run);

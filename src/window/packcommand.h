@@ -8,6 +8,8 @@
 #include <optional>
 
 class MainWindow;
+class QLabel;
+class TextProgressBar;
 
 /**
  * The window's side of a rip run: its message boxes and base-name dialog,
@@ -15,17 +17,21 @@ class MainWindow;
  * way while the archiver works (hidden with the other windows translucent,
  * or minimised).
  */
-class WindowRipHost : public RipHost
+class WindowRipHost : public RunQuestions, public RunReport, public RunPresentation
 {
 public:
     explicit WindowRipHost(MainWindow &window);
 
     Message::Answer ask(const Message &message) override;
     QString askBaseName(int maxLength) override;
+
     QString totalsPanelText() const override;
     void setTotalsPanelText(const QString &text) override;
     void setProgress(int value, const QString &text) override;
-    void setProgressText(const QString &text) override;
+    void processEvents() override;
+    /** A stop signal caught; checked even while the archiver runs and no event is handled. */
+    bool stopRequested() const override;
+
     void setBusyPointer(bool busy) override;
     void centrePointer() override;
     void deselectBrowser() override;
@@ -33,14 +39,16 @@ public:
     void stepAside(bool translucent) override;
     void stepBack(bool translucent) override;
     void showAfterZipError(bool opaque) override;
+    void showEstimate(const QString &text) override;
     void playCompletionSound() override;
-    /** After the run, whichever way it ended: the normal pointer and the window back in its place. */
-    void finish();
-    void processEvents() override;
-    /** A stop signal caught; checked even while the archiver runs and no event is handled. */
-    bool stopRequested() const override;
+    void runEnded() override;
 
 private:
+    // The window's own widgets and state the run shows on; each reached in one place.
+    QLabel &totalsPanel() const;
+    TextProgressBar &progressBar() const;
+    bool windowClosing() const;
+
     bool layered(bool translucent) const;
     void setOthersTranslucent(bool translucent);
 
@@ -48,7 +56,6 @@ private:
     Qt::WindowStates m_savedState;
     bool m_busy = false;
     std::optional<bool> m_asideTranslucent; ///< set while stepped aside
-
 };
 
 /**
