@@ -28,6 +28,7 @@ public:
     void setProgress(int value, const QString &text) override;
     void processEvents() override;
     bool stopRequested() const override { return caughtSignal() != 0; }
+    void note(const QString &text, Note kind) override;
 
 private:
     QTextStream m_err;

@@ -28,6 +28,8 @@ public:
 class RunReport
 {
 public:
+    enum class Note { Remark, Failure };
+
     virtual ~RunReport() = default;
 
     /** The "Queue totals" panel: read once at the start, restored at every end. */
@@ -44,6 +46,13 @@ public:
      * by clearing `RipInProgress` instead, so a host without signals has none.
      */
     virtual bool stopRequested() const { return false; }
+
+    /**
+     * A line about a step around the run (the work folder, the .sfv, the
+     * test): a `Failure` when the set lacks what was asked for, a `Remark`
+     * when a step had nothing to do or did not matter to the set.
+     */
+    virtual void note(const QString &text, Note kind) = 0;
 };
 
 /**

@@ -27,6 +27,7 @@ public:
     int sounds = 0;
     QList<SettingKey> changed;
     QStringList window;
+    QStringList notes;
 
     Message::Answer ask(const Message &message) override
     {
@@ -64,6 +65,7 @@ public:
         if (onEvents)
             onEvents();
     }
+    void note(const QString &text, Note) override { notes << text; }
 
     QStringList askedTexts() const
     {
