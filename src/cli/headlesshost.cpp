@@ -69,3 +69,8 @@ void HeadlessHost::processEvents()
 {
     QCoreApplication::processEvents();
 }
+
+void HeadlessHost::note(const QString &text, Note)
+{
+    m_err << "varko2000: " << text << Qt::endl;
+}

@@ -7,10 +7,11 @@
 
 /**
  * Answers every question OK or Yes (replacing zips of the set only when
- * `replaceZips`) and hands over the base name given on the command line. Messages, the volume counter and the zip progress go to
- * standard error, prefixed with the program's name; nothing needs a display.
+ * `replaceZips`) and hands over the base name given on the command line.
+ * Messages, the volume counter and the zip progress go to standard error,
+ * prefixed with the program's name. It has no window to present.
  */
-class HeadlessHost : public RipHost
+class HeadlessHost : public RunQuestions, public RunReport
 {
 public:
     HeadlessHost(QString baseName, bool replaceZips);
@@ -25,17 +26,9 @@ public:
     QString totalsPanelText() const override { return m_totals; }
     void setTotalsPanelText(const QString &text) override;
     void setProgress(int value, const QString &text) override;
-    void setProgressText(const QString &) override {}
-    void setBusyPointer(bool) override {}
-    void centrePointer() override {}
-    void deselectBrowser() override {}
-    void settingChanged(SettingKey) override {}
-    void stepAside(bool) override {}
-    void stepBack(bool) override {}
-    void showAfterZipError(bool) override {}
-    void playCompletionSound() override {}
     void processEvents() override;
     bool stopRequested() const override { return caughtSignal() != 0; }
+    void note(const QString &text, Note kind) override;
 
 private:
     QTextStream m_err;

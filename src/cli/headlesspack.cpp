@@ -7,14 +7,11 @@
 #include "cli/headlesshost.h"
 #include "cli/headlesstest.h"
 #include "store/optionsfile.h"
-#include "engine/riprun.h"
+#include "engine/packsession.h"
 #include "engine/scriptopener.h"
-#include "engine/sfvfile.h"
 #include "store/storeresult.h"
-#include "store/textformat.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTextStream>
 
 #include <cerrno>
@@ -89,6 +86,18 @@ QString ripToProblem(const QString &written)
     return {};
 }
 
+// A headless run is a whole start and shutdown: nothing after it clears a work folder left behind.
+PackOptions packOptions(const PackArguments &parsed)
+{
+    PackOptions options;
+    options.removeWorkFolder = true;
+    if (parsed.sfv)
+        options.writeSfv = [] { return true; };
+    if (parsed.test)
+        options.testSet = [](const QString &setPath) { return testSetAt(setPath) == PackedSet; };
+    return options;
+}
+
 } // namespace
 
 bool isPackRequest(const QStringList &arguments)
@@ -106,12 +115,9 @@ public:
 
 private:
     bool load(const QString &scriptPath);
-    bool loadComment();
+    bool loadComment(PackSession &session);
     QString checkedName(const QString &typed);
-    void removeWorkFolder(const QString &folder);
-    int pack(const QString &name, const PackArguments &parsed);
-    bool writeSfv(const RipRun &rip);
-    bool testSet(const RipRun &rip);
+    int pack(PackSession &session, const QString &name, bool replace);
     int exitStatus(const RunResult &result);
 
     QTextStream m_err{stderr};
@@ -119,7 +125,6 @@ private:
     Queue m_queue;
     RipState m_state;
     int m_step = 0;
-    QString m_comment;
 };
 
 int HeadlessPack::run(const QStringList &arguments)
@@ -134,12 +139,15 @@ int HeadlessPack::run(const QStringList &arguments)
         m_err << kUsage << Qt::endl;
         return BadArguments;
     }
-    if (!load(parsed.script) || !loadComment())
+    if (!load(parsed.script))
+        return BadArguments;
+    PackSession session(m_queue, m_settings, m_state, packOptions(parsed));
+    if (!loadComment(session))
         return BadArguments;
     const QString name = checkedName(parsed.name);
     if (name.isEmpty())
         return BadArguments;
-    return pack(name, parsed);
+    return pack(session, name, parsed.replace);
 }
 
 bool HeadlessPack::load(const QString &scriptPath)
@@ -179,28 +187,13 @@ bool HeadlessPack::load(const QString &scriptPath)
 }
 
 // A comment the script asks for and the run cannot read is no comment left out quietly.
-bool HeadlessPack::loadComment()
+bool HeadlessPack::loadComment(PackSession &session)
 {
-    if (m_settings.zcomment != 1 || m_settings.comment.isEmpty())
-        return true;
     QString why;
-    const std::optional<QString> comment = readZipComment(m_settings.comment, &why);
-    if (!comment)
+    const bool read = session.loadZipComment(&why);
+    if (!read)
         m_err << "varko2000: the zip comment cannot be read: " << why << Qt::endl;
-    m_comment = comment.value_or(QString());
-    return comment.has_value();
-}
-
-// A headless run is a whole start and shutdown: what a failed run leaves in
-// its work folder would otherwise stay in the temporary folder for good.
-void HeadlessPack::removeWorkFolder(const QString &folder)
-{
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        return;
-    if (QDir(folder).removeRecursively())
-        m_err << "varko2000: removed the work folder " << folder << Qt::endl;
-    else
-        m_err << "varko2000: could not remove the work folder " << folder << Qt::endl;
+    return read;
 }
 
 // The name as the dialog would let it through; empty when it would not.
@@ -217,47 +210,20 @@ QString HeadlessPack::checkedName(const QString &typed)
     return {};
 }
 
-int HeadlessPack::pack(const QString &name, const PackArguments &parsed)
+// An .sfv that could not be written ends it there; the test follows the verdict on the run.
+int HeadlessPack::pack(PackSession &session, const QString &name, bool replace)
 {
     if (m_queue.totals().totalKB == 0) {
         m_err << "varko2000: nothing to pack: the script queues nothing that exists" << Qt::endl;
         return RunEnded;
     }
     HeadlessHost::catchStopSignals();
-    HeadlessHost host(name, parsed.replace);
+    HeadlessHost host(name, replace);
     host.setTotalsPanelText(m_queue.totals().panelText());
-    RipRun rip(m_queue, m_settings, m_state, host, m_step);
-    rip.setZipComment(m_comment);
-    rip.run();
-    removeWorkFolder(rip.tempWorkFolder());
-    const RunResult::Outcome outcome = rip.result().outcome;
-    const bool complete = outcome == RunResult::Outcome::Complete || outcome == RunResult::Outcome::CompleteWithWarnings;
-    if (parsed.sfv && complete && !writeSfv(rip))
+    if (!session.pack(host))
         return RunEnded;
-    const int status = exitStatus(rip.result());
-    return parsed.test && complete && !testSet(rip) ? RunEnded : status;
-}
-
-// The set just made, tested as anyone receiving it would: its faults are the run's.
-bool HeadlessPack::testSet(const RipRun &rip)
-{
-    if (!isZipping(m_settings)) {
-        m_err << "varko2000: zipping is off: no set of zips to test" << Qt::endl;
-        return true;
-    }
-    return runHeadlessTest({QStringLiteral("--test"), folderWithSlash(m_settings.riptodir) + rip.baseName()}) == PackedSet;
-}
-
-bool HeadlessPack::writeSfv(const RipRun &rip)
-{
-    if (!isZipping(m_settings)) {
-        m_err << "varko2000: zipping is off: no .sfv, which lists zips" << Qt::endl;
-        return true;
-    }
-    const StoreResult written = SfvFile::write(m_settings.riptodir, rip.baseName(), rip.zipChecksums());
-    if (!written.ok)
-        m_err << "varko2000: " << written.detail << Qt::endl;
-    return written.ok;
+    const int status = exitStatus(session.result());
+    return session.testSet() ? status : RunEnded;
 }
 
 // Only a complete set without a warning is success; a stop signal ends as the signal would.

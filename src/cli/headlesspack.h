@@ -3,8 +3,6 @@
 
 #include <QStringList>
 
-struct RipSettings;
-
 /** Exit statuses of headless packing. */
 enum HeadlessExit { PackedSet = 0, RunEnded = 1, BadArguments = 2 };
 
@@ -21,6 +19,3 @@ bool isPackRequest(const QStringList &arguments);
  * the rule or is too long for the set; 128 + the signal when one stopped it.
  */
 int runHeadlessPack(const QStringList &arguments);
-
-/** The zip comment a run attaches: the comment file's text while `zcomment` is 1, else none. */
-QString zipCommentText(const RipSettings &settings);

@@ -19,13 +19,18 @@ bool isTestRequest(const QStringList &arguments)
 
 int runHeadlessTest(const QStringList &arguments)
 {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
     if (arguments.size() != 2) {
-        err << kUsage << Qt::endl;
+        QTextStream(stderr) << kUsage << Qt::endl;
         return BadArguments;
     }
-    const SetLocation location = locateSet(arguments.at(1));
+    return testSetAt(arguments.at(1));
+}
+
+int testSetAt(const QString &path)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const SetLocation location = locateSet(path);
     if (!location.problem.isEmpty()) {
         err << "varko2000: " << location.problem << Qt::endl;
         return BadArguments;

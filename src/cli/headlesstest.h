@@ -6,10 +6,13 @@
 /** Whether the command line asks for a set test (it starts with --test). */
 bool isTestRequest(const QStringList &arguments);
 
-/**
- * Tests the set PATH points at (a zip of it, its .sfv, or the rip-to folder
- * and base name), printing one line per zip and the verdict last. Returns
- * 0 when the set is whole, 1 when a fault was found, 2 for bad arguments or
- * a path where no set lies.
- */
+/** `--test PATH`: the set test below on PATH; 2 for bad arguments. */
 int runHeadlessTest(const QStringList &arguments);
+
+/**
+ * Tests the set `path` points at (a zip of it, its .sfv, or the rip-to
+ * folder and base name), printing one line per zip and the verdict last.
+ * Returns 0 when the set is whole, 1 when a fault was found, 2 for a path
+ * where no set lies.
+ */
+int testSetAt(const QString &path);

@@ -1,4 +1,4 @@
-// Varko 2000 — what a rip run asks of the window it runs behind.
+// Varko 2000 — what a rip run needs from whoever started it: answers, a place to report, a window to arrange.
 #pragma once
 
 #include "engine/message.h"
@@ -6,28 +6,64 @@
 
 #include <QString>
 
+#include <concepts>
+
 /**
- * Everything the rip run shows or asks goes through here: the main window
- * implements it, the headless runner and the tests implement it with
- * fixed answers. All calls come on the thread that runs the run.
+ * The run's questions: the main window asks the person, headless packing
+ * answers from its command line, tests from a script. All calls of the
+ * three interfaces below come on the thread that runs the run.
  */
-class RipHost
+class RunQuestions
 {
 public:
-    virtual ~RipHost() = default;
+    virtual ~RunQuestions() = default;
 
     /** A message box; returns the button pressed. */
     virtual Message::Answer ask(const Message &message) = 0;
     /** The base-name dialog with this length limit; the empty text means cancelled. */
     virtual QString askBaseName(int maxLength) = 0;
+};
+
+/** Where the run tells how far it got, and where a stop reaches it. */
+class RunReport
+{
+public:
+    enum class Note { Remark, Failure };
+
+    virtual ~RunReport() = default;
 
     /** The "Queue totals" panel: read once at the start, restored at every end. */
     virtual QString totalsPanelText() const = 0;
     virtual void setTotalsPanelText(const QString &text) = 0;
     /** The progress bar: a value from 0 to 100 and the text drawn on it. */
     virtual void setProgress(int value, const QString &text) = 0;
-    /** The progress bar's text alone. */
-    virtual void setProgressText(const QString &text) = 0;
+
+    /** Lets pending events run (with the archiver's wait, the points where a stop request can arrive). */
+    virtual void processEvents() = 0;
+    /**
+     * A stop from outside the window (a signal to the program), asked while
+     * the archiver works and while a zip is written; the window stops a run
+     * by clearing `RipInProgress` instead, so a host without signals has none.
+     */
+    virtual bool stopRequested() const { return false; }
+
+    /**
+     * A line about a step around the run (the work folder, the .sfv, the
+     * test): a `Failure` when the set lacks what was asked for, a `Remark`
+     * when a step had nothing to do or did not matter to the set.
+     */
+    virtual void note(const QString &text, Note kind) = 0;
+};
+
+/**
+ * The main window around the run: the pointer, the browser, its menus'
+ * mirrors of the settings, getting out of the way of the archiver, the
+ * sound. A run without a window has none of it.
+ */
+class RunPresentation
+{
+public:
+    virtual ~RunPresentation() = default;
 
     /** The hourglass (true) or the normal pointer. */
     virtual void setBusyPointer(bool busy) = 0;
@@ -50,13 +86,28 @@ public:
     /** After a zip error: the main window shown, and opaque windows again when `opaque`. */
     virtual void showAfterZipError(bool opaque) = 0;
 
+    /** The progress bar at rest after a complete run, showing the set's estimate again. */
+    virtual void showEstimate(const QString &text) = 0;
     virtual void playCompletionSound() = 0;
-    /** Lets pending window events run (with the archiver's wait, the points where a stop request can arrive). */
-    virtual void processEvents() = 0;
-    /**
-     * A stop from outside the window (a signal to the program), asked while
-     * the archiver works and while a zip is written; the window stops a run
-     * by clearing `RipInProgress` instead.
-     */
-    virtual bool stopRequested() const { return false; }
+    /** After the run, whichever way it ended: the normal pointer and the window back in its place. */
+    virtual void runEnded() = 0;
+};
+
+/** The three sides of a run's host; `presentation` is null without a window. */
+struct RipHost
+{
+    RunQuestions &questions;
+    RunReport &report;
+    RunPresentation *presentation = nullptr;
+
+    /** One object that is questions and report, and presentation when it derives from it. */
+    template<typename Host>
+        requires std::derived_from<Host, RunQuestions> && std::derived_from<Host, RunReport>
+    RipHost(Host &host) // implicit: a host object is handed to the run as it is
+        : questions(host)
+        , report(host)
+    {
+        if constexpr (std::derived_from<Host, RunPresentation>)
+            presentation = &host;
+    }
 };

@@ -21,6 +21,28 @@ QString listFileLine(const QueueItem &row, bool storePaths)
     return row.isFolder() && storePaths ? row.fullPath() + QStringLiteral("/*") : row.fullPath();
 }
 
+// A run without a window: nothing to point at, hide or mirror.
+class NoPresentation final : public RunPresentation
+{
+public:
+    void setBusyPointer(bool) override {}
+    void centrePointer() override {}
+    void deselectBrowser() override {}
+    void settingChanged(SettingKey) override {}
+    void stepAside(bool) override {}
+    void stepBack(bool) override {}
+    void showAfterZipError(bool) override {}
+    void showEstimate(const QString &) override {}
+    void playCompletionSound() override {}
+    void runEnded() override {}
+};
+
+RunPresentation &presentationOf(const RipHost &host)
+{
+    static NoPresentation none;
+    return host.presentation ? *host.presentation : none;
+}
+
 } // namespace
 
 RipEnvironment RipEnvironment::standard()
@@ -28,12 +50,14 @@ RipEnvironment RipEnvironment::standard()
     return {::dataFolder(), defaultProgramFolders()};
 }
 
-RipRun::RipRun(const Queue &queue, RipSettings &settings, RipState &state, RipHost &host, int step,
+RipRun::RipRun(const Queue &queue, RipSettings &settings, RipState &state, RipHost host, int step,
                RipEnvironment environment)
     : m_queue(queue)
     , m_settings(settings)
     , m_state(state)
-    , m_host(host)
+    , m_questions(host.questions)
+    , m_report(host.report)
+    , m_presentation(presentationOf(host))
     , m_step(step)
     , m_env(std::move(environment))
 {
@@ -42,12 +66,19 @@ RipRun::RipRun(const Queue &queue, RipSettings &settings, RipState &state, RipHo
 RipRun::Outcome RipRun::run()
 {
     m_result = {};
+    const Outcome outcome = walk();
+    m_presentation.runEnded();
+    return outcome;
+}
+
+RipRun::Outcome RipRun::walk()
+{
     if (m_queue.totals().totalKB == 0 || m_state.ripInProgress)
         return Outcome::NotStarted;
-    m_host.centrePointer();
-    m_host.processEvents();
-    m_savedTotals = m_host.totalsPanelText();
-    m_host.deselectBrowser();
+    m_presentation.centrePointer();
+    m_report.processEvents();
+    m_savedTotals = m_report.totalsPanelText();
+    m_presentation.deselectBrowser();
     if (!confirmDiz())
         return cancel();
     m_state.ripInProgress = true;
@@ -62,12 +93,12 @@ RipRun::Outcome RipRun::run()
     if (stopRequested())
         return stop();
 
-    m_host.setBusyPointer(true);
-    m_host.stepAside(isTranslucent());
-    m_host.processEvents();
+    m_presentation.setBusyPointer(true);
+    m_presentation.stepAside(isTranslucent());
+    m_report.processEvents();
     runArchiver();
-    m_host.processEvents();
-    m_host.stepBack(isTranslucent());
+    m_report.processEvents();
+    m_presentation.stepBack(isTranslucent());
     if (stopRequested())
         return stop();
     if (!checkArchiver())
@@ -79,7 +110,7 @@ RipRun::Outcome RipRun::run()
 
 bool RipRun::stopRequested() const
 {
-    return !m_state.ripInProgress || m_host.stopRequested();
+    return !m_state.ripInProgress || m_report.stopRequested();
 }
 
 void RipRun::setError(RunError::Step step, const QString &message, const QString &path, int code)
@@ -91,19 +122,19 @@ bool RipRun::confirmDiz()
 {
     if (m_settings.warnings != 1 || m_queue.hasDiz())
         return true;
-    const bool ok = m_host.ask(Message::noDizInQueue()) == Message::Answer::Ok;
-    m_host.processEvents();
+    const bool ok = m_questions.ask(Message::noDizInQueue()) == Message::Answer::Ok;
+    m_report.processEvents();
     return ok;
 }
 
 bool RipRun::askBaseName()
 {
     const int limit = BaseName::maxLength(m_state.over99, m_step);
-    m_baseName = m_host.askBaseName(limit);
+    m_baseName = m_questions.askBaseName(limit);
     // The dialog only lets a good name through; a host that did not is refused here
     // rather than let a stray '/' or blank reach a file name.
     if (m_baseName.isEmpty() || m_baseName.size() > limit || !BaseName::hasValidCharacters(m_baseName)) {
-        m_host.setBusyPointer(false);
+        m_presentation.setBusyPointer(false);
         return false;
     }
     return true;
@@ -113,7 +144,7 @@ bool RipRun::checkSize()
 {
     m_rar = m_settings.rarace == 1;
     m_settings.rarace = m_rar ? 1 : 0;
-    m_host.settingChanged(SettingKey::Rarace);
+    m_presentation.settingChanged(SettingKey::Rarace);
     if (m_step == 0) {
         m_state.over99 = false;
         return true;
@@ -121,7 +152,7 @@ bool RipRun::checkSize()
     const float estimate = Estimate::runEstimate(m_queue.totals().totalKB, m_step);
     m_state.over99 = Estimate::isOver99(estimate, m_step);
     if (Estimate::isOver999(estimate, m_step)) {
-        m_host.ask(Message::tooManyFiles());
+        m_questions.ask(Message::tooManyFiles());
         return false;
     }
     return true;
@@ -132,13 +163,13 @@ bool RipRun::writeListFile()
     QStringList lines;
     for (const QueueItem &row : m_queue.items()) {
         if (row.isFolder() && m_settings.savepaths == 0) {
-            m_host.processEvents();
-            const Message::Answer answer = m_host.ask(Message::folderFound());
+            m_report.processEvents();
+            const Message::Answer answer = m_questions.ask(Message::folderFound());
             if (answer == Message::Answer::Cancel)
                 return false;
             if (answer == Message::Answer::Yes) {
                 m_settings.savepaths = 1;
-                m_host.settingChanged(SettingKey::Savepaths);
+                m_presentation.settingChanged(SettingKey::Savepaths);
             }
         }
         if (isArchivePlacement(row.in))
@@ -161,7 +192,7 @@ bool RipRun::confirmReplace()
         return true;
     const Message question = Message::replaceZips(m_existingZips.first(), static_cast<int>(m_existingZips.size() - 1),
                                                   folderWithoutSlash(m_settings.riptodir));
-    return m_host.ask(question) == Message::Answer::Yes;
+    return m_questions.ask(question) == Message::Answer::Yes;
 }
 
 bool RipRun::makeWorkFolder()

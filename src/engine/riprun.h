@@ -33,7 +33,8 @@ struct RipEnvironment
  * ripfiles.txt, runs the archiver once into a work folder and zips every
  * volume (or, with zipping off, lets the archiver write straight into the
  * rip-to folder). Reads the queue and never changes it or any queued file.
- * Everything it shows goes through the host. A set that looks complete is
+ * Everything it asks, reports and shows goes through the host; without a
+ * window it shows nothing. A set that looks complete is
  * left only when the archiver ended well and every zip was written; zips of
  * the set's names already there are replaced only when the user agrees.
  *
@@ -55,7 +56,7 @@ public:
     using Outcome = RunResult::Outcome;
 
     /** `step` is the archive-size step 0 to 199 the window shows. */
-    RipRun(const Queue &queue, RipSettings &settings, RipState &state, RipHost &host, int step,
+    RipRun(const Queue &queue, RipSettings &settings, RipState &state, RipHost host, int step,
            RipEnvironment environment = RipEnvironment::standard());
 
     /** The zip comment's text (kept in memory only); attached while `zcomment` is 1. */
@@ -77,6 +78,7 @@ public:
     const std::vector<SfvFile::Line> &zipChecksums() const { return m_zipChecksums; }
 
 private:
+    Outcome walk();
     bool confirmDiz();
     bool askBaseName();
     bool checkSize();
@@ -106,7 +108,9 @@ private:
     const Queue &m_queue;
     RipSettings &m_settings;
     RipState &m_state;
-    RipHost &m_host;
+    RunQuestions &m_questions;
+    RunReport &m_report;
+    RunPresentation &m_presentation;
     int m_step;
     RipEnvironment m_env;
     QString m_comment;

@@ -20,8 +20,8 @@ const QString kNoProgress = QStringLiteral("0%");
 // questions, stay on this thread, in volume order.
 bool RipRun::zipVolumes()
 {
-    m_host.setBusyPointer(true);
-    m_host.processEvents();
+    m_presentation.setBusyPointer(true);
+    m_report.processEvents();
     m_zipChecksums.clear();
     if (!m_state.ripInProgress)
         return false;
@@ -51,22 +51,22 @@ ZipPool::Hooks RipRun::zipHooks(ZipStage &stage, const VolumeNames &names, const
 {
     ZipPool::Hooks hooks;
     hooks.prepare = [&, this](int i) { return prepareZip(stage, names, marker, m_preparedZips = i); };
-    hooks.showing = [this](int i) { m_host.setTotalsPanelText(numberText(i) + QStringLiteral(" of") + numberText(m_volumeCount)); };
+    hooks.showing = [this](int i) { m_report.setTotalsPanelText(numberText(i) + QStringLiteral(" of") + numberText(m_volumeCount)); };
     hooks.progress = [this](int percent) {
         if (percent != std::exchange(m_shownPercent, percent))
-            m_host.setProgress(percent, QString::number(percent) + u'%');
+            m_report.setProgress(percent, QString::number(percent) + u'%');
     };
     hooks.keepGoing = [this] {
-        m_host.processEvents();
-        return !m_state.zipAbortRequested && !m_host.stopRequested();
+        m_report.processEvents();
+        return !m_state.zipAbortRequested && !m_report.stopRequested();
     };
     hooks.named = [&names, this](int i, quint32 crc) {
         m_zipChecksums.push_back({getfile(zipPath(names, i)), crc});
         QFile::remove(folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i));
         QFile::remove(dizCopyPath(i));
         m_shownPercent = 0;
-        m_host.setProgress(0, kNoProgress);
-        m_host.processEvents();
+        m_report.setProgress(0, kNoProgress);
+        m_report.processEvents();
         return m_state.ripInProgress || i == m_volumeCount;
     };
     return hooks;
@@ -79,7 +79,7 @@ DizNumbering::Marker RipRun::dizMarker()
     const DizNumbering::Search search = DizNumbering::findMarker(m_queue.items());
     if (search.numberingFailed) {
         m_settings.dnumber = 0;
-        m_host.settingChanged(SettingKey::Dnumber);
+        m_presentation.settingChanged(SettingKey::Dnumber);
     }
     return search.marker;
 }
@@ -132,19 +132,19 @@ void RipRun::removeWorkFolder() const
 
 RipRun::Outcome RipRun::complete()
 {
-    m_host.setTotalsPanelText(m_savedTotals);
+    m_report.setTotalsPanelText(m_savedTotals);
     if (m_settings.sound == 1)
-        m_host.playCompletionSound();
+        m_presentation.playCompletionSound();
     for (int i = 0; i < 3; ++i)
-        m_host.processEvents();
+        m_report.processEvents();
     // Only an empty folder goes: anything the archiver left beside the volumes stays
     // for the start-up clean-up to look at, never silently deleted here.
     if (isZipping(m_settings) && !m_workFolder.isEmpty())
         QDir().rmdir(m_workFolder);
     if (isZipping(m_settings))
         removeReplacedZips();
-    m_host.setProgressText(Estimate::displayText(m_queue.totals().totalKB, m_step));
-    m_host.setBusyPointer(false);
+    m_presentation.showEstimate(Estimate::displayText(m_queue.totals().totalKB, m_step));
+    m_presentation.setBusyPointer(false);
     m_state.ripInProgress = false;
     m_result.outcome = m_result.warnings.isEmpty() ? Outcome::Complete : Outcome::CompleteWithWarnings;
     return m_result.outcome;
@@ -152,9 +152,9 @@ RipRun::Outcome RipRun::complete()
 
 RipRun::Outcome RipRun::cancel()
 {
-    m_host.setTotalsPanelText(m_savedTotals);
-    m_host.setProgress(0, kNoProgress);
-    m_host.setBusyPointer(false);
+    m_report.setTotalsPanelText(m_savedTotals);
+    m_report.setProgress(0, kNoProgress);
+    m_presentation.setBusyPointer(false);
     m_state.zipAbortRequested = false;
     m_state.ripInProgress = false;
     m_result.outcome = Outcome::Cancelled;
@@ -174,8 +174,8 @@ RipRun::Outcome RipRun::fail()
 {
     removeWorkFolder();
     removeReplacedZips();
-    m_host.setBusyPointer(false);
-    m_host.ask(Message::runFailed(m_result.error.message));
+    m_presentation.setBusyPointer(false);
+    m_questions.ask(Message::runFailed(m_result.error.message));
     cancel();
     m_result.outcome = Outcome::Failed;
     return m_result.outcome;
@@ -184,11 +184,11 @@ RipRun::Outcome RipRun::fail()
 RipRun::Outcome RipRun::zipError(int code)
 {
     removeReplacedZips();
-    m_host.showAfterZipError(m_settings.layer == 1);
-    m_host.setBusyPointer(false);
-    m_host.setProgress(0, kNoProgress);
+    m_presentation.showAfterZipError(m_settings.layer == 1);
+    m_presentation.setBusyPointer(false);
+    m_report.setProgress(0, kNoProgress);
     m_state.ripInProgress = false;
-    m_host.ask(Message::zipError(code));
+    m_questions.ask(Message::zipError(code));
     cancel();
     m_result.outcome = Outcome::Failed;
     return m_result.outcome;

@@ -7,10 +7,8 @@
 #include "controls/textprogressbar.h"
 #include "dialogs/basenamedialog.h"
 #include "engine/queue.h"
-#include "engine/riprun.h"
+#include "engine/packsession.h"
 #include "engine/runsummary.h"
-#include "engine/sfvfile.h"
-#include "store/storeresult.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -22,26 +20,11 @@ namespace {
 constexpr double kTranslucentOpacity = 180.0 / 255.0;
 const QString kWriteSfvKey = QStringLiteral("WriteSfv");
 
-// The .sfv lists the zips a complete run made, with the CRCs taken as they were written.
-void writeSfvAfter(MainWindow &window, const RipRun &run, RunResult::Outcome outcome)
-{
-    const bool complete = outcome == RunResult::Outcome::Complete || outcome == RunResult::Outcome::CompleteWithWarnings;
-    if (!complete || !writeSfvSetting() || run.zipChecksums().empty())
-        return;
-    const StoreResult written = SfvFile::write(window.settings().riptodir, run.baseName(), run.zipChecksums());
-    if (!written.ok)
-        window.ask({written.detail, QStringLiteral("Varko 2000 error"), Message::Icon::Exclamation, Message::Buttons::Ok});
-}
-
 // Said where the person looks once the window is back, whichever way the run ended.
-void tellOutcome(MainWindow &window, const RipRun &run)
+void tellOutcome(MainWindow &window, const PackSession &session)
 {
-    RunSummary summary;
-    summary.baseName = run.baseName();
-    summary.folder = window.settings().riptodir;
-    summary.zipping = isZipping(window.settings());
-    summary.files = summary.zipping ? int(run.zipChecksums().size()) : run.volumeCount();
-    window.outcomeLine().tell(runSummaryTitle(run.result(), summary), runSummaryText(run.result(), summary));
+    const RunSummary summary = session.summary();
+    window.outcomeLine().tell(runSummaryTitle(session.result(), summary), runSummaryText(session.result(), summary));
 }
 
 } // namespace
@@ -49,6 +32,18 @@ void tellOutcome(MainWindow &window, const RipRun &run)
 WindowRipHost::WindowRipHost(MainWindow &window)
     : m_window(window)
 {
+    m_window.lockCommands(true);
+}
+
+WindowRipHost::~WindowRipHost()
+{
+    unlockCommands();
+}
+
+void WindowRipHost::unlockCommands()
+{
+    if (std::exchange(m_locked, false))
+        m_window.lockCommands(false);
 }
 
 Message::Answer WindowRipHost::ask(const Message &message)
@@ -61,25 +56,40 @@ QString WindowRipHost::askBaseName(int maxLength)
     return BaseNameDialog::ask(&m_window, maxLength);
 }
 
+QLabel &WindowRipHost::totalsPanel() const
+{
+    return *m_window.m_totals;
+}
+
+TextProgressBar &WindowRipHost::progressBar() const
+{
+    return *m_window.m_progress;
+}
+
+bool WindowRipHost::windowClosing() const
+{
+    return m_window.m_closing;
+}
+
 QString WindowRipHost::totalsPanelText() const
 {
-    return m_window.m_totals->text();
+    return totalsPanel().text();
 }
 
 void WindowRipHost::setTotalsPanelText(const QString &text)
 {
-    showOnPanel(m_window.m_totals, text);
+    showOnPanel(&totalsPanel(), text);
 }
 
 void WindowRipHost::setProgress(int value, const QString &text)
 {
-    m_window.m_progress->setValue(value);
-    m_window.m_progress->setText(text);
+    progressBar().setValue(value);
+    progressBar().setText(text);
 }
 
-void WindowRipHost::setProgressText(const QString &text)
+void WindowRipHost::showEstimate(const QString &text)
 {
-    m_window.m_progress->setText(text);
+    progressBar().setText(text);
 }
 
 void WindowRipHost::setBusyPointer(bool busy)
@@ -168,33 +178,37 @@ bool WindowRipHost::stopRequested() const
     return caughtStopSignal() != 0;
 }
 
-void WindowRipHost::finish()
+// The window's own notes (the outcome line) say the rest; a failure needs the person's attention.
+void WindowRipHost::note(const QString &text, Note kind)
+{
+    if (kind == Note::Failure)
+        ask({text, QStringLiteral("Varko 2000 error"), Message::Icon::Exclamation, Message::Buttons::Ok});
+}
+
+void WindowRipHost::runEnded()
 {
     setBusyPointer(false);
     m_window.unsetCursor(); // the hourglass a move over the window set meanwhile
     // A window closed meanwhile stays closed.
-    if (m_asideTranslucent && !m_window.m_closing)
+    if (m_asideTranslucent && !windowClosing())
         stepBack(*m_asideTranslucent);
+    unlockCommands();
 }
 
 void packFromWindow(MainWindow &window)
 {
     if (window.commandsLocked())
         return;
-    window.lockCommands(true);
-    WindowRipHost host(window);
     RipEnvironment environment = RipEnvironment::standard();
     environment.dataFolder = window.dataFolder();
-    RipRun run(window.queue(), window.settings(), window.ripState(), host, window.settings().size, environment);
-    const RipSettings &settings = window.settings();
+    PackOptions options;
+    options.writeSfv = &writeSfvSetting; // a switch flipped while the run works counts
+    PackSession session(window.queue(), window.settings(), window.ripState(), std::move(options), environment);
     // A comment file that cannot be read gives zips without a comment, as the options dialog left it.
-    if (settings.zcomment == 1 && !settings.comment.isEmpty())
-        run.setZipComment(readZipComment(settings.comment).value_or(QString()));
-    const RunResult::Outcome outcome = run.run();
-    host.finish();
-    window.lockCommands(false);
-    writeSfvAfter(window, run, outcome);
-    tellOutcome(window, run);
+    session.loadZipComment();
+    WindowRipHost host(window);
+    session.pack(host);
+    tellOutcome(window, session);
 }
 
 bool writeSfvSetting()

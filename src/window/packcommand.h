@@ -8,24 +8,35 @@
 #include <optional>
 
 class MainWindow;
+class QLabel;
+class TextProgressBar;
 
 /**
  * The window's side of a rip run: its message boxes and base-name dialog,
  * the totals panel and progress bar, the pointer, and getting out of the
  * way while the archiver works (hidden with the other windows translucent,
- * or minimised).
+ * or minimised). The commands that would change what the run walks are
+ * locked from its making until the run has ended.
  */
-class WindowRipHost : public RipHost
+class WindowRipHost : public RunQuestions, public RunReport, public RunPresentation
 {
 public:
     explicit WindowRipHost(MainWindow &window);
+    ~WindowRipHost() override;
+    WindowRipHost(const WindowRipHost &) = delete;
+    WindowRipHost &operator=(const WindowRipHost &) = delete;
 
     Message::Answer ask(const Message &message) override;
     QString askBaseName(int maxLength) override;
+
     QString totalsPanelText() const override;
     void setTotalsPanelText(const QString &text) override;
     void setProgress(int value, const QString &text) override;
-    void setProgressText(const QString &text) override;
+    void processEvents() override;
+    /** A stop signal caught; checked even while the archiver runs and no event is handled. */
+    bool stopRequested() const override;
+    void note(const QString &text, Note kind) override;
+
     void setBusyPointer(bool busy) override;
     void centrePointer() override;
     void deselectBrowser() override;
@@ -33,22 +44,25 @@ public:
     void stepAside(bool translucent) override;
     void stepBack(bool translucent) override;
     void showAfterZipError(bool opaque) override;
+    void showEstimate(const QString &text) override;
     void playCompletionSound() override;
-    /** After the run, whichever way it ended: the normal pointer and the window back in its place. */
-    void finish();
-    void processEvents() override;
-    /** A stop signal caught; checked even while the archiver runs and no event is handled. */
-    bool stopRequested() const override;
+    void runEnded() override;
 
 private:
+    // The window's own widgets and state the run shows on; each reached in one place.
+    QLabel &totalsPanel() const;
+    TextProgressBar &progressBar() const;
+    bool windowClosing() const;
+
+    void unlockCommands();
     bool layered(bool translucent) const;
     void setOthersTranslucent(bool translucent);
 
     MainWindow &m_window;
     Qt::WindowStates m_savedState;
     bool m_busy = false;
+    bool m_locked = true;
     std::optional<bool> m_asideTranslucent; ///< set while stepped aside
-
 };
 
 /**

@@ -8,7 +8,8 @@
 
 #include <functional>
 
-class ScriptedHost : public RipHost
+// Questions, report and presentation in one, so a test sees the run's every call.
+class ScriptedHost : public RunQuestions, public RunReport, public RunPresentation
 {
 public:
     QString baseName = QStringLiteral("rel");
@@ -26,6 +27,7 @@ public:
     int sounds = 0;
     QList<SettingKey> changed;
     QStringList window;
+    QStringList notes;
 
     Message::Answer ask(const Message &message) override
     {
@@ -48,7 +50,7 @@ public:
         totalsTexts << text;
     }
     void setProgress(int, const QString &text) override { progressText = text; }
-    void setProgressText(const QString &text) override { progressText = text; }
+    void showEstimate(const QString &text) override { progressText = text; }
     void setBusyPointer(bool on) override { busy = on; }
     void centrePointer() override {}
     void deselectBrowser() override {}
@@ -57,11 +59,13 @@ public:
     void stepBack(bool translucent) override { window << (translucent ? "show" : "restore"); }
     void showAfterZipError(bool opaque) override { window << (opaque ? "shown opaque" : "shown"); }
     void playCompletionSound() override { ++sounds; }
+    void runEnded() override {}
     void processEvents() override
     {
         if (onEvents)
             onEvents();
     }
+    void note(const QString &text, Note) override { notes << text; }
 
     QStringList askedTexts() const
     {

@@ -1,0 +1,107 @@
+// Varko 2000 — one packing of a loaded queue: the rip run and what its set gets, for the window and --pack alike.
+#include "engine/packsession.h"
+
+#include "engine/sfvfile.h"
+#include "store/storeresult.h"
+#include "store/textformat.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+PackSession::PackSession(const Queue &queue, RipSettings &settings, RipState &state, PackOptions options,
+                         RipEnvironment environment)
+    : m_queue(queue)
+    , m_settings(settings)
+    , m_state(state)
+    , m_options(std::move(options))
+    , m_env(std::move(environment))
+{
+}
+
+bool PackSession::loadZipComment(QString *why)
+{
+    if (m_settings.zcomment != 1 || m_settings.comment.isEmpty())
+        return true;
+    const std::optional<QString> comment = readZipComment(m_settings.comment, why);
+    m_comment = comment.value_or(QString());
+    return comment.has_value();
+}
+
+bool PackSession::pack(RipHost host)
+{
+    m_report = &host.report;
+    m_run.emplace(m_queue, m_settings, m_state, host, m_settings.size, m_env);
+    m_run->setZipComment(m_comment);
+    m_run->run();
+    removeWorkFolder();
+    return writeSfv();
+}
+
+const RunResult &PackSession::result() const
+{
+    static const RunResult none;
+    return m_run ? m_run->result() : none;
+}
+
+bool PackSession::isComplete() const
+{
+    const RunResult::Outcome outcome = result().outcome;
+    return outcome == RunResult::Outcome::Complete || outcome == RunResult::Outcome::CompleteWithWarnings;
+}
+
+RunSummary PackSession::summary() const
+{
+    RunSummary summary;
+    summary.folder = m_settings.riptodir;
+    summary.zipping = isZipping(m_settings);
+    if (m_run) {
+        summary.baseName = m_run->baseName();
+        summary.files = summary.zipping ? int(m_run->zipChecksums().size()) : m_run->volumeCount();
+    }
+    return summary;
+}
+
+void PackSession::note(const QString &text, RunReport::Note kind) const
+{
+    if (m_report)
+        m_report->note(text, kind);
+}
+
+// What a failed run leaves in its work folder would otherwise stay in the temporary folder for good.
+void PackSession::removeWorkFolder()
+{
+    const QString folder = m_run->tempWorkFolder();
+    if (!m_options.removeWorkFolder || folder.isEmpty() || !QFileInfo(folder).isDir())
+        return;
+    if (QDir(folder).removeRecursively())
+        note(QStringLiteral("removed the work folder ") + folder, RunReport::Note::Remark);
+    else
+        note(QStringLiteral("could not remove the work folder ") + folder, RunReport::Note::Remark);
+}
+
+// The .sfv lists the zips a complete run made, with the CRCs taken as they were written.
+bool PackSession::writeSfv()
+{
+    if (!isComplete() || !m_options.writeSfv || !m_options.writeSfv())
+        return true;
+    if (!isZipping(m_settings)) {
+        note(QStringLiteral("zipping is off: no .sfv, which lists zips"), RunReport::Note::Remark);
+        return true;
+    }
+    const StoreResult written = SfvFile::write(m_settings.riptodir, m_run->baseName(), m_run->zipChecksums());
+    if (!written.ok)
+        note(written.detail, RunReport::Note::Failure);
+    return written.ok;
+}
+
+// The set just made, tested as anyone receiving it would: its faults are the run's.
+bool PackSession::testSet()
+{
+    if (!isComplete() || !m_options.testSet)
+        return true;
+    if (!isZipping(m_settings)) {
+        note(QStringLiteral("zipping is off: no set of zips to test"), RunReport::Note::Remark);
+        return true;
+    }
+    return m_options.testSet(folderWithSlash(m_settings.riptodir) + m_run->baseName());
+}
