@@ -29,7 +29,10 @@ class Window:
         wait_for(lambda: self.screen.find_all("list", "Files"), "the file list")
         # A window as large as a person would make it, so the journey's rows all show.
         window = wait_for(lambda: session.xdotool("search", "--onlyvisible", "--pid", self.process.pid, "--name", APP,
-                                                  check=False), "the main window on the display", 15)
+                                                  check=False)
+                          # Some loaded starts see the window before its process id is on it.
+                          or session.xdotool("search", "--onlyvisible", "--name", "^" + APP, check=False),
+                          "the main window on the display", 15)
         self.window_id = window.split()[0]
         session.xdotool("windowsize", self.window_id, 1100, 850)
         session.xdotool("windowmove", self.window_id, 150, 60)
