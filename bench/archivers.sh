@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Archiver benchmark, run by hand: wrar and wace writing 1.44M volumes against
 # 7-Zip's store split and against cat of the same files, in the same run.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — CRC-32 throughput of zlib and libdeflate on the archivers' buffer size.
 #include <libdeflate.h>
 #include <zlib.h>

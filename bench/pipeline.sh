@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Varko 2000 — pipeline benchmark: headless packing against the peer pipeline.
 #
 # Builds a release of about RELEASE_MB megabytes (one large file that does not

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Varko 2000 — the benchmark release and its rip script, sourced by pipeline.sh and window.sh.
 # The caller sets $work, the folder the scripts' temporary folder lives in.
 

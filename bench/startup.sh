@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Varko 2000 — start-up benchmark: the main window against a bare Qt window.
 #
 # Starts bench/startupbench under a virtual X display (or DISPLAY when set):

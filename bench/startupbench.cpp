@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — start-up benchmark: one start to a painted window and its shutdown.
 //
 //   startupbench window|bare

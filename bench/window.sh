@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Varko 2000 — window benchmark: drops on the main window, and Pack It from it against --pack.
 #
 # Runs bench/windowbench on the offscreen platform: 10,000 files and then a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — window benchmark: drops on the real main window, and Pack It from it.
 //
 //   windowbench drop DATA_FOLDER WORK_FOLDER

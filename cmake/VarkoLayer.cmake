@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # varko_layer_headers(<target> <layer>)
 # Publishes the target's folder as "<layer>/..." to the targets that link it,
 # so that an include names the layer a header comes from and a target sees only

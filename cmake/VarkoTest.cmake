@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The tests that run whole programs (varko2000, wrar, wace and the readers)
 # rather than linked code: those in tests/cli and these. Label "e2e"; the rest "unit".
 set(VARKO_WHOLE_PROGRAM_TESTS tst_archivers tst_lifecycle)

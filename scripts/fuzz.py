@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Varko 2000 — hostile input for everything the program reads, under a time limit a case.
 
     scripts/fuzz.py BUILD_DIR [--seed N] [--scripts N] [--sets N] [--jobs N] [--keep DIR]

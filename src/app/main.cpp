@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — program entry.
 #include "cli/headlesspack.h"
 #include "cli/headlesstest.h"

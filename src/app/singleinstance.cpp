@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — one running program per user: a second start hands over to the first.
 #include "app/singleinstance.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the window's menu, pop-up and toolbar entries that drive the file browser.
 #include "browser/browseractions.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — files on the clipboard in the form desktop file managers paste.
 #include "browser/browserclipboard.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the folder tree's model: folders only, each read on a worker thread.
 #include "browser/browserfolders.h"
 

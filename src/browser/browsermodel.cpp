@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — one folder's files and folders as the browser list shows them.
 #include "browser/browsermodel.h"
 

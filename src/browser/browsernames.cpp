@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — names the browser gives to what it makes: numbered when taken.
 #include "browser/browsernames.h"
 

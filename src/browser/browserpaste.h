@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — pasting files into a folder: copy or move, never losing one.
 #pragma once
 

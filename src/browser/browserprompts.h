@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the browser's file operations that talk to the user.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the description and info file templates the browser makes.
 #include "browser/browsertemplates.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the window's file browser: folder tree, file list and their commands.
 #include "browser/filebrowser.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the rip-run host of headless packing: fixed answers, everything told on standard error.
 #include "cli/headlesshost.h"
 

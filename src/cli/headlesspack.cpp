@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — packing a rip script without a window: varko2000 --pack SCRIPT.v2k --name BASE.
 #include "cli/headlesspack.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — testing a finished set from the command line: varko2000 --test PATH.
 #include "cli/headlesstest.h"
 

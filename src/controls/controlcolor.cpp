@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — a colour as the progress bar stores it: a system colour code or a plain RGB value.
 #include "controls/controlcolor.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the off-screen surface the progress bar draws on before it shows a picture.
 #include "controls/offscreenbuffer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the progress bar's design: its properties in stored order with their defaults.
 #include "controls/progressdesign.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — where the progress bar's parts go: inner rectangle, bar, separators and border lines.
 #pragma once
 

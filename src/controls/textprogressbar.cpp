@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the progress bar control: a bar over a background, with text in two colours.
 #include "controls/textprogressbar.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the "File name" dialog that asks for a set's base name.
 #include "dialogs/basenamedialog.h"
 

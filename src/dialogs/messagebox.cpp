@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — showing one of the system's messages as a message box.
 #include "dialogs/messagebox.h"
 

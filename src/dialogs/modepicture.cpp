@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the mode picture: how the volumes are packed, at a glance.
 #include "dialogs/modepicture.h"
 

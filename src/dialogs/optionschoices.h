@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — what the options dialog makes of a chosen folder or comment file, and how its panels read.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the options dialog: every default setting, edited live, loaded and saved.
 #pragma once
 

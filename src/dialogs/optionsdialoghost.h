@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — what the options dialog asks of the main window behind it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — what a file, a folder or a selection is: the properties dialog.
 #include "dialogs/propertiesdialog.h"
 

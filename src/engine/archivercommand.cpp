@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the archiver's command line, built from the settings and the size step.
 #include "engine/archivercommand.h"
 

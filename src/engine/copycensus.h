@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the copies of a member that several zips of a set carry, and which of them stands out.
 #pragma once
 

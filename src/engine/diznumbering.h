@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — auto-numbering of file_id.diz: the "xx/xx" marker and the numbered copy.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — adding dropped files and folders to the queue without stalling the window.
 #pragma once
 

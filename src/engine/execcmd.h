@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — starting the archiver from its command line and waiting for it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — removing the work folders that runs left behind.
 #include "engine/leftoverfolders.h"
 

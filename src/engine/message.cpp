@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the message boxes the engine asks the window to show, with their exact texts.
 #include "engine/message.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — one packing of a loaded queue: the rip run and what its set gets, for the window and --pack alike.
 #include "engine/packsession.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — where a queued row goes: the "In" column.
 #include "engine/placement.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the placement commands: archive type, zipping, nfo in the first zip, per-row placement.
 #pragma once
 

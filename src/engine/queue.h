@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the queue: the rows the next rip run packs, and their totals.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — turning dropped paths and a script's rows into queue rows.
 #include "engine/queuefiller.h"
 

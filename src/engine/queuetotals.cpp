@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the queue's running totals and the row last clicked.
 #include "engine/queuetotals.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — what a rip run needs from whoever started it: answers, a place to report, a window to arrange.
 #pragma once
 

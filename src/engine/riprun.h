@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the rip run: from the queue to a finished set of zips.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the rip run's volume walk and its three ends: complete, cancel, zip error.
 #include "engine/riprun.h"
 

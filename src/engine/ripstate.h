@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the program-wide state a rip run shares with the window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — how a rip run ended: what the window and headless packing read after it.
 #pragma once
 

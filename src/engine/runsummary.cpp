@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — how a run ended, in words a person reads after it.
 #include "engine/runsummary.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — opening a rip script into the queue and the settings.
 #include "engine/scriptopener.h"
 

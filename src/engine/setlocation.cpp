@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — finding a whole set from one of its zips, its .sfv, or its folder and base name.
 #include "engine/setlocation.h"
 

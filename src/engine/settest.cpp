@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — proving a finished set whole: every zip, every member, the diz numbers, the .sfv, the archive.
 #include "engine/settest.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — BASE.sfv: the CRC-32 of every zip of a set, for anyone to check the set with.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the run's work folder under the temporary folder: ~Varko01, ~Varko02, ...
 #include "engine/tempworkfolder.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the headers of our own RAR and ACE store volumes, as a reader sees them.
 #include "engine/volumeblocks.h"
 

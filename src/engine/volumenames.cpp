@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the names of an archive set's volumes and zips, and their number strings.
 #include "engine/volumenames.h"
 

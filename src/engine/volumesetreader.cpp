@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — following a RAR or ACE store set through its volumes, checking every file's CRC.
 #include "engine/volumesetreader.h"
 

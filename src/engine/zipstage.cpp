@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — putting one volume into its zip with the numbered diz and the zip rows.
 #include "engine/zipstage.h"
 

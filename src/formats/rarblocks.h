@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the RAR 1.5-4.x block types and flags our volumes use, for the writer and the set test alike.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the names of a set's volumes, derived from the first volume's name.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — free space of the file system that holds a folder.
 #include "platform/diskspace.h"
 

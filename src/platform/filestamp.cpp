@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — telling one version of a file from another without reading it.
 #include "platform/filestamp.h"
 

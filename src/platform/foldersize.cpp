@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the total size of everything inside a folder.
 #include "platform/foldersize.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — reading and writing the program's own files without trusting what is at their names.
 #include "platform/plainfile.h"
 

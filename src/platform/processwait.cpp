@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — running an outside program and waiting for its end.
 #include "platform/processwait.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the type name the desktop shows for a file or folder.
 #pragma once
 

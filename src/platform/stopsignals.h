@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — SIGINT, SIGTERM and SIGHUP turned into a stop request, headless or windowed.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the main window's drop target: files and folders dragged onto the queue.
 #pragma once
 

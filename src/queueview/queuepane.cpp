@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the queue's pane, whose top edge the user drags to make it taller.
 #include "queueview/queuepane.h"
 

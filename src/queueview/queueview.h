@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the queue as the main window shows it: the report list `ListView1`.
 #pragma once
 

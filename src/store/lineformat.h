@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the line format shared by options.ini, rip scripts and varko2k.ini.
 #pragma once
 

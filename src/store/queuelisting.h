@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — cue.txt: the queue and the packing settings as a plain-text listing.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — rip scripts (*.v2k): the packing settings and the queue of one release.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the settings record: every packing and view setting the program keeps.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — what the main window's panels and menus show for a setting.
 #pragma once
 

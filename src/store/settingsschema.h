@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the one declared table of settings keys, shared by every reader and writer.
 #pragma once
 

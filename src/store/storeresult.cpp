@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — how the store reports a failed operation to the window.
 #include "store/storeresult.h"
 

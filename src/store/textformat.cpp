@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — text helpers shared by every file the program writes and every caption it shows.
 #include "store/textformat.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — varko2k.ini: the main window's state, geometry, splitters and browser folder.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — a zip file whose writes reach the disk in large chunks.
 #include "zip/bufferedzipfile.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the CRC-32 of a file as it is written, headers patched after their data included.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the first, stored entry of a new zip, copied in large chunks.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the zip source for one file: deflated in memory, or read in large chunks.
 #include "zip/zipfilesource.h"
 

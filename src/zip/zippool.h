@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the zips of a set written side by side, one worker per core, named in order.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — reading a zip's members back, each checked against its CRC as it streams.
 #include "zip/zipreader.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the zip writer: one zip, written in one pass, with progress and abort.
 #include "zip/zipwriter.h"
 

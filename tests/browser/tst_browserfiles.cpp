@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the browser's file work: paste, the clipboard's forms and the templates.
 #include "browser/browserclipboard.h"
 #include "browser/browserpaste.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the file browser as the window drives it: enabling, clipboard, trash, naming, opening, dragging.
 #include "browser/browserclipboard.h"
 #include "browser/browserfolders.h"

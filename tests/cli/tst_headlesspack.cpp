@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — headless packing as a user runs it: the program, a script, a name, an exit status,
 // and the set it makes opened by programs we did not write.
 #include "archivertestkit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — a hostile user against the run: every fault ends with a clear message and no wrong set.
 #include "engine/queuefiller.h"
 #include "engine/riprun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — testing a finished set: sets packed by the program and its archivers, then broken one way at a time.
 #include "archivertestkit.h"
 #include "testfiles.h"

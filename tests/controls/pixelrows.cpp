@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — reading a rendered control back as runs of named colours, for tests.
 #include "pixelrows.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the progress bar drawn into pictures and read back pixel by pixel, and its saved design.
 #include "pixelrows.h"
 #include "controls/textprogressbar.h"

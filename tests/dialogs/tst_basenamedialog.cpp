@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the "File name" dialog: limits, lower-casing, refusal, the ways it closes.
 #include "dialogs/basenamedialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the find dialog: which names a pattern finds, below the folder or only in it.
 #include "dialogs/finddialog.h"
 #include "testfiles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the options dialog: saving, re-placing rows, loading, the choosers and closing.
 #include "dialogs/optionschoices.h"
 #include "dialogs/optionsdialog.h"

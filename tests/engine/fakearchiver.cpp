@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — a stand-in archiver for the rip run's tests.
 //
 // Called as `wrar` or `wace` (through a link), it behaves as the environment

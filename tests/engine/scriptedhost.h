@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — a rip-run host with fixed answers that records what the run showed.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the archiver call: command lines, their splitting, volume numbers and zip names, the work folder.
 #include "engine/archivercommand.h"
 #include "engine/execcmd.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the set estimate, the size captions and the thresholds.
 #include "engine/estimate.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the queue: rows, totals, removing, sorting, placement, script opening.
 #include "engine/placement.h"
 #include "engine/placementrules.h"

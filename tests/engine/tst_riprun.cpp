@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the rip run's paths with a stand-in archiver: complete, cancel, zip error, stop.
 #include "engine/placementrules.h"
 #include "engine/queuefiller.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the set test reads back the headers our archivers write, at the edges of their fields.
 #include "engine/volumeblocks.h"
 #include "wace/aceformat.h"

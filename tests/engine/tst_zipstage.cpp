@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the zip stage: diz numbering, what goes into each zip and in which order, the writer.
 #include "engine/diznumbering.h"
 #include "engine/placementrules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — reading a zip back in the tests, through the zip library itself.
 #pragma once
 

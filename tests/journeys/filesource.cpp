@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for a desktop file manager in the journeys: a window whose one
 // item, when dragged, carries the files named on the command line the way
 // file managers offer them (a URI list and the copied-files marker).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Driving varko2000 as a person does: a virtual X display with a window manager,
 a session bus with the accessibility bus, the pointer and keys through the X
 server, and what is on screen read back by the names the widgets carry."""

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Journeys: varko2000 driven through the X server and read through the accessibility bus.
 
     journeys.py BUILD_DIR NAME [SHOTS_DIR]

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A stand-in desktop notification service for the journeys: owns
 org.freedesktop.Notifications on the session bus and writes each Notify call,
 one JSON object a line, to the file named on the command line."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the data folder's choice and the free-space query.
 #include "platform/datafolder.h"
 #include "platform/diskspace.h"

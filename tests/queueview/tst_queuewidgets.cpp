@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the queue on screen: drops from file managers and the list's keys, mouse and headers.
 #include "queueview/queuedroptarget.h"
 #include "queueview/queueview.h"

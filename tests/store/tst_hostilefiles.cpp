@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — files the program reads and writes, as a hostile user leaves them.
 #include "store/optionsfile.h"
 #include "store/ripscript.h"

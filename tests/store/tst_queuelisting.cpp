@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the cue.txt listing, column for column.
 #include "store/queuelisting.h"
 #include "testfiles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the recent-scripts list: order, capacity, captions and storage.
 #include "store/recentfilelist.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the settings files byte for byte: options.ini and rip scripts, written, read back and read when damaged.
 #include "store/lineformat.h"
 #include "store/optionsfile.h"

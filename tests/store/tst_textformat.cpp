@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the number and date formats at their edges, the lenient number rule and line splitting.
 #include "store/lineformat.h"
 #include "store/textformat.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — varko2k.ini written and read back with its screen fallbacks.
 #include "store/lineformat.h"
 #include "store/windowstate.h"

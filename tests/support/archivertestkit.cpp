@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — running the archivers and the independent readers in tests.
 #include "archivertestkit.h"
 #include "testfiles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — files dropped on a widget as a desktop file manager drops them.
 #pragma once
 

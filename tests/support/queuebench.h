@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — a queue filled from a folder of its own, for the engine's and the queue view's tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — options.ini and script lines as the program writes them, and one changed set of settings.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — making and reading files in the tests, one set of helpers for every layer.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — written blocks as spaced hex, to compare with annotated examples.
 #pragma once
 

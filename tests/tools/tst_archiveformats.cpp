@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — RAR and ACE blocks byte for byte against the format references' annotated examples.
 #include "wace/aceformat.h"
 #include "wace/transliterate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — wrar and wace end to end: the rip run's command lines, and the
 // sets opened by readers we did not write (7-Zip and The Unarchiver for RAR,
 // unace for ACE) and compared byte for byte.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the volume planner at its edges: every plan checked against the rules readers need.
 #include "volumes/volumeplan.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the archivers' shared pieces: CRC, times, volume names, list files, command lines.
 #include "volumes/archiverargs.h"
 #include "volumes/crc32.h"

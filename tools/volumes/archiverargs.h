@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the exact command lines wrar and wace accept.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — CRC-32 on libdeflate, and the combination of two CRCs.
 #include "volumes/crc32.h"
 

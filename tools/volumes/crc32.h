@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the CRC-32 both archive formats use, fast enough for the data path.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — messages on standard error and the exit status of an archiver run.
 #include "volumes/diagnostics.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — MS-DOS date and time, the time stamp of both archive formats.
 #include "volumes/dostime.h"
 

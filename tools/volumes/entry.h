@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — one file or folder on its way into an archive.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — from the list file's lines to the files and folders to archive.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — what an archive format tells the shared volume writer.
 #pragma once
 

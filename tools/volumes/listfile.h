@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the list file an archiver reads: one path a line.
 #pragma once
 

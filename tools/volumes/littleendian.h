@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — appending little-endian fields to a header being built.
 #pragma once
 

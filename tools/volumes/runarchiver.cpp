@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — one archiver run, from the command line to the written set.
 #include "volumes/runarchiver.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — names as an archive's readers can hold them, none stored over another.
 #include "volumes/storednames.h"
 

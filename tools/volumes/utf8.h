@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — UTF-8 names as code points and back.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — one volume file, written through a buffer, with headers patched in place.
 #pragma once
 

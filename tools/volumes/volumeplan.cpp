@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — which bytes of which entry go into which volume.
 #include "volumes/volumeplan.h"
 

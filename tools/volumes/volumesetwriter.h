@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — writes the planned volumes, or nothing at all.
 #pragma once
 

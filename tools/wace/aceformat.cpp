@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the ACE blocks a store-only volume writer needs.
 #include "wace/aceformat.h"
 

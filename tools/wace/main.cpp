@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — wace: writes a store-only ACE archive or volume set from a list file.
 #include "wace/aceformat.h"
 #include "volumes/runarchiver.h"

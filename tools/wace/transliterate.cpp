@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — ASCII names for ACE, whose readers take names as OEM bytes.
 #include "wace/transliterate.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — wrar: writes a store-only RAR archive or volume set from a list file.
 #include "wrar/rarformat.h"
 #include "volumes/runarchiver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the RAR 1.5-4.x blocks a store-only volume writer needs.
 #pragma once
 

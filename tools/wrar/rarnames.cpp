@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — file names as RAR 1.5-4.x stores them.
 #include "wrar/rarnames.h"
 

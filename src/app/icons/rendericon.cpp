@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — build helper: renders the program's SVG icon as a PNG of one size.
 #include <QGuiApplication>
 #include <QImage>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Varko 2000 — draws the progress bar's two pictures (run once; the PNGs are committed).
 import struct
 import zlib
