@@ -5,6 +5,7 @@
 #include "window/optionscommand.h"
 #include "window/soundplayer.h"
 #include "window/splashwindow.h"
+#include "window/statuspanels.h"
 #include "platform/diskspace.h"
 #include "store/settingscaptions.h"
 
@@ -142,11 +143,11 @@ bool MainWindow::setRipToFolder(const QString &chosen)
     const std::optional<qint64> free = freeBytes(chosen);
     if (!free || *free < 1 || !QFileInfo(chosen).isReadable()) {
         m_settings.riptodir = RipSettings::defaultRipToDir();
-        showOnPanel(m_ripto, ripToCaption(m_settings.riptodir));
+        m_panels->showSetting(SettingKey::Riptodir, m_settings);
         showMessage(QMessageBox::Warning, QStringLiteral("Varko 2000 error"), QStringLiteral("Invalid drive/folder"));
         return false;
     }
     m_settings.riptodir = folderWithSlash(chosen);
-    showOnPanel(m_ripto, ripToCaption(m_settings.riptodir));
+    m_panels->showSetting(SettingKey::Riptodir, m_settings);
     return true;
 }

@@ -8,11 +8,12 @@
 #include "queueview/queuepane.h"
 #include "queueview/queueview.h"
 #include "window/soundplayer.h"
+#include "window/statuspanels.h"
 #include "window/windowlayout.h"
-#include "controls/textprogressbar.h"
 #include "dialogs/messagebox.h"
 #include "dialogs/modepicture.h"
 #include "engine/queue.h"
+#include "engine/placementrules.h"
 #include "engine/scriptopener.h"
 
 #include <QKeyEvent>
@@ -20,22 +21,11 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSizeGrip>
 #include <QSplitter>
 #include <QToolBar>
 #include <QTreeView>
 
 namespace {
-
-QLabel *makePanel(QWidget *parent, const QString &name, const QString &role)
-{
-    auto *panel = new QLabel(parent);
-    panel->setObjectName(name);
-    panel->setAccessibleName(role);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setAlignment(Qt::AlignCenter);
-    return panel;
-}
 
 // Stand-ins until the browser and the queue view take their places.
 QWidget *placeholderView(QWidget *view, const QString &name, const QString &role)
@@ -46,12 +36,6 @@ QWidget *placeholderView(QWidget *view, const QString &name, const QString &role
 }
 
 } // namespace
-
-void showOnPanel(QLabel *panel, const QString &text)
-{
-    panel->setText(text);
-    panel->setAccessibleDescription(text);
-}
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -68,6 +52,7 @@ MainWindow::MainWindow(QWidget *parent)
     buildWidgets();
     connectCommands();
     connectPopups();
+    connectPanels();
     connectQueueCommands();
     connectPlacementCommands();
     connectScriptCommands();
@@ -91,7 +76,7 @@ void MainWindow::buildWidgets()
     setCentralWidget(client);
     buildTopRow(client);
     buildPanes(client);
-    buildPanels(client);
+    m_panels = new StatusPanels(client);
 }
 
 void MainWindow::buildTopRow(QWidget *client)
@@ -161,39 +146,21 @@ void MainWindow::buildPanes(QWidget *client)
     installQueueView(new QueueView(*m_queue));
 }
 
-void MainWindow::buildPanels(QWidget *client)
+void MainWindow::connectPanels()
 {
-    m_totals = makePanel(client, QStringLiteral("totalsPanel"), QStringLiteral("Queue totals"));
-    m_archiveType = makePanel(client, QStringLiteral("archiveTypePanel"), QStringLiteral("Archive type"));
-    m_archiveSize = makePanel(client, QStringLiteral("archiveSizePanel"), QStringLiteral("Archive size"));
-    m_paths = makePanel(client, QStringLiteral("pathsPanel"), QStringLiteral("Paths"));
-    m_zip = makePanel(client, QStringLiteral("zipPanel"), QStringLiteral("Zip"));
-    m_ripto = makePanel(client, QStringLiteral("riptoPanel"), QStringLiteral("Rip-to folder"));
-    m_ripto->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_ripto->setToolTip(QStringLiteral("Rip-to folder"));
+    connect(m_panels, &StatusPanels::totalsPressed, this, &MainWindow::enableRowEntries);
+    connect(m_panels, &StatusPanels::listQueueRequested, action(QStringLiteral("listque")), &QAction::trigger);
+    connect(m_panels, &StatusPanels::archiveTypeToggled, this, &MainWindow::toggleArchiveType);
+    connect(m_panels, &StatusPanels::zippingToggled, this, [this] { setZipping(!isZipping(m_settings)); });
+    connect(m_panels, &StatusPanels::savePathsToggled, this, [this] { setSavePaths(m_settings.savepaths != 1); });
+    connect(m_panels, &StatusPanels::ripToFolderRequested, this, &MainWindow::changep_Click);
+    connect(m_panels, &StatusPanels::volumeSizeStepped, this, &MainWindow::stepVolumeSize);
+    connect(m_panels, &StatusPanels::popupRequested, this, &MainWindow::showPopup);
+}
 
-    m_progress = new TextProgressBar(client);
-    m_progress->setObjectName(QStringLiteral("progressBar"));
-    m_progress->setAccessibleName(QStringLiteral("Progress"));
-    // The main window's own design of the control.
-    m_progress->setShowText(true);
-    m_progress->setForeColor(ControlColor(QColor(Qt::black)));
-    m_progress->setBarColor(ControlColor(QColor(Qt::white)));
-    m_progress->setPicture(QPixmap(QStringLiteral(":/controls/progress-back.png")));
-    m_progress->setBarPicture(QPixmap(QStringLiteral(":/controls/progress-bar.png")));
-    m_progress->setBackPictureMode(0);
-    m_progress->setBarPictureMode(0);
-    QFont barFont = font();
-    barFont.setPointSize(8);
-    barFont.setBold(true);
-    m_progress->setFont(barFont);
-    m_progress->setText(QStringLiteral("0%"));
-
-    auto *corner = new QSizeGrip(client);
-    corner->setObjectName(QStringLiteral("Picture1"));
-    corner->setToolTip(QStringLiteral(" Drag corner "));
-    corner->setAccessibleName(QStringLiteral("Drag corner"));
-    m_corner = corner;
+TextProgressBar *MainWindow::progressBar() const
+{
+    return m_panels->progressBar();
 }
 
 QAction *MainWindow::action(const QString &objectName) const

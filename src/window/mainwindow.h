@@ -27,14 +27,8 @@ class QueueDropTarget;
 class QueuePane;
 class QueueView;
 class SoundPlayer;
+class StatusPanels;
 class TextProgressBar;
-
-/**
- * A bottom-row panel shows `text`; its accessible name stays the panel's
- * role ("Archive type") and the text becomes its description, so a screen
- * reader says both.
- */
-void showOnPanel(QLabel *panel, const QString &text);
 
 /** What start-up is given from outside the window. */
 struct StartOptions
@@ -117,8 +111,12 @@ public:
     void updateModePicture();
     /** Where the last run or set test says how it ended. */
     OutcomeLine &outcomeLine() const { return *m_outcome; }
+    /** The status row: the run's counter and progress are shown there. */
+    StatusPanels &panels() const { return *m_panels; }
     /** The progress bar the run and the set test report on. */
-    TextProgressBar *progressBar() const { return m_progress; }
+    TextProgressBar *progressBar() const;
+    /** Shutdown has begun: a run winding down leaves the window closed. */
+    bool closing() const { return m_closing; }
     /** Reads options.ini again over the settings in memory, captions and check marks following. */
     void reloadOptions();
 
@@ -182,8 +180,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    friend class WindowRipHost; // the run shows its counter and progress on the panels
-
     void buildWidgets();
     /** The file browser into `browserSplitter`, wired to the window's commands. */
     void installFileBrowser();
@@ -191,7 +187,7 @@ private:
     void buildTopRow(QWidget *client);
     void buildModePicture();
     void buildPanes(QWidget *client);
-    void buildPanels(QWidget *client);
+    void connectPanels();
     void connectCommands();
     void connectSettingCommands();
     void connectViewCommands();
@@ -219,7 +215,8 @@ private:
     void openScriptCommand();
     bool saveScript();
     void saveScriptAsCommand();
-    bool panelClicked(QObject *watched);
+    void toggleArchiveType();
+    void stepVolumeSize(bool up);
     /** The hourglass over the window during a run, the arrow back on "Find file/folder"; true when handled. */
     bool pointerEvent(QObject *watched, QEvent *event);
     void relayout();
@@ -269,14 +266,7 @@ private:
     QueuePane *m_queuePane = nullptr;
     QWidget *m_queueView = nullptr;
     QueueDropTarget *m_dropTarget = nullptr;
-    QLabel *m_totals = nullptr;
-    QLabel *m_archiveType = nullptr;
-    QLabel *m_archiveSize = nullptr;
-    QLabel *m_paths = nullptr;
-    QLabel *m_zip = nullptr;
-    TextProgressBar *m_progress = nullptr;
-    QLabel *m_ripto = nullptr;
-    QWidget *m_corner = nullptr;
+    StatusPanels *m_panels = nullptr;
     QPointer<HelpWindow> m_help;
     SoundPlayer *m_sounds = nullptr;
     OutcomeLine *m_outcome = nullptr;

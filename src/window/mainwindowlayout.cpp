@@ -2,21 +2,12 @@
 #include "window/mainwindow.h"
 #include "queueview/queuepane.h"
 #include "window/windowlayout.h"
-#include "controls/textprogressbar.h"
+#include "window/statuspanels.h"
 
 #include <QLabel>
 #include <QResizeEvent>
 #include <QSplitter>
 #include <QToolBar>
-
-namespace {
-
-QRect pixels(const TwipsRect &r)
-{
-    return {r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel, r.height / kTwipsPerPixel};
-}
-
-} // namespace
 
 void MainWindow::relayout()
 {
@@ -42,14 +33,7 @@ void MainWindow::relayout()
     m_queuePane->setGeometry(pixels(out.queue));
     if (out.splitterPosition != in.splitterPosition)
         m_browserSplitter->setSizes({out.splitterPosition / kTwipsPerPixel, out.browser.width / kTwipsPerPixel});
-    const std::pair<QWidget *, TwipsRect> row[] = {
-        {m_totals, out.totals}, {m_archiveType, out.archiveType}, {m_archiveSize, out.archiveSize},
-        {m_paths, out.paths},   {m_zip, out.zip},                 {m_progress, out.progress},
-        {m_ripto, out.ripto},   {m_corner, out.corner}};
-    for (const auto &[widget, place] : row)
-        widget->setGeometry(pixels(place));
-    // A maximised window has no drag corner to offer.
-    m_corner->setVisible(!in.maximized);
+    m_panels->place(out, in.maximized);
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)

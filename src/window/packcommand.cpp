@@ -3,6 +3,7 @@
 
 #include "window/mainwindow.h"
 #include "window/outcomeline.h"
+#include "window/statuspanels.h"
 #include "platform/stopsignals.h"
 #include "controls/textprogressbar.h"
 #include "dialogs/basenamedialog.h"
@@ -63,23 +64,22 @@ QString WindowRipHost::askBaseName(int maxLength)
 
 QString WindowRipHost::totalsPanelText() const
 {
-    return m_window.m_totals->text();
+    return m_window.panels().totalsText();
 }
 
 void WindowRipHost::setTotalsPanelText(const QString &text)
 {
-    showOnPanel(m_window.m_totals, text);
+    m_window.panels().setTotalsText(text);
 }
 
 void WindowRipHost::setProgress(int value, const QString &text)
 {
-    m_window.m_progress->setValue(value);
-    m_window.m_progress->setText(text);
+    m_window.panels().setProgress(value, text);
 }
 
 void WindowRipHost::setProgressText(const QString &text)
 {
-    m_window.m_progress->setText(text);
+    m_window.panels().setProgressText(text);
 }
 
 void WindowRipHost::setBusyPointer(bool busy)
@@ -173,7 +173,7 @@ void WindowRipHost::finish()
     setBusyPointer(false);
     m_window.unsetCursor(); // the hourglass a move over the window set meanwhile
     // A window closed meanwhile stays closed.
-    if (m_asideTranslucent && !m_window.m_closing)
+    if (m_asideTranslucent && !m_window.closing())
         stepBack(*m_asideTranslucent);
 }
 

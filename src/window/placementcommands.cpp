@@ -1,11 +1,11 @@
 // Varko 2000 — archive type, zipping, paths and per-row placement from the menus, pop-ups and panels.
 #include "window/mainwindow.h"
+#include "engine/estimate.h"
 #include "engine/placement.h"
 #include "engine/placementrules.h"
 #include "engine/queue.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 
 void MainWindow::connectPlacementCommands()
 {
@@ -26,20 +26,18 @@ void MainWindow::connectPlacementCommands()
         onTriggered(name, [this, name] { placeSelected(QLatin1String(name)); });
 }
 
-bool MainWindow::panelClicked(QObject *watched)
+void MainWindow::toggleArchiveType()
 {
-    if (watched == m_archiveType) {
-        setArchiveType(archivePlacement(m_settings) != Placement::Rar);
-        QCoreApplication::processEvents();
-        updateModePicture();
-    } else if (watched == m_zip) {
-        setZipping(!isZipping(m_settings));
-    } else if (watched == m_paths) {
-        setSavePaths(m_settings.savepaths != 1);
-    } else {
-        return false;
-    }
-    return true;
+    setArchiveType(archivePlacement(m_settings) != Placement::Rar);
+    QCoreApplication::processEvents();
+    updateModePicture();
+}
+
+void MainWindow::stepVolumeSize(bool up)
+{
+    if (!commandsLocked())
+        m_settings.size = qint16(Estimate::steppedSize(m_settings.size, up));
+    refreshTotals();
 }
 
 // Each command puts the marks back after the setting, so a refused one leaves them as they were.

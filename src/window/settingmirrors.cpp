@@ -2,10 +2,9 @@
 #include "window/mainwindow.h"
 #include "engine/estimate.h"
 #include "engine/queue.h"
-#include "controls/textprogressbar.h"
+#include "window/statuspanels.h"
 #include "store/settingscaptions.h"
 
-#include <QLabel>
 #include <QMenu>
 
 namespace {
@@ -26,11 +25,11 @@ void MainWindow::setCheckedGroup(const QStringList &names, int checkedIndex)
 
 void MainWindow::mirrorSetting(SettingKey key, const RipSettings &settings, Origin)
 {
+    m_panels->showSetting(key, settings);
     auto check = [this](const char *name, bool on) { action(QLatin1String(name))->setChecked(on); };
     switch (key) {
     case SettingKey::Rarace: {
         const bool rar = archiveTypeCaption(settings.rarace) == u"Rar";
-        showOnPanel(m_archiveType, archiveTypeCaption(settings.rarace));
         check("rar2", rar);
         check("rarc", rar);
         check("ace2", !rar);
@@ -39,14 +38,12 @@ void MainWindow::mirrorSetting(SettingKey key, const RipSettings &settings, Orig
         break;
     }
     case SettingKey::Zip:
-        showOnPanel(m_zip, zipCaption(settings.zip));
         check("zip2", settings.zip == 1);
         check("intoz", settings.zip == 1);
         for (const char *name : {"zco", "ops", "nfo2", "autonumber", "zzcomment"})
             action(QLatin1String(name))->setEnabled(settings.zip == 1);
         break;
     case SettingKey::Savepaths:
-        showOnPanel(m_paths, pathsCaption(settings.savepaths));
         check("paths2", settings.savepaths == 1);
         check("paths3", settings.savepaths == 1);
         break;
@@ -55,7 +52,6 @@ void MainWindow::mirrorSetting(SettingKey key, const RipSettings &settings, Orig
     case SettingKey::Zcomment: check("zzcomment", settings.zcomment == 1); break;
     case SettingKey::Racomp: setCheckedGroup(kRarLevels, checkedCompressionEntry(settings.racomp).value_or(-1)); break;
     case SettingKey::Zipcomp: setCheckedGroup(kZipLevels, checkedCompressionEntry(settings.zipcomp).value_or(-1)); break;
-    case SettingKey::Riptodir: showOnPanel(m_ripto, ripToCaption(settings.riptodir)); break;
     case SettingKey::Size: refreshTotals(); break;
     default: break;
     }
@@ -69,10 +65,10 @@ void MainWindow::mirrorAllSettings()
 
 void MainWindow::refreshTotals()
 {
-    showOnPanel(m_totals, m_queue->totals().panelText());
-    showOnPanel(m_archiveSize, Estimate::sizeCaption(m_settings.size));
+    m_panels->setTotalsText(m_queue->totals().panelText());
+    m_panels->setVolumeSizeText(Estimate::sizeCaption(m_settings.size));
     if (!m_ripState.ripInProgress) {
-        m_progress->setText(Estimate::displayText(m_queue->totals().totalKB, m_settings.size));
+        m_panels->setProgressText(Estimate::displayText(m_queue->totals().totalKB, m_settings.size));
         // The base-name dialog reads this: three-digit volume numbers leave room for five characters.
         m_ripState.over99 = m_settings.size != 0
                             && Estimate::isOver99(Estimate::displayEstimate(m_queue->totals().totalKB, m_settings.size),

@@ -4,7 +4,7 @@
 #include "window/packcommand.h"
 #include "window/windowlayout.h"
 #include "window/splashwindow.h"
-#include "controls/textprogressbar.h"
+#include "window/statuspanels.h"
 #include "engine/queue.h"
 #include "store/optionsfile.h"
 #include "store/ripscript.h"
@@ -61,7 +61,7 @@ void MainWindow::start(const StartOptions &options)
     applyViewSettings();
     mirrorAllSettings();
     updateModePicture();
-    m_progress->setText(QStringLiteral("0%"));
+    m_panels->setProgressText(QStringLiteral("0%"));
     if (placement.maximize)
         setWindowState(windowState() | Qt::WindowMaximized);
 

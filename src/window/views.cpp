@@ -1,6 +1,5 @@
 // Varko 2000 — the browser list's view style, sort and font size, and the pop-ups of the panels.
 #include "window/mainwindow.h"
-#include "engine/estimate.h"
 #include "store/settingscaptions.h"
 
 #include <QHeaderView>
@@ -106,8 +105,7 @@ void MainWindow::showPopup(const QString &name, const QPoint &globalPos)
 
 void MainWindow::connectPopups()
 {
-    for (QLabel *panel : {m_logo, m_totals, m_archiveType, m_archiveSize, m_paths, m_zip, m_ripto})
-        panel->installEventFilter(this);
+    m_logo->installEventFilter(this);
     centralWidget()->setMouseTracking(true);
     centralWidget()->installEventFilter(this);
     m_toolbar->widgetForAction(toolbarButton(21))->installEventFilter(this);
@@ -133,41 +131,12 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         relayout();
     if (pointerEvent(watched, event))
         return QMainWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::MouseButtonDblClick && watched == m_totals) {
-        action(QStringLiteral("listque"))->trigger();
-        return true;
-    }
     if (event->type() != QEvent::MouseButtonPress)
         return QMainWindow::eventFilter(watched, event);
     const auto *press = static_cast<QMouseEvent *>(event);
-    const bool left = press->button() == Qt::LeftButton;
-    const QPoint at = press->globalPosition().toPoint();
-    if (watched == m_logo && left) {
+    if (watched == m_logo && press->button() == Qt::LeftButton)
         about_Click();
-    } else if (watched == m_ripto) {
-        left ? changep_Click() : showPopup(QStringLiteral("riptom"), at);
-    } else if (watched == m_archiveSize) {
-        // A left press steps the volume size up, a right one down.
-        if (!commandsLocked())
-            m_settings.size = qint16(Estimate::steppedSize(m_settings.size, left));
-        refreshTotals();
-    } else if (left) {
-        if (watched == m_totals)
-            enableRowEntries();
-        else
-            panelClicked(watched);
-    } else {
-        if (watched == m_totals)
-            enableRowEntries();
-        const QHash<QObject *, QString> popups{{m_zip, QStringLiteral("zipm")},
-                                               {m_archiveType, QStringLiteral("rarm")},
-                                               {m_paths, QStringLiteral("pathsp")},
-                                               {m_totals, QStringLiteral("lpopup")}};
-        QString name = popups.value(watched);
-        if (watched == viewportOf(m_fileList))
-            name = QStringLiteral("filepop");
-        if (!name.isEmpty())
-            showPopup(name, at);
-    }
+    else if (watched == viewportOf(m_fileList) && press->button() != Qt::LeftButton)
+        showPopup(QStringLiteral("filepop"), press->globalPosition().toPoint());
     return QMainWindow::eventFilter(watched, event);
 }

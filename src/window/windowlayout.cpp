@@ -50,3 +50,8 @@ WindowLayout layoutWindow(const LayoutInput &in)
     layoutBottomRow(in, out);
     return out;
 }
+
+QRect pixels(const TwipsRect &r)
+{
+    return {r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel, r.height / kTwipsPerPixel};
+}
