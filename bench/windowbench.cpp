@@ -124,7 +124,7 @@ int drop(BenchWindow &window, const QString &work)
 
 int pack(BenchWindow &window, const QString &script, const QString &base)
 {
-    if (!window.openScript(script))
+    if (!window.scripts().open(script))
         return 1;
     // The base-name dialog gets the name and Enter as soon as it shows.
     QTimer typist;

@@ -43,8 +43,7 @@ void MainWindow::installFileBrowser()
     connect(this, &MainWindow::browserSortChanged, m_browser, &FileBrowser::setSortColumn);
     connect(this, &MainWindow::browserRefreshRequested, m_browser, &FileBrowser::refresh);
     connect(m_browser, &FileBrowser::currentFolderChanged, this, &MainWindow::setBrowserFolder);
-    connect(m_browser, &FileBrowser::scriptRequested, this, [this](const QString &path) { openScript(path); });
-    setSelectedFileSource([this] { return m_browser->selectedPaths().value(0); });
+    connect(m_browser, &FileBrowser::scriptRequested, this, [this](const QString &path) { m_scripts->open(path); });
     m_browser->setViewStyle(m_viewStyle);
     m_browser->setSortColumn(m_sortColumn);
 }

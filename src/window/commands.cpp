@@ -56,7 +56,7 @@ void MainWindow::connectCommands()
             // A click toggles entry 2's mark, which is the list's to set: put it back.
             if (recent->isCheckable())
                 recent->setChecked(!checked);
-            openRecent(entry - 1);
+            m_scripts->openRecent(entry - 1);
         });
     }
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &MainWindow::openHelp);

@@ -48,8 +48,14 @@ MainWindow::MainWindow(QWidget *parent)
     setMinimumSize(kMinWindowWidth / kTwipsPerPixel, kMinWindowHeight / kTwipsPerPixel);
     resize(9900 / kTwipsPerPixel, 7270 / kTwipsPerPixel);
     m_queue->setRunState(&m_ripState);
-    setScriptOpener([this](const QString &path) { return ::openScript(path, *m_queue, m_settings, this).ok; });
     buildWidgets();
+    m_scripts = new ScriptSession(*m_queue, m_settings, *this,
+                                  {action(QStringLiteral("sscript")), toolbarButton(4), action(QStringLiteral("saveasscript")),
+                                   {action(QStringLiteral("mnuFile2")), action(QStringLiteral("mnuFile3")),
+                                    action(QStringLiteral("mnuFile4")), action(QStringLiteral("mnuFile5"))},
+                                   action(QStringLiteral("mnuFile6"))},
+                                  this);
+    m_scripts->setOpener([this](const QString &path) { return ::openScript(path, *m_queue, m_settings, this).ok; });
     connectCommands();
     connectPopups();
     connectPanels();
@@ -202,11 +208,6 @@ void MainWindow::installQueueView(QWidget *queueView)
     m_queueView = queueView;
     if (auto *view = qobject_cast<QueueView *>(queueView))
         connectQueueView(view);
-}
-
-void MainWindow::setScriptOpener(ScriptOpener opener)
-{
-    m_scriptOpener = std::move(opener);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent *event)

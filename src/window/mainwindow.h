@@ -3,10 +3,10 @@
 
 #include "engine/message.h"
 #include "engine/ripstate.h"
-#include "store/recentfilelist.h"
 #include "store/ripsettings.h"
 #include "store/settingsschema.h"
 #include "store/windowstate.h"
+#include "window/scriptsession.h"
 
 #include <QAction>
 #include <QHash>
@@ -43,22 +43,18 @@ struct StartOptions
  * the run state for the life of the program, and mirrors the settings into
  * its panels' captions and its menus' check marks.
  *
- * Other parts plug in through `installBrowser`, `installQueueView`,
- * `setScriptOpener` and the actions found by `action`: every menu entry and
+ * Other parts plug in through the actions found by `action`: every menu entry and
  * toolbar button is a QAction named as in the command tables, and a toolbar
  * button with a menu twin runs that entry, so connecting to the entry's
  * `triggered` serves both.
  */
 class FileBrowser;
 
-class MainWindow : public QMainWindow, public SettingsMirrors
+class MainWindow : public QMainWindow, public SettingsMirrors, private ScriptSessionHost
 {
     Q_OBJECT
 
 public:
-    /** Reads a rip script into the window (settings, queue rows, totals); false when it cannot. */
-    using ScriptOpener = std::function<bool(const QString &path)>;
-
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -70,15 +66,6 @@ public:
     QAction *toolbarButton(int position) const;
     QMenu *menu(const QString &objectName) const;
 
-    /** Puts the browser's folder tree and file list into `browserSplitter`, replacing the current ones. */
-    void installBrowser(QWidget *folderTree, QWidget *fileList);
-    /** Puts the queue view into `queueSplitter`, replacing the current one. */
-    void installQueueView(QWidget *queueView);
-    /** The operation that reads a script; the engine's by default. */
-    void setScriptOpener(ScriptOpener opener);
-    /** The browser's selected file, which "Open script..." opens without a dialog when it is a script. */
-    void setSelectedFileSource(std::function<QString()> source) { m_selectedFile = std::move(source); }
-
     QWidget *folderTree() const { return m_folderTree; }
     QWidget *fileList() const { return m_fileList; }
     QWidget *queueView() const { return m_queueView; }
@@ -86,21 +73,13 @@ public:
     Queue &queue() { return *m_queue; }
     RipSettings &settings() { return m_settings; }
     RipState &ripState() { return m_ripState; }
-    RecentFileList &recentScripts() { return m_recent; }
-    QString currentScript() const { return m_currentScript; }
+    /** The current script and the recent list, with New, Open and Save. */
+    ScriptSession &scripts() const { return *m_scripts; }
     QString dataFolder() const { return m_dataFolder; }
     bool layeringAvailable() const { return m_layeringAvailable; }
     /** The browser's folder: the state file's at start (home when it is gone), kept by the browser. */
-    QString browserFolder() const { return m_browserFolder; }
+    QString browserFolder() const override { return m_browserFolder; }
     void setBrowserFolder(const QString &folder) { m_browserFolder = folder; }
-
-    /** Opens a script as start-up and the recent entries do; false after "couldn't be loaded". */
-    bool openScript(const QString &path);
-    /** Adds a script to the recent list and shows the list again. */
-    void addRecentScript(const QString &path);
-    void refreshRecentMenu();
-    /** Writes the recent list where the next start reads it. */
-    void saveRecentScripts() const;
 
     void mirrorSetting(SettingKey key, const RipSettings &settings, Origin origin) override;
     /** Every caption and check mark that follows the settings. */
@@ -124,7 +103,7 @@ public:
      * A run or a drop holds the queue: the commands that would change the
      * queue, the settings or the current script are refused meanwhile.
      */
-    bool commandsLocked() const;
+    bool commandsLocked() const override;
     /** Nested: the entries those commands sit behind are disabled until the last unlock. */
     void lockCommands(bool locked);
     /** "Clear queue...": false when refused. */
@@ -132,10 +111,8 @@ public:
     void removeQueueItem();
     /** "List queue...": cue.txt in the data folder, opened in $VARKO_EDITOR or the desktop's handler. */
     void listQueue();
-    /** Saves the queue and the settings to `path`, which becomes the current script. */
-    bool saveScriptAs(const QString &path);
     /** Every message box built from one of the system's messages; the button pressed. */
-    virtual Message::Answer ask(const Message &message);
+    Message::Answer ask(const Message &message) override;
 
     /** Toolbar dispatch by position. */
     void toolbar_ButtonClick(int position);
@@ -169,7 +146,7 @@ signals:
 
 protected:
     /** The file dialog of Open script (false) or Save script as (true); empty when cancelled. */
-    virtual QString askScriptPath(bool saving);
+    QString askScriptPath(bool saving) override;
     /** Every message box of the window goes through here, so tests can answer them. */
     virtual QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &title,
                                                     const QString &text);
@@ -181,6 +158,10 @@ protected:
 
 private:
     void buildWidgets();
+    /** Puts the browser's folder tree and file list into `browserSplitter`, replacing the current ones. */
+    void installBrowser(QWidget *folderTree, QWidget *fileList);
+    /** Puts the queue view into `queueSplitter`, replacing the current one. */
+    void installQueueView(QWidget *queueView);
     /** The file browser into `browserSplitter`, wired to the window's commands. */
     void installFileBrowser();
     bool browserHasSelection() const;
@@ -211,10 +192,6 @@ private:
     void setZipping(bool on);
     void setSavePaths(bool on);
     void placeSelected(const QString &entry);
-    void newScript();
-    void openScriptCommand();
-    bool saveScript();
-    void saveScriptAsCommand();
     void toggleArchiveType();
     void stepVolumeSize(bool up);
     /** The hourglass over the window during a run, the arrow back on "Find file/folder"; true when handled. */
@@ -226,7 +203,6 @@ private:
     void shutDown();
     void setCheckedGroup(const QStringList &names, int checkedIndex);
     void showPopup(const QString &name, const QPoint &globalPos);
-    void openRecent(int entry);
     void setCompression(bool zip, int level);
     WindowSnapshot snapshot() const;
     /** The browser to the folder of `script`, when it is a folder and not the one shown. */
@@ -234,11 +210,8 @@ private:
 
     RipSettings m_settings;
     RipState m_ripState;
-    RecentFileList m_recent;
     Queue *m_queue = nullptr;
-    ScriptOpener m_scriptOpener;
     QString m_dataFolder;
-    QString m_currentScript;
     QString m_browserFolder;
     ScreenTwips m_screen;
     bool m_started = false;
@@ -250,7 +223,6 @@ private:
     QPoint m_pendingOffset;
     int m_lockDepth = 0;
     QHash<QAction *, bool> m_lockedEntries;
-    std::function<QString()> m_selectedFile;
 
     QHash<QString, QMenu *> m_menus;
     QList<QAction *> m_toolbarButtons;
@@ -267,6 +239,7 @@ private:
     QWidget *m_queueView = nullptr;
     QueueDropTarget *m_dropTarget = nullptr;
     StatusPanels *m_panels = nullptr;
+    ScriptSession *m_scripts = nullptr;
     QPointer<HelpWindow> m_help;
     SoundPlayer *m_sounds = nullptr;
     OutcomeLine *m_outcome = nullptr;

@@ -123,9 +123,8 @@ bool MainWindow::clearQueue()
         return false;
     m_queue->clear();
     emptyQueueReset();
-    action(QStringLiteral("sscript"))->setEnabled(false);
+    m_scripts->queueCleared();
     setCheckedGroup({QStringLiteral("inrarace"), QStringLiteral("inzip"), QStringLiteral("in1stzip")}, -1);
-    action(QStringLiteral("mnuFile2"))->setChecked(false);
     return true;
 }
 

@@ -14,7 +14,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_closing && m_started) {
         m_closing = true;
-        saveRecentScripts();
+        m_scripts->saveRecent();
         shutDown();
     }
     event->accept();

@@ -7,20 +7,15 @@
 #include "window/statuspanels.h"
 #include "engine/queue.h"
 #include "store/optionsfile.h"
-#include "store/ripscript.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLayout>
-#include <QMenu>
-#include <QSettings>
 #include <QSplitter>
 #include <QTextStream>
 
 namespace {
-
-constexpr int kRecentCapacity = 4;
 
 int px(int twips)
 {
@@ -65,12 +60,10 @@ void MainWindow::start(const StartOptions &options)
     if (placement.maximize)
         setWindowState(windowState() | Qt::WindowMaximized);
 
-    // A script named at start joins the stored list rather than replacing it.
-    m_recent.load(QSettings(QStringLiteral("Norwen"), QStringLiteral("Varko2kMRU")));
-    m_recent.setMaxFileCount(kRecentCapacity);
+    m_scripts->loadRecent();
     action(QStringLiteral("writesfv"))->setChecked(writeSfvSetting());
     if (options.scriptArgument.isEmpty()) {
-        refreshRecentMenu();
+        m_scripts->showRecent();
         show();
         refreshTotals();
     } else {
@@ -107,71 +100,8 @@ void MainWindow::applyPlacement(const WindowPlacement &placement, ScreenTwips sc
 void MainWindow::startWithScript(const QString &argument)
 {
     const QString path = argument.startsWith(u'!') ? argument.mid(1) : argument;
-    openScript(path);
+    m_scripts->open(path);
     show();
-}
-
-bool MainWindow::openScript(const QString &path)
-{
-    if (commandsLocked())
-        return false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_queue->clear();
-    action(QStringLiteral("sscript"))->setEnabled(true);
-    toolbarButton(4)->setEnabled(true);
-    m_currentScript = path;
-    setWindowTitle(QStringLiteral("Varko 2000 - ") + path);
-    showScriptFolder(path);
-    const bool opened = m_scriptOpener(path);
-    QApplication::restoreOverrideCursor();
-    if (!opened) {
-        showMessage(QMessageBox::Warning, QStringLiteral("Varko 2000"), path + QStringLiteral("\n\ncouldn't be loaded"));
-        m_queue->clear();
-        action(QStringLiteral("sscript"))->setEnabled(false);
-        m_currentScript.clear();
-        emptyQueueReset();
-        return false;
-    }
-    action(QStringLiteral("saveasscript"))->setEnabled(true);
-    addRecentScript(path);
-    refreshTotals();
-    return true;
-}
-
-void MainWindow::addRecentScript(const QString &path)
-{
-    m_recent.addFile(path);
-    refreshRecentMenu();
-}
-
-void MainWindow::refreshRecentMenu()
-{
-    for (int n = 1; n <= kRecentCapacity; ++n) {
-        QAction *entry = action(QStringLiteral("mnuFile%1").arg(n + 1));
-        entry->setVisible(m_recent.fileExists(n));
-        if (m_recent.fileExists(n))
-            entry->setText(m_recent.menuCaption(n));
-    }
-    action(QStringLiteral("mnuFile2"))->setChecked(m_recent.fileExists(1));
-    action(QStringLiteral("mnuFile6"))->setVisible(m_recent.fileCount() > 0);
-}
-
-void MainWindow::openRecent(int entry)
-{
-    const QString path = m_recent.file(entry);
-    if (const StoreResult moved = recentScriptCheck(path); !moved.ok) {
-        ask(Message::of(moved));
-        return;
-    }
-    // On the list's top before it is read: one that fails to load is still the last one chosen.
-    addRecentScript(path);
-    openScript(path);
-}
-
-void MainWindow::saveRecentScripts() const
-{
-    QSettings store(QStringLiteral("Norwen"), QStringLiteral("Varko2kMRU"));
-    m_recent.save(store);
 }
 
 void MainWindow::reloadOptions()

@@ -159,13 +159,13 @@ private slots:
         QCOMPARE(saved->windowTitle(), QStringLiteral("Varko 2000 - ") + script);
         saved->setBrowserFolder(folder);
         saved->action(QStringLiteral("newrip"))->trigger();
-        QCOMPARE(saved->currentScript(), folder + QStringLiteral("/New rip script.v2k"));
+        QCOMPARE(saved->scripts().currentScript(), folder + QStringLiteral("/New rip script.v2k"));
         // New writes the queue and reads nothing back: caption, recent list and Save as they were.
         QCOMPARE(saved->windowTitle(), QStringLiteral("Varko 2000 - ") + script);
-        QCOMPARE(saved->recentScripts().fileCount(), 1);
+        QCOMPARE(saved->scripts().recentScripts().fileCount(), 1);
         QVERIFY(!saved->action(QStringLiteral("sscript"))->isEnabled());
 
-        for (const QString &path : {script, saved->currentScript()}) {
+        for (const QString &path : {script, saved->scripts().currentScript()}) {
             const auto opened = window(1, 1);
             opened->scriptPath = path;
             opened->action(QStringLiteral("openscript"))->trigger();
