@@ -138,7 +138,7 @@ int pack(BenchWindow &window, const QString &script, const QString &base)
     typist.start(5);
     QElapsedTimer clock;
     clock.start();
-    window.toolbar_ButtonClick(23);
+    window.action(QStringLiteral("toolbar_varko"))->trigger();
     QTextStream(stdout) << QString::number(double(clock.elapsed()) / 1000.0, 'f', 2) << Qt::endl;
     return 0;
 }

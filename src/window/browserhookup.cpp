@@ -13,14 +13,14 @@ namespace {
 
 struct CentringEntry
 {
-    const char *name;
+    Command entry;
     bool processEvents;  ///< let pending events run after the move, before the command
     bool needsSelection; ///< an edit with nothing selected opens nothing: the pointer stays
 };
 
 // Menu entries that move the pointer to the window's centre before the browser acts on them.
 constexpr CentringEntry kCentringEntries[] = {
-    {"Openf", false, false}, {"explore", true, false}, {"edit", true, true}};
+    {Command::OpenFile, false, false}, {Command::Explore, true, false}, {Command::EditDizNfo, true, true}};
 
 } // namespace
 
@@ -30,14 +30,14 @@ void MainWindow::installFileBrowser()
     installBrowser(m_browser->folderTree(), m_browser->fileList());
     // Connected before the browser's own commands, so the pointer moves first.
     for (const CentringEntry &entry : kCentringEntries)
-        onTriggered(entry.name, [this, entry] {
+        onTriggered(entry.entry, [this, entry] {
             if (entry.needsSelection && !browserHasSelection())
                 return;
             placePointer();
             if (entry.processEvents)
                 QCoreApplication::processEvents();
         });
-    m_browser->connectActions([this](const QString &name) { return action(name); }, menu(QStringLiteral("filepop")));
+    m_browser->connectActions([this](const QString &name) { return action(name); }, menu(Command::FilePopup));
     // View, sort, font and refresh stay the window's commands; the browser follows them.
     connect(this, &MainWindow::browserViewStyleChanged, m_browser, &FileBrowser::setViewStyle);
     connect(this, &MainWindow::browserSortChanged, m_browser, &FileBrowser::setSortColumn);

@@ -25,38 +25,43 @@
 namespace {
 
 // The entries that show the options dialog: the pointer goes to the centre first.
-const QStringList kSetDefaults{QStringLiteral("preferences"), QStringLiteral("options"),
-                               QStringLiteral("options3"), QStringLiteral("options4"),
-                               QStringLiteral("options9")};
+constexpr Command kSetDefaults[] = {Command::SetDefaults, Command::RipToSetDefaults, Command::ZipSetDefaults,
+                                    Command::ArchiveSetDefaults, Command::PathsSetDefaults};
+
+bool showsOptions(Command entry)
+{
+    return std::ranges::find(kSetDefaults, entry) != std::end(kSetDefaults);
+}
 
 } // namespace
 
 void MainWindow::connectCommands()
 {
-    onTriggered("exit0", [this] { close(); });
-    onTriggered("about", [this] { about_Click(); });
-    onTriggered("riptof", [this] { changep_Click(); });
-    onTriggered("changep", [this] { changep_Click(); });
-    onTriggered("contents", [this] {
+    onTriggered(Command::Exit, [this] { close(); });
+    onTriggered(Command::About, [this] { about_Click(); });
+    onTriggered(Command::RipToFolder, [this] { changep_Click(); });
+    onTriggered(Command::PopupRipToFolder, [this] { changep_Click(); });
+    onTriggered(Command::HelpContents, [this] {
         placePointer();
         QCoreApplication::processEvents();
         openHelp();
     });
-    onTriggered("web", [] { QDesktopServices::openUrl(QUrl(QStringLiteral(VARKO_HOMEPAGE))); });
-    onTriggered("mail", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:" VARKO_MAIL))); });
-    for (const QString &name : kSetDefaults)
-        connect(action(name), &QAction::triggered, this, [this] {
+    onTriggered(Command::WebPage, [] { QDesktopServices::openUrl(QUrl(QStringLiteral(VARKO_HOMEPAGE))); });
+    onTriggered(Command::Mail, [] { QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:" VARKO_MAIL))); });
+    for (const Command entry : kSetDefaults)
+        onTriggered(entry, [this] {
             placePointer(std::exchange(m_pendingOffset, QPoint()));
             QCoreApplication::processEvents();
             showOptionsDialog(*this);
         });
-    for (int entry = 2; entry <= 5; ++entry) {
-        QAction *recent = action(QStringLiteral("mnuFile%1").arg(entry));
+    const Command recentEntries[] = {Command::Recent1, Command::Recent2, Command::Recent3, Command::Recent4};
+    for (int entry = 1; entry <= 4; ++entry) {
+        QAction *recent = action(recentEntries[entry - 1]);
         connect(recent, &QAction::triggered, this, [this, recent, entry](bool checked) {
-            // A click toggles entry 2's mark, which is the list's to set: put it back.
+            // A click toggles entry 1's mark, which is the list's to set: put it back.
             if (recent->isCheckable())
                 recent->setChecked(!checked);
-            m_scripts->openRecent(entry - 1);
+            m_scripts->openRecent(entry);
         });
     }
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &MainWindow::openHelp);
@@ -64,12 +69,10 @@ void MainWindow::connectCommands()
     connectViewCommands();
 }
 
-void MainWindow::toolbar_ButtonClick(int position)
+void MainWindow::toolbar_ButtonClick(Tool button)
 {
-    if (position < 1 || position > int(toolbarTable().size()))
-        return;
-    const ToolbarRow &row = toolbarTable()[size_t(position - 1)];
-    if (position == 25) {
+    const ToolbarRow &row = toolbarRow(button);
+    if (button == Tool::Close) {
         // While a run works, Close only asks it to stop; the next click closes.
         if (m_ripState.ripInProgress)
             m_ripState.ripInProgress = false;
@@ -77,22 +80,22 @@ void MainWindow::toolbar_ButtonClick(int position)
             close();
         return;
     }
-    if (position == 14 && !browserHasSelection()) {
-        toolbarButton(14)->setEnabled(false);
-        action(QStringLiteral("edit"))->setEnabled(false);
+    if (button == Tool::EditDizNfo && !browserHasSelection()) {
+        toolbarButton(Tool::EditDizNfo)->setEnabled(false);
+        action(Command::EditDizNfo)->setEnabled(false);
         return;
     }
-    if (position == 18) {
+    if (button == Tool::ClearQueue) {
         // Clearing from the toolbar also drops the changes made through the menus.
         if (clearQueue())
             reloadOptions();
         return;
     }
-    if (!row.twin)
+    if (row.twin == Command::None)
         return; // "Up 1 level": the browser listens to the button itself
-    QAction *twin = action(QLatin1String(row.twin));
+    QAction *twin = action(row.twin);
     if (row.placesPointer) {
-        if (kSetDefaults.contains(QLatin1String(row.twin))) {
+        if (showsOptions(row.twin)) {
             m_pendingOffset = row.offset; // the entry places the pointer itself
         } else {
             placePointer(row.offset);

@@ -50,10 +50,10 @@ MainWindow::MainWindow(QWidget *parent)
     m_queue->setRunState(&m_ripState);
     buildWidgets();
     m_scripts = new ScriptSession(*m_queue, m_settings, *this,
-                                  {action(QStringLiteral("sscript")), toolbarButton(4), action(QStringLiteral("saveasscript")),
-                                   {action(QStringLiteral("mnuFile2")), action(QStringLiteral("mnuFile3")),
-                                    action(QStringLiteral("mnuFile4")), action(QStringLiteral("mnuFile5"))},
-                                   action(QStringLiteral("mnuFile6"))},
+                                  {action(Command::SaveScript), toolbarButton(Tool::SaveScript), action(Command::SaveScriptAs),
+                                   {action(Command::Recent1), action(Command::Recent2),
+                                    action(Command::Recent3), action(Command::Recent4)},
+                                   action(Command::RecentSeparator)},
                                   this);
     m_scripts->setOpener([this](const QString &path) { return ::openScript(path, *m_queue, m_settings, this).ok; });
     connectCommands();
@@ -70,11 +70,11 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildWidgets()
 {
-    m_menus = buildMenus(menuBar(), this);
+    m_commands = buildMenus(menuBar(), this);
     m_outcome = new OutcomeLine(*this);
     // Connected before the commands themselves, so a command's own outcome outlives it.
-    for (QMenu *menu : std::as_const(m_menus))
-        for (QAction *entry : menu->actions())
+    for (QMenu *menu : m_commands.menus)
+        for (QAction *entry : menu ? menu->actions() : QList<QAction *>())
             if (!entry->menu())
                 connect(entry, &QAction::triggered, m_outcome, &OutcomeLine::clear);
     auto *client = new QWidget(this);
@@ -94,7 +94,9 @@ void MainWindow::buildTopRow(QWidget *client)
     m_toolbarButtons = buildToolbar(m_toolbar);
     connect(m_toolbar, &QToolBar::actionTriggered, this, [this](QAction *button) {
         m_outcome->clear();
-        toolbar_ButtonClick(int(m_toolbarButtons.indexOf(button)) + 1);
+        const auto pressed = std::find(m_toolbarButtons.begin(), m_toolbarButtons.end(), button);
+        if (pressed != m_toolbarButtons.end())
+            toolbar_ButtonClick(Tool(pressed - m_toolbarButtons.begin()));
     });
     buildModePicture();
 
@@ -155,7 +157,7 @@ void MainWindow::buildPanes(QWidget *client)
 void MainWindow::connectPanels()
 {
     connect(m_panels, &StatusPanels::totalsPressed, this, &MainWindow::enableRowEntries);
-    connect(m_panels, &StatusPanels::listQueueRequested, action(QStringLiteral("listque")), &QAction::trigger);
+    connect(m_panels, &StatusPanels::listQueueRequested, action(Command::ListQueue), &QAction::trigger);
     connect(m_panels, &StatusPanels::archiveTypeToggled, this, &MainWindow::toggleArchiveType);
     connect(m_panels, &StatusPanels::zippingToggled, this, [this] { setZipping(!isZipping(m_settings)); });
     connect(m_panels, &StatusPanels::savePathsToggled, this, [this] { setSavePaths(m_settings.savepaths != 1); });
@@ -174,14 +176,9 @@ QAction *MainWindow::action(const QString &objectName) const
     return findChild<QAction *>(objectName);
 }
 
-QAction *MainWindow::toolbarButton(int position) const
-{
-    return m_toolbarButtons.value(position - 1);
-}
-
 QMenu *MainWindow::menu(const QString &objectName) const
 {
-    return m_menus.value(objectName);
+    return findChild<QMenu *>(objectName);
 }
 
 void MainWindow::installBrowser(QWidget *folderTree, QWidget *fileList)

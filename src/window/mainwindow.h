@@ -6,6 +6,7 @@
 #include "store/ripsettings.h"
 #include "store/settingsschema.h"
 #include "store/windowstate.h"
+#include "window/commandbuilder.h"
 #include "window/scriptsession.h"
 
 #include <QAction>
@@ -61,9 +62,8 @@ public:
     /** The start-up steps: state file, settings, views, captions, recent list or script. */
     void start(const StartOptions &options);
 
+    /** An entry or a toolbar action by its object name, as tests and the browser find them. */
     QAction *action(const QString &objectName) const;
-    /** Toolbar position 1 to 25. */
-    QAction *toolbarButton(int position) const;
     QMenu *menu(const QString &objectName) const;
 
     QWidget *folderTree() const { return m_folderTree; }
@@ -114,8 +114,8 @@ public:
     /** Every message box built from one of the system's messages; the button pressed. */
     Message::Answer ask(const Message &message) override;
 
-    /** Toolbar dispatch by position. */
-    void toolbar_ButtonClick(int position);
+    /** A toolbar button pressed: its menu twin runs, after the button's own rule. */
+    void toolbar_ButtonClick(Tool button);
     void about_Click();
     void changep_Click();
     /**
@@ -173,10 +173,13 @@ private:
     void connectSettingCommands();
     void connectViewCommands();
     void connectPopups();
+    QAction *action(Command id) const { return m_commands.actions.at(size_t(id)); }
+    QMenu *menu(Command id) const { return m_commands.menus.at(size_t(id)); }
+    QAction *toolbarButton(Tool id) const { return m_toolbarButtons.at(size_t(id)); }
     template <typename Slot>
-    void onTriggered(const char *name, Slot slot)
+    void onTriggered(Command id, Slot slot)
     {
-        connect(action(QLatin1String(name)), &QAction::triggered, this, slot);
+        connect(action(id), &QAction::triggered, this, slot);
     }
     void connectQueueCommands();
     void connectPlacementCommands();
@@ -191,7 +194,8 @@ private:
     void setArchiveType(bool rar);
     void setZipping(bool on);
     void setSavePaths(bool on);
-    void placeSelected(const QString &entry);
+    static constexpr Command kPlacementEntries[] = {Command::InArchive, Command::InZip, Command::InFirstZip};
+    void placeSelected(Command entry);
     void toggleArchiveType();
     void stepVolumeSize(bool up);
     /** The hourglass over the window during a run, the arrow back on "Find file/folder"; true when handled. */
@@ -201,8 +205,8 @@ private:
     void applyViewSettings();
     void startWithScript(const QString &argument);
     void shutDown();
-    void setCheckedGroup(const QStringList &names, int checkedIndex);
-    void showPopup(const QString &name, const QPoint &globalPos);
+    void setCheckedGroup(std::span<const Command> entries, int checkedIndex);
+    void showPopup(Command popup, const QPoint &globalPos);
     void setCompression(bool zip, int level);
     WindowSnapshot snapshot() const;
     /** The browser to the folder of `script`, when it is a folder and not the one shown. */
@@ -224,8 +228,8 @@ private:
     int m_lockDepth = 0;
     QHash<QAction *, bool> m_lockedEntries;
 
-    QHash<QString, QMenu *> m_menus;
-    QList<QAction *> m_toolbarButtons;
+    CommandActions m_commands;
+    std::array<QAction *, kToolCount> m_toolbarButtons{};
     QToolBar *m_toolbar = nullptr;
     QWidget *m_frame1 = nullptr;
     QLabel *m_logo = nullptr;

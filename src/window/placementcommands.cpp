@@ -9,21 +9,21 @@
 
 void MainWindow::connectPlacementCommands()
 {
-    onTriggered("rar2", [this] { setArchiveType(true); });
-    onTriggered("rarc", [this] { setArchiveType(true); });
-    onTriggered("ace2", [this] { setArchiveType(false); });
-    onTriggered("acec", [this] { setArchiveType(false); });
-    for (const char *name : {"zip2", "intoz"})
-        onTriggered(name, [this] { setZipping(!isZipping(m_settings)); });
-    for (const char *name : {"paths2", "paths3"})
-        onTriggered(name, [this] { setSavePaths(m_settings.savepaths != 1); });
-    onTriggered("nfo2", [this] {
+    onTriggered(Command::Rar, [this] { setArchiveType(true); });
+    onTriggered(Command::PopupRar, [this] { setArchiveType(true); });
+    onTriggered(Command::Ace, [this] { setArchiveType(false); });
+    onTriggered(Command::PopupAce, [this] { setArchiveType(false); });
+    for (const Command entry : {Command::Zip, Command::PopupIntoZips})
+        onTriggered(entry, [this] { setZipping(!isZipping(m_settings)); });
+    for (const Command entry : {Command::IncludePaths, Command::PopupPaths})
+        onTriggered(entry, [this] { setSavePaths(m_settings.savepaths != 1); });
+    onTriggered(Command::NfoInFirstZip, [this] {
         if (!commandsLocked())
             PlacementRules::toggleNfoFirst(*m_queue, m_settings);
         mirrorSetting(SettingKey::Nfo1st, m_settings, Origin::OptionsFile);
     });
-    for (const char *name : {"inrarace", "inzip", "in1stzip"})
-        onTriggered(name, [this, name] { placeSelected(QLatin1String(name)); });
+    for (const Command entry : kPlacementEntries)
+        onTriggered(entry, [this, entry] { placeSelected(entry); });
 }
 
 void MainWindow::toggleArchiveType()
@@ -63,18 +63,17 @@ void MainWindow::setSavePaths(bool on)
     mirrorSetting(SettingKey::Savepaths, m_settings, Origin::OptionsFile);
 }
 
-void MainWindow::placeSelected(const QString &entry)
+void MainWindow::placeSelected(Command entry)
 {
     const int row = selectedRow();
     if (row < 0 || commandsLocked())
         return;
-    const QStringList entries{QStringLiteral("inrarace"), QStringLiteral("inzip"), QStringLiteral("in1stzip")};
-    const int chosen = int(entries.indexOf(entry));
+    const int chosen = int(std::ranges::find(kPlacementEntries, entry) - std::begin(kPlacementEntries));
     if (chosen == 0)
         PlacementRules::placeInArchive(*m_queue, m_settings, row);
     else if (chosen == 1)
         PlacementRules::placeInZip(*m_queue, row);
     else
         PlacementRules::placeInFirstZip(*m_queue, row);
-    setCheckedGroup(entries, chosen);
+    setCheckedGroup(kPlacementEntries, chosen);
 }

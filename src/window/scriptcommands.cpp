@@ -8,14 +8,14 @@
 
 void MainWindow::connectScriptCommands()
 {
-    onTriggered("newrip", [this] { m_scripts->newScript(); });
-    onTriggered("newscript2", [this] { m_scripts->newScript(); });
-    onTriggered("openscript", [this] {
+    onTriggered(Command::NewRipScript, [this] { m_scripts->newScript(); });
+    onTriggered(Command::PopupNewRipScript, [this] { m_scripts->newScript(); });
+    onTriggered(Command::OpenScript, [this] {
         // A script selected in the browser opens as it is; anything else asks.
         m_scripts->openChosen(m_browser ? m_browser->selectedPaths().value(0) : QString());
     });
-    onTriggered("sscript", [this] { m_scripts->save(); });
-    onTriggered("saveasscript", [this] { m_scripts->saveAsChosen(); });
+    onTriggered(Command::SaveScript, [this] { m_scripts->save(); });
+    onTriggered(Command::SaveScriptAs, [this] { m_scripts->saveAsChosen(); });
     connect(m_scripts, &ScriptSession::scriptNamed, this,
             [this](const QString &path) { setWindowTitle(QStringLiteral("Varko 2000 - ") + path); });
     connect(m_scripts, &ScriptSession::opening, this, &MainWindow::showScriptFolder);

@@ -9,47 +9,45 @@
 
 namespace {
 
-const QStringList kRarLevels{QStringLiteral("rstore"), QStringLiteral("rfastest"), QStringLiteral("rfast"),
-                             QStringLiteral("rnormal"), QStringLiteral("rgood"), QStringLiteral("rmaximum")};
-const QStringList kZipLevels{QStringLiteral("zstore"), QStringLiteral("zfastest"), QStringLiteral("zfast"),
-                             QStringLiteral("znormal"), QStringLiteral("zgood"), QStringLiteral("zmaximum")};
+using enum Command;
+constexpr Command kRarLevels[] = {RarStore, RarFastest, RarFast, RarNormal, RarGood, RarMaximum};
+constexpr Command kZipLevels[] = {ZipStore, ZipFastest, ZipFast, ZipNormal, ZipGood, ZipMaximum};
 
 } // namespace
 
-void MainWindow::setCheckedGroup(const QStringList &names, int checkedIndex)
+void MainWindow::setCheckedGroup(std::span<const Command> entries, int checkedIndex)
 {
-    for (int i = 0; i < names.size(); ++i)
-        if (QAction *entry = action(names.at(i)))
-            entry->setChecked(i == checkedIndex);
+    for (size_t i = 0; i < entries.size(); ++i)
+        action(entries[i])->setChecked(int(i) == checkedIndex);
 }
 
 void MainWindow::mirrorSetting(SettingKey key, const RipSettings &settings, Origin)
 {
     m_panels->showSetting(key, settings);
-    auto check = [this](const char *name, bool on) { action(QLatin1String(name))->setChecked(on); };
+    auto check = [this](Command entry, bool on) { action(entry)->setChecked(on); };
     switch (key) {
     case SettingKey::Rarace: {
         const bool rar = archiveTypeCaption(settings.rarace) == u"Rar";
-        check("rar2", rar);
-        check("rarc", rar);
-        check("ace2", !rar);
-        check("acec", !rar);
-        action(QStringLiteral("inrarace"))->setText(QStringLiteral("In ") + archiveTypeCaption(settings.rarace));
+        check(Rar, rar);
+        check(PopupRar, rar);
+        check(Ace, !rar);
+        check(PopupAce, !rar);
+        action(Command::InArchive)->setText(QStringLiteral("In ") + archiveTypeCaption(settings.rarace));
         break;
     }
     case SettingKey::Zip:
-        check("zip2", settings.zip == 1);
-        check("intoz", settings.zip == 1);
-        for (const char *name : {"zco", "ops", "nfo2", "autonumber", "zzcomment"})
-            action(QLatin1String(name))->setEnabled(settings.zip == 1);
+        check(Zip, settings.zip == 1);
+        check(PopupIntoZips, settings.zip == 1);
+        for (const Command entry : {ZipCompressionMenu, ZipOptionsMenu, NfoInFirstZip, DizAutoNumber, ZipComment})
+            action(entry)->setEnabled(settings.zip == 1);
         break;
     case SettingKey::Savepaths:
-        check("paths2", settings.savepaths == 1);
-        check("paths3", settings.savepaths == 1);
+        check(IncludePaths, settings.savepaths == 1);
+        check(PopupPaths, settings.savepaths == 1);
         break;
-    case SettingKey::Nfo1st: check("nfo2", settings.nfo1st == 1); break;
-    case SettingKey::Dnumber: check("autonumber", settings.dnumber == 1); break;
-    case SettingKey::Zcomment: check("zzcomment", settings.zcomment == 1); break;
+    case SettingKey::Nfo1st: check(NfoInFirstZip, settings.nfo1st == 1); break;
+    case SettingKey::Dnumber: check(DizAutoNumber, settings.dnumber == 1); break;
+    case SettingKey::Zcomment: check(ZipComment, settings.zcomment == 1); break;
     case SettingKey::Racomp: setCheckedGroup(kRarLevels, checkedCompressionEntry(settings.racomp).value_or(-1)); break;
     case SettingKey::Zipcomp: setCheckedGroup(kZipLevels, checkedCompressionEntry(settings.zipcomp).value_or(-1)); break;
     case SettingKey::Size: refreshTotals(); break;
@@ -74,15 +72,15 @@ void MainWindow::refreshTotals()
                             && Estimate::isOver99(Estimate::displayEstimate(m_queue->totals().totalKB, m_settings.size),
                                                   m_settings.size);
     }
-    m_menus.value(QStringLiteral("lpopup"))->menuAction()->setEnabled(!m_queue->isEmpty() && !commandsLocked());
+    action(QueueMenu)->setEnabled(!m_queue->isEmpty() && !commandsLocked());
 }
 
 void MainWindow::connectSettingCommands()
 {
     // While a run works it reads the settings: a change is refused and the marks put back.
-    auto levels = [this](const QStringList &names, qint16 RipSettings::*field, SettingKey key) {
-        for (int i = 0; i < names.size(); ++i)
-            connect(action(names.at(i)), &QAction::triggered, this, [this, field, key, i] {
+    auto levels = [this](std::span<const Command> entries, qint16 RipSettings::*field, SettingKey key) {
+        for (size_t i = 0; i < entries.size(); ++i)
+            onTriggered(entries[i], [this, field, key, i] {
                 if (!m_ripState.ripInProgress)
                     m_settings.*field = qint16(i);
                 mirrorSetting(key, m_settings, Origin::OptionsFile);
@@ -90,13 +88,13 @@ void MainWindow::connectSettingCommands()
     };
     levels(kRarLevels, &RipSettings::racomp, SettingKey::Racomp);
     levels(kZipLevels, &RipSettings::zipcomp, SettingKey::Zipcomp);
-    auto toggle = [this](const char *name, qint16 RipSettings::*field, SettingKey key) {
-        connect(action(QLatin1String(name)), &QAction::triggered, this, [this, field, key](bool on) {
+    auto toggle = [this](Command entry, qint16 RipSettings::*field, SettingKey key) {
+        onTriggered(entry, [this, field, key](bool on) {
             if (!m_ripState.ripInProgress)
                 m_settings.*field = on ? 1 : 0;
             mirrorSetting(key, m_settings, Origin::OptionsFile);
         });
     };
-    toggle("autonumber", &RipSettings::dnumber, SettingKey::Dnumber);
-    toggle("zzcomment", &RipSettings::zcomment, SettingKey::Zcomment);
+    toggle(DizAutoNumber, &RipSettings::dnumber, SettingKey::Dnumber);
+    toggle(ZipComment, &RipSettings::zcomment, SettingKey::Zcomment);
 }

@@ -61,7 +61,7 @@ void MainWindow::start(const StartOptions &options)
         setWindowState(windowState() | Qt::WindowMaximized);
 
     m_scripts->loadRecent();
-    action(QStringLiteral("writesfv"))->setChecked(writeSfvSetting());
+    action(Command::WriteSfv)->setChecked(writeSfvSetting());
     if (options.scriptArgument.isEmpty()) {
         m_scripts->showRecent();
         show();

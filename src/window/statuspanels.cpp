@@ -157,10 +157,12 @@ void StatusPanels::pressed(QObject *panel, bool left, const QPoint &at)
             emit savePathsToggled();
         return;
     }
-    const QHash<QObject *, QString> popups{{m_ripto, QStringLiteral("riptom")},
-                                           {m_zip, QStringLiteral("zipm")},
-                                           {m_archiveType, QStringLiteral("rarm")},
-                                           {m_paths, QStringLiteral("pathsp")},
-                                           {m_totals, QStringLiteral("lpopup")}};
-    emit popupRequested(popups.value(panel), at);
+    const std::pair<QObject *, Command> popups[] = {{m_ripto, Command::RipToPopup},
+                                                    {m_zip, Command::ZipPopup},
+                                                    {m_archiveType, Command::ArchivePopup},
+                                                    {m_paths, Command::PathsPopup},
+                                                    {m_totals, Command::QueueMenu}};
+    for (const auto &[owner, popup] : popups)
+        if (owner == panel)
+            emit popupRequested(popup, at);
 }

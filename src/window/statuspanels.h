@@ -1,6 +1,7 @@
 // Varko 2000 — the status row at the window's foot: six panels, the progress bar and the drag corner.
 #pragma once
 
+#include "window/commandtable.h"
 #include "store/settingsschema.h"
 
 #include <QObject>
@@ -51,8 +52,8 @@ signals:
     void ripToFolderRequested();
     /** A left press steps the volume size up, a right one down. */
     void volumeSizeStepped(bool up);
-    /** A right press asks for the panel's pop-up, by the pop-up's object name. */
-    void popupRequested(const QString &popup, const QPoint &globalPos);
+    /** A right press asks for the panel's pop-up. */
+    void popupRequested(Command popup, const QPoint &globalPos);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

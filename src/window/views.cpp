@@ -11,12 +11,13 @@
 
 namespace {
 
-const QStringList kViewEntries{QStringLiteral("largei"), QStringLiteral("listi"), QStringLiteral("details")};
-const QStringList kPopupViewEntries{QStringLiteral("fvlarge"), QStringLiteral("fvlist"), QStringLiteral("fvdetails")};
-const QStringList kSortEntries{QStringLiteral("aname"), QStringLiteral("asize"), QStringLiteral("atype"),
-                               QStringLiteral("adate"), QStringLiteral("aname2"), QStringLiteral("asize2"),
-                               QStringLiteral("atype2"), QStringLiteral("adate2")};
-const QStringList kFontEntries{QStringLiteral("fnorm"), QStringLiteral("flarge"), QStringLiteral("biggest")};
+using enum Command;
+constexpr Command kViewEntries[] = {LargeIcons, List, Details};
+constexpr Command kPopupViewEntries[] = {PopupLargeIcons, PopupList, PopupDetails};
+constexpr Tool kViewButtons[] = {Tool::LargeIcons, Tool::List, Tool::Details};
+constexpr Command kSortEntries[] = {SortByName, SortBySize, SortByType, SortByDate};
+constexpr Command kPopupSortEntries[] = {PopupSortByName, PopupSortBySize, PopupSortByType, PopupSortByDate};
+constexpr Command kFontEntries[] = {FontSmall, FontMedium, FontLarge};
 constexpr int kViewStyles[] = {0, 2, 3};
 constexpr int kFontSizes[] = {8, 10, 12};
 
@@ -37,19 +38,20 @@ int indexOf(std::span<const int> values, int value)
 void MainWindow::connectViewCommands()
 {
     for (int i = 0; i < 3; ++i) {
-        connect(action(kViewEntries.at(i)), &QAction::triggered, this, [this, i] { setViewStyle(kViewStyles[i]); });
-        connect(action(kPopupViewEntries.at(i)), &QAction::triggered, this,
-                [this, i] { setViewStyle(kViewStyles[i], true); });
-        connect(action(kFontEntries.at(i)), &QAction::triggered, this, [this, i] { setFontSize(kFontSizes[i]); });
+        onTriggered(kViewEntries[i], [this, i] { setViewStyle(kViewStyles[i]); });
+        onTriggered(kPopupViewEntries[i], [this, i] { setViewStyle(kViewStyles[i], true); });
+        onTriggered(kFontEntries[i], [this, i] { setFontSize(kFontSizes[i]); });
     }
-    for (int i = 0; i < kSortEntries.size(); ++i)
-        connect(action(kSortEntries.at(i)), &QAction::triggered, this, [this, i] { setSortColumn(i % 4 + 1); });
-    for (const char *name : {"refresh", "refresh3"})
-        connect(action(QLatin1String(name)), &QAction::triggered, this, &MainWindow::browserRefreshRequested);
+    for (int i = 0; i < 4; ++i) {
+        onTriggered(kSortEntries[i], [this, i] { setSortColumn(i + 1); });
+        onTriggered(kPopupSortEntries[i], [this, i] { setSortColumn(i + 1); });
+    }
+    for (const Command entry : {Refresh, PopupRefresh})
+        onTriggered(entry, &MainWindow::browserRefreshRequested);
     // The pop-up's View marks follow the View menu each time it opens.
-    connect(menu(QStringLiteral("viewfile")), &QMenu::aboutToShow, this, [this] {
+    connect(menu(Command::PopupViewMenu), &QMenu::aboutToShow, this, [this] {
         for (int i = 0; i < 3; ++i)
-            action(kPopupViewEntries.at(i))->setChecked(action(kViewEntries.at(i))->isChecked());
+            action(kPopupViewEntries[i])->setChecked(action(kViewEntries[i])->isChecked());
     });
 }
 
@@ -61,7 +63,7 @@ void MainWindow::setViewStyle(int style, bool fromPopup)
     if (fromPopup)
         setCheckedGroup(kPopupViewEntries, index);
     for (int i = 0; i < 3; ++i)
-        toolbarButton(8 + i)->setChecked(i == index);
+        toolbarButton(kViewButtons[i])->setChecked(i == index);
     emit browserViewStyleChanged(style);
 }
 
@@ -69,8 +71,8 @@ void MainWindow::setSortColumn(int column)
 {
     m_sortColumn = column;
     m_settings.sort = QString::number(column);
-    setCheckedGroup(kSortEntries.mid(0, 4), column - 1);
-    setCheckedGroup(kSortEntries.mid(4), column - 1);
+    setCheckedGroup(kSortEntries, column - 1);
+    setCheckedGroup(kPopupSortEntries, column - 1);
     emit browserSortChanged(column);
 }
 
@@ -93,14 +95,15 @@ void MainWindow::applyViewSettings()
     if (sort >= 1 && sort <= 4)
         setSortColumn(sort);
     else
-        setCheckedGroup(kSortEntries, -1);
+        for (const auto &group : {std::span(kSortEntries), std::span(kPopupSortEntries)})
+            setCheckedGroup(group, -1);
 }
 
-void MainWindow::showPopup(const QString &name, const QPoint &globalPos)
+void MainWindow::showPopup(Command popup, const QPoint &globalPos)
 {
-    QMenu *popup = menu(name);
-    if (popup && popup->menuAction()->isEnabled())
-        popup->popup(globalPos);
+    QMenu *shown = menu(popup);
+    if (shown && shown->menuAction()->isEnabled())
+        shown->popup(globalPos);
 }
 
 void MainWindow::connectPopups()
@@ -108,7 +111,7 @@ void MainWindow::connectPopups()
     m_logo->installEventFilter(this);
     centralWidget()->setMouseTracking(true);
     centralWidget()->installEventFilter(this);
-    m_toolbar->widgetForAction(toolbarButton(21))->installEventFilter(this);
+    m_toolbar->widgetForAction(toolbarButton(Tool::FindFile))->installEventFilter(this);
 }
 
 bool MainWindow::pointerEvent(QObject *watched, QEvent *event)
@@ -117,7 +120,7 @@ bool MainWindow::pointerEvent(QObject *watched, QEvent *event)
     // hourglass; "Find file/folder" is where it turns back into the arrow.
     if (event->type() == QEvent::MouseMove && watched == centralWidget() && m_ripState.ripInProgress)
         setCursor(Qt::WaitCursor);
-    else if (event->type() == QEvent::Enter && watched == m_toolbar->widgetForAction(toolbarButton(21)))
+    else if (event->type() == QEvent::Enter && watched == m_toolbar->widgetForAction(toolbarButton(Tool::FindFile)))
         unsetCursor();
     else
         return false;
@@ -137,6 +140,6 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_logo && press->button() == Qt::LeftButton)
         about_Click();
     else if (watched == viewportOf(m_fileList) && press->button() != Qt::LeftButton)
-        showPopup(QStringLiteral("filepop"), press->globalPosition().toPoint());
+        showPopup(FilePopup, press->globalPosition().toPoint());
     return QMainWindow::eventFilter(watched, event);
 }

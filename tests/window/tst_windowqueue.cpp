@@ -217,12 +217,12 @@ private slots:
             lockedMeanwhile &= !win->ripState().ripInProgress || !win->action(QStringLiteral("clear"))->isEnabled();
             // Once: a second Close while the run winds down would close the window.
             if (stopAfter && panelText(*win, "totalsPanel") == QStringLiteral(" %1 of 3").arg(stopAfter)) {
-                win->toolbar_ButtonClick(25);
+                win->action(QStringLiteral("toolbar_exit"))->trigger();
                 stopAfter = 0;
             }
         });
         watcher.start(1);
-        win->toolbar_ButtonClick(23);
+        win->action(QStringLiteral("toolbar_varko"))->trigger();
         watcher.stop();
 
         QVERIFY(lockedMeanwhile);
