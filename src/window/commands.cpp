@@ -38,9 +38,9 @@ bool showsOptions(Command entry)
 void MainWindow::connectCommands()
 {
     onTriggered(Command::Exit, [this] { close(); });
-    onTriggered(Command::About, [this] { about_Click(); });
-    onTriggered(Command::RipToFolder, [this] { changep_Click(); });
-    onTriggered(Command::PopupRipToFolder, [this] { changep_Click(); });
+    onTriggered(Command::About, [this] { showAbout(); });
+    onTriggered(Command::RipToFolder, [this] { chooseRipToFolder(); });
+    onTriggered(Command::PopupRipToFolder, [this] { chooseRipToFolder(); });
     onTriggered(Command::HelpContents, [this] {
         placePointer();
         QCoreApplication::processEvents();
@@ -69,31 +69,31 @@ void MainWindow::connectCommands()
     connectViewCommands();
 }
 
-void MainWindow::toolbar_ButtonClick(Tool button)
+void MainWindow::pressToolbarButton(Tool button)
 {
-    const ToolbarRow &row = toolbarRow(button);
-    if (button == Tool::Close) {
-        // While a run works, Close only asks it to stop; the next click closes.
-        if (m_ripState.ripInProgress)
-            m_ripState.ripInProgress = false;
-        else
-            close();
-        return;
-    }
-    if (button == Tool::EditDizNfo && !browserHasSelection()) {
-        toolbarButton(Tool::EditDizNfo)->setEnabled(false);
-        action(Command::EditDizNfo)->setEnabled(false);
-        return;
-    }
-    if (button == Tool::ClearQueue) {
+    switch (button) {
+    case Tool::Close: closeOrStopRun(); return;
+    case Tool::ClearQueue:
         // Clearing from the toolbar also drops the changes made through the menus.
         if (clearQueue())
             reloadOptions();
         return;
+    case Tool::EditDizNfo:
+        if (!browserHasSelection()) {
+            toolbarButton(Tool::EditDizNfo)->setEnabled(false);
+            action(Command::EditDizNfo)->setEnabled(false);
+            return;
+        }
+        break;
+    default: break;
     }
+    runTwin(toolbarRow(button));
+}
+
+void MainWindow::runTwin(const ToolbarRow &row)
+{
     if (row.twin == Command::None)
         return; // "Up 1 level": the browser listens to the button itself
-    QAction *twin = action(row.twin);
     if (row.placesPointer) {
         if (showsOptions(row.twin)) {
             m_pendingOffset = row.offset; // the entry places the pointer itself
@@ -102,7 +102,16 @@ void MainWindow::toolbar_ButtonClick(Tool button)
             QCoreApplication::processEvents();
         }
     }
-    twin->trigger();
+    action(row.twin)->trigger();
+}
+
+void MainWindow::closeOrStopRun()
+{
+    // While a run works, Close only asks it to stop; the next click closes.
+    if (m_ripState.ripInProgress)
+        m_ripState.ripInProgress = false;
+    else
+        close();
 }
 
 void MainWindow::placePointer(QPoint offset)
@@ -111,7 +120,7 @@ void MainWindow::placePointer(QPoint offset)
     QCursor::setPos(frame.left() + frame.width() / 2 + offset.x(), frame.top() + frame.height() / 2 + offset.y());
 }
 
-void MainWindow::about_Click()
+void MainWindow::showAbout()
 {
     SplashWindow splash(this);
     splash.showForAbout([this] { m_sounds->playStart(); });
@@ -133,7 +142,7 @@ void MainWindow::openHelp()
     m_help->activateWindow();
 }
 
-void MainWindow::changep_Click()
+void MainWindow::chooseRipToFolder()
 {
     const QString start = m_settings.riptodir.isEmpty() ? QDir::homePath() : m_settings.riptodir;
     const QString chosen = QFileDialog::getExistingDirectory(this, QStringLiteral("Rip-to folder"), start);

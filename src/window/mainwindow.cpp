@@ -96,7 +96,7 @@ void MainWindow::buildTopRow(QWidget *client)
         m_outcome->clear();
         const auto pressed = std::find(m_toolbarButtons.begin(), m_toolbarButtons.end(), button);
         if (pressed != m_toolbarButtons.end())
-            toolbar_ButtonClick(Tool(pressed - m_toolbarButtons.begin()));
+            pressToolbarButton(Tool(pressed - m_toolbarButtons.begin()));
     });
     buildModePicture();
 
@@ -161,7 +161,7 @@ void MainWindow::connectPanels()
     connect(m_panels, &StatusPanels::archiveTypeToggled, this, &MainWindow::toggleArchiveType);
     connect(m_panels, &StatusPanels::zippingToggled, this, [this] { setZipping(!isZipping(m_settings)); });
     connect(m_panels, &StatusPanels::savePathsToggled, this, [this] { setSavePaths(m_settings.savepaths != 1); });
-    connect(m_panels, &StatusPanels::ripToFolderRequested, this, &MainWindow::changep_Click);
+    connect(m_panels, &StatusPanels::ripToFolderRequested, this, &MainWindow::chooseRipToFolder);
     connect(m_panels, &StatusPanels::volumeSizeStepped, this, &MainWindow::stepVolumeSize);
     connect(m_panels, &StatusPanels::popupRequested, this, &MainWindow::showPopup);
 }

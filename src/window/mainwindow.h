@@ -114,10 +114,9 @@ public:
     /** Every message box built from one of the system's messages; the button pressed. */
     Message::Answer ask(const Message &message) override;
 
-    /** A toolbar button pressed: its menu twin runs, after the button's own rule. */
-    void toolbar_ButtonClick(Tool button);
-    void about_Click();
-    void changep_Click();
+    void showAbout();
+    /** The folder chooser, then setRipToFolder(); cancelled, the folder stays. */
+    void chooseRipToFolder();
     /**
      * The rip-to folder as the chooser sets it: a folder with free space that
      * can be read, else the home folder and "Invalid drive/folder". Changes
@@ -170,6 +169,11 @@ private:
     void buildPanes(QWidget *client);
     void connectPanels();
     void connectCommands();
+    /** A toolbar button pressed: its own rule, else its menu twin runs. */
+    void pressToolbarButton(Tool button);
+    void runTwin(const ToolbarRow &row);
+    void closeOrStopRun();
+    void packIt();
     void connectSettingCommands();
     void connectViewCommands();
     void connectPopups();

@@ -50,7 +50,7 @@ void MainWindow::connectQueueCommands()
     onTriggered(Command::ClearQueue, [this] { clearQueue(); });
     onTriggered(Command::RemoveItem, [this] { removeQueueItem(); });
     onTriggered(Command::ListQueue, [this] { listQueue(); });
-    onTriggered(Command::PackIt, [this] { packFromWindow(*this); });
+    onTriggered(Command::PackIt, [this] { packIt(); });
     onTriggered(Command::TestSet, [this] { testSetFromWindow(*this); });
     connect(action(Command::WriteSfv), &QAction::toggled, this, &setWriteSfvSetting);
     onTriggered(Command::ItemProperties, [this] { showItemProperties(); });
@@ -72,6 +72,11 @@ void MainWindow::connectQueueView(QueueView *view)
     connect(view, &QueueView::removeRequested, this, &MainWindow::removeQueueItem);
     connect(view, &QueueView::clearRequested, this, &MainWindow::clearQueue);
     connect(view, &QueueView::listRequested, this, &MainWindow::listQueue);
+}
+
+void MainWindow::packIt()
+{
+    packFromWindow(*this);
 }
 
 bool MainWindow::commandsLocked() const

@@ -138,7 +138,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         return QMainWindow::eventFilter(watched, event);
     const auto *press = static_cast<QMouseEvent *>(event);
     if (watched == m_logo && press->button() == Qt::LeftButton)
-        about_Click();
+        showAbout();
     else if (watched == viewportOf(m_fileList) && press->button() != Qt::LeftButton)
         showPopup(FilePopup, press->globalPosition().toPoint());
     return QMainWindow::eventFilter(watched, event);
