@@ -52,7 +52,7 @@ void MainWindow::connectCommands()
         onTriggered(entry, [this] {
             placePointer(std::exchange(m_pendingOffset, QPoint()));
             QCoreApplication::processEvents();
-            showOptionsDialog(*this);
+            showOptionsDialog(*this, m_settings, *m_queue);
         });
     const Command recentEntries[] = {Command::Recent1, Command::Recent2, Command::Recent3, Command::Recent4};
     for (int entry = 1; entry <= 4; ++entry) {

@@ -27,6 +27,9 @@ class Queue;
 class QueueDropTarget;
 class QueuePane;
 class QueueView;
+class RipHost;
+class RipRun;
+struct RipEnvironment;
 class SoundPlayer;
 class StatusPanels;
 class TextProgressBar;
@@ -66,13 +69,19 @@ public:
     QAction *action(const QString &objectName) const;
     QMenu *menu(const QString &objectName) const;
 
-    QWidget *folderTree() const { return m_folderTree; }
     QWidget *fileList() const { return m_fileList; }
     QWidget *queueView() const { return m_queueView; }
     QueueDropTarget *dropTarget() const { return m_dropTarget; }
-    Queue &queue() { return *m_queue; }
-    RipSettings &settings() { return m_settings; }
-    RipState &ripState() { return m_ripState; }
+    /** What the window works on, to read: only its own commands and a run it starts change them. */
+    const Queue &queue() const { return *m_queue; }
+    const RipSettings &settings() const { return m_settings; }
+    const RipState &ripState() const { return m_ripState; }
+    /**
+     * A rip run over the window's queue, settings and run state, stepping by
+     * the volume size set; the one way anything outside the window changes
+     * them. Call it with the commands locked.
+     */
+    RipRun newRun(RipHost &host, RipEnvironment environment);
     /** The current script and the recent list, with New, Open and Save. */
     ScriptSession &scripts() const { return *m_scripts; }
     QString dataFolder() const { return m_dataFolder; }
@@ -82,8 +91,6 @@ public:
     void setBrowserFolder(const QString &folder) { m_browserFolder = folder; }
 
     void mirrorSetting(SettingKey key, const RipSettings &settings, Origin origin) override;
-    /** Every caption and check mark that follows the settings. */
-    void mirrorAllSettings();
     /** The totals panel and the estimate on the progress bar from the queue's totals. */
     void refreshTotals();
     /** The mode picture after the zip and archive-type panels: Zip, else Rar or Ace. */
@@ -96,9 +103,6 @@ public:
     TextProgressBar *progressBar() const;
     /** Shutdown has begun: a run winding down leaves the window closed. */
     bool closing() const { return m_closing; }
-    /** Reads options.ini again over the settings in memory, captions and check marks following. */
-    void reloadOptions();
-
     /**
      * A run or a drop holds the queue: the commands that would change the
      * queue, the settings or the current script are refused meanwhile.
@@ -108,22 +112,15 @@ public:
     void lockCommands(bool locked);
     /** "Clear queue...": false when refused. */
     bool clearQueue();
-    void removeQueueItem();
-    /** "List queue...": cue.txt in the data folder, opened in $VARKO_EDITOR or the desktop's handler. */
-    void listQueue();
     /** Every message box built from one of the system's messages; the button pressed. */
     Message::Answer ask(const Message &message) override;
 
-    void showAbout();
-    /** The folder chooser, then setRipToFolder(); cancelled, the folder stays. */
-    void chooseRipToFolder();
     /**
      * The rip-to folder as the chooser sets it: a folder with free space that
      * can be read, else the home folder and "Invalid drive/folder". Changes
      * the setting in memory only.
      */
     bool setRipToFolder(const QString &folder);
-    void openHelp();
     void playCompletionSound();
     /** The pointer to the window centre plus `offset` pixels. */
     void placePointer(QPoint offset = {});
@@ -157,6 +154,17 @@ protected:
 
 private:
     void buildWidgets();
+    /** Every caption and check mark that follows the settings. */
+    void mirrorAllSettings();
+    /** Reads options.ini again over the settings in memory, captions and check marks following. */
+    void reloadOptions();
+    void removeQueueItem();
+    /** "List queue...": cue.txt in the data folder, opened in $VARKO_EDITOR or the desktop's handler. */
+    void listQueue();
+    void showAbout();
+    /** The folder chooser, then setRipToFolder(); cancelled, the folder stays. */
+    void chooseRipToFolder();
+    void openHelp();
     /** Puts the browser's folder tree and file list into `browserSplitter`, replacing the current ones. */
     void installBrowser(QWidget *folderTree, QWidget *fileList);
     /** Puts the queue view into `queueSplitter`, replacing the current one. */

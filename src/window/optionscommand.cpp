@@ -39,11 +39,11 @@ private:
 
 } // namespace
 
-void showOptionsDialog(MainWindow &window)
+void showOptionsDialog(MainWindow &window, RipSettings &settings, Queue &queue)
 {
     WindowOptionsHost host(window);
     const OptionsFile file(QDir(window.dataFolder()).filePath(QStringLiteral("options.ini")));
-    OptionsDialog dialog(window.settings(), window.queue(), host, file, &window);
+    OptionsDialog dialog(settings, queue, host, file, &window);
     dialog.exec();
     window.refreshTotals();
 }

@@ -185,7 +185,7 @@ void packFromWindow(MainWindow &window)
     WindowRipHost host(window);
     RipEnvironment environment = RipEnvironment::standard();
     environment.dataFolder = window.dataFolder();
-    RipRun run(window.queue(), window.settings(), window.ripState(), host, window.settings().size, environment);
+    RipRun run = window.newRun(host, environment);
     const RipSettings &settings = window.settings();
     // A comment file that cannot be read gives zips without a comment, as the options dialog left it.
     if (settings.zcomment == 1 && !settings.comment.isEmpty())

@@ -9,6 +9,7 @@
 #include "engine/listinginput.h"
 #include "engine/placementrules.h"
 #include "engine/queue.h"
+#include "engine/riprun.h"
 #include "store/queuelisting.h"
 
 #include <QApplication>
@@ -77,6 +78,11 @@ void MainWindow::connectQueueView(QueueView *view)
 void MainWindow::packIt()
 {
     packFromWindow(*this);
+}
+
+RipRun MainWindow::newRun(RipHost &host, RipEnvironment environment)
+{
+    return RipRun(*m_queue, m_settings, m_ripState, host, m_settings.size, std::move(environment));
 }
 
 bool MainWindow::commandsLocked() const

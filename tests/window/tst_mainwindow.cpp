@@ -227,17 +227,6 @@ private slots:
         QTEST(QCursor::pos() == QPoint(frame.left() + frame.width() / 2, frame.top() + frame.height() / 2), "moved");
     }
 
-    void closeStopsARunFirst()
-    {
-        TestWindow &window = freshWindow();
-        window.ripState().ripInProgress = true;
-        window.action(QStringLiteral("toolbar_exit"))->trigger();
-        QVERIFY(!window.ripState().ripInProgress);
-        QVERIFY(window.isVisible());
-        window.action(QStringLiteral("toolbar_exit"))->trigger();
-        QVERIFY(!window.isVisible());
-    }
-
     void editWithoutSelectionDisablesItself()
     {
         TestWindow &window = freshWindow();
