@@ -9,14 +9,13 @@
 #include "queueview/queueview.h"
 #include "window/soundplayer.h"
 #include "window/statuspanels.h"
-#include "window/windowlayout.h"
+#include "window/twipslayout.h"
 #include "dialogs/messagebox.h"
 #include "dialogs/modepicture.h"
 #include "engine/queue.h"
 #include "engine/placementrules.h"
 #include "engine/scriptopener.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -57,7 +56,7 @@ MainWindow::MainWindow(QWidget *parent)
                                   this);
     m_scripts->setOpener([this](const QString &path) { return ::openScript(path, *m_queue, m_settings, this).ok; });
     connectCommands();
-    connectPopups();
+    installEventFilters();
     connectPanels();
     connectQueueCommands();
     connectPlacementCommands();
@@ -205,17 +204,6 @@ void MainWindow::installQueueView(QWidget *queueView)
     m_queueView = queueView;
     if (auto *view = qobject_cast<QueueView *>(queueView))
         connectQueueView(view);
-}
-
-void MainWindow::keyPressEvent(QKeyEvent *event)
-{
-    // Esc, when no control wanted it, asks the zip being written to stop.
-    if (event->key() == Qt::Key_Escape) {
-        m_ripState.zipAbortRequested = true;
-        event->accept();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
 }
 
 Message::Answer MainWindow::ask(const Message &message)

@@ -184,7 +184,8 @@ private:
     void packIt();
     void connectSettingCommands();
     void connectViewCommands();
-    void connectPopups();
+    /** The logo, the client area and the Find button report to eventFilter(). */
+    void installEventFilters();
     QAction *action(Command id) const { return m_commands.actions.at(size_t(id)); }
     QMenu *menu(Command id) const { return m_commands.menus.at(size_t(id)); }
     QAction *toolbarButton(Tool id) const { return m_toolbarButtons.at(size_t(id)); }

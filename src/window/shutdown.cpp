@@ -2,7 +2,7 @@
 #include "window/helpwindow.h"
 #include "engine/leftoverfolders.h"
 #include "window/mainwindow.h"
-#include "window/windowlayout.h"
+#include "window/twipslayout.h"
 #include "window/splashwindow.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 #include "window/mainwindow.h"
 #include "window/outcomeline.h"
 #include "window/packcommand.h"
-#include "window/windowlayout.h"
+#include "window/twipslayout.h"
 #include "window/splashwindow.h"
 #include "window/statuspanels.h"
 #include "engine/queue.h"

@@ -1,7 +1,7 @@
 // Varko 2000 — the status row at the window's foot: six panels, the progress bar and the drag corner.
 #include "window/statuspanels.h"
 
-#include "window/windowlayout.h"
+#include "window/twipslayout.h"
 #include "controls/textprogressbar.h"
 #include "store/ripsettings.h"
 #include "store/settingscaptions.h"

@@ -3,7 +3,7 @@
 #include "browser/browsermodel.h"
 #include "browser/filebrowser.h"
 #include "window/commandtable.h"
-#include "window/windowlayout.h"
+#include "window/twipslayout.h"
 #include "dialogs/optionsdialog.h"
 #include "testwindow.h"
 

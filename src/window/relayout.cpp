@@ -1,7 +1,7 @@
-// Varko 2000 — the main window following its size, its splitter and its queue pane.
+// Varko 2000 — the main window following its size, its splitter and its queue pane, by the twips layout rules.
 #include "window/mainwindow.h"
 #include "queueview/queuepane.h"
-#include "window/windowlayout.h"
+#include "window/twipslayout.h"
 #include "window/statuspanels.h"
 
 #include <QLabel>

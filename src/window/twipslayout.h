@@ -1,4 +1,4 @@
-// Varko 2000 — where the main window's parts go for a given client size, in twips.
+// Varko 2000 — the layout rules: where the main window's parts go for a given client size, in twips.
 #pragma once
 
 #include <QRect>

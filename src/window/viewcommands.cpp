@@ -1,13 +1,8 @@
-// Varko 2000 — the browser list's view style, sort and font size, and the pop-ups of the panels.
+// Varko 2000 — the View menu: the browser list's view style, sort and font size.
 #include "window/mainwindow.h"
 #include "store/settingscaptions.h"
 
-#include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QToolBar>
-#include <QTreeView>
 
 namespace {
 
@@ -20,12 +15,6 @@ constexpr Command kPopupSortEntries[] = {PopupSortByName, PopupSortBySize, Popup
 constexpr Command kFontEntries[] = {FontSmall, FontMedium, FontLarge};
 constexpr int kViewStyles[] = {0, 2, 3};
 constexpr int kFontSizes[] = {8, 10, 12};
-
-QObject *viewportOf(QWidget *view)
-{
-    const auto *area = qobject_cast<QAbstractScrollArea *>(view);
-    return area ? area->viewport() : nullptr;
-}
 
 int indexOf(std::span<const int> values, int value)
 {
@@ -97,49 +86,4 @@ void MainWindow::applyViewSettings()
     else
         for (const auto &group : {std::span(kSortEntries), std::span(kPopupSortEntries)})
             setCheckedGroup(group, -1);
-}
-
-void MainWindow::showPopup(Command popup, const QPoint &globalPos)
-{
-    QMenu *shown = menu(popup);
-    if (shown && shown->menuAction()->isEnabled())
-        shown->popup(globalPos);
-}
-
-void MainWindow::connectPopups()
-{
-    m_logo->installEventFilter(this);
-    centralWidget()->setMouseTracking(true);
-    centralWidget()->installEventFilter(this);
-    m_toolbar->widgetForAction(toolbarButton(Tool::FindFile))->installEventFilter(this);
-}
-
-bool MainWindow::pointerEvent(QObject *watched, QEvent *event)
-{
-    // While a run works, the pointer over the window's own surface is the
-    // hourglass; "Find file/folder" is where it turns back into the arrow.
-    if (event->type() == QEvent::MouseMove && watched == centralWidget() && m_ripState.ripInProgress)
-        setCursor(Qt::WaitCursor);
-    else if (event->type() == QEvent::Enter && watched == m_toolbar->widgetForAction(toolbarButton(Tool::FindFile)))
-        unsetCursor();
-    else
-        return false;
-    return true;
-}
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    // The outcome line coming or going resizes the client area, not the window.
-    if (watched == centralWidget() && event->type() == QEvent::Resize)
-        relayout();
-    if (pointerEvent(watched, event))
-        return QMainWindow::eventFilter(watched, event);
-    if (event->type() != QEvent::MouseButtonPress)
-        return QMainWindow::eventFilter(watched, event);
-    const auto *press = static_cast<QMouseEvent *>(event);
-    if (watched == m_logo && press->button() == Qt::LeftButton)
-        showAbout();
-    else if (watched == viewportOf(m_fileList) && press->button() != Qt::LeftButton)
-        showPopup(FilePopup, press->globalPosition().toPoint());
-    return QMainWindow::eventFilter(watched, event);
 }
