@@ -2,6 +2,7 @@
 #include "browser/filebrowser.h"
 #include "browser/browserlist.h"
 #include "window/mainwindow.h"
+#include "window/viewmenu.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,13 +40,13 @@ void MainWindow::installFileBrowser()
         });
     m_browser->connectActions([this](const QString &name) { return action(name); }, menu(Command::FilePopup));
     // View, sort, font and refresh stay the window's commands; the browser follows them.
-    connect(this, &MainWindow::browserViewStyleChanged, m_browser, &FileBrowser::setViewStyle);
-    connect(this, &MainWindow::browserSortChanged, m_browser, &FileBrowser::setSortColumn);
-    connect(this, &MainWindow::browserRefreshRequested, m_browser, &FileBrowser::refresh);
+    connect(m_views, &ViewMenu::viewStyleChanged, m_browser, &FileBrowser::setViewStyle);
+    connect(m_views, &ViewMenu::sortChanged, m_browser, &FileBrowser::setSortColumn);
+    connect(m_views, &ViewMenu::refreshRequested, m_browser, &FileBrowser::refresh);
     connect(m_browser, &FileBrowser::currentFolderChanged, this, &MainWindow::setBrowserFolder);
     connect(m_browser, &FileBrowser::scriptRequested, this, [this](const QString &path) { m_scripts->open(path); });
-    m_browser->setViewStyle(m_viewStyle);
-    m_browser->setSortColumn(m_sortColumn);
+    m_browser->setViewStyle(m_views->viewStyle());
+    m_browser->setSortColumn(m_views->sortColumn());
 }
 
 bool MainWindow::browserHasSelection() const

@@ -85,3 +85,9 @@ std::array<QAction *, kToolCount> buildToolbar(QToolBar *toolbar)
     }
     return buttons;
 }
+
+void CommandActions::checkOne(std::span<const Command> group, int checkedIndex) const
+{
+    for (size_t i = 0; i < group.size(); ++i)
+        action(group[i])->setChecked(int(i) == checkedIndex);
+}

@@ -4,6 +4,7 @@
 #include "window/commandtable.h"
 
 #include <array>
+#include <span>
 
 class QAction;
 class QMenu;
@@ -19,6 +20,11 @@ struct CommandActions
 {
     std::array<QAction *, kCommandCount> actions{};
     std::array<QMenu *, kCommandCount> menus{};
+
+    QAction *action(Command id) const { return actions.at(size_t(id)); }
+    QMenu *menu(Command id) const { return menus.at(size_t(id)); }
+    /** Checks entry `checkedIndex` of `group` and unchecks the others; -1 unchecks all. */
+    void checkOne(std::span<const Command> group, int checkedIndex) const;
 };
 
 /**

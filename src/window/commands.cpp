@@ -66,7 +66,6 @@ void MainWindow::connectCommands()
     }
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &MainWindow::openHelp);
     connectSettingCommands();
-    connectViewCommands();
 }
 
 void MainWindow::pressToolbarButton(Tool button)

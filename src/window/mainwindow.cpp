@@ -9,6 +9,7 @@
 #include "queueview/queueview.h"
 #include "window/soundplayer.h"
 #include "window/statuspanels.h"
+#include "window/viewmenu.h"
 #include "window/twipslayout.h"
 #include "dialogs/messagebox.h"
 #include "dialogs/modepicture.h"
@@ -54,6 +55,10 @@ MainWindow::MainWindow(QWidget *parent)
                                     action(Command::Recent3), action(Command::Recent4)},
                                    action(Command::RecentSeparator)},
                                   this);
+    m_views = new ViewMenu(m_settings, m_commands,
+                           {toolbarButton(Tool::LargeIcons), toolbarButton(Tool::List), toolbarButton(Tool::Details)},
+                           this);
+    connect(m_views, &ViewMenu::fontSizeChanged, this, &MainWindow::setPaneFonts);
     m_scripts->setOpener([this](const QString &path) { return ::openScript(path, *m_queue, m_settings, this).ok; });
     connectCommands();
     installEventFilters();
@@ -165,6 +170,15 @@ void MainWindow::connectPanels()
     connect(m_panels, &StatusPanels::popupRequested, this, &MainWindow::showPopup);
 }
 
+void MainWindow::setPaneFonts(int points)
+{
+    for (QWidget *view : {m_folderTree, m_fileList, m_queueView}) {
+        QFont font = view->font();
+        font.setPointSize(points);
+        view->setFont(font);
+    }
+}
+
 TextProgressBar *MainWindow::progressBar() const
 {
     return m_panels->progressBar();
@@ -195,7 +209,7 @@ void MainWindow::installBrowser(QWidget *folderTree, QWidget *fileList)
     if (auto *list = qobject_cast<QAbstractScrollArea *>(fileList))
         list->viewport()->installEventFilter(this);
     if (m_started)
-        applyViewSettings();
+        m_views->applySettings();
 }
 
 void MainWindow::installQueueView(QWidget *queueView)

@@ -33,6 +33,7 @@ struct RipEnvironment;
 class SoundPlayer;
 class StatusPanels;
 class TextProgressBar;
+class ViewMenu;
 
 /** What start-up is given from outside the window. */
 struct StartOptions
@@ -124,21 +125,8 @@ public:
     void playCompletionSound();
     /** The pointer to the window centre plus `offset` pixels. */
     void placePointer(QPoint offset = {});
-
-    /** The browser's view style (0 large icons, 2 list, 3 details), sort column (1 to 4), font size. */
-    int viewStyle() const { return m_viewStyle; }
-    int sortColumn() const { return m_sortColumn; }
-    void setViewStyle(int style, bool fromPopup = false);
-    void setSortColumn(int column);
-    void setFontSize(int points);
-
-signals:
-    /** The browser list should show this style: 0 large icons, 2 list, 3 details. */
-    void browserViewStyleChanged(int style);
-    /** The browser list should sort ascending by this column: 1 Name, 2 Size, 3 Type, 4 Date. */
-    void browserSortChanged(int column);
-    /** The browser should refresh its tree, then its list. */
-    void browserRefreshRequested();
+    /** The View menu: the browser's view style and sort, the panes' font size. */
+    ViewMenu &views() const { return *m_views; }
 
 protected:
     /** The file dialog of Open script (false) or Save script as (true); empty when cancelled. */
@@ -183,11 +171,10 @@ private:
     void closeOrStopRun();
     void packIt();
     void connectSettingCommands();
-    void connectViewCommands();
     /** The logo, the client area and the Find button report to eventFilter(). */
     void installEventFilters();
-    QAction *action(Command id) const { return m_commands.actions.at(size_t(id)); }
-    QMenu *menu(Command id) const { return m_commands.menus.at(size_t(id)); }
+    QAction *action(Command id) const { return m_commands.action(id); }
+    QMenu *menu(Command id) const { return m_commands.menu(id); }
     QAction *toolbarButton(Tool id) const { return m_toolbarButtons.at(size_t(id)); }
     template <typename Slot>
     void onTriggered(Command id, Slot slot)
@@ -215,12 +202,11 @@ private:
     bool pointerEvent(QObject *watched, QEvent *event);
     void relayout();
     void applyPlacement(const WindowPlacement &placement, ScreenTwips screen);
-    void applyViewSettings();
+    /** The panes' font size as the View menu sets it. */
+    void setPaneFonts(int points);
     void startWithScript(const QString &argument);
     void shutDown();
-    void setCheckedGroup(std::span<const Command> entries, int checkedIndex);
     void showPopup(Command popup, const QPoint &globalPos);
-    void setCompression(bool zip, int level);
     WindowSnapshot snapshot() const;
     /** The browser to the folder of `script`, when it is a folder and not the one shown. */
     void showScriptFolder(const QString &script);
@@ -235,8 +221,6 @@ private:
     bool m_layeringAvailable = false;
     bool m_closing = false;
     int m_queueHeight = 1500;
-    int m_viewStyle = 2;
-    int m_sortColumn = 3;
     QPoint m_pendingOffset;
     int m_lockDepth = 0;
     QHash<QAction *, bool> m_lockedEntries;
@@ -257,6 +241,7 @@ private:
     QueueDropTarget *m_dropTarget = nullptr;
     StatusPanels *m_panels = nullptr;
     ScriptSession *m_scripts = nullptr;
+    ViewMenu *m_views = nullptr;
     QPointer<HelpWindow> m_help;
     SoundPlayer *m_sounds = nullptr;
     OutcomeLine *m_outcome = nullptr;

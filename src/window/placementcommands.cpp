@@ -75,5 +75,5 @@ void MainWindow::placeSelected(Command entry)
         PlacementRules::placeInZip(*m_queue, row);
     else
         PlacementRules::placeInFirstZip(*m_queue, row);
-    setCheckedGroup(kPlacementEntries, chosen);
+    m_commands.checkOne(kPlacementEntries, chosen);
 }

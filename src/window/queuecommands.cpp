@@ -137,7 +137,7 @@ bool MainWindow::clearQueue()
     m_queue->clear();
     emptyQueueReset();
     m_scripts->queueCleared();
-    setCheckedGroup(kPlacementEntries, -1);
+    m_commands.checkOne(kPlacementEntries, -1);
     return true;
 }
 

@@ -15,12 +15,6 @@ constexpr Command kZipLevels[] = {ZipStore, ZipFastest, ZipFast, ZipNormal, ZipG
 
 } // namespace
 
-void MainWindow::setCheckedGroup(std::span<const Command> entries, int checkedIndex)
-{
-    for (size_t i = 0; i < entries.size(); ++i)
-        action(entries[i])->setChecked(int(i) == checkedIndex);
-}
-
 void MainWindow::mirrorSetting(SettingKey key, const RipSettings &settings, Origin)
 {
     m_panels->showSetting(key, settings);
@@ -48,8 +42,8 @@ void MainWindow::mirrorSetting(SettingKey key, const RipSettings &settings, Orig
     case SettingKey::Nfo1st: check(NfoInFirstZip, settings.nfo1st == 1); break;
     case SettingKey::Dnumber: check(DizAutoNumber, settings.dnumber == 1); break;
     case SettingKey::Zcomment: check(ZipComment, settings.zcomment == 1); break;
-    case SettingKey::Racomp: setCheckedGroup(kRarLevels, checkedCompressionEntry(settings.racomp).value_or(-1)); break;
-    case SettingKey::Zipcomp: setCheckedGroup(kZipLevels, checkedCompressionEntry(settings.zipcomp).value_or(-1)); break;
+    case SettingKey::Racomp: m_commands.checkOne(kRarLevels, checkedCompressionEntry(settings.racomp).value_or(-1)); break;
+    case SettingKey::Zipcomp: m_commands.checkOne(kZipLevels, checkedCompressionEntry(settings.zipcomp).value_or(-1)); break;
     case SettingKey::Size: refreshTotals(); break;
     default: break;
     }

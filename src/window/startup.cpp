@@ -4,6 +4,7 @@
 #include "window/packcommand.h"
 #include "window/twipslayout.h"
 #include "window/splashwindow.h"
+#include "window/viewmenu.h"
 #include "window/statuspanels.h"
 #include "engine/queue.h"
 #include "store/optionsfile.h"
@@ -53,7 +54,7 @@ void MainWindow::start(const StartOptions &options)
             ask({loaded.message + QStringLiteral("\n\n") + loaded.detail, loaded.title, loaded.icon, Message::Buttons::Ok});
     }
     m_started = true;
-    applyViewSettings();
+    m_views->applySettings();
     mirrorAllSettings();
     updateModePicture();
     m_panels->setProgressText(QStringLiteral("0%"));

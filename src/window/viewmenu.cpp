@@ -1,5 +1,7 @@
-// Varko 2000 — the View menu: the browser list's view style, sort and font size.
-#include "window/mainwindow.h"
+// Varko 2000 — the View menu: the browser list's view style and sort column, and the panes' font size.
+#include "window/viewmenu.h"
+
+#include "store/ripsettings.h"
 #include "store/settingscaptions.h"
 
 #include <QMenu>
@@ -9,7 +11,6 @@ namespace {
 using enum Command;
 constexpr Command kViewEntries[] = {LargeIcons, List, Details};
 constexpr Command kPopupViewEntries[] = {PopupLargeIcons, PopupList, PopupDetails};
-constexpr Tool kViewButtons[] = {Tool::LargeIcons, Tool::List, Tool::Details};
 constexpr Command kSortEntries[] = {SortByName, SortBySize, SortByType, SortByDate};
 constexpr Command kPopupSortEntries[] = {PopupSortByName, PopupSortBySize, PopupSortByType, PopupSortByDate};
 constexpr Command kFontEntries[] = {FontSmall, FontMedium, FontLarge};
@@ -24,8 +25,16 @@ int indexOf(std::span<const int> values, int value)
 
 } // namespace
 
-void MainWindow::connectViewCommands()
+ViewMenu::ViewMenu(RipSettings &settings, const CommandActions &commands, std::array<QAction *, 3> viewButtons,
+                   QObject *parent)
+    : QObject(parent)
+    , m_settings(settings)
+    , m_commands(commands)
+    , m_viewButtons(viewButtons)
 {
+    auto onTriggered = [this](Command entry, auto slot) {
+        connect(m_commands.action(entry), &QAction::triggered, this, slot);
+    };
     for (int i = 0; i < 3; ++i) {
         onTriggered(kViewEntries[i], [this, i] { setViewStyle(kViewStyles[i]); });
         onTriggered(kPopupViewEntries[i], [this, i] { setViewStyle(kViewStyles[i], true); });
@@ -36,54 +45,51 @@ void MainWindow::connectViewCommands()
         onTriggered(kPopupSortEntries[i], [this, i] { setSortColumn(i + 1); });
     }
     for (const Command entry : {Refresh, PopupRefresh})
-        onTriggered(entry, &MainWindow::browserRefreshRequested);
+        onTriggered(entry, &ViewMenu::refreshRequested);
     // The pop-up's View marks follow the View menu each time it opens.
-    connect(menu(Command::PopupViewMenu), &QMenu::aboutToShow, this, [this] {
+    connect(m_commands.menu(PopupViewMenu), &QMenu::aboutToShow, this, [this] {
         for (int i = 0; i < 3; ++i)
-            action(kPopupViewEntries[i])->setChecked(action(kViewEntries[i])->isChecked());
+            m_commands.action(kPopupViewEntries[i])->setChecked(m_commands.action(kViewEntries[i])->isChecked());
     });
 }
 
-void MainWindow::setViewStyle(int style, bool fromPopup)
+void ViewMenu::setViewStyle(int style, bool fromPopup)
 {
     m_viewStyle = style;
     const int index = indexOf(kViewStyles, style);
-    setCheckedGroup(kViewEntries, index);
+    m_commands.checkOne(kViewEntries, index);
     if (fromPopup)
-        setCheckedGroup(kPopupViewEntries, index);
+        m_commands.checkOne(kPopupViewEntries, index);
     for (int i = 0; i < 3; ++i)
-        toolbarButton(kViewButtons[i])->setChecked(i == index);
-    emit browserViewStyleChanged(style);
+        m_viewButtons.at(size_t(i))->setChecked(i == index);
+    emit viewStyleChanged(style);
 }
 
-void MainWindow::setSortColumn(int column)
+void ViewMenu::setSortColumn(int column)
 {
     m_sortColumn = column;
     m_settings.sort = QString::number(column);
-    setCheckedGroup(kSortEntries, column - 1);
-    setCheckedGroup(kPopupSortEntries, column - 1);
-    emit browserSortChanged(column);
+    m_commands.checkOne(kSortEntries, column - 1);
+    m_commands.checkOne(kPopupSortEntries, column - 1);
+    emit sortChanged(column);
 }
 
-void MainWindow::setFontSize(int points)
+void ViewMenu::setFontSize(int points)
 {
     m_settings.fonts = QString::number(points);
-    for (QWidget *view : {m_folderTree, m_fileList, m_queueView}) {
-        QFont font = view->font();
-        font.setPointSize(points);
-        view->setFont(font);
-    }
-    setCheckedGroup(kFontEntries, indexOf(kFontSizes, points));
+    emit fontSizeChanged(points);
+    m_commands.checkOne(kFontEntries, indexOf(kFontSizes, points));
 }
 
-void MainWindow::applyViewSettings()
+void ViewMenu::applySettings()
 {
     setFontSize(startupFontSize(m_settings.fonts).toInt());
     setViewStyle(m_settings.view.trimmed().toInt());
     const int sort = m_settings.sort.trimmed().toInt();
-    if (sort >= 1 && sort <= 4)
+    if (sort >= 1 && sort <= 4) {
         setSortColumn(sort);
-    else
-        for (const auto &group : {std::span(kSortEntries), std::span(kPopupSortEntries)})
-            setCheckedGroup(group, -1);
+    } else {
+        m_commands.checkOne(kSortEntries, -1);
+        m_commands.checkOne(kPopupSortEntries, -1);
+    }
 }
