@@ -2,6 +2,7 @@
 #include "window/mainwindow.h"
 
 #include "window/commandbuilder.h"
+#include "window/commandlock.h"
 #include "window/helpwindow.h"
 #include "window/outcomeline.h"
 #include "queueview/queuedroptarget.h"
@@ -49,17 +50,7 @@ MainWindow::MainWindow(QWidget *parent)
     resize(9900 / kTwipsPerPixel, 7270 / kTwipsPerPixel);
     m_queue->setRunState(&m_ripState);
     buildWidgets();
-    m_scripts = new ScriptSession(*m_queue, m_settings, *this,
-                                  {action(Command::SaveScript), toolbarButton(Tool::SaveScript), action(Command::SaveScriptAs),
-                                   {action(Command::Recent1), action(Command::Recent2),
-                                    action(Command::Recent3), action(Command::Recent4)},
-                                   action(Command::RecentSeparator)},
-                                  this);
-    m_views = new ViewMenu(m_settings, m_commands,
-                           {toolbarButton(Tool::LargeIcons), toolbarButton(Tool::List), toolbarButton(Tool::Details)},
-                           this);
-    connect(m_views, &ViewMenu::fontSizeChanged, this, &MainWindow::setPaneFonts);
-    m_scripts->setOpener([this](const QString &path) { return ::openScript(path, *m_queue, m_settings, this).ok; });
+    buildCollaborators();
     connectCommands();
     installEventFilters();
     connectPanels();
@@ -71,6 +62,21 @@ MainWindow::MainWindow(QWidget *parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::buildCollaborators()
+{
+    m_lock = std::make_unique<CommandLock>(m_ripState, lockedEntries());
+    const ScriptSession::Entries scriptEntries{
+        action(Command::SaveScript), toolbarButton(Tool::SaveScript), action(Command::SaveScriptAs),
+        {action(Command::Recent1), action(Command::Recent2), action(Command::Recent3), action(Command::Recent4)},
+        action(Command::RecentSeparator)};
+    m_scripts = new ScriptSession(*m_queue, m_settings, *this, scriptEntries, this);
+    m_scripts->setOpener([this](const QString &path) { return ::openScript(path, *m_queue, m_settings, this).ok; });
+    m_views = new ViewMenu(m_settings, m_commands,
+                           {toolbarButton(Tool::LargeIcons), toolbarButton(Tool::List), toolbarButton(Tool::Details)},
+                           this);
+    connect(m_views, &ViewMenu::fontSizeChanged, this, &MainWindow::setPaneFonts);
+}
 
 void MainWindow::buildWidgets()
 {

@@ -16,7 +16,10 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
+class CommandLock;
+class FileBrowser;
 class HelpWindow;
 class OutcomeLine;
 class QLabel;
@@ -53,7 +56,6 @@ struct StartOptions
  * button with a menu twin runs that entry, so connecting to the entry's
  * `triggered` serves both.
  */
-class FileBrowser;
 
 class MainWindow : public QMainWindow, public SettingsMirrors, private ScriptSessionHost
 {
@@ -142,6 +144,8 @@ protected:
 
 private:
     void buildWidgets();
+    /** The lock, the script session and the View menu, over the entries buildWidgets() made. */
+    void buildCollaborators();
     /** Every caption and check mark that follows the settings. */
     void mirrorAllSettings();
     /** Reads options.ini again over the settings in memory, captions and check marks following. */
@@ -181,6 +185,8 @@ private:
     {
         connect(action(id), &QAction::triggered, this, slot);
     }
+    /** The entries behind which the queue, the settings or the current script change, with their buttons. */
+    QList<QAction *> lockedEntries() const;
     void connectQueueCommands();
     void connectPlacementCommands();
     void connectScriptCommands();
@@ -222,8 +228,7 @@ private:
     bool m_closing = false;
     int m_queueHeight = 1500;
     QPoint m_pendingOffset;
-    int m_lockDepth = 0;
-    QHash<QAction *, bool> m_lockedEntries;
+    std::unique_ptr<CommandLock> m_lock;
 
     CommandActions m_commands;
     std::array<QAction *, kToolCount> m_toolbarButtons{};

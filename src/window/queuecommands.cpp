@@ -1,6 +1,7 @@
 // Varko 2000 — the queue on the main window: its view, drops, the "&Queue" menu and its commands.
 #include "browser/filebrowser.h"
 #include "window/mainwindow.h"
+#include "window/commandlock.h"
 #include "window/packcommand.h"
 #include "window/settestcommand.h"
 #include "queueview/queuedroptarget.h"
@@ -85,29 +86,24 @@ RipRun MainWindow::newRun(RipHost &host, RipEnvironment environment)
     return RipRun(*m_queue, m_settings, m_ripState, host, m_settings.size, std::move(environment));
 }
 
+QList<QAction *> MainWindow::lockedEntries() const
+{
+    QList<QAction *> entries;
+    for (const Command entry : kLockedEntries)
+        entries << action(entry);
+    for (const Tool button : kLockedButtons)
+        entries << toolbarButton(button);
+    return entries;
+}
+
 bool MainWindow::commandsLocked() const
 {
-    return m_ripState.ripInProgress || m_lockDepth > 0;
+    return m_lock->isLocked();
 }
 
 void MainWindow::lockCommands(bool locked)
 {
-    m_lockDepth += locked ? 1 : -1;
-    if (locked && m_lockDepth == 1) {
-        QList<QAction *> entries;
-        for (const Command entry : kLockedEntries)
-            entries << action(entry);
-        for (const Tool button : kLockedButtons)
-            entries << toolbarButton(button);
-        for (QAction *entry : entries) {
-            m_lockedEntries.insert(entry, entry->isEnabled());
-            entry->setEnabled(false);
-        }
-    } else if (!locked && m_lockDepth == 0) {
-        for (auto entry = m_lockedEntries.cbegin(); entry != m_lockedEntries.cend(); ++entry)
-            entry.key()->setEnabled(entry.value());
-        m_lockedEntries.clear();
-    }
+    locked ? m_lock->lock() : m_lock->unlock();
 }
 
 int MainWindow::selectedRow() const
