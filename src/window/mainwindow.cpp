@@ -10,20 +10,18 @@
 #include "queueview/queueview.h"
 #include "window/soundplayer.h"
 #include "window/statuspanels.h"
+#include "window/toprow.h"
 #include "window/viewmenu.h"
 #include "window/twipslayout.h"
 #include "dialogs/messagebox.h"
-#include "dialogs/modepicture.h"
 #include "engine/queue.h"
 #include "engine/placementrules.h"
 #include "engine/scriptopener.h"
 
-#include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
-#include <QToolBar>
 #include <QTreeView>
 
 namespace {
@@ -90,61 +88,26 @@ void MainWindow::buildWidgets()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
-    buildTopRow(client);
+    m_topRow = new TopRow(client);
+    connect(m_topRow, &TopRow::buttonPressed, this, [this](Tool button) {
+        m_outcome->clear();
+        pressToolbarButton(button);
+    });
+    connect(m_topRow, &TopRow::logoPressed, this, &MainWindow::showAbout);
+    // The hourglass a run set over the window turns back into the arrow here.
+    connect(m_topRow, &TopRow::findButtonEntered, this, [this] { unsetCursor(); });
     buildPanes(client);
     m_panels = new StatusPanels(client);
 }
 
-void MainWindow::buildTopRow(QWidget *client)
+QAction *MainWindow::toolbarButton(Tool id) const
 {
-    m_toolbar = new QToolBar(client);
-    m_toolbar->setObjectName(QStringLiteral("toolbar"));
-    m_toolbar->setAccessibleName(QStringLiteral("Toolbar"));
-    m_toolbar->setIconSize(QSize(16, 16));
-    m_toolbarButtons = buildToolbar(m_toolbar);
-    connect(m_toolbar, &QToolBar::actionTriggered, this, [this](QAction *button) {
-        m_outcome->clear();
-        const auto pressed = std::find(m_toolbarButtons.begin(), m_toolbarButtons.end(), button);
-        if (pressed != m_toolbarButtons.end())
-            pressToolbarButton(Tool(pressed - m_toolbarButtons.begin()));
-    });
-    buildModePicture();
-
-    auto *frame = new QFrame(client);
-    frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    m_frame1 = frame;
-
-    m_logo = new QLabel(client);
-    m_logo->setObjectName(QStringLiteral("logoPanel"));
-    m_logo->setAccessibleName(QStringLiteral("About Varko 2000"));
-    m_logo->setToolTip(m_logo->accessibleName());
-    m_logo->setPixmap(QIcon(QStringLiteral(":/app/icons/logo.svg")).pixmap(QSize(52, 22)));
-    m_logo->setAlignment(Qt::AlignCenter);
-    m_logo->setCursor(Qt::PointingHandCursor);
-}
-
-void MainWindow::buildModePicture()
-{
-    // At the toolbar's right end, beside the logo; a narrow window moves it
-    // into the toolbar's overflow rather than over a button.
-    auto *spacer = new QWidget(m_toolbar);
-    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    m_toolbar->addWidget(spacer);
-    m_modePicture = new QLabel(m_toolbar);
-    m_modePicture->setObjectName(QStringLiteral("modePicture"));
-    m_modePicture->setAccessibleName(QStringLiteral("Packing mode"));
-    m_modePictureSlot = m_toolbar->addWidget(m_modePicture);
-    m_modePictureSlot->setVisible(false);
+    return m_topRow->button(id);
 }
 
 void MainWindow::updateModePicture()
 {
-    const PackMode mode = packMode(m_settings);
-    m_modePicture->setPixmap(modePixmap(mode, 20));
-    m_modePicture->setToolTip(mode == PackMode::Zip   ? QStringLiteral("Zip")
-                              : mode == PackMode::Rar ? QStringLiteral("Rar")
-                                                      : QStringLiteral("Ace"));
+    m_topRow->showMode(m_settings);
 }
 
 void MainWindow::buildPanes(QWidget *client)

@@ -36,6 +36,7 @@ struct RipEnvironment;
 class SoundPlayer;
 class StatusPanels;
 class TextProgressBar;
+class TopRow;
 class ViewMenu;
 
 /** What start-up is given from outside the window. */
@@ -164,8 +165,6 @@ private:
     /** The file browser into `browserSplitter`, wired to the window's commands. */
     void installFileBrowser();
     bool browserHasSelection() const;
-    void buildTopRow(QWidget *client);
-    void buildModePicture();
     void buildPanes(QWidget *client);
     void connectPanels();
     void connectCommands();
@@ -175,11 +174,11 @@ private:
     void closeOrStopRun();
     void packIt();
     void connectSettingCommands();
-    /** The logo, the client area and the Find button report to eventFilter(). */
+    /** The client area reports to eventFilter(). */
     void installEventFilters();
     QAction *action(Command id) const { return m_commands.action(id); }
     QMenu *menu(Command id) const { return m_commands.menu(id); }
-    QAction *toolbarButton(Tool id) const { return m_toolbarButtons.at(size_t(id)); }
+    QAction *toolbarButton(Tool id) const;
     template <typename Slot>
     void onTriggered(Command id, Slot slot)
     {
@@ -204,8 +203,6 @@ private:
     void placeSelected(Command entry);
     void toggleArchiveType();
     void stepVolumeSize(bool up);
-    /** The hourglass over the window during a run, the arrow back on "Find file/folder"; true when handled. */
-    bool pointerEvent(QObject *watched, QEvent *event);
     void relayout();
     void applyPlacement(const WindowPlacement &placement, ScreenTwips screen);
     /** The panes' font size as the View menu sets it. */
@@ -231,12 +228,7 @@ private:
     std::unique_ptr<CommandLock> m_lock;
 
     CommandActions m_commands;
-    std::array<QAction *, kToolCount> m_toolbarButtons{};
-    QToolBar *m_toolbar = nullptr;
-    QWidget *m_frame1 = nullptr;
-    QLabel *m_logo = nullptr;
-    QLabel *m_modePicture = nullptr;
-    QAction *m_modePictureSlot = nullptr; ///< its place on the toolbar; hidden until the first drop
+    TopRow *m_topRow = nullptr;
     QSplitter *m_browserSplitter = nullptr;
     QWidget *m_folderTree = nullptr;
     QWidget *m_fileList = nullptr;

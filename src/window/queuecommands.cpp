@@ -3,6 +3,7 @@
 #include "window/mainwindow.h"
 #include "window/commandlock.h"
 #include "window/packcommand.h"
+#include "window/toprow.h"
 #include "window/settestcommand.h"
 #include "queueview/queuedroptarget.h"
 #include "queueview/queueview.h"
@@ -40,7 +41,7 @@ void MainWindow::connectQueueCommands()
     m_dropTarget->setObjectName(QStringLiteral("dropTarget"));
     m_dropTarget->install(this);
     m_dropTarget->setAsk([this](const Message &message) { return ask(message); });
-    connect(m_dropTarget, &QueueDropTarget::dropStarted, this, [this] { m_modePictureSlot->setVisible(true); });
+    connect(m_dropTarget, &QueueDropTarget::dropStarted, this, [this] { m_topRow->revealMode(); });
     connect(m_dropTarget, &QueueDropTarget::busyChanged, this, [this](bool busy) {
         busy ? QApplication::setOverrideCursor(Qt::WaitCursor) : QApplication::restoreOverrideCursor();
         lockCommands(busy);

@@ -3,6 +3,7 @@
 #include "queueview/queuepane.h"
 #include "window/twipslayout.h"
 #include "window/statuspanels.h"
+#include "window/toprow.h"
 
 #include <QLabel>
 #include <QResizeEvent>
@@ -26,9 +27,7 @@ void MainWindow::relayout()
     const WindowLayout out = layoutWindow(in);
 
     m_queueHeight = out.queueHeight;
-    m_toolbar->setGeometry(pixels(out.toolbar));
-    m_frame1->setGeometry(pixels(out.frame1));
-    m_logo->setGeometry(pixels(out.logo));
+    m_topRow->place(out);
     m_browserSplitter->setGeometry(pixels(out.browser));
     m_queuePane->setGeometry(pixels(out.queue));
     if (out.splitterPosition != in.splitterPosition)
