@@ -2,12 +2,12 @@
 #include "browser/filebrowser.h"
 #include "browser/browserlist.h"
 #include "window/mainwindow.h"
+#include "window/panes.h"
 #include "window/viewmenu.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSplitter>
 #include <QTreeView>
 
 namespace {
@@ -27,7 +27,7 @@ constexpr CentringEntry kCentringEntries[] = {
 
 void MainWindow::installFileBrowser()
 {
-    m_browser = new FileBrowser(m_browserSplitter, m_browserFolder);
+    m_browser = new FileBrowser(m_panes->browserHost(), m_browserFolder);
     installBrowser(m_browser->folderTree(), m_browser->fileList());
     // Connected before the browser's own commands, so the pointer moves first.
     for (const CentringEntry &entry : kCentringEntries)

@@ -5,8 +5,8 @@
 #include "window/commandlock.h"
 #include "window/helpwindow.h"
 #include "window/outcomeline.h"
+#include "window/panes.h"
 #include "queueview/queuedroptarget.h"
-#include "queueview/queuepane.h"
 #include "queueview/queueview.h"
 #include "window/soundplayer.h"
 #include "window/statuspanels.h"
@@ -18,21 +18,10 @@
 #include "engine/placementrules.h"
 #include "engine/scriptopener.h"
 
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSplitter>
-#include <QTreeView>
 
 namespace {
-
-// Stand-ins until the browser and the queue view take their places.
-QWidget *placeholderView(QWidget *view, const QString &name, const QString &role)
-{
-    view->setObjectName(name);
-    view->setAccessibleName(role);
-    return view;
-}
 
 } // namespace
 
@@ -73,7 +62,7 @@ void MainWindow::buildCollaborators()
     m_views = new ViewMenu(m_settings, m_commands,
                            {toolbarButton(Tool::LargeIcons), toolbarButton(Tool::List), toolbarButton(Tool::Details)},
                            this);
-    connect(m_views, &ViewMenu::fontSizeChanged, this, &MainWindow::setPaneFonts);
+    connect(m_views, &ViewMenu::fontSizeChanged, m_panes, &Panes::setFontSize);
 }
 
 void MainWindow::buildWidgets()
@@ -112,18 +101,9 @@ void MainWindow::updateModePicture()
 
 void MainWindow::buildPanes(QWidget *client)
 {
-    m_browserSplitter = new QSplitter(Qt::Horizontal, client);
-    m_browserSplitter->setObjectName(QStringLiteral("browserSplitter"));
-    m_browserSplitter->setAccessibleName(QStringLiteral("File browser"));
-    m_browserSplitter->setChildrenCollapsible(false);
-    installBrowser(placeholderView(new QTreeView, QStringLiteral("folderTree"), QStringLiteral("Folders")),
-                   placeholderView(new QListView, QStringLiteral("fileList"), QStringLiteral("Files")));
-
-    m_queuePane = new QueuePane(client);
-    connect(m_queuePane, &QueuePane::topEdgeDragged, this, [this](int dy) {
-        m_queueHeight = std::max(0, m_queueHeight - dy * kTwipsPerPixel);
-        relayout();
-    });
+    m_panes = new Panes(client);
+    watchFileList();
+    connect(m_panes, &Panes::queueHeightChanged, this, &MainWindow::relayout);
     installQueueView(new QueueView(*m_queue));
 }
 
@@ -139,13 +119,14 @@ void MainWindow::connectPanels()
     connect(m_panels, &StatusPanels::popupRequested, this, &MainWindow::showPopup);
 }
 
-void MainWindow::setPaneFonts(int points)
+QWidget *MainWindow::fileList() const
 {
-    for (QWidget *view : {m_folderTree, m_fileList, m_queueView}) {
-        QFont font = view->font();
-        font.setPointSize(points);
-        view->setFont(font);
-    }
+    return m_panes->fileList();
+}
+
+QWidget *MainWindow::queueView() const
+{
+    return m_panes->queueView();
 }
 
 TextProgressBar *MainWindow::progressBar() const
@@ -165,26 +146,21 @@ QMenu *MainWindow::menu(const QString &objectName) const
 
 void MainWindow::installBrowser(QWidget *folderTree, QWidget *fileList)
 {
-    const QList<int> sizes = m_browserSplitter->sizes();
-    delete m_folderTree;
-    delete m_fileList;
-    m_folderTree = folderTree;
-    m_fileList = fileList;
-    m_browserSplitter->addWidget(folderTree);
-    m_browserSplitter->addWidget(fileList);
-    m_browserSplitter->setStretchFactor(1, 1);
-    if (sizes.size() == 2)
-        m_browserSplitter->setSizes(sizes);
-    if (auto *list = qobject_cast<QAbstractScrollArea *>(fileList))
-        list->viewport()->installEventFilter(this);
+    m_panes->setBrowserViews(folderTree, fileList);
+    watchFileList();
     if (m_started)
         m_views->applySettings();
 }
 
+void MainWindow::watchFileList()
+{
+    if (auto *list = qobject_cast<QAbstractScrollArea *>(m_panes->fileList()))
+        list->viewport()->installEventFilter(this);
+}
+
 void MainWindow::installQueueView(QWidget *queueView)
 {
-    m_queuePane->setView(queueView);
-    m_queueView = queueView;
+    m_panes->setQueueView(queueView);
     if (auto *view = qobject_cast<QueueView *>(queueView))
         connectQueueView(view);
 }

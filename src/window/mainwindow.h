@@ -24,11 +24,10 @@ class HelpWindow;
 class OutcomeLine;
 class QLabel;
 class QMenu;
-class QSplitter;
 class QToolBar;
 class Queue;
 class QueueDropTarget;
-class QueuePane;
+class Panes;
 class QueueView;
 class RipHost;
 class RipRun;
@@ -73,8 +72,8 @@ public:
     QAction *action(const QString &objectName) const;
     QMenu *menu(const QString &objectName) const;
 
-    QWidget *fileList() const { return m_fileList; }
-    QWidget *queueView() const { return m_queueView; }
+    QWidget *fileList() const;
+    QWidget *queueView() const;
     QueueDropTarget *dropTarget() const { return m_dropTarget; }
     /** What the window works on, to read: only its own commands and a run it starts change them. */
     const Queue &queue() const { return *m_queue; }
@@ -162,6 +161,8 @@ private:
     void installBrowser(QWidget *folderTree, QWidget *fileList);
     /** Puts the queue view into `queueSplitter`, replacing the current one. */
     void installQueueView(QWidget *queueView);
+    /** A right press on the file list asks for its pop-up through eventFilter(). */
+    void watchFileList();
     /** The file browser into `browserSplitter`, wired to the window's commands. */
     void installFileBrowser();
     bool browserHasSelection() const;
@@ -205,8 +206,6 @@ private:
     void stepVolumeSize(bool up);
     void relayout();
     void applyPlacement(const WindowPlacement &placement, ScreenTwips screen);
-    /** The panes' font size as the View menu sets it. */
-    void setPaneFonts(int points);
     void startWithScript(const QString &argument);
     void shutDown();
     void showPopup(Command popup, const QPoint &globalPos);
@@ -223,18 +222,13 @@ private:
     bool m_started = false;
     bool m_layeringAvailable = false;
     bool m_closing = false;
-    int m_queueHeight = 1500;
     QPoint m_pendingOffset;
     std::unique_ptr<CommandLock> m_lock;
 
     CommandActions m_commands;
     TopRow *m_topRow = nullptr;
-    QSplitter *m_browserSplitter = nullptr;
-    QWidget *m_folderTree = nullptr;
-    QWidget *m_fileList = nullptr;
+    Panes *m_panes = nullptr;
     FileBrowser *m_browser = nullptr;
-    QueuePane *m_queuePane = nullptr;
-    QWidget *m_queueView = nullptr;
     QueueDropTarget *m_dropTarget = nullptr;
     StatusPanels *m_panels = nullptr;
     ScriptSession *m_scripts = nullptr;

@@ -59,7 +59,7 @@ void MainWindow::connectQueueCommands()
     onTriggered(Command::ItemProperties, [this] { showItemProperties(); });
     onTriggered(Command::OpenItem, [this] {
         if (!m_queue->isEmpty())
-            if (auto *view = qobject_cast<QueueView *>(m_queueView))
+            if (auto *view = qobject_cast<QueueView *>(queueView()))
                 view->openSelectedItem();
     });
     connect(menu(Command::QueueMenu), &QMenu::aboutToShow, this, &MainWindow::updateQueueMenu);
@@ -109,7 +109,7 @@ void MainWindow::lockCommands(bool locked)
 
 int MainWindow::selectedRow() const
 {
-    const auto *view = qobject_cast<QueueView *>(m_queueView);
+    const auto *view = qobject_cast<QueueView *>(queueView());
     return view ? view->firstSelectedRow() : -1;
 }
 

@@ -1,13 +1,12 @@
 // Varko 2000 — the main window following its size, its splitter and its queue pane, by the twips layout rules.
 #include "window/mainwindow.h"
-#include "queueview/queuepane.h"
+#include "window/panes.h"
 #include "window/twipslayout.h"
 #include "window/statuspanels.h"
 #include "window/toprow.h"
 
 #include <QLabel>
 #include <QResizeEvent>
-#include <QSplitter>
 #include <QToolBar>
 
 void MainWindow::relayout()
@@ -21,17 +20,13 @@ void MainWindow::relayout()
     in.innerWidth = client->width() * kTwipsPerPixel;
     in.innerHeight = client->height() * kTwipsPerPixel;
     in.windowHeight = frameGeometry().height() * kTwipsPerPixel;
-    in.queueHeight = m_queueHeight;
-    in.splitterPosition = m_browserSplitter->sizes().value(0) * kTwipsPerPixel;
+    in.queueHeight = m_panes->queueHeight();
+    in.splitterPosition = m_panes->splitterPosition();
     in.maximized = isMaximized();
     const WindowLayout out = layoutWindow(in);
 
-    m_queueHeight = out.queueHeight;
     m_topRow->place(out);
-    m_browserSplitter->setGeometry(pixels(out.browser));
-    m_queuePane->setGeometry(pixels(out.queue));
-    if (out.splitterPosition != in.splitterPosition)
-        m_browserSplitter->setSizes({out.splitterPosition / kTwipsPerPixel, out.browser.width / kTwipsPerPixel});
+    m_panes->place(out);
     m_panels->place(out, in.maximized);
 }
 

@@ -1,6 +1,7 @@
 // Varko 2000 — the main window's start-up: state file, settings, views, captions, scripts.
 #include "window/mainwindow.h"
 #include "window/outcomeline.h"
+#include "window/panes.h"
 #include "window/packcommand.h"
 #include "window/twipslayout.h"
 #include "window/splashwindow.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLayout>
-#include <QSplitter>
 #include <QTextStream>
 
 namespace {
@@ -88,13 +88,13 @@ void MainWindow::applyPlacement(const WindowPlacement &placement, ScreenTwips sc
     // with: the window lays its client out now, though it is not shown yet.
     layout()->activate();
     relayout();
-    const int splitterWidth = m_browserSplitter->width();
+    const int splitterWidth = m_panes->splitterWidth();
     const int first = placement.panel1 == WindowPlacement::Splitter::Half    ? splitterWidth / 2
                       : placement.panel1 == WindowPlacement::Splitter::Value ? px(placement.panel1Width)
                                                                              : px(2410);
-    m_browserSplitter->setSizes({first, splitterWidth - first});
+    m_panes->splitAt(first);
     if (placement.panel3Top)
-        m_queueHeight = *placement.panel3Top;
+        m_panes->setQueueHeight(*placement.panel3Top);
     relayout();
 }
 

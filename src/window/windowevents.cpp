@@ -38,7 +38,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         // While a run works, the pointer over the window's own surface is the hourglass.
         else if (event->type() == QEvent::MouseMove && m_ripState.ripInProgress)
             setCursor(Qt::WaitCursor);
-    } else if (event->type() == QEvent::MouseButtonPress && watched == viewportOf(m_fileList)) {
+    } else if (event->type() == QEvent::MouseButtonPress && watched == viewportOf(fileList())) {
         const auto *press = static_cast<QMouseEvent *>(event);
         if (press->button() != Qt::LeftButton)
             showPopup(Command::FilePopup, press->globalPosition().toPoint());
