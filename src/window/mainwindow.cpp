@@ -1,4 +1,4 @@
-// Varko 2000 — the main window: toolbar, menus, browser, queue and status row.
+// Varko 2000 — the main window: it builds its parts and its collaborators and connects them.
 #include "window/mainwindow.h"
 
 #include "window/commandbuilder.h"

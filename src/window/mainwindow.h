@@ -1,4 +1,4 @@
-// Varko 2000 — the main window: toolbar, menus, browser, queue and status row.
+// Varko 2000 — the main window: the owner of the settings, the queue, the run state and the window's parts.
 #pragma once
 
 #include "engine/message.h"
@@ -9,34 +9,28 @@
 #include "window/commandbuilder.h"
 #include "window/scriptsession.h"
 
-#include <QAction>
-#include <QHash>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
 
-#include <functional>
 #include <memory>
 
 class CommandLock;
 class FileBrowser;
 class HelpWindow;
 class OutcomeLine;
-class QLabel;
-class QMenu;
-class QToolBar;
+class Panes;
 class Queue;
 class QueueDropTarget;
-class Panes;
 class QueueView;
 class RipHost;
 class RipRun;
-struct RipEnvironment;
 class SoundPlayer;
 class StatusPanels;
 class TextProgressBar;
 class TopRow;
 class ViewMenu;
+struct RipEnvironment;
 
 /** What start-up is given from outside the window. */
 struct StartOptions
@@ -48,15 +42,19 @@ struct StartOptions
 
 /**
  * The program's one main window. It owns the settings record, the queue and
- * the run state for the life of the program, and mirrors the settings into
- * its panels' captions and its menus' check marks.
+ * the run state for the life of the program and hands them out to read; its
+ * own commands change them, and a run it starts (newRun()).
  *
- * Other parts plug in through the actions found by `action`: every menu entry and
- * toolbar button is a QAction named as in the command tables, and a toolbar
- * button with a menu twin runs that entry, so connecting to the entry's
- * `triggered` serves both.
+ * Its parts are collaborators it owns: the menus built from the command
+ * table, the TopRow (toolbar, mode picture, logo), the Panes (browser and
+ * queue), the StatusPanels (the bottom row), the ScriptSession (current
+ * script and recent list), the ViewMenu and the CommandLock. It mirrors the
+ * settings into the panels' captions and the menus' check marks.
+ *
+ * Every menu entry and toolbar button is a QAction named as in the command
+ * table, and a toolbar button with a menu twin runs that entry, so
+ * connecting to the entry's `triggered` serves both.
  */
-
 class MainWindow : public QMainWindow, public SettingsMirrors, private ScriptSessionHost
 {
     Q_OBJECT

@@ -1,4 +1,4 @@
-// Varko 2000 — the panels' captions and the check marks that follow the settings.
+// Varko 2000 — the settings on the window: the menus' check marks, the panels' captions, the totals.
 #include "window/mainwindow.h"
 #include "engine/estimate.h"
 #include "engine/queue.h"
