@@ -84,7 +84,7 @@ public:
      */
     RipRun newRun(RipHost &host, RipEnvironment environment);
     /** The current script and the recent list, with New, Open and Save. */
-    ScriptSession &scripts() const { return *m_scripts; }
+    ScriptSession &scripts() { return *m_scripts; }
     QString dataFolder() const { return m_dataFolder; }
     bool layeringAvailable() const { return m_layeringAvailable; }
     /** The browser's folder: the state file's at start (home when it is gone), kept by the browser. */
@@ -99,7 +99,7 @@ public:
     /** Where the last run or set test says how it ended. */
     OutcomeLine &outcomeLine() const { return *m_outcome; }
     /** The status row: the run's counter and progress are shown there. */
-    StatusPanels &panels() const { return *m_panels; }
+    StatusPanels &panels() { return *m_panels; }
     /** The progress bar the run and the set test report on. */
     TextProgressBar *progressBar() const;
     /** Shutdown has begun: a run winding down leaves the window closed. */
@@ -126,7 +126,7 @@ public:
     /** The pointer to the window centre plus `offset` pixels. */
     void placePointer(QPoint offset = {});
     /** The View menu: the browser's view style and sort, the panes' font size. */
-    ViewMenu &views() const { return *m_views; }
+    ViewMenu &views() { return *m_views; }
 
 protected:
     /** The file dialog of Open script (false) or Save script as (true); empty when cancelled. */
