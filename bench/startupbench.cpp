@@ -6,7 +6,7 @@
 // way the program does (state file, options, menus, toolbar); "bare" shows an
 // empty QWidget, the floor any Qt program pays.
 #include "window/mainwindow.h"
-#include "window/windowlayout.h"
+#include "window/twipslayout.h"
 #include "platform/datafolder.h"
 
 #include <QApplication>

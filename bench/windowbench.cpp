@@ -125,7 +125,7 @@ int drop(BenchWindow &window, const QString &work)
 
 int pack(BenchWindow &window, const QString &script, const QString &base)
 {
-    if (!window.openScript(script))
+    if (!window.scripts().open(script))
         return 1;
     // The base-name dialog gets the name and Enter as soon as it shows.
     QTimer typist;
@@ -139,7 +139,7 @@ int pack(BenchWindow &window, const QString &script, const QString &base)
     typist.start(5);
     QElapsedTimer clock;
     clock.start();
-    window.toolbar_ButtonClick(23);
+    window.action(QStringLiteral("toolbar_varko"))->trigger();
     QTextStream(stdout) << QString::number(double(clock.elapsed()) / 1000.0, 'f', 2) << Qt::endl;
     return 0;
 }

@@ -5,7 +5,7 @@
 #include "window/mainwindow.h"
 #include "app/singleinstance.h"
 #include "platform/stopsignals.h"
-#include "window/windowlayout.h"
+#include "window/twipslayout.h"
 #include "platform/datafolder.h"
 #include "version.h"
 

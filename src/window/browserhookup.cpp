@@ -2,51 +2,51 @@
 #include "browser/filebrowser.h"
 #include "browser/browserlist.h"
 #include "window/mainwindow.h"
+#include "window/panes.h"
+#include "window/viewmenu.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSplitter>
 #include <QTreeView>
 
 namespace {
 
 struct CentringEntry
 {
-    const char *name;
+    Command entry;
     bool processEvents;  ///< let pending events run after the move, before the command
     bool needsSelection; ///< an edit with nothing selected opens nothing: the pointer stays
 };
 
 // Menu entries that move the pointer to the window's centre before the browser acts on them.
 constexpr CentringEntry kCentringEntries[] = {
-    {"Openf", false, false}, {"explore", true, false}, {"edit", true, true}};
+    {Command::OpenFile, false, false}, {Command::Explore, true, false}, {Command::EditDizNfo, true, true}};
 
 } // namespace
 
 void MainWindow::installFileBrowser()
 {
-    m_browser = new FileBrowser(m_browserSplitter, m_browserFolder);
+    m_browser = new FileBrowser(m_panes->browserHost(), m_browserFolder);
     installBrowser(m_browser->folderTree(), m_browser->fileList());
     // Connected before the browser's own commands, so the pointer moves first.
     for (const CentringEntry &entry : kCentringEntries)
-        onTriggered(entry.name, [this, entry] {
+        onTriggered(entry.entry, [this, entry] {
             if (entry.needsSelection && !browserHasSelection())
                 return;
             placePointer();
             if (entry.processEvents)
                 QCoreApplication::processEvents();
         });
-    m_browser->connectActions([this](const QString &name) { return action(name); }, menu(QStringLiteral("filepop")));
+    m_browser->connectActions([this](const QString &name) { return action(name); }, menu(Command::FilePopup));
     // View, sort, font and refresh stay the window's commands; the browser follows them.
-    connect(this, &MainWindow::browserViewStyleChanged, m_browser, &FileBrowser::setViewStyle);
-    connect(this, &MainWindow::browserSortChanged, m_browser, &FileBrowser::setSortColumn);
-    connect(this, &MainWindow::browserRefreshRequested, m_browser, &FileBrowser::refresh);
+    connect(m_views, &ViewMenu::viewStyleChanged, m_browser, &FileBrowser::setViewStyle);
+    connect(m_views, &ViewMenu::sortChanged, m_browser, &FileBrowser::setSortColumn);
+    connect(m_views, &ViewMenu::refreshRequested, m_browser, &FileBrowser::refresh);
     connect(m_browser, &FileBrowser::currentFolderChanged, this, &MainWindow::setBrowserFolder);
-    connect(m_browser, &FileBrowser::scriptRequested, this, [this](const QString &path) { openScript(path); });
-    setSelectedFileSource([this] { return m_browser->selectedPaths().value(0); });
-    m_browser->setViewStyle(m_viewStyle);
-    m_browser->setSortColumn(m_sortColumn);
+    connect(m_browser, &FileBrowser::scriptRequested, this, [this](const QString &path) { m_scripts->open(path); });
+    m_browser->setViewStyle(m_views->viewStyle());
+    m_browser->setSortColumn(m_views->sortColumn());
 }
 
 bool MainWindow::browserHasSelection() const

@@ -1,8 +1,6 @@
 // Varko 2000 — menus and toolbar made from the command tables.
 #include "window/commandbuilder.h"
 
-#include "window/commandtable.h"
-
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,14 +9,13 @@
 
 namespace {
 
-QAction *addEntry(QMenu *menu, const MenuRow &row, QHash<QString, QMenu *> &menus)
+QAction *addEntry(QMenu *menu, const MenuRow &row, CommandActions &built)
 {
-    const QString name = QString::fromLatin1(row.name);
     QAction *action = nullptr;
     if (row.flags & Submenu) {
         QMenu *sub = menu->addMenu(QString::fromUtf8(row.caption));
-        sub->setObjectName(name);
-        menus.insert(name, sub);
+        sub->setObjectName(QString::fromLatin1(row.name));
+        built.menus[size_t(row.id)] = sub;
         action = sub->menuAction();
     } else if (qstrcmp(row.caption, "-") == 0) {
         action = menu->addSeparator();
@@ -39,31 +36,34 @@ void applyFlags(QAction *action, const MenuRow &row)
 
 } // namespace
 
-QHash<QString, QMenu *> buildMenus(QMenuBar *bar, QWidget *owner)
+CommandActions buildMenus(QMenuBar *bar, QWidget *owner)
 {
-    QHash<QString, QMenu *> menus;
+    CommandActions built;
     for (const MenuRow &row : menuTable()) {
-        const QString name = QString::fromLatin1(row.name);
-        if (*row.menu == '\0') {
+        if (row.menu == Command::Bar) {
             // A menu of the bar, or a pop-up shown from a panel.
             QMenu *menu = (row.flags & Popup) ? new QMenu(owner) : bar->addMenu(QString::fromUtf8(row.caption));
-            menu->setObjectName(name);
+            menu->setObjectName(QString::fromLatin1(row.name));
             applyFlags(menu->menuAction(), row);
-            menus.insert(name, menu);
+            built.menus[size_t(row.id)] = menu;
+            built.actions[size_t(row.id)] = menu->menuAction();
             continue;
         }
-        applyFlags(addEntry(menus.value(QString::fromLatin1(row.menu)), row, menus), row);
+        QAction *entry = addEntry(built.menus[size_t(row.menu)], row, built);
+        applyFlags(entry, row);
+        if (row.id != Command::None)
+            built.actions[size_t(row.id)] = entry;
     }
-    return menus;
+    return built;
 }
 
-QList<QAction *> buildToolbar(QToolBar *toolbar)
+std::array<QAction *, kToolCount> buildToolbar(QToolBar *toolbar)
 {
-    QList<QAction *> buttons;
+    std::array<QAction *, kToolCount> buttons{};
     auto *radio = new QActionGroup(toolbar);
     for (const ToolbarRow &row : toolbarTable()) {
         if (row.style == ToolStyle::Separator) {
-            buttons << toolbar->addSeparator();
+            toolbar->addSeparator();
             continue;
         }
         const QString key = QString::fromLatin1(row.key);
@@ -81,7 +81,13 @@ QList<QAction *> buildToolbar(QToolBar *toolbar)
             button->setObjectName(action->objectName());
             button->setAccessibleName(action->toolTip());
         }
-        buttons << action;
+        buttons[size_t(row.id)] = action;
     }
     return buttons;
+}
+
+void CommandActions::checkOne(std::span<const Command> group, int checkedIndex) const
+{
+    for (size_t i = 0; i < group.size(); ++i)
+        action(group[i])->setChecked(int(i) == checkedIndex);
 }

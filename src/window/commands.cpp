@@ -5,6 +5,7 @@
 #include "window/optionscommand.h"
 #include "window/soundplayer.h"
 #include "window/splashwindow.h"
+#include "window/statuspanels.h"
 #include "platform/diskspace.h"
 #include "store/settingscaptions.h"
 
@@ -24,81 +25,92 @@
 namespace {
 
 // The entries that show the options dialog: the pointer goes to the centre first.
-const QStringList kSetDefaults{QStringLiteral("preferences"), QStringLiteral("options"),
-                               QStringLiteral("options3"), QStringLiteral("options4"),
-                               QStringLiteral("options9")};
+constexpr Command kSetDefaults[] = {Command::SetDefaults, Command::RipToSetDefaults, Command::ZipSetDefaults,
+                                    Command::ArchiveSetDefaults, Command::PathsSetDefaults};
+
+bool showsOptions(Command entry)
+{
+    return std::ranges::find(kSetDefaults, entry) != std::end(kSetDefaults);
+}
 
 } // namespace
 
 void MainWindow::connectCommands()
 {
-    onTriggered("exit0", [this] { close(); });
-    onTriggered("about", [this] { about_Click(); });
-    onTriggered("riptof", [this] { changep_Click(); });
-    onTriggered("changep", [this] { changep_Click(); });
-    onTriggered("contents", [this] {
+    onTriggered(Command::Exit, [this] { close(); });
+    onTriggered(Command::About, [this] { showAbout(); });
+    onTriggered(Command::RipToFolder, [this] { chooseRipToFolder(); });
+    onTriggered(Command::PopupRipToFolder, [this] { chooseRipToFolder(); });
+    onTriggered(Command::HelpContents, [this] {
         placePointer();
         QCoreApplication::processEvents();
         openHelp();
     });
-    onTriggered("web", [] { QDesktopServices::openUrl(QUrl(QStringLiteral(VARKO_HOMEPAGE))); });
-    onTriggered("mail", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:" VARKO_MAIL))); });
-    for (const QString &name : kSetDefaults)
-        connect(action(name), &QAction::triggered, this, [this] {
+    onTriggered(Command::WebPage, [] { QDesktopServices::openUrl(QUrl(QStringLiteral(VARKO_HOMEPAGE))); });
+    onTriggered(Command::Mail, [] { QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:" VARKO_MAIL))); });
+    for (const Command entry : kSetDefaults)
+        onTriggered(entry, [this] {
             placePointer(std::exchange(m_pendingOffset, QPoint()));
             QCoreApplication::processEvents();
-            showOptionsDialog(*this);
+            showOptionsDialog(*this, m_settings, *m_queue);
         });
-    for (int entry = 2; entry <= 5; ++entry) {
-        QAction *recent = action(QStringLiteral("mnuFile%1").arg(entry));
+    const Command recentEntries[] = {Command::Recent1, Command::Recent2, Command::Recent3, Command::Recent4};
+    for (int entry = 1; entry <= 4; ++entry) {
+        QAction *recent = action(recentEntries[entry - 1]);
         connect(recent, &QAction::triggered, this, [this, recent, entry](bool checked) {
-            // A click toggles entry 2's mark, which is the list's to set: put it back.
+            // A click toggles entry 1's mark, which is the list's to set: put it back.
             if (recent->isCheckable())
                 recent->setChecked(!checked);
-            openRecent(entry - 1);
+            m_scripts->openRecent(entry);
         });
     }
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &MainWindow::openHelp);
     connectSettingCommands();
-    connectViewCommands();
 }
 
-void MainWindow::toolbar_ButtonClick(int position)
+void MainWindow::pressToolbarButton(Tool button)
 {
-    if (position < 1 || position > int(toolbarTable().size()))
-        return;
-    const ToolbarRow &row = toolbarTable()[size_t(position - 1)];
-    if (position == 25) {
-        // While a run works, Close only asks it to stop; the next click closes.
-        if (m_ripState.ripInProgress)
-            m_ripState.ripInProgress = false;
-        else
-            close();
-        return;
-    }
-    if (position == 14 && !browserHasSelection()) {
-        toolbarButton(14)->setEnabled(false);
-        action(QStringLiteral("edit"))->setEnabled(false);
-        return;
-    }
-    if (position == 18) {
+    switch (button) {
+    case Tool::Close: closeOrStopRun(); return;
+    case Tool::ClearQueue:
         // Clearing from the toolbar also drops the changes made through the menus.
         if (clearQueue())
             reloadOptions();
         return;
+    case Tool::EditDizNfo:
+        if (!browserHasSelection()) {
+            toolbarButton(Tool::EditDizNfo)->setEnabled(false);
+            action(Command::EditDizNfo)->setEnabled(false);
+            return;
+        }
+        break;
+    default: break;
     }
-    if (!row.twin)
+    runTwin(toolbarRow(button));
+}
+
+void MainWindow::runTwin(const ToolbarRow &row)
+{
+    if (row.twin == Command::None)
         return; // "Up 1 level": the browser listens to the button itself
-    QAction *twin = action(QLatin1String(row.twin));
     if (row.placesPointer) {
-        if (kSetDefaults.contains(QLatin1String(row.twin))) {
+        if (showsOptions(row.twin)) {
             m_pendingOffset = row.offset; // the entry places the pointer itself
         } else {
             placePointer(row.offset);
             QCoreApplication::processEvents();
         }
     }
-    twin->trigger();
+    action(row.twin)->trigger();
+}
+
+void MainWindow::closeOrStopRun()
+{
+    // While a run works, Close only asks it to stop; the next click closes.
+    if (m_ripState.ripInProgress)
+        m_ripState.ripInProgress = false;
+    else
+        close();
 }
 
 void MainWindow::placePointer(QPoint offset)
@@ -107,7 +119,7 @@ void MainWindow::placePointer(QPoint offset)
     QCursor::setPos(frame.left() + frame.width() / 2 + offset.x(), frame.top() + frame.height() / 2 + offset.y());
 }
 
-void MainWindow::about_Click()
+void MainWindow::showAbout()
 {
     SplashWindow splash(this);
     splash.showForAbout([this] { m_sounds->playStart(); });
@@ -129,7 +141,7 @@ void MainWindow::openHelp()
     m_help->activateWindow();
 }
 
-void MainWindow::changep_Click()
+void MainWindow::chooseRipToFolder()
 {
     const QString start = m_settings.riptodir.isEmpty() ? QDir::homePath() : m_settings.riptodir;
     const QString chosen = QFileDialog::getExistingDirectory(this, QStringLiteral("Rip-to folder"), start);
@@ -142,11 +154,11 @@ bool MainWindow::setRipToFolder(const QString &chosen)
     const std::optional<qint64> free = freeBytes(chosen);
     if (!free || *free < 1 || !QFileInfo(chosen).isReadable()) {
         m_settings.riptodir = RipSettings::defaultRipToDir();
-        showOnPanel(m_ripto, ripToCaption(m_settings.riptodir));
+        m_panels->showSetting(SettingKey::Riptodir, m_settings);
         showMessage(QMessageBox::Warning, QStringLiteral("Varko 2000 error"), QStringLiteral("Invalid drive/folder"));
         return false;
     }
     m_settings.riptodir = folderWithSlash(chosen);
-    showOnPanel(m_ripto, ripToCaption(m_settings.riptodir));
+    m_panels->showSetting(SettingKey::Riptodir, m_settings);
     return true;
 }

@@ -1,202 +1,23 @@
 // Varko 2000 — the main window's menus, pop-ups and toolbar as declarative tables.
 #include "window/commandtable.h"
 
+#include <algorithm>
+
 namespace {
 
-constexpr unsigned Check = Checkable;
-constexpr const char *Sep = "-";
-
+#define VARKO_MENU_ROW(id, menu, name, caption, flags) {Command::id, Command::menu, name, caption, flags},
+#define VARKO_SEPARATOR_ROW(menu) {Command::None, Command::menu, "", "-", Plain},
 // Captions are the program's own texts; mnemonics where the menus have them.
-constexpr MenuRow kMenus[] = {
-    {"", "popup", "&File", Submenu},
-    {"popup", "newf", "&New", Submenu},
-    {"newf", "newrip", "Rip script"},
-    {"newf", "", Sep},
-    {"newf", "cdiz2", "File_id.diz"},
-    {"newf", "cnfo2", "About.nfo"},
-    {"newf", "", Sep},
-    {"newf", "newfolder", "Folder"},
-    {"newf", "cshortcut", "Shortcut"},
-    {"popup", "", Sep},
-    {"popup", "openscript", "Open script..."},
-    {"popup", "sscript", "Save script...", Disabled},
-    {"popup", "saveasscript", "Save script as...", Disabled},
-    {"popup", "", Sep},
-    {"popup", "Openf", "Open file...", Disabled},
-    {"popup", "fileprop3", "File properties...", Disabled},
-    {"popup", "", Sep},
-    {"popup", "fileprop2", "Folder properties..."},
-    {"popup", "", Sep},
-    {"popup", "findf", "Find..."},
-    {"popup", "explore", "Explore..."},
-    {"popup", "", Sep},
-    {"popup", "mnuFile1", "", Hidden},
-    {"popup", "mnuFile2", "", Hidden | Check},
-    {"popup", "mnuFile3", "", Hidden},
-    {"popup", "mnuFile4", "", Hidden},
-    {"popup", "mnuFile5", "", Hidden},
-    {"popup", "mnuFile6", Sep, Hidden},
-    {"popup", "exit0", "E&xit"},
+constexpr MenuRow kMenus[] = {VARKO_MENU_ROWS(VARKO_MENU_ROW, VARKO_SEPARATOR_ROW)};
+#undef VARKO_MENU_ROW
+#undef VARKO_SEPARATOR_ROW
 
-    {"", "editf", "&Edit", Submenu},
-    {"editf", "edit", "Edit diz - nfo...", Disabled},
-    {"editf", "", Sep},
-    {"editf", "cutf", "Cut", Disabled},
-    {"editf", "copyf", "&Copy", Disabled},
-    {"editf", "pastef", "&Paste"},
-    {"editf", "", Sep},
-    {"editf", "delete", "&Delete", Disabled},
-    {"editf", "", Sep},
-    {"editf", "selectall2", "Select &all"},
-
-    {"", "options2", "&Options", Submenu},
-    {"options2", "preferences", "Set defaults..."},
-    {"options2", "", Sep},
-    {"options2", "rar2", "Rar", Check},
-    {"options2", "ace2", "Ace", Check},
-    {"options2", "acom", "Compression", Submenu},
-    {"acom", "rstore", "Store", Check},
-    {"acom", "rfastest", "Fastest", Check},
-    {"acom", "rfast", "Fast", Check},
-    {"acom", "rnormal", "Normal", Check},
-    {"acom", "rgood", "Good", Check},
-    {"acom", "rmaximum", "Maximum", Check},
-    {"options2", "raoptions", "Options", Submenu},
-    {"raoptions", "paths2", "Include paths", Check},
-    {"options2", "", Sep},
-    {"options2", "zip2", "Zip", Check},
-    {"options2", "zco", "Compression", Submenu},
-    {"zco", "zstore", "Store", Check},
-    {"zco", "zfastest", "Fastest", Check},
-    {"zco", "zfast", "Fast", Check},
-    {"zco", "znormal", "Normal", Check},
-    {"zco", "zgood", "Good", Check},
-    {"zco", "zmaximum", "Maximum", Check},
-    {"options2", "ops", "Options", Submenu},
-    {"ops", "nfo2", "Nfo in first zip", Check},
-    {"ops", "autonumber", "Diz auto-number", Check},
-    {"ops", "zzcomment", "Zip comment", Check},
-    {"ops", "writesfv", "Write SFV", Check},
-    {"options2", "", Sep},
-    {"options2", "riptof", "Rip-to folder..."},
-
-    {"", "view", "&View", Submenu},
-    {"view", "largei", "Large icons", Check},
-    {"view", "listi", "List", Check},
-    {"view", "details", "Details", Check},
-    {"view", "", Sep},
-    {"view", "aname", "Name", Check},
-    {"view", "asize", "Size", Check},
-    {"view", "atype", "Type", Check},
-    {"view", "adate", "Date", Check},
-    {"view", "", Sep},
-    {"view", "formfont", "Font size", Submenu},
-    {"formfont", "fnorm", "small", Check},
-    {"formfont", "flarge", "medium", Check},
-    {"formfont", "biggest", "large", Check},
-    {"view", "", Sep},
-    {"view", "refresh", "Refresh"},
-
-    {"", "lpopup", "&Queue", Submenu | Disabled},
-    {"lpopup", "inrarace", "In Rar/Ace", Check | Disabled},
-    {"lpopup", "inzip", "In Zip", Check | Disabled},
-    {"lpopup", "in1stzip", "1st Zip only", Check | Disabled},
-    {"lpopup", "", Sep},
-    {"lpopup", "openque", "Open item..."},
-    {"lpopup", "properties", "Properties..."},
-    {"lpopup", "remove", "Remove item"},
-    {"lpopup", "", Sep},
-    {"lpopup", "listque", "List queue..."},
-    {"lpopup", "clear", "Clear queue..."},
-    {"lpopup", "", Sep},
-    {"lpopup", "packit", "Pack it"},
-    {"lpopup", "testset", "Test set..."},
-
-    {"", "help", "&Help", Submenu},
-    {"help", "contents", "Help Contents..."},
-    {"help", "", Sep},
-    {"help", "web", "Web page..."},
-    {"help", "mail", "E-mail Norwen..."},
-    {"help", "", Sep},
-    {"help", "about", "About..."},
-
-    {"", "riptom", "", Popup},
-    {"riptom", "changep", "Rip-to folder..."},
-    {"riptom", "", Sep},
-    {"riptom", "options", "Set defaults..."},
-
-    {"", "zipm", "", Popup},
-    {"zipm", "intoz", "Into Zip's", Checked},
-    {"zipm", "", Sep},
-    {"zipm", "options3", "Set defaults..."},
-
-    {"", "rarm", "", Popup},
-    {"rarm", "rarc", "Rar", Checked},
-    {"rarm", "acec", "Ace", Check},
-    {"rarm", "", Sep},
-    {"rarm", "options4", "Set defaults.."},
-
-    {"", "pathsp", "", Popup},
-    {"pathsp", "paths3", "Paths", Check},
-    {"pathsp", "", Sep},
-    {"pathsp", "options9", "Set defaults..."},
-
-    {"", "filepop", "", Popup},
-    {"filepop", "new", "New...", Submenu},
-    {"new", "newscript2", "Rip script..."},
-    {"new", "", Sep},
-    {"new", "cdiz", "File_id.diz..."},
-    {"new", "cnfo", "About.nfo..."},
-    {"new", "", Sep},
-    {"new", "newfolder2", "Folder..."},
-    {"filepop", "selectall", "Select all"},
-    {"filepop", "", Sep},
-    {"filepop", "paste", "Paste"},
-    {"filepop", "", Sep},
-    {"filepop", "viewfile", "View", Submenu},
-    {"viewfile", "fvlarge", "Large icons", Check},
-    {"viewfile", "fvlist", "List", Check},
-    {"viewfile", "fvdetails", "Details", Check},
-    {"filepop", "arange2", "Arrange", Submenu},
-    {"arange2", "aname2", "Name", Check},
-    {"arange2", "asize2", "Size", Check},
-    {"arange2", "atype2", "Type", Check},
-    {"arange2", "adate2", "Date", Check},
-    {"filepop", "refresh3", "Refresh..."},
-    {"filepop", "", Sep},
-    {"filepop", "find", "Find..."},
-    {"filepop", "openp", "Explore..."},
-    {"filepop", "fileprop", "Properties..."},
-};
-
-using S = ToolStyle;
-constexpr ToolbarRow kToolbar[] = {
-    {"", "", S::Separator, true, nullptr, nullptr},
-    {"new", "New rip script", S::Button, true, "document-new", "newrip"},
-    {"lcue", "Open script", S::Button, true, "document-open", "openscript", true, {0, 30}},
-    {"save", "Save script", S::Button, false, "document-save", "sscript"},
-    {"", "", S::Separator, true, nullptr, nullptr},
-    {"option", "Set defaults", S::Button, true, "preferences-system", "preferences", true, {40, 110}},
-    {"", "", S::Separator, true, nullptr, nullptr},
-    {"ilarge", "Large icons", S::Radio, true, "view-list-icons", "largei"},
-    {"ilist", "List", S::Radio, true, "view-list-text", "listi"},
-    {"detail", "Details", S::Radio, true, "view-list-details", "details"},
-    {"", "", S::Separator, true, nullptr, nullptr},
-    {"diz", "New file_id.diz", S::Button, true, nullptr, "cdiz2"},
-    {"nfo", "New about.nfo", S::Button, true, nullptr, "cnfo2"},
-    {"edit", "Edit diz - nfo", S::Button, false, nullptr, "edit", true},
-    {"", "", S::Separator, true, nullptr, nullptr},
-    {"up", "Up 1 level", S::Button, true, "go-up", nullptr},
-    {"", "", S::Separator, true, nullptr, nullptr},
-    {"clearque", "Clear queue", S::Button, true, "edit-clear", "clear"},
-    {"", "", S::Separator, true, nullptr, nullptr},
-    {"refresh", "Folder properties", S::Button, true, "document-properties", "fileprop2", true},
-    {"find", "Find file/folder", S::Button, true, "edit-find", "findf", true},
-    {"", "", S::Separator, true, nullptr, nullptr},
-    {"varko", "Pack It", S::Button, true, nullptr, "packit", true},
-    {"", "", S::Separator, true, nullptr, nullptr},
-    {"exit", "Close", S::Button, true, "application-exit", nullptr},
-};
+#define VARKO_TOOL_ROW(id, key, tip, style, enabled, icon, twin, pointer, x, y) \
+    {Tool::id, key, tip, ToolStyle::style, enabled, icon, Command::twin, pointer, {x, y}},
+#define VARKO_TOOL_SEPARATOR() {Tool::None, "", "", ToolStyle::Separator, true, nullptr, Command::None},
+constexpr ToolbarRow kToolbar[] = {VARKO_TOOLBAR_ROWS(VARKO_TOOL_ROW, VARKO_TOOL_SEPARATOR)};
+#undef VARKO_TOOL_ROW
+#undef VARKO_TOOL_SEPARATOR
 
 } // namespace
 
@@ -205,7 +26,18 @@ std::span<const MenuRow> menuTable()
     return kMenus;
 }
 
+const char *objectName(Command id)
+{
+    const auto row = std::find_if(std::begin(kMenus), std::end(kMenus), [id](const MenuRow &r) { return r.id == id; });
+    return row == std::end(kMenus) ? "" : row->name;
+}
+
 std::span<const ToolbarRow> toolbarTable()
 {
     return kToolbar;
+}
+
+const ToolbarRow &toolbarRow(Tool id)
+{
+    return *std::find_if(std::begin(kToolbar), std::end(kToolbar), [id](const ToolbarRow &r) { return r.id == id; });
 }

@@ -1,57 +1,29 @@
-// Varko 2000 — the main window: toolbar, menus, browser, queue and status row.
+// Varko 2000 — the main window: it builds its parts and its collaborators and connects them.
 #include "window/mainwindow.h"
 
 #include "window/commandbuilder.h"
+#include "window/commandlock.h"
 #include "window/helpwindow.h"
 #include "window/outcomeline.h"
+#include "window/panes.h"
 #include "queueview/queuedroptarget.h"
-#include "queueview/queuepane.h"
 #include "queueview/queueview.h"
 #include "window/soundplayer.h"
-#include "window/windowlayout.h"
-#include "controls/textprogressbar.h"
+#include "window/statuspanels.h"
+#include "window/toprow.h"
+#include "window/viewmenu.h"
+#include "window/twipslayout.h"
 #include "dialogs/messagebox.h"
-#include "dialogs/modepicture.h"
 #include "engine/queue.h"
+#include "engine/placementrules.h"
 #include "engine/scriptopener.h"
 
-#include <QKeyEvent>
-#include <QLabel>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSizeGrip>
-#include <QSplitter>
-#include <QToolBar>
-#include <QTreeView>
 
 namespace {
 
-QLabel *makePanel(QWidget *parent, const QString &name, const QString &role)
-{
-    auto *panel = new QLabel(parent);
-    panel->setObjectName(name);
-    panel->setAccessibleName(role);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setAlignment(Qt::AlignCenter);
-    return panel;
-}
-
-// Stand-ins until the browser and the queue view take their places.
-QWidget *placeholderView(QWidget *view, const QString &name, const QString &role)
-{
-    view->setObjectName(name);
-    view->setAccessibleName(role);
-    return view;
-}
-
 } // namespace
-
-void showOnPanel(QLabel *panel, const QString &text)
-{
-    panel->setText(text);
-    panel->setAccessibleDescription(text);
-}
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -64,10 +36,11 @@ MainWindow::MainWindow(QWidget *parent)
     setMinimumSize(kMinWindowWidth / kTwipsPerPixel, kMinWindowHeight / kTwipsPerPixel);
     resize(9900 / kTwipsPerPixel, 7270 / kTwipsPerPixel);
     m_queue->setRunState(&m_ripState);
-    setScriptOpener([this](const QString &path) { return ::openScript(path, *m_queue, m_settings, this).ok; });
     buildWidgets();
+    buildCollaborators();
     connectCommands();
-    connectPopups();
+    installEventFilters();
+    connectPanels();
     connectQueueCommands();
     connectPlacementCommands();
     connectScriptCommands();
@@ -77,123 +50,88 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::buildCollaborators()
+{
+    m_lock = std::make_unique<CommandLock>(m_ripState, lockedEntries());
+    const ScriptSession::Entries scriptEntries{
+        action(Command::SaveScript), toolbarButton(Tool::SaveScript), action(Command::SaveScriptAs),
+        {action(Command::Recent1), action(Command::Recent2), action(Command::Recent3), action(Command::Recent4)},
+        action(Command::RecentSeparator)};
+    m_scripts = new ScriptSession(*m_queue, m_settings, *this, scriptEntries, this);
+    m_scripts->setOpener([this](const QString &path) { return ::openScript(path, *m_queue, m_settings, this).ok; });
+    m_views = new ViewMenu(m_settings, m_commands,
+                           {toolbarButton(Tool::LargeIcons), toolbarButton(Tool::List), toolbarButton(Tool::Details)},
+                           this);
+    connect(m_views, &ViewMenu::fontSizeChanged, m_panes, &Panes::setFontSize);
+}
+
 void MainWindow::buildWidgets()
 {
-    m_menus = buildMenus(menuBar(), this);
+    m_commands = buildMenus(menuBar(), this);
     m_outcome = new OutcomeLine(*this);
     // Connected before the commands themselves, so a command's own outcome outlives it.
-    for (QMenu *menu : std::as_const(m_menus))
-        for (QAction *entry : menu->actions())
+    for (QMenu *menu : m_commands.menus)
+        for (QAction *entry : menu ? menu->actions() : QList<QAction *>())
             if (!entry->menu())
                 connect(entry, &QAction::triggered, m_outcome, &OutcomeLine::clear);
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
-    buildTopRow(client);
-    buildPanes(client);
-    buildPanels(client);
-}
-
-void MainWindow::buildTopRow(QWidget *client)
-{
-    m_toolbar = new QToolBar(client);
-    m_toolbar->setObjectName(QStringLiteral("toolbar"));
-    m_toolbar->setAccessibleName(QStringLiteral("Toolbar"));
-    m_toolbar->setIconSize(QSize(16, 16));
-    m_toolbarButtons = buildToolbar(m_toolbar);
-    connect(m_toolbar, &QToolBar::actionTriggered, this, [this](QAction *button) {
+    m_topRow = new TopRow(client);
+    connect(m_topRow, &TopRow::buttonPressed, this, [this](Tool button) {
         m_outcome->clear();
-        toolbar_ButtonClick(int(m_toolbarButtons.indexOf(button)) + 1);
+        pressToolbarButton(button);
     });
-    buildModePicture();
-
-    auto *frame = new QFrame(client);
-    frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    m_frame1 = frame;
-
-    m_logo = new QLabel(client);
-    m_logo->setObjectName(QStringLiteral("logoPanel"));
-    m_logo->setAccessibleName(QStringLiteral("About Varko 2000"));
-    m_logo->setToolTip(m_logo->accessibleName());
-    m_logo->setPixmap(QIcon(QStringLiteral(":/app/icons/logo.svg")).pixmap(QSize(52, 22)));
-    m_logo->setAlignment(Qt::AlignCenter);
-    m_logo->setCursor(Qt::PointingHandCursor);
+    connect(m_topRow, &TopRow::logoPressed, this, &MainWindow::showAbout);
+    // The hourglass a run set over the window turns back into the arrow here.
+    connect(m_topRow, &TopRow::findButtonEntered, this, [this] { unsetCursor(); });
+    buildPanes(client);
+    m_panels = new StatusPanels(client);
 }
 
-void MainWindow::buildModePicture()
+QAction *MainWindow::toolbarButton(Tool id) const
 {
-    // At the toolbar's right end, beside the logo; a narrow window moves it
-    // into the toolbar's overflow rather than over a button.
-    auto *spacer = new QWidget(m_toolbar);
-    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    m_toolbar->addWidget(spacer);
-    m_modePicture = new QLabel(m_toolbar);
-    m_modePicture->setObjectName(QStringLiteral("modePicture"));
-    m_modePicture->setAccessibleName(QStringLiteral("Packing mode"));
-    m_modePictureSlot = m_toolbar->addWidget(m_modePicture);
-    m_modePictureSlot->setVisible(false);
+    return m_topRow->button(id);
 }
 
 void MainWindow::updateModePicture()
 {
-    const PackMode mode = packMode(m_settings);
-    m_modePicture->setPixmap(modePixmap(mode, 20));
-    m_modePicture->setToolTip(mode == PackMode::Zip   ? QStringLiteral("Zip")
-                              : mode == PackMode::Rar ? QStringLiteral("Rar")
-                                                      : QStringLiteral("Ace"));
+    m_topRow->showMode(m_settings);
 }
 
 void MainWindow::buildPanes(QWidget *client)
 {
-    m_browserSplitter = new QSplitter(Qt::Horizontal, client);
-    m_browserSplitter->setObjectName(QStringLiteral("browserSplitter"));
-    m_browserSplitter->setAccessibleName(QStringLiteral("File browser"));
-    m_browserSplitter->setChildrenCollapsible(false);
-    installBrowser(placeholderView(new QTreeView, QStringLiteral("folderTree"), QStringLiteral("Folders")),
-                   placeholderView(new QListView, QStringLiteral("fileList"), QStringLiteral("Files")));
-
-    m_queuePane = new QueuePane(client);
-    connect(m_queuePane, &QueuePane::topEdgeDragged, this, [this](int dy) {
-        m_queueHeight = std::max(0, m_queueHeight - dy * kTwipsPerPixel);
-        relayout();
-    });
+    m_panes = new Panes(client);
+    watchFileList();
+    connect(m_panes, &Panes::queueHeightChanged, this, &MainWindow::relayout);
     installQueueView(new QueueView(*m_queue));
 }
 
-void MainWindow::buildPanels(QWidget *client)
+void MainWindow::connectPanels()
 {
-    m_totals = makePanel(client, QStringLiteral("totalsPanel"), QStringLiteral("Queue totals"));
-    m_archiveType = makePanel(client, QStringLiteral("archiveTypePanel"), QStringLiteral("Archive type"));
-    m_archiveSize = makePanel(client, QStringLiteral("archiveSizePanel"), QStringLiteral("Archive size"));
-    m_paths = makePanel(client, QStringLiteral("pathsPanel"), QStringLiteral("Paths"));
-    m_zip = makePanel(client, QStringLiteral("zipPanel"), QStringLiteral("Zip"));
-    m_ripto = makePanel(client, QStringLiteral("riptoPanel"), QStringLiteral("Rip-to folder"));
-    m_ripto->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_ripto->setToolTip(QStringLiteral("Rip-to folder"));
+    connect(m_panels, &StatusPanels::totalsPressed, this, &MainWindow::enableRowEntries);
+    connect(m_panels, &StatusPanels::listQueueRequested, action(Command::ListQueue), &QAction::trigger);
+    connect(m_panels, &StatusPanels::archiveTypeToggled, this, &MainWindow::toggleArchiveType);
+    connect(m_panels, &StatusPanels::zippingToggled, this, [this] { setZipping(!isZipping(m_settings)); });
+    connect(m_panels, &StatusPanels::savePathsToggled, this, [this] { setSavePaths(m_settings.savepaths != 1); });
+    connect(m_panels, &StatusPanels::ripToFolderRequested, this, &MainWindow::chooseRipToFolder);
+    connect(m_panels, &StatusPanels::volumeSizeStepped, this, &MainWindow::stepVolumeSize);
+    connect(m_panels, &StatusPanels::popupRequested, this, &MainWindow::showPopup);
+}
 
-    m_progress = new TextProgressBar(client);
-    m_progress->setObjectName(QStringLiteral("progressBar"));
-    m_progress->setAccessibleName(QStringLiteral("Progress"));
-    // The main window's own design of the control.
-    m_progress->setShowText(true);
-    m_progress->setForeColor(ControlColor(QColor(Qt::black)));
-    m_progress->setBarColor(ControlColor(QColor(Qt::white)));
-    m_progress->setPicture(QPixmap(QStringLiteral(":/controls/progress-back.png")));
-    m_progress->setBarPicture(QPixmap(QStringLiteral(":/controls/progress-bar.png")));
-    m_progress->setBackPictureMode(0);
-    m_progress->setBarPictureMode(0);
-    QFont barFont = font();
-    barFont.setPointSize(8);
-    barFont.setBold(true);
-    m_progress->setFont(barFont);
-    m_progress->setText(QStringLiteral("0%"));
+QWidget *MainWindow::fileList() const
+{
+    return m_panes->fileList();
+}
 
-    auto *corner = new QSizeGrip(client);
-    corner->setObjectName(QStringLiteral("Picture1"));
-    corner->setToolTip(QStringLiteral(" Drag corner "));
-    corner->setAccessibleName(QStringLiteral("Drag corner"));
-    m_corner = corner;
+QWidget *MainWindow::queueView() const
+{
+    return m_panes->queueView();
+}
+
+TextProgressBar *MainWindow::progressBar() const
+{
+    return m_panels->progressBar();
 }
 
 QAction *MainWindow::action(const QString &objectName) const
@@ -201,56 +139,30 @@ QAction *MainWindow::action(const QString &objectName) const
     return findChild<QAction *>(objectName);
 }
 
-QAction *MainWindow::toolbarButton(int position) const
-{
-    return m_toolbarButtons.value(position - 1);
-}
-
 QMenu *MainWindow::menu(const QString &objectName) const
 {
-    return m_menus.value(objectName);
+    return findChild<QMenu *>(objectName);
 }
 
 void MainWindow::installBrowser(QWidget *folderTree, QWidget *fileList)
 {
-    const QList<int> sizes = m_browserSplitter->sizes();
-    delete m_folderTree;
-    delete m_fileList;
-    m_folderTree = folderTree;
-    m_fileList = fileList;
-    m_browserSplitter->addWidget(folderTree);
-    m_browserSplitter->addWidget(fileList);
-    m_browserSplitter->setStretchFactor(1, 1);
-    if (sizes.size() == 2)
-        m_browserSplitter->setSizes(sizes);
-    if (auto *list = qobject_cast<QAbstractScrollArea *>(fileList))
-        list->viewport()->installEventFilter(this);
+    m_panes->setBrowserViews(folderTree, fileList);
+    watchFileList();
     if (m_started)
-        applyViewSettings();
+        m_views->applySettings();
+}
+
+void MainWindow::watchFileList()
+{
+    if (auto *list = qobject_cast<QAbstractScrollArea *>(m_panes->fileList()))
+        list->viewport()->installEventFilter(this);
 }
 
 void MainWindow::installQueueView(QWidget *queueView)
 {
-    m_queuePane->setView(queueView);
-    m_queueView = queueView;
+    m_panes->setQueueView(queueView);
     if (auto *view = qobject_cast<QueueView *>(queueView))
         connectQueueView(view);
-}
-
-void MainWindow::setScriptOpener(ScriptOpener opener)
-{
-    m_scriptOpener = std::move(opener);
-}
-
-void MainWindow::keyPressEvent(QKeyEvent *event)
-{
-    // Esc, when no control wanted it, asks the zip being written to stop.
-    if (event->key() == Qt::Key_Escape) {
-        m_ripState.zipAbortRequested = true;
-        event->accept();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
 }
 
 Message::Answer MainWindow::ask(const Message &message)

@@ -1,40 +1,36 @@
-// Varko 2000 — the main window: toolbar, menus, browser, queue and status row.
+// Varko 2000 — the main window: the owner of the settings, the queue, the run state and the window's parts.
 #pragma once
 
 #include "engine/message.h"
 #include "engine/ripstate.h"
-#include "store/recentfilelist.h"
 #include "store/ripsettings.h"
 #include "store/settingsschema.h"
 #include "store/windowstate.h"
+#include "window/commandbuilder.h"
+#include "window/scriptsession.h"
 
-#include <QAction>
-#include <QHash>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
 
-#include <functional>
+#include <memory>
 
+class CommandLock;
+class FileBrowser;
 class HelpWindow;
 class OutcomeLine;
-class QLabel;
-class QMenu;
-class QSplitter;
-class QToolBar;
+class Panes;
 class Queue;
 class QueueDropTarget;
-class QueuePane;
 class QueueView;
+class PackSession;
+struct PackOptions;
 class SoundPlayer;
+class StatusPanels;
 class TextProgressBar;
-
-/**
- * A bottom-row panel shows `text`; its accessible name stays the panel's
- * role ("Archive type") and the text becomes its description, so a screen
- * reader says both.
- */
-void showOnPanel(QLabel *panel, const QString &text);
+class TopRow;
+class ViewMenu;
+struct RipEnvironment;
 
 /** What start-up is given from outside the window. */
 struct StartOptions
@@ -46,132 +42,95 @@ struct StartOptions
 
 /**
  * The program's one main window. It owns the settings record, the queue and
- * the run state for the life of the program, and mirrors the settings into
- * its panels' captions and its menus' check marks.
+ * the run state for the life of the program and hands them out to read; its
+ * own commands change them, and a pack session it starts (newPackSession()).
  *
- * Other parts plug in through `installBrowser`, `installQueueView`,
- * `setScriptOpener` and the actions found by `action`: every menu entry and
- * toolbar button is a QAction named as in the command tables, and a toolbar
- * button with a menu twin runs that entry, so connecting to the entry's
- * `triggered` serves both.
+ * Its parts are collaborators it owns: the menus built from the command
+ * table, the TopRow (toolbar, mode picture, logo), the Panes (browser and
+ * queue), the StatusPanels (the bottom row), the ScriptSession (current
+ * script and recent list), the ViewMenu and the CommandLock. It mirrors the
+ * settings into the panels' captions and the menus' check marks.
+ *
+ * Every menu entry and toolbar button is a QAction named as in the command
+ * table, and a toolbar button with a menu twin runs that entry, so
+ * connecting to the entry's `triggered` serves both.
  */
-class FileBrowser;
-
-class MainWindow : public QMainWindow, public SettingsMirrors
+class MainWindow : public QMainWindow, public SettingsMirrors, private ScriptSessionHost
 {
     Q_OBJECT
 
 public:
-    /** Reads a rip script into the window (settings, queue rows, totals); false when it cannot. */
-    using ScriptOpener = std::function<bool(const QString &path)>;
-
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
     /** The start-up steps: state file, settings, views, captions, recent list or script. */
     void start(const StartOptions &options);
 
+    /** An entry or a toolbar action by its object name, as tests and the browser find them. */
     QAction *action(const QString &objectName) const;
-    /** Toolbar position 1 to 25. */
-    QAction *toolbarButton(int position) const;
     QMenu *menu(const QString &objectName) const;
 
-    /** Puts the browser's folder tree and file list into `browserSplitter`, replacing the current ones. */
-    void installBrowser(QWidget *folderTree, QWidget *fileList);
-    /** Puts the queue view into `queueSplitter`, replacing the current one. */
-    void installQueueView(QWidget *queueView);
-    /** The operation that reads a script; the engine's by default. */
-    void setScriptOpener(ScriptOpener opener);
-    /** The browser's selected file, which "Open script..." opens without a dialog when it is a script. */
-    void setSelectedFileSource(std::function<QString()> source) { m_selectedFile = std::move(source); }
-
-    QWidget *folderTree() const { return m_folderTree; }
-    QWidget *fileList() const { return m_fileList; }
-    QWidget *queueView() const { return m_queueView; }
+    QWidget *fileList() const;
+    QWidget *queueView() const;
     QueueDropTarget *dropTarget() const { return m_dropTarget; }
-    Queue &queue() { return *m_queue; }
-    RipSettings &settings() { return m_settings; }
-    RipState &ripState() { return m_ripState; }
-    RecentFileList &recentScripts() { return m_recent; }
-    QString currentScript() const { return m_currentScript; }
+    /** What the window works on, to read: only its own commands and a run it starts change them. */
+    const Queue &queue() const { return *m_queue; }
+    const RipSettings &settings() const { return m_settings; }
+    const RipState &ripState() const { return m_ripState; }
+    /**
+     * A pack session over the window's queue, settings and run state, its run
+     * stepping by the volume size set; the one way anything outside the window
+     * changes them. The window's run host locks the commands while it packs.
+     */
+    PackSession newPackSession(PackOptions options, RipEnvironment environment);
+    /** The current script and the recent list, with New, Open and Save. */
+    ScriptSession &scripts() { return *m_scripts; }
     QString dataFolder() const { return m_dataFolder; }
     bool layeringAvailable() const { return m_layeringAvailable; }
     /** The browser's folder: the state file's at start (home when it is gone), kept by the browser. */
-    QString browserFolder() const { return m_browserFolder; }
+    QString browserFolder() const override { return m_browserFolder; }
     void setBrowserFolder(const QString &folder) { m_browserFolder = folder; }
 
-    /** Opens a script as start-up and the recent entries do; false after "couldn't be loaded". */
-    bool openScript(const QString &path);
-    /** Adds a script to the recent list and shows the list again. */
-    void addRecentScript(const QString &path);
-    void refreshRecentMenu();
-    /** Writes the recent list where the next start reads it. */
-    void saveRecentScripts() const;
-
     void mirrorSetting(SettingKey key, const RipSettings &settings, Origin origin) override;
-    /** Every caption and check mark that follows the settings. */
-    void mirrorAllSettings();
     /** The totals panel and the estimate on the progress bar from the queue's totals. */
     void refreshTotals();
     /** The mode picture after the zip and archive-type panels: Zip, else Rar or Ace. */
     void updateModePicture();
     /** Where the last run or set test says how it ended. */
     OutcomeLine &outcomeLine() const { return *m_outcome; }
+    /** The status row: the run's counter and progress are shown there. */
+    StatusPanels &panels() { return *m_panels; }
     /** The progress bar the run and the set test report on. */
-    TextProgressBar *progressBar() const { return m_progress; }
-    /** Reads options.ini again over the settings in memory, captions and check marks following. */
-    void reloadOptions();
-
+    TextProgressBar *progressBar() const;
+    /** Shutdown has begun: a run winding down leaves the window closed. */
+    bool closing() const { return m_closing; }
     /**
      * A run or a drop holds the queue: the commands that would change the
      * queue, the settings or the current script are refused meanwhile.
      */
-    bool commandsLocked() const;
+    bool commandsLocked() const override;
     /** Nested: the entries those commands sit behind are disabled until the last unlock. */
     void lockCommands(bool locked);
     /** "Clear queue...": false when refused. */
     bool clearQueue();
-    void removeQueueItem();
-    /** "List queue...": cue.txt in the data folder, opened in $VARKO_EDITOR or the desktop's handler. */
-    void listQueue();
-    /** Saves the queue and the settings to `path`, which becomes the current script. */
-    bool saveScriptAs(const QString &path);
     /** Every message box built from one of the system's messages; the button pressed. */
-    virtual Message::Answer ask(const Message &message);
+    Message::Answer ask(const Message &message) override;
 
-    /** Toolbar dispatch by position. */
-    void toolbar_ButtonClick(int position);
-    void about_Click();
-    void changep_Click();
     /**
      * The rip-to folder as the chooser sets it: a folder with free space that
      * can be read, else the home folder and "Invalid drive/folder". Changes
      * the setting in memory only.
      */
     bool setRipToFolder(const QString &folder);
-    void openHelp();
     void playCompletionSound();
     /** The pointer to the window centre plus `offset` pixels. */
     void placePointer(QPoint offset = {});
-
-    /** The browser's view style (0 large icons, 2 list, 3 details), sort column (1 to 4), font size. */
-    int viewStyle() const { return m_viewStyle; }
-    int sortColumn() const { return m_sortColumn; }
-    void setViewStyle(int style, bool fromPopup = false);
-    void setSortColumn(int column);
-    void setFontSize(int points);
-
-signals:
-    /** The browser list should show this style: 0 large icons, 2 list, 3 details. */
-    void browserViewStyleChanged(int style);
-    /** The browser list should sort ascending by this column: 1 Name, 2 Size, 3 Type, 4 Date. */
-    void browserSortChanged(int column);
-    /** The browser should refresh its tree, then its list. */
-    void browserRefreshRequested();
+    /** The View menu: the browser's view style and sort, the panes' font size. */
+    ViewMenu &views() { return *m_views; }
 
 protected:
     /** The file dialog of Open script (false) or Save script as (true); empty when cancelled. */
-    virtual QString askScriptPath(bool saving);
+    QString askScriptPath(bool saving) override;
     /** Every message box of the window goes through here, so tests can answer them. */
     virtual QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &title,
                                                     const QString &text);
@@ -182,25 +141,50 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    friend class WindowRipHost; // the run shows its counter and progress on the panels
-
     void buildWidgets();
+    /** The lock, the script session and the View menu, over the entries buildWidgets() made. */
+    void buildCollaborators();
+    /** Every caption and check mark that follows the settings. */
+    void mirrorAllSettings();
+    /** Reads options.ini again over the settings in memory, captions and check marks following. */
+    void reloadOptions();
+    void removeQueueItem();
+    /** "List queue...": cue.txt in the data folder, opened in $VARKO_EDITOR or the desktop's handler. */
+    void listQueue();
+    void showAbout();
+    /** The folder chooser, then setRipToFolder(); cancelled, the folder stays. */
+    void chooseRipToFolder();
+    void openHelp();
+    /** Puts the browser's folder tree and file list into `browserSplitter`, replacing the current ones. */
+    void installBrowser(QWidget *folderTree, QWidget *fileList);
+    /** Puts the queue view into `queueSplitter`, replacing the current one. */
+    void installQueueView(QWidget *queueView);
+    /** A right press on the file list asks for its pop-up through eventFilter(). */
+    void watchFileList();
     /** The file browser into `browserSplitter`, wired to the window's commands. */
     void installFileBrowser();
     bool browserHasSelection() const;
-    void buildTopRow(QWidget *client);
-    void buildModePicture();
     void buildPanes(QWidget *client);
-    void buildPanels(QWidget *client);
+    void connectPanels();
     void connectCommands();
+    /** A toolbar button pressed: its own rule, else its menu twin runs. */
+    void pressToolbarButton(Tool button);
+    void runTwin(const ToolbarRow &row);
+    void closeOrStopRun();
+    void packIt();
     void connectSettingCommands();
-    void connectViewCommands();
-    void connectPopups();
+    /** The client area reports to eventFilter(). */
+    void installEventFilters();
+    QAction *action(Command id) const { return m_commands.action(id); }
+    QMenu *menu(Command id) const { return m_commands.menu(id); }
+    QAction *toolbarButton(Tool id) const;
     template <typename Slot>
-    void onTriggered(const char *name, Slot slot)
+    void onTriggered(Command id, Slot slot)
     {
-        connect(action(QLatin1String(name)), &QAction::triggered, this, slot);
+        connect(action(id), &QAction::triggered, this, slot);
     }
+    /** The entries behind which the queue, the settings or the current script change, with their buttons. */
+    QList<QAction *> lockedEntries() const;
     void connectQueueCommands();
     void connectPlacementCommands();
     void connectScriptCommands();
@@ -214,69 +198,39 @@ private:
     void setArchiveType(bool rar);
     void setZipping(bool on);
     void setSavePaths(bool on);
-    void placeSelected(const QString &entry);
-    void newScript();
-    void openScriptCommand();
-    bool saveScript();
-    void saveScriptAsCommand();
-    bool panelClicked(QObject *watched);
-    /** The hourglass over the window during a run, the arrow back on "Find file/folder"; true when handled. */
-    bool pointerEvent(QObject *watched, QEvent *event);
+    static constexpr Command kPlacementEntries[] = {Command::InArchive, Command::InZip, Command::InFirstZip};
+    void placeSelected(Command entry);
+    void toggleArchiveType();
+    void stepVolumeSize(bool up);
     void relayout();
     void applyPlacement(const WindowPlacement &placement, ScreenTwips screen);
-    void applyViewSettings();
     void startWithScript(const QString &argument);
     void shutDown();
-    void setCheckedGroup(const QStringList &names, int checkedIndex);
-    void showPopup(const QString &name, const QPoint &globalPos);
-    void openRecent(int entry);
-    void setCompression(bool zip, int level);
+    void showPopup(Command popup, const QPoint &globalPos);
     WindowSnapshot snapshot() const;
     /** The browser to the folder of `script`, when it is a folder and not the one shown. */
     void showScriptFolder(const QString &script);
 
     RipSettings m_settings;
     RipState m_ripState;
-    RecentFileList m_recent;
     Queue *m_queue = nullptr;
-    ScriptOpener m_scriptOpener;
     QString m_dataFolder;
-    QString m_currentScript;
     QString m_browserFolder;
     ScreenTwips m_screen;
     bool m_started = false;
     bool m_layeringAvailable = false;
     bool m_closing = false;
-    int m_queueHeight = 1500;
-    int m_viewStyle = 2;
-    int m_sortColumn = 3;
     QPoint m_pendingOffset;
-    int m_lockDepth = 0;
-    QHash<QAction *, bool> m_lockedEntries;
-    std::function<QString()> m_selectedFile;
+    std::unique_ptr<CommandLock> m_lock;
 
-    QHash<QString, QMenu *> m_menus;
-    QList<QAction *> m_toolbarButtons;
-    QToolBar *m_toolbar = nullptr;
-    QWidget *m_frame1 = nullptr;
-    QLabel *m_logo = nullptr;
-    QLabel *m_modePicture = nullptr;
-    QAction *m_modePictureSlot = nullptr; ///< its place on the toolbar; hidden until the first drop
-    QSplitter *m_browserSplitter = nullptr;
-    QWidget *m_folderTree = nullptr;
-    QWidget *m_fileList = nullptr;
+    CommandActions m_commands;
+    TopRow *m_topRow = nullptr;
+    Panes *m_panes = nullptr;
     FileBrowser *m_browser = nullptr;
-    QueuePane *m_queuePane = nullptr;
-    QWidget *m_queueView = nullptr;
     QueueDropTarget *m_dropTarget = nullptr;
-    QLabel *m_totals = nullptr;
-    QLabel *m_archiveType = nullptr;
-    QLabel *m_archiveSize = nullptr;
-    QLabel *m_paths = nullptr;
-    QLabel *m_zip = nullptr;
-    TextProgressBar *m_progress = nullptr;
-    QLabel *m_ripto = nullptr;
-    QWidget *m_corner = nullptr;
+    StatusPanels *m_panels = nullptr;
+    ScriptSession *m_scripts = nullptr;
+    ViewMenu *m_views = nullptr;
     QPointer<HelpWindow> m_help;
     SoundPlayer *m_sounds = nullptr;
     OutcomeLine *m_outcome = nullptr;

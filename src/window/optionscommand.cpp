@@ -2,6 +2,7 @@
 #include "window/optionscommand.h"
 
 #include "window/mainwindow.h"
+#include "window/viewmenu.h"
 #include "dialogs/messagebox.h"
 #include "dialogs/optionsdialog.h"
 #include "dialogs/optionsdialoghost.h"
@@ -20,15 +21,15 @@ public:
     void mirrorSetting(SettingKey key, const RipSettings &settings, Origin origin) override
     {
         switch (key) {
-        case SettingKey::View: m_window.setViewStyle(settings.view.trimmed().toInt()); break;
-        case SettingKey::Sort: m_window.setSortColumn(settings.sort.trimmed().toInt()); break;
-        case SettingKey::Fonts: m_window.setFontSize(settings.fonts.trimmed().toInt()); break;
+        case SettingKey::View: m_window.views().setViewStyle(settings.view.trimmed().toInt()); break;
+        case SettingKey::Sort: m_window.views().setSortColumn(settings.sort.trimmed().toInt()); break;
+        case SettingKey::Fonts: m_window.views().setFontSize(settings.fonts.trimmed().toInt()); break;
         default: m_window.mirrorSetting(key, settings, origin); break;
         }
         if (key == SettingKey::Zip || key == SettingKey::Rarace)
             m_window.updateModePicture();
     }
-    int browserView() const override { return m_window.viewStyle(); }
+    int browserView() const override { return m_window.views().viewStyle(); }
     // Each run reads the chosen comment file itself, so a file edited since is what goes in.
     void setZipComment(const QString &) override {}
     void showMessage(const Message &message) override { ::showMessage(&m_window, message); }
@@ -39,11 +40,11 @@ private:
 
 } // namespace
 
-void showOptionsDialog(MainWindow &window)
+void showOptionsDialog(MainWindow &window, RipSettings &settings, Queue &queue)
 {
     WindowOptionsHost host(window);
     const OptionsFile file(QDir(window.dataFolder()).filePath(QStringLiteral("options.ini")));
-    OptionsDialog dialog(window.settings(), window.queue(), host, file, &window);
+    OptionsDialog dialog(settings, queue, host, file, &window);
     dialog.exec();
     window.refreshTotals();
 }

@@ -3,6 +3,7 @@
 
 #include "window/mainwindow.h"
 #include "window/outcomeline.h"
+#include "window/statuspanels.h"
 #include "platform/stopsignals.h"
 #include "controls/textprogressbar.h"
 #include "dialogs/basenamedialog.h"
@@ -56,40 +57,24 @@ QString WindowRipHost::askBaseName(int maxLength)
     return BaseNameDialog::ask(&m_window, maxLength);
 }
 
-QLabel &WindowRipHost::totalsPanel() const
-{
-    return *m_window.m_totals;
-}
-
-TextProgressBar &WindowRipHost::progressBar() const
-{
-    return *m_window.m_progress;
-}
-
-bool WindowRipHost::windowClosing() const
-{
-    return m_window.m_closing;
-}
-
 QString WindowRipHost::totalsPanelText() const
 {
-    return totalsPanel().text();
+    return m_window.panels().totalsText();
 }
 
 void WindowRipHost::setTotalsPanelText(const QString &text)
 {
-    showOnPanel(&totalsPanel(), text);
+    m_window.panels().setTotalsText(text);
 }
 
 void WindowRipHost::setProgress(int value, const QString &text)
 {
-    progressBar().setValue(value);
-    progressBar().setText(text);
+    m_window.panels().setProgress(value, text);
 }
 
 void WindowRipHost::showEstimate(const QString &text)
 {
-    progressBar().setText(text);
+    m_window.panels().setProgressText(text);
 }
 
 void WindowRipHost::setBusyPointer(bool busy)
@@ -190,7 +175,7 @@ void WindowRipHost::runEnded()
     setBusyPointer(false);
     m_window.unsetCursor(); // the hourglass a move over the window set meanwhile
     // A window closed meanwhile stays closed.
-    if (m_asideTranslucent && !windowClosing())
+    if (m_asideTranslucent && !m_window.closing())
         stepBack(*m_asideTranslucent);
     unlockCommands();
 }
@@ -203,7 +188,7 @@ void packFromWindow(MainWindow &window)
     environment.dataFolder = window.dataFolder();
     PackOptions options;
     options.writeSfv = &writeSfvSetting; // a switch flipped while the run works counts
-    PackSession session(window.queue(), window.settings(), window.ripState(), std::move(options), environment);
+    PackSession session = window.newPackSession(std::move(options), environment);
     // A comment file that cannot be read gives zips without a comment, as the options dialog left it.
     session.loadZipComment();
     WindowRipHost host(window);

@@ -50,9 +50,6 @@ public:
 
 private:
     // The window's own widgets and state the run shows on; each reached in one place.
-    QLabel &totalsPanel() const;
-    TextProgressBar &progressBar() const;
-    bool windowClosing() const;
 
     void unlockCommands();
     bool layered(bool translucent) const;

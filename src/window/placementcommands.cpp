@@ -1,45 +1,43 @@
 // Varko 2000 — archive type, zipping, paths and per-row placement from the menus, pop-ups and panels.
 #include "window/mainwindow.h"
+#include "engine/estimate.h"
 #include "engine/placement.h"
 #include "engine/placementrules.h"
 #include "engine/queue.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 
 void MainWindow::connectPlacementCommands()
 {
-    onTriggered("rar2", [this] { setArchiveType(true); });
-    onTriggered("rarc", [this] { setArchiveType(true); });
-    onTriggered("ace2", [this] { setArchiveType(false); });
-    onTriggered("acec", [this] { setArchiveType(false); });
-    for (const char *name : {"zip2", "intoz"})
-        onTriggered(name, [this] { setZipping(!isZipping(m_settings)); });
-    for (const char *name : {"paths2", "paths3"})
-        onTriggered(name, [this] { setSavePaths(m_settings.savepaths != 1); });
-    onTriggered("nfo2", [this] {
+    onTriggered(Command::Rar, [this] { setArchiveType(true); });
+    onTriggered(Command::PopupRar, [this] { setArchiveType(true); });
+    onTriggered(Command::Ace, [this] { setArchiveType(false); });
+    onTriggered(Command::PopupAce, [this] { setArchiveType(false); });
+    for (const Command entry : {Command::Zip, Command::PopupIntoZips})
+        onTriggered(entry, [this] { setZipping(!isZipping(m_settings)); });
+    for (const Command entry : {Command::IncludePaths, Command::PopupPaths})
+        onTriggered(entry, [this] { setSavePaths(m_settings.savepaths != 1); });
+    onTriggered(Command::NfoInFirstZip, [this] {
         if (!commandsLocked())
             PlacementRules::toggleNfoFirst(*m_queue, m_settings);
         mirrorSetting(SettingKey::Nfo1st, m_settings, Origin::OptionsFile);
     });
-    for (const char *name : {"inrarace", "inzip", "in1stzip"})
-        onTriggered(name, [this, name] { placeSelected(QLatin1String(name)); });
+    for (const Command entry : kPlacementEntries)
+        onTriggered(entry, [this, entry] { placeSelected(entry); });
 }
 
-bool MainWindow::panelClicked(QObject *watched)
+void MainWindow::toggleArchiveType()
 {
-    if (watched == m_archiveType) {
-        setArchiveType(archivePlacement(m_settings) != Placement::Rar);
-        QCoreApplication::processEvents();
-        updateModePicture();
-    } else if (watched == m_zip) {
-        setZipping(!isZipping(m_settings));
-    } else if (watched == m_paths) {
-        setSavePaths(m_settings.savepaths != 1);
-    } else {
-        return false;
-    }
-    return true;
+    setArchiveType(archivePlacement(m_settings) != Placement::Rar);
+    QCoreApplication::processEvents();
+    updateModePicture();
+}
+
+void MainWindow::stepVolumeSize(bool up)
+{
+    if (!commandsLocked())
+        m_settings.size = qint16(Estimate::steppedSize(m_settings.size, up));
+    refreshTotals();
 }
 
 // Each command puts the marks back after the setting, so a refused one leaves them as they were.
@@ -65,18 +63,17 @@ void MainWindow::setSavePaths(bool on)
     mirrorSetting(SettingKey::Savepaths, m_settings, Origin::OptionsFile);
 }
 
-void MainWindow::placeSelected(const QString &entry)
+void MainWindow::placeSelected(Command entry)
 {
     const int row = selectedRow();
     if (row < 0 || commandsLocked())
         return;
-    const QStringList entries{QStringLiteral("inrarace"), QStringLiteral("inzip"), QStringLiteral("in1stzip")};
-    const int chosen = int(entries.indexOf(entry));
+    const int chosen = int(std::ranges::find(kPlacementEntries, entry) - std::begin(kPlacementEntries));
     if (chosen == 0)
         PlacementRules::placeInArchive(*m_queue, m_settings, row);
     else if (chosen == 1)
         PlacementRules::placeInZip(*m_queue, row);
     else
         PlacementRules::placeInFirstZip(*m_queue, row);
-    setCheckedGroup(entries, chosen);
+    m_commands.checkOne(kPlacementEntries, chosen);
 }

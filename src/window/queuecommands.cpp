@@ -1,7 +1,11 @@
 // Varko 2000 — the queue on the main window: its view, drops, the "&Queue" menu and its commands.
 #include "browser/filebrowser.h"
 #include "window/mainwindow.h"
+
+#include "engine/packsession.h"
+#include "window/commandlock.h"
 #include "window/packcommand.h"
+#include "window/toprow.h"
 #include "window/settestcommand.h"
 #include "queueview/queuedroptarget.h"
 #include "queueview/queueview.h"
@@ -9,6 +13,7 @@
 #include "engine/listinginput.h"
 #include "engine/placementrules.h"
 #include "engine/queue.h"
+#include "engine/riprun.h"
 #include "store/queuelisting.h"
 
 #include <QApplication>
@@ -17,16 +22,18 @@
 namespace {
 
 // The entries behind which the queue, the settings or the current script change.
-const char *const kLockedEntries[] = {
-    "newrip", "newscript2", "openscript", "sscript", "saveasscript", "mnuFile2", "mnuFile3", "mnuFile4", "mnuFile5",
-    "preferences", "options", "options3", "options4", "options9", "riptof", "changep",
-    "rar2", "ace2", "rarc", "acec", "zip2", "intoz", "nfo2", "paths2", "paths3", "autonumber", "zzcomment",
-    "rstore", "rfastest", "rfast", "rnormal", "rgood", "rmaximum",
-    "zstore", "zfastest", "zfast", "znormal", "zgood", "zmaximum",
-    "inrarace", "inzip", "in1stzip", "remove", "clear", "packit",
+using enum Command;
+constexpr Command kLockedEntries[] = {
+    NewRipScript, PopupNewRipScript, OpenScript, SaveScript, SaveScriptAs, Recent1, Recent2, Recent3, Recent4,
+    SetDefaults, RipToSetDefaults, ZipSetDefaults, ArchiveSetDefaults, PathsSetDefaults, RipToFolder, PopupRipToFolder,
+    Rar, Ace, PopupRar, PopupAce, Zip, PopupIntoZips, NfoInFirstZip, IncludePaths, PopupPaths, DizAutoNumber, ZipComment,
+    RarStore, RarFastest, RarFast, RarNormal, RarGood, RarMaximum,
+    ZipStore, ZipFastest, ZipFast, ZipNormal, ZipGood, ZipMaximum,
+    InArchive, InZip, InFirstZip, RemoveItem, ClearQueue, PackIt,
 };
-// Their toolbar twins: new, open and save script, set defaults, clear queue, Pack It.
-constexpr int kLockedButtons[] = {2, 3, 4, 6, 18, 23};
+// Their toolbar twins.
+constexpr Tool kLockedButtons[] = {Tool::NewScript, Tool::OpenScript, Tool::SaveScript,
+                                   Tool::SetDefaults, Tool::ClearQueue, Tool::PackIt};
 
 } // namespace
 
@@ -36,7 +43,7 @@ void MainWindow::connectQueueCommands()
     m_dropTarget->setObjectName(QStringLiteral("dropTarget"));
     m_dropTarget->install(this);
     m_dropTarget->setAsk([this](const Message &message) { return ask(message); });
-    connect(m_dropTarget, &QueueDropTarget::dropStarted, this, [this] { m_modePictureSlot->setVisible(true); });
+    connect(m_dropTarget, &QueueDropTarget::dropStarted, this, [this] { m_topRow->revealMode(); });
     connect(m_dropTarget, &QueueDropTarget::busyChanged, this, [this](bool busy) {
         busy ? QApplication::setOverrideCursor(Qt::WaitCursor) : QApplication::restoreOverrideCursor();
         lockCommands(busy);
@@ -45,74 +52,79 @@ void MainWindow::connectQueueCommands()
             enableDroppedQueue();
     });
 
-    onTriggered("clear", [this] { clearQueue(); });
-    onTriggered("remove", [this] { removeQueueItem(); });
-    onTriggered("listque", [this] { listQueue(); });
-    onTriggered("packit", [this] { packFromWindow(*this); });
-    onTriggered("testset", [this] { testSetFromWindow(*this); });
-    connect(action(QStringLiteral("writesfv")), &QAction::toggled, this, &setWriteSfvSetting);
-    onTriggered("properties", [this] { showItemProperties(); });
-    onTriggered("openque", [this] {
+    onTriggered(Command::ClearQueue, [this] { clearQueue(); });
+    onTriggered(Command::RemoveItem, [this] { removeQueueItem(); });
+    onTriggered(Command::ListQueue, [this] { listQueue(); });
+    onTriggered(Command::PackIt, [this] { packIt(); });
+    onTriggered(Command::TestSet, [this] { testSetFromWindow(*this); });
+    connect(action(Command::WriteSfv), &QAction::toggled, this, &setWriteSfvSetting);
+    onTriggered(Command::ItemProperties, [this] { showItemProperties(); });
+    onTriggered(Command::OpenItem, [this] {
         if (!m_queue->isEmpty())
-            if (auto *view = qobject_cast<QueueView *>(m_queueView))
+            if (auto *view = qobject_cast<QueueView *>(queueView()))
                 view->openSelectedItem();
     });
-    connect(menu(QStringLiteral("lpopup")), &QMenu::aboutToShow, this, &MainWindow::updateQueueMenu);
+    connect(menu(Command::QueueMenu), &QMenu::aboutToShow, this, &MainWindow::updateQueueMenu);
 }
 
 void MainWindow::connectQueueView(QueueView *view)
 {
     connect(view, &QueueView::rowClicked, this, [this] {
-        menu(QStringLiteral("lpopup"))->menuAction()->setEnabled(!commandsLocked());
+        menu(Command::QueueMenu)->menuAction()->setEnabled(!commandsLocked());
     });
     connect(view, &QueueView::popupRequested, this,
-            [this](const QPoint &at) { showPopup(QStringLiteral("lpopup"), at); });
+            [this](const QPoint &at) { showPopup(Command::QueueMenu, at); });
     connect(view, &QueueView::removeRequested, this, &MainWindow::removeQueueItem);
     connect(view, &QueueView::clearRequested, this, &MainWindow::clearQueue);
     connect(view, &QueueView::listRequested, this, &MainWindow::listQueue);
 }
 
+void MainWindow::packIt()
+{
+    packFromWindow(*this);
+}
+
+PackSession MainWindow::newPackSession(PackOptions options, RipEnvironment environment)
+{
+    return PackSession(*m_queue, m_settings, m_ripState, std::move(options), std::move(environment));
+}
+
+QList<QAction *> MainWindow::lockedEntries() const
+{
+    QList<QAction *> entries;
+    for (const Command entry : kLockedEntries)
+        entries << action(entry);
+    for (const Tool button : kLockedButtons)
+        entries << toolbarButton(button);
+    return entries;
+}
+
 bool MainWindow::commandsLocked() const
 {
-    return m_ripState.ripInProgress || m_lockDepth > 0;
+    return m_lock->isLocked();
 }
 
 void MainWindow::lockCommands(bool locked)
 {
-    m_lockDepth += locked ? 1 : -1;
-    if (locked && m_lockDepth == 1) {
-        QList<QAction *> entries;
-        for (const char *name : kLockedEntries)
-            entries << action(QLatin1String(name));
-        for (int position : kLockedButtons)
-            entries << toolbarButton(position);
-        for (QAction *entry : entries) {
-            m_lockedEntries.insert(entry, entry->isEnabled());
-            entry->setEnabled(false);
-        }
-    } else if (!locked && m_lockDepth == 0) {
-        for (auto entry = m_lockedEntries.cbegin(); entry != m_lockedEntries.cend(); ++entry)
-            entry.key()->setEnabled(entry.value());
-        m_lockedEntries.clear();
-    }
+    locked ? m_lock->lock() : m_lock->unlock();
 }
 
 int MainWindow::selectedRow() const
 {
-    const auto *view = qobject_cast<QueueView *>(m_queueView);
+    const auto *view = qobject_cast<QueueView *>(queueView());
     return view ? view->firstSelectedRow() : -1;
 }
 
 void MainWindow::enableDroppedQueue()
 {
-    action(QStringLiteral("saveasscript"))->setEnabled(true);
+    action(Command::SaveScriptAs)->setEnabled(true);
     refreshTotals();
 }
 
 void MainWindow::emptyQueueReset()
 {
-    action(QStringLiteral("saveasscript"))->setEnabled(false);
-    toolbarButton(4)->setEnabled(false);
+    action(Command::SaveScriptAs)->setEnabled(false);
+    toolbarButton(Tool::SaveScript)->setEnabled(false);
     setWindowTitle(QStringLiteral("Varko 2000"));
     refreshTotals();
 }
@@ -123,9 +135,8 @@ bool MainWindow::clearQueue()
         return false;
     m_queue->clear();
     emptyQueueReset();
-    action(QStringLiteral("sscript"))->setEnabled(false);
-    setCheckedGroup({QStringLiteral("inrarace"), QStringLiteral("inzip"), QStringLiteral("in1stzip")}, -1);
-    action(QStringLiteral("mnuFile2"))->setChecked(false);
+    m_scripts->queueCleared();
+    m_commands.checkOne(kPlacementEntries, -1);
     return true;
 }
 
@@ -147,26 +158,26 @@ void MainWindow::removeQueueItem()
 void MainWindow::enableRowEntries()
 {
     const bool rows = !m_queue->isEmpty();
-    action(QStringLiteral("openque"))->setEnabled(rows);
-    action(QStringLiteral("properties"))->setEnabled(rows);
-    action(QStringLiteral("remove"))->setEnabled(rows && !commandsLocked());
-    action(QStringLiteral("clear"))->setEnabled(rows && !commandsLocked());
+    action(Command::OpenItem)->setEnabled(rows);
+    action(Command::ItemProperties)->setEnabled(rows);
+    action(Command::RemoveItem)->setEnabled(rows && !commandsLocked());
+    action(Command::ClearQueue)->setEnabled(rows && !commandsLocked());
 }
 
 void MainWindow::updateQueueMenu()
 {
     const PlacementRules::QueueMenuState state = PlacementRules::queueMenuState(*m_queue, m_settings, selectedRow());
     const bool locked = commandsLocked();
-    const std::pair<const char *, bool> enabled[] = {
-        {"openque", state.openItem}, {"properties", state.properties}, {"listque", state.listQueue},
-        {"remove", state.removeItem && !locked}, {"clear", state.clearQueue && !locked},
-        {"packit", state.packIt && !locked}, {"inrarace", state.inArchive && !locked},
-        {"inzip", state.inZip && !locked}, {"in1stzip", state.inFirstZip && !locked}};
-    for (const auto &[name, on] : enabled)
-        action(QLatin1String(name))->setEnabled(on);
-    action(QStringLiteral("inrarace"))->setChecked(state.inArchiveChecked);
-    action(QStringLiteral("inzip"))->setChecked(state.inZipChecked);
-    action(QStringLiteral("in1stzip"))->setChecked(state.inFirstZipChecked);
+    const std::pair<Command, bool> enabled[] = {
+        {OpenItem, state.openItem}, {ItemProperties, state.properties}, {ListQueue, state.listQueue},
+        {RemoveItem, state.removeItem && !locked}, {ClearQueue, state.clearQueue && !locked},
+        {PackIt, state.packIt && !locked}, {InArchive, state.inArchive && !locked},
+        {InZip, state.inZip && !locked}, {InFirstZip, state.inFirstZip && !locked}};
+    for (const auto &[entry, on] : enabled)
+        action(entry)->setEnabled(on);
+    action(Command::InArchive)->setChecked(state.inArchiveChecked);
+    action(Command::InZip)->setChecked(state.inZipChecked);
+    action(Command::InFirstZip)->setChecked(state.inFirstZipChecked);
 }
 
 void MainWindow::showItemProperties()

@@ -1,61 +1,49 @@
-// Varko 2000 — the panels' captions and the check marks that follow the settings.
+// Varko 2000 — the settings on the window: the menus' check marks, the panels' captions, the totals.
 #include "window/mainwindow.h"
 #include "engine/estimate.h"
 #include "engine/queue.h"
-#include "controls/textprogressbar.h"
+#include "window/statuspanels.h"
 #include "store/settingscaptions.h"
 
-#include <QLabel>
 #include <QMenu>
 
 namespace {
 
-const QStringList kRarLevels{QStringLiteral("rstore"), QStringLiteral("rfastest"), QStringLiteral("rfast"),
-                             QStringLiteral("rnormal"), QStringLiteral("rgood"), QStringLiteral("rmaximum")};
-const QStringList kZipLevels{QStringLiteral("zstore"), QStringLiteral("zfastest"), QStringLiteral("zfast"),
-                             QStringLiteral("znormal"), QStringLiteral("zgood"), QStringLiteral("zmaximum")};
+using enum Command;
+constexpr Command kRarLevels[] = {RarStore, RarFastest, RarFast, RarNormal, RarGood, RarMaximum};
+constexpr Command kZipLevels[] = {ZipStore, ZipFastest, ZipFast, ZipNormal, ZipGood, ZipMaximum};
 
 } // namespace
 
-void MainWindow::setCheckedGroup(const QStringList &names, int checkedIndex)
-{
-    for (int i = 0; i < names.size(); ++i)
-        if (QAction *entry = action(names.at(i)))
-            entry->setChecked(i == checkedIndex);
-}
-
 void MainWindow::mirrorSetting(SettingKey key, const RipSettings &settings, Origin)
 {
-    auto check = [this](const char *name, bool on) { action(QLatin1String(name))->setChecked(on); };
+    m_panels->showSetting(key, settings);
+    auto check = [this](Command entry, bool on) { action(entry)->setChecked(on); };
     switch (key) {
     case SettingKey::Rarace: {
         const bool rar = archiveTypeCaption(settings.rarace) == u"Rar";
-        showOnPanel(m_archiveType, archiveTypeCaption(settings.rarace));
-        check("rar2", rar);
-        check("rarc", rar);
-        check("ace2", !rar);
-        check("acec", !rar);
-        action(QStringLiteral("inrarace"))->setText(QStringLiteral("In ") + archiveTypeCaption(settings.rarace));
+        check(Rar, rar);
+        check(PopupRar, rar);
+        check(Ace, !rar);
+        check(PopupAce, !rar);
+        action(Command::InArchive)->setText(QStringLiteral("In ") + archiveTypeCaption(settings.rarace));
         break;
     }
     case SettingKey::Zip:
-        showOnPanel(m_zip, zipCaption(settings.zip));
-        check("zip2", settings.zip == 1);
-        check("intoz", settings.zip == 1);
-        for (const char *name : {"zco", "ops", "nfo2", "autonumber", "zzcomment"})
-            action(QLatin1String(name))->setEnabled(settings.zip == 1);
+        check(Zip, settings.zip == 1);
+        check(PopupIntoZips, settings.zip == 1);
+        for (const Command entry : {ZipCompressionMenu, ZipOptionsMenu, NfoInFirstZip, DizAutoNumber, ZipComment})
+            action(entry)->setEnabled(settings.zip == 1);
         break;
     case SettingKey::Savepaths:
-        showOnPanel(m_paths, pathsCaption(settings.savepaths));
-        check("paths2", settings.savepaths == 1);
-        check("paths3", settings.savepaths == 1);
+        check(IncludePaths, settings.savepaths == 1);
+        check(PopupPaths, settings.savepaths == 1);
         break;
-    case SettingKey::Nfo1st: check("nfo2", settings.nfo1st == 1); break;
-    case SettingKey::Dnumber: check("autonumber", settings.dnumber == 1); break;
-    case SettingKey::Zcomment: check("zzcomment", settings.zcomment == 1); break;
-    case SettingKey::Racomp: setCheckedGroup(kRarLevels, checkedCompressionEntry(settings.racomp).value_or(-1)); break;
-    case SettingKey::Zipcomp: setCheckedGroup(kZipLevels, checkedCompressionEntry(settings.zipcomp).value_or(-1)); break;
-    case SettingKey::Riptodir: showOnPanel(m_ripto, ripToCaption(settings.riptodir)); break;
+    case SettingKey::Nfo1st: check(NfoInFirstZip, settings.nfo1st == 1); break;
+    case SettingKey::Dnumber: check(DizAutoNumber, settings.dnumber == 1); break;
+    case SettingKey::Zcomment: check(ZipComment, settings.zcomment == 1); break;
+    case SettingKey::Racomp: m_commands.checkOne(kRarLevels, checkedCompressionEntry(settings.racomp).value_or(-1)); break;
+    case SettingKey::Zipcomp: m_commands.checkOne(kZipLevels, checkedCompressionEntry(settings.zipcomp).value_or(-1)); break;
     case SettingKey::Size: refreshTotals(); break;
     default: break;
     }
@@ -69,24 +57,24 @@ void MainWindow::mirrorAllSettings()
 
 void MainWindow::refreshTotals()
 {
-    showOnPanel(m_totals, m_queue->totals().panelText());
-    showOnPanel(m_archiveSize, Estimate::sizeCaption(m_settings.size));
+    m_panels->setTotalsText(m_queue->totals().panelText());
+    m_panels->setVolumeSizeText(Estimate::sizeCaption(m_settings.size));
     if (!m_ripState.ripInProgress) {
-        m_progress->setText(Estimate::displayText(m_queue->totals().totalKB, m_settings.size));
+        m_panels->setProgressText(Estimate::displayText(m_queue->totals().totalKB, m_settings.size));
         // The base-name dialog reads this: three-digit volume numbers leave room for five characters.
         m_ripState.over99 = m_settings.size != 0
                             && Estimate::isOver99(Estimate::displayEstimate(m_queue->totals().totalKB, m_settings.size),
                                                   m_settings.size);
     }
-    m_menus.value(QStringLiteral("lpopup"))->menuAction()->setEnabled(!m_queue->isEmpty() && !commandsLocked());
+    action(QueueMenu)->setEnabled(!m_queue->isEmpty() && !commandsLocked());
 }
 
 void MainWindow::connectSettingCommands()
 {
     // While a run works it reads the settings: a change is refused and the marks put back.
-    auto levels = [this](const QStringList &names, qint16 RipSettings::*field, SettingKey key) {
-        for (int i = 0; i < names.size(); ++i)
-            connect(action(names.at(i)), &QAction::triggered, this, [this, field, key, i] {
+    auto levels = [this](std::span<const Command> entries, qint16 RipSettings::*field, SettingKey key) {
+        for (size_t i = 0; i < entries.size(); ++i)
+            onTriggered(entries[i], [this, field, key, i] {
                 if (!m_ripState.ripInProgress)
                     m_settings.*field = qint16(i);
                 mirrorSetting(key, m_settings, Origin::OptionsFile);
@@ -94,13 +82,13 @@ void MainWindow::connectSettingCommands()
     };
     levels(kRarLevels, &RipSettings::racomp, SettingKey::Racomp);
     levels(kZipLevels, &RipSettings::zipcomp, SettingKey::Zipcomp);
-    auto toggle = [this](const char *name, qint16 RipSettings::*field, SettingKey key) {
-        connect(action(QLatin1String(name)), &QAction::triggered, this, [this, field, key](bool on) {
+    auto toggle = [this](Command entry, qint16 RipSettings::*field, SettingKey key) {
+        onTriggered(entry, [this, field, key](bool on) {
             if (!m_ripState.ripInProgress)
                 m_settings.*field = on ? 1 : 0;
             mirrorSetting(key, m_settings, Origin::OptionsFile);
         });
     };
-    toggle("autonumber", &RipSettings::dnumber, SettingKey::Dnumber);
-    toggle("zzcomment", &RipSettings::zcomment, SettingKey::Zcomment);
+    toggle(DizAutoNumber, &RipSettings::dnumber, SettingKey::Dnumber);
+    toggle(ZipComment, &RipSettings::zcomment, SettingKey::Zcomment);
 }

@@ -2,19 +2,19 @@
 #include "window/helpwindow.h"
 #include "engine/leftoverfolders.h"
 #include "window/mainwindow.h"
-#include "window/windowlayout.h"
+#include "window/panes.h"
+#include "window/twipslayout.h"
 #include "window/splashwindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QSplitter>
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_closing && m_started) {
         m_closing = true;
-        saveRecentScripts();
+        m_scripts->saveRecent();
         shutDown();
     }
     event->accept();
@@ -47,8 +47,8 @@ WindowSnapshot MainWindow::snapshot() const
     window.left = frame.left() * kTwipsPerPixel;
     window.height = height() * kTwipsPerPixel;
     window.width = width() * kTwipsPerPixel;
-    window.panel1Width = m_browserSplitter->sizes().value(0) * kTwipsPerPixel;
-    window.panel3Top = m_queueHeight;
+    window.panel1Width = m_panes->splitterPosition();
+    window.panel3Top = m_panes->queueHeight();
     window.dir = m_browserFolder;
     return window;
 }

@@ -1,26 +1,22 @@
 // Varko 2000 — the main window's start-up: state file, settings, views, captions, scripts.
 #include "window/mainwindow.h"
 #include "window/outcomeline.h"
+#include "window/panes.h"
 #include "window/packcommand.h"
-#include "window/windowlayout.h"
+#include "window/twipslayout.h"
 #include "window/splashwindow.h"
-#include "controls/textprogressbar.h"
+#include "window/viewmenu.h"
+#include "window/statuspanels.h"
 #include "engine/queue.h"
 #include "store/optionsfile.h"
-#include "store/ripscript.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLayout>
-#include <QMenu>
-#include <QSettings>
-#include <QSplitter>
 #include <QTextStream>
 
 namespace {
-
-constexpr int kRecentCapacity = 4;
 
 int px(int twips)
 {
@@ -58,19 +54,17 @@ void MainWindow::start(const StartOptions &options)
             ask({loaded.message + QStringLiteral("\n\n") + loaded.detail, loaded.title, loaded.icon, Message::Buttons::Ok});
     }
     m_started = true;
-    applyViewSettings();
+    m_views->applySettings();
     mirrorAllSettings();
     updateModePicture();
-    m_progress->setText(QStringLiteral("0%"));
+    m_panels->setProgressText(QStringLiteral("0%"));
     if (placement.maximize)
         setWindowState(windowState() | Qt::WindowMaximized);
 
-    // A script named at start joins the stored list rather than replacing it.
-    m_recent.load(QSettings(QStringLiteral("Norwen"), QStringLiteral("Varko2kMRU")));
-    m_recent.setMaxFileCount(kRecentCapacity);
-    action(QStringLiteral("writesfv"))->setChecked(writeSfvSetting());
+    m_scripts->loadRecent();
+    action(Command::WriteSfv)->setChecked(writeSfvSetting());
     if (options.scriptArgument.isEmpty()) {
-        refreshRecentMenu();
+        m_scripts->showRecent();
         show();
         refreshTotals();
     } else {
@@ -94,84 +88,21 @@ void MainWindow::applyPlacement(const WindowPlacement &placement, ScreenTwips sc
     // with: the window lays its client out now, though it is not shown yet.
     layout()->activate();
     relayout();
-    const int splitterWidth = m_browserSplitter->width();
+    const int splitterWidth = m_panes->splitterWidth();
     const int first = placement.panel1 == WindowPlacement::Splitter::Half    ? splitterWidth / 2
                       : placement.panel1 == WindowPlacement::Splitter::Value ? px(placement.panel1Width)
                                                                              : px(2410);
-    m_browserSplitter->setSizes({first, splitterWidth - first});
+    m_panes->splitAt(first);
     if (placement.panel3Top)
-        m_queueHeight = *placement.panel3Top;
+        m_panes->setQueueHeight(*placement.panel3Top);
     relayout();
 }
 
 void MainWindow::startWithScript(const QString &argument)
 {
     const QString path = argument.startsWith(u'!') ? argument.mid(1) : argument;
-    openScript(path);
+    m_scripts->open(path);
     show();
-}
-
-bool MainWindow::openScript(const QString &path)
-{
-    if (commandsLocked())
-        return false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_queue->clear();
-    action(QStringLiteral("sscript"))->setEnabled(true);
-    toolbarButton(4)->setEnabled(true);
-    m_currentScript = path;
-    setWindowTitle(QStringLiteral("Varko 2000 - ") + path);
-    showScriptFolder(path);
-    const bool opened = m_scriptOpener(path);
-    QApplication::restoreOverrideCursor();
-    if (!opened) {
-        showMessage(QMessageBox::Warning, QStringLiteral("Varko 2000"), path + QStringLiteral("\n\ncouldn't be loaded"));
-        m_queue->clear();
-        action(QStringLiteral("sscript"))->setEnabled(false);
-        m_currentScript.clear();
-        emptyQueueReset();
-        return false;
-    }
-    action(QStringLiteral("saveasscript"))->setEnabled(true);
-    addRecentScript(path);
-    refreshTotals();
-    return true;
-}
-
-void MainWindow::addRecentScript(const QString &path)
-{
-    m_recent.addFile(path);
-    refreshRecentMenu();
-}
-
-void MainWindow::refreshRecentMenu()
-{
-    for (int n = 1; n <= kRecentCapacity; ++n) {
-        QAction *entry = action(QStringLiteral("mnuFile%1").arg(n + 1));
-        entry->setVisible(m_recent.fileExists(n));
-        if (m_recent.fileExists(n))
-            entry->setText(m_recent.menuCaption(n));
-    }
-    action(QStringLiteral("mnuFile2"))->setChecked(m_recent.fileExists(1));
-    action(QStringLiteral("mnuFile6"))->setVisible(m_recent.fileCount() > 0);
-}
-
-void MainWindow::openRecent(int entry)
-{
-    const QString path = m_recent.file(entry);
-    if (const StoreResult moved = recentScriptCheck(path); !moved.ok) {
-        ask(Message::of(moved));
-        return;
-    }
-    // On the list's top before it is read: one that fails to load is still the last one chosen.
-    addRecentScript(path);
-    openScript(path);
-}
-
-void MainWindow::saveRecentScripts() const
-{
-    QSettings store(QStringLiteral("Norwen"), QStringLiteral("Varko2kMRU"));
-    m_recent.save(store);
 }
 
 void MainWindow::reloadOptions()

@@ -252,12 +252,12 @@ private slots:
         const QString script = freshFolder() + "/recent.v2k";
         if (exists)
             writeText(script, "");
-        window.addRecentScript(script);
+        window.scripts().addRecent(script);
         if (cleared)
             window.clearQueue();
         window.action("mnuFile2")->trigger();
         QCOMPARE(window.messages, QStringList{"Varko 2000|" + message.arg(script)});
-        QCOMPARE(window.recentScripts().fileCount(), 1);
+        QCOMPARE(window.scripts().recentScripts().fileCount(), 1);
         QTEST(window.action("mnuFile2")->isChecked(), "checked");
     }
 

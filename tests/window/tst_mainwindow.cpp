@@ -2,7 +2,8 @@
 #include "browser/browserlist.h"
 #include "browser/browsermodel.h"
 #include "browser/filebrowser.h"
-#include "window/windowlayout.h"
+#include "window/commandtable.h"
+#include "window/twipslayout.h"
 #include "dialogs/optionsdialog.h"
 #include "testwindow.h"
 
@@ -30,55 +31,9 @@ Q_DECLARE_METATYPE(LayoutInput)
 
 namespace {
 
-// Every named entry as start-up leaves it with a fresh options.ini.
-// "!" disabled, "*" checked, "~" hidden (a hidden entry is also disabled); "name=caption" separated by "; ".
-const char *const kEntries[] = {
-    "popup=&File; newf=&New; newrip=Rip script; cdiz2=File_id.diz; cnfo2=About.nfo; newfolder=Folder; cshortcut=Shortcut",
-    "openscript=Open script...; !sscript=Save script...; !saveasscript=Save script as...; !Openf=Open file...",
-    "!fileprop3=File properties...; fileprop2=Folder properties...; findf=Find...; explore=Explore...; exit0=E&xit",
-    "!~mnuFile1=; !~mnuFile2=; !~mnuFile3=; !~mnuFile4=; !~mnuFile5=; !~mnuFile6=",
-    "editf=&Edit; !edit=Edit diz - nfo...; !cutf=Cut; !copyf=&Copy; pastef=&Paste; !delete=&Delete; selectall2=Select &all",
-    "options2=&Options; preferences=Set defaults...; *rar2=Rar; ace2=Ace; acom=Compression; rstore=Store",
-    "rfastest=Fastest; rfast=Fast; *rnormal=Normal; rgood=Good; rmaximum=Maximum; raoptions=Options; paths2=Include paths",
-    "*zip2=Zip; zco=Compression; zstore=Store; zfastest=Fastest; zfast=Fast; *znormal=Normal; zgood=Good; zmaximum=Maximum",
-    "ops=Options; nfo2=Nfo in first zip; autonumber=Diz auto-number; zzcomment=Zip comment; writesfv=Write SFV; riptof=Rip-to folder...",
-    "view=&View; largei=Large icons; *listi=List; details=Details; aname=Name; asize=Size; *atype=Type; adate=Date",
-    "formfont=Font size; fnorm=small; *flarge=medium; biggest=large; refresh=Refresh",
-    "!lpopup=&Queue; !inrarace=In Rar; !inzip=In Zip; !in1stzip=1st Zip only; openque=Open item...; properties=Properties...",
-    "remove=Remove item; listque=List queue...; clear=Clear queue...; packit=Pack it; testset=Test set...",
-    "help=&Help; contents=Help Contents...; web=Web page...; mail=E-mail Norwen...; about=About...",
-    "riptom=; changep=Rip-to folder...; options=Set defaults...; zipm=; *intoz=Into Zip's; options3=Set defaults...",
-    "rarm=; *rarc=Rar; acec=Ace; options4=Set defaults..; pathsp=; paths3=Paths; options9=Set defaults...",
-    "filepop=; new=New...; newscript2=Rip script...; cdiz=File_id.diz...; cnfo=About.nfo...; newfolder2=Folder...",
-    "selectall=Select all; paste=Paste; viewfile=View; fvlarge=Large icons; fvlist=List; fvdetails=Details; arange2=Arrange",
-    "aname2=Name; asize2=Size; *atype2=Type; adate2=Date; refresh3=Refresh...; find=Find...; openp=Explore...; fileprop=Properties...",
-};
-
-// The 25 toolbar positions: tool-tip, "-" for a separator, flags as above.
-const char *const kToolbar =
-    "-; New rip script; Open script; !Save script; -; Set defaults; -; Large icons; *List; Details; -; New file_id.diz; "
-    "New about.nfo; !Edit diz - nfo; -; Up 1 level; -; Clear queue; -; Folder properties; Find file/folder; -; Pack It; "
-    "-; Close";
-
-struct Flags
-{
-    QString text;
-    bool enabled = true, checked = false, visible = true;
-};
-
-Flags parseFlags(QString text)
-{
-    Flags flags;
-    while (!text.isEmpty() && QStringLiteral("!*~").contains(text.front())) {
-        const QChar mark = text.front();
-        flags.enabled &= mark != u'!';
-        flags.checked |= mark == u'*';
-        flags.visible &= mark != u'~';
-        text.remove(0, 1);
-    }
-    flags.text = text;
-    return flags;
-}
+// What start-up with a fresh options.ini checks: the marks that follow the settings and the view.
+const QStringList kCheckedAtStart{"rar2", "rarc", "rnormal", "zip2", "intoz", "znormal",
+                                  "listi", "toolbar_ilist", "atype", "atype2", "flarge"};
 
 } // namespace
 
@@ -122,63 +77,27 @@ private slots:
     }
     void cleanup() { m_window.reset(); }
 
-    void entriesAtStart_data()
-    {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<bool>("enabled");
-        QTest::addColumn<bool>("checked");
-        QTest::addColumn<bool>("visible");
-        for (const char *line : kEntries)
-            for (const QString &entry : QString::fromUtf8(line).split(QStringLiteral("; "))) {
-                const Flags name = parseFlags(entry.section(u'=', 0, 0));
-                QTest::newRow(qPrintable(name.text))
-                    << entry.section(u'=', 1) << name.enabled << name.checked << name.visible;
-            }
-    }
-
-    void entriesAtStart()
-    {
-        QFETCH(QString, caption);
-        QFETCH(bool, enabled);
-        QFETCH(bool, checked);
-        QFETCH(bool, visible);
-        const QAction *action = m_started.action(QString::fromLatin1(QTest::currentDataTag()));
-        QVERIFY(action);
-        QCOMPARE(action->text(), caption);
-        QCOMPARE(action->isEnabled(), enabled);
-        QCOMPARE(action->isChecked(), checked);
-        QCOMPARE(action->isVisible(), visible);
-    }
-
-    void everyEntryIsListed()
-    {
-        int listed = 0;
-        for (const char *line : kEntries)
-            listed += int(QString::fromUtf8(line).split(QStringLiteral("; ")).size());
-        int named = 0;
-        for (const QAction *action : m_started.findChildren<QAction *>())
-            named += !action->objectName().isEmpty() && !action->objectName().startsWith(u"toolbar_");
-        QCOMPARE(named, listed);
-    }
-
-    void toolbarAtStart()
+    // Every entry and button of the tables is built, and only the settings' own marks are checked.
+    void marksAtStart()
     {
         const TestWindow &window = m_started;
-        const QStringList positions = QString::fromUtf8(kToolbar).split(QStringLiteral("; "));
-        QCOMPARE(positions.size(), 25);
-        QVERIFY(!window.toolbarButton(26));
-        for (int pos = 1; pos <= 25; ++pos) {
-            const Flags expected = parseFlags(positions.at(pos - 1));
-            QAction *button = window.toolbarButton(pos);
-            QCOMPARE(button->isSeparator(), expected.text == u"-");
-            if (button->isSeparator())
+        for (const MenuRow &row : menuTable()) {
+            if (row.id == Command::None)
                 continue;
-            QCOMPARE(button->toolTip(), expected.text);
-            QCOMPARE(window.findChild<QWidget *>(button->objectName())->accessibleName(), expected.text);
-            QCOMPARE(button->isEnabled(), expected.enabled);
-            QCOMPARE(button->isChecked(), expected.checked);
-            QVERIFY2(!button->icon().isNull(), qPrintable(expected.text));
+            const QAction *entry = window.action(QString::fromLatin1(row.name));
+            QVERIFY2(entry, row.name);
+            QVERIFY2(entry->isChecked() == kCheckedAtStart.contains(QLatin1String(row.name)), row.name);
         }
+        for (const ToolbarRow &row : toolbarTable()) {
+            if (row.id == Tool::None)
+                continue;
+            const QString name = QLatin1String(kToolbarPrefix) + QLatin1String(row.key);
+            const QAction *button = window.action(name);
+            QVERIFY2(button && !button->icon().isNull(), row.key);
+            QCOMPARE(window.findChild<QWidget *>(name)->accessibleName(), button->toolTip());
+            QCOMPARE(button->isChecked(), kCheckedAtStart.contains(name));
+        }
+        QCOMPARE(window.action("inrarace")->text(), QStringLiteral("In Rar"));
     }
 
     void namedWidgetsHaveAccessibleNames()
@@ -235,7 +154,7 @@ private slots:
     void popupViewFollowsViewMenu()
     {
         TestWindow &window = freshWindow();
-        window.toolbarButton(10)->trigger();
+        window.action("toolbar_detail")->trigger();
         emit window.menu("viewfile")->aboutToShow();
         QVERIFY(window.action("fvdetails")->isChecked());
         QVERIFY(!window.action("fvlist")->isChecked());
@@ -260,11 +179,11 @@ private slots:
             dialog->findChild<QAbstractButton *>("Command3")->click();
         });
         poll->start(10);
-        window.toolbarButton(6)->trigger();
+        window.action("toolbar_option")->trigger();
         const QStringList checked{"ace2", "acec", "details", "zstore"};
         for (const QString &name : checked)
             QVERIFY2(window.action(name)->isChecked(), qPrintable(name));
-        QVERIFY(window.toolbarButton(10)->isChecked());
+        QVERIFY(window.action("toolbar_detail")->isChecked());
         QCOMPARE(window.findChild<QLabel *>("archiveTypePanel")->text().trimmed(), QStringLiteral("Ace"));
         QCOMPARE(window.action("inrarace")->text(), QStringLiteral("In Ace"));
         QCOMPARE(window.findChild<QLabel *>("riptoPanel")->text(), ripto + QString(10, u' '));
@@ -308,26 +227,15 @@ private slots:
         QTEST(QCursor::pos() == QPoint(frame.left() + frame.width() / 2, frame.top() + frame.height() / 2), "moved");
     }
 
-    void closeStopsARunFirst()
-    {
-        TestWindow &window = freshWindow();
-        window.ripState().ripInProgress = true;
-        window.toolbar_ButtonClick(25);
-        QVERIFY(!window.ripState().ripInProgress);
-        QVERIFY(window.isVisible());
-        window.toolbar_ButtonClick(25);
-        QVERIFY(!window.isVisible());
-    }
-
     void editWithoutSelectionDisablesItself()
     {
         TestWindow &window = freshWindow();
-        window.toolbarButton(14)->setEnabled(true);
+        window.action("toolbar_edit")->setEnabled(true);
         window.action("edit")->setEnabled(true);
         QSignalSpy edits(window.action("edit"), &QAction::triggered);
-        window.toolbar_ButtonClick(14);
+        window.action(QStringLiteral("toolbar_edit"))->trigger();
         QCOMPARE(edits.count(), 0);
-        QVERIFY(!window.toolbarButton(14)->isEnabled());
+        QVERIFY(!window.action("toolbar_edit")->isEnabled());
         QVERIFY(!window.action("edit")->isEnabled());
     }
 

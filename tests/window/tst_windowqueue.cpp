@@ -6,6 +6,7 @@
 #include "engine/queue.h"
 #include "testfiles.h"
 #include "window/settestcommand.h"
+#include "store/optionsfile.h"
 #include "testwindow.h"
 
 #include <QAbstractItemView>
@@ -21,7 +22,7 @@
 namespace {
 
 // "name:In" of every row, in queue order.
-QString rowsOf(Queue &queue)
+QString rowsOf(const Queue &queue)
 {
     QStringList rows;
     for (int row = 0; row < queue.rowCount(); ++row)
@@ -44,19 +45,22 @@ class TestWindowQueue : public QObject
     QTemporaryDir m_root;
     int m_folders = 0;
 
-    // A started window on a data folder of its own, with its settings as given.
-    std::unique_ptr<TestWindow> window(int rarace = 1, int zip = 1)
+    // A started window on a data folder of its own, its options.ini holding the settings given.
+    std::unique_ptr<TestWindow> window(int rarace = 1, int zip = 1, const std::function<void(RipSettings &)> &more = {})
     {
-        auto window = std::make_unique<TestWindow>();
         const QString data = m_root.filePath(QStringLiteral("data%1").arg(++m_folders));
         QDir().mkpath(data);
-        window->startIn(data);
-        RipSettings &settings = window->settings();
+        RipSettings settings;
         settings.rarace = qint16(rarace);
         settings.zip = qint16(zip);
         settings.nfo1st = 0;
         settings.warnings = settings.sound = 0;
-        window->mirrorAllSettings();
+        if (more)
+            more(settings);
+        if (!OptionsFile(data + QStringLiteral("/options.ini")).saveOptions(settings).ok)
+            return nullptr;
+        auto window = std::make_unique<TestWindow>();
+        window->startIn(data);
         return window;
     }
 
@@ -94,7 +98,6 @@ private slots:
                                             << "x.bin:Rar, y.bin:Zip" << " 2 - 2KB" << "Zip";
         QTest::newRow("a row in the first zip") << QStringList{"x.bin=5"} << "0:in1stzip"
                                                 << "x.bin:1st Zip only" << " 1 - 1KB" << "Zip";
-        QTest::newRow("refused during a run") << QStringList{"x.bin=5"} << "running" << "" << "Queue empty" << "";
     }
 
     void dropAndPlace()
@@ -106,23 +109,17 @@ private slots:
         QStringList paths;
         for (const QString &file : files)
             paths << makeFile(folder + u'/' + file.section(u'=', 0, 0), file.section(u'=', 1).toLongLong());
-        if (command == u"running") {
-            win->ripState().ripInProgress = true;
-            QVERIFY(!dropOn(*win, paths));
-        } else {
-            QVERIFY(dropAndWait(*win, paths));
-        }
+        QVERIFY(dropAndWait(*win, paths));
         if (command.contains(u':')) {
             auto *view = qobject_cast<QAbstractItemView *>(win->queueView());
             const int row = command.section(u':', 0, 0).toInt();
-            view->selectionModel()->select(win->queue().index(row, 0),
-                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
-            win->queue().selectRow(row); // as a click on the row does
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              view->visualRect(win->queue().index(row, 0)).center());
             command = command.section(u':', 1);
             emit win->menu(QStringLiteral("lpopup"))->aboutToShow();
             win->action(command)->trigger();
             QVERIFY(win->action(command)->isChecked());
-        } else if (command.size() > 0 && command != u"running") {
+        } else if (command.size() > 0) {
             win->action(command)->trigger();
         }
         QTEST(rowsOf(win->queue()), "rows");
@@ -148,8 +145,7 @@ private slots:
     // Save as, New and Open through the commands give back the same queue and settings.
     void scriptRoundTrip()
     {
-        const auto saved = window(0, 0);
-        saved->settings().size = 7;
+        const auto saved = window(0, 0, [](RipSettings &s) { s.size = 7; });
         const QString folder = m_root.filePath(QStringLiteral("script"));
         QVERIFY(dropAndWait(*saved, {makeFile(folder + QStringLiteral("/a.bin"), 3000),
                                      makeFile(folder + QStringLiteral("/b.nfo"), 10)}));
@@ -159,13 +155,13 @@ private slots:
         QCOMPARE(saved->windowTitle(), QStringLiteral("Varko 2000 - ") + script);
         saved->setBrowserFolder(folder);
         saved->action(QStringLiteral("newrip"))->trigger();
-        QCOMPARE(saved->currentScript(), folder + QStringLiteral("/New rip script.v2k"));
+        QCOMPARE(saved->scripts().currentScript(), folder + QStringLiteral("/New rip script.v2k"));
         // New writes the queue and reads nothing back: caption, recent list and Save as they were.
         QCOMPARE(saved->windowTitle(), QStringLiteral("Varko 2000 - ") + script);
-        QCOMPARE(saved->recentScripts().fileCount(), 1);
+        QCOMPARE(saved->scripts().recentScripts().fileCount(), 1);
         QVERIFY(!saved->action(QStringLiteral("sscript"))->isEnabled());
 
-        for (const QString &path : {script, saved->currentScript()}) {
+        for (const QString &path : {script, saved->scripts().currentScript()}) {
             const auto opened = window(1, 1);
             opened->scriptPath = path;
             opened->action(QStringLiteral("openscript"))->trigger();
@@ -195,19 +191,22 @@ private slots:
         const QString missing = missingReaders({"unzip", "7z"});
         if (!missing.isEmpty())
             QFAIL(qPrintable(missing));
-        const auto win = window(1, 1);
-        const QString folder = m_root.filePath(QStringLiteral("pack%1").arg(m_folders));
+        const QString folder = m_root.filePath(QStringLiteral("pack%1").arg(m_folders + 1));
         QDir().mkpath(folder + QStringLiteral("/out"));
-        win->settings().size = 1;
-        win->settings().riptodir = folder + QStringLiteral("/out/");
-        win->settings().tdrive = folder;
+        const auto win = window(1, 1, [&folder](RipSettings &s) {
+            s.size = 1;
+            s.riptodir = folder + QStringLiteral("/out/");
+            s.tdrive = folder;
+        });
         win->action(QStringLiteral("writesfv"))->setChecked(true); // a stopped run writes none
         QVERIFY(dropAndWait(*win, {makeNoise(folder + QStringLiteral("/in/big.bin"), 1100000),
                                    makeFile(folder + QStringLiteral("/in/file_id.diz"), 40)}));
         QCOMPARE(panelText(*win, "totalsPanel"), QStringLiteral(" 2 - 1,075KB"));
 
-        // The name typed into the dialog, Enter; then Close while the chosen volume is zipped.
+        // The name typed into the dialog, Enter; a drop while the run works; then Close while the
+        // chosen volume is zipped.
         bool lockedMeanwhile = true;
+        std::optional<bool> dropRefused;
         QTimer watcher;
         connect(&watcher, &QTimer::timeout, this, [&] {
             if (auto *dialog = QApplication::activeModalWidget(); dialog && dialog->objectName() == u"Form3") {
@@ -215,17 +214,20 @@ private slots:
                 QTest::keyClick(dialog, Qt::Key_Return);
             }
             lockedMeanwhile &= !win->ripState().ripInProgress || !win->action(QStringLiteral("clear"))->isEnabled();
+            if (win->ripState().ripInProgress && !dropRefused)
+                dropRefused = !dropOn(*win, {folder + QStringLiteral("/in/file_id.diz")});
             // Once: a second Close while the run winds down would close the window.
             if (stopAfter && panelText(*win, "totalsPanel") == QStringLiteral(" %1 of 3").arg(stopAfter)) {
-                win->toolbar_ButtonClick(25);
+                win->action(QStringLiteral("toolbar_exit"))->trigger();
                 stopAfter = 0;
             }
         });
         watcher.start(1);
-        win->toolbar_ButtonClick(23);
+        win->action(QStringLiteral("toolbar_varko"))->trigger();
         watcher.stop();
 
         QVERIFY(lockedMeanwhile);
+        QCOMPARE(dropRefused, std::optional<bool>(true));
         QVERIFY(!win->ripState().ripInProgress);
         QTEST(filesIn(folder + QStringLiteral("/out")), "zips");
         QCOMPARE(panelText(*win, "totalsPanel"), QStringLiteral(" 2 - 1,075KB"));

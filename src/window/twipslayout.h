@@ -1,5 +1,7 @@
-// Varko 2000 — where the main window's parts go for a given client size, in twips.
+// Varko 2000 — the layout rules: where the main window's parts go for a given client size, in twips.
 #pragma once
+
+#include <QRect>
 
 /** A rectangle in twips (15 to the pixel). */
 struct TwipsRect
@@ -43,3 +45,6 @@ constexpr int kTwipsPerPixel = 15;
  * 2000, and a maximised window's rip-to panel grows by 290.
  */
 WindowLayout layoutWindow(const LayoutInput &in);
+
+/** A rectangle in twips as the pixels a widget is placed at. */
+QRect pixels(const TwipsRect &r);

@@ -1,5 +1,5 @@
-// Varko 2000 — where the main window's parts go for a given client size, in twips.
-#include "window/windowlayout.h"
+// Varko 2000 — the layout rules: where the main window's parts go for a given client size, in twips.
+#include "window/twipslayout.h"
 
 namespace {
 
@@ -49,4 +49,9 @@ WindowLayout layoutWindow(const LayoutInput &in)
 
     layoutBottomRow(in, out);
     return out;
+}
+
+QRect pixels(const TwipsRect &r)
+{
+    return {r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel, r.height / kTwipsPerPixel};
 }
