@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the file browser in the main window: its views, commands and hand-overs.
 #include "browser/filebrowser.h"
 #include "browser/browserlist.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — menus and toolbar made from the command tables.
 #include "window/commandbuilder.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the lock a run or a drop holds on the commands that change the queue, the settings or the script.
 #pragma once
 

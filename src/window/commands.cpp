@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the main window's own commands and the toolbar's dispatch.
 #include "window/commandtable.h"
 #include "window/helpwindow.h"

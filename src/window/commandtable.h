@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the main window's menus, pop-ups and toolbar as declarative tables.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the main window: it builds its parts and its collaborators and connects them.
 #include "window/mainwindow.h"
 

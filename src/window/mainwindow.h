@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the main window: the owner of the settings, the queue, the run state and the window's parts.
 #pragma once
 

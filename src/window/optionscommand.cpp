@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the options dialog opened over the main window.
 #include "window/optionscommand.h"
 

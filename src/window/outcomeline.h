@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the line at the window's foot that says how the last run or set test ended.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — "Pack It" from the main window: one rip run with the window as its host.
 #pragma once
 

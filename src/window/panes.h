@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the window's panes: the browser's folder tree and file list in their splitter, the queue below.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — archive type, zipping, paths and per-row placement from the menus, pop-ups and panels.
 #include "window/mainwindow.h"
 #include "engine/estimate.h"

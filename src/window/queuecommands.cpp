@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the queue on the main window: its view, drops, the "&Queue" menu and its commands.
 #include "browser/filebrowser.h"
 #include "window/mainwindow.h"

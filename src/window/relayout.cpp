@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the main window following its size, its splitter and its queue pane, by the twips layout rules.
 #include "window/mainwindow.h"
 #include "window/panes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the File menu's script entries connected to the script session.
 #include "browser/filebrowser.h"
 #include "window/mainwindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the rip script the window works on: New, Open, Save, Save as and the recent list.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — "Test set...": a finished set proved whole from the window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the settings on the window: the menus' check marks, the panels' captions, the totals.
 #include "window/mainwindow.h"
 #include "engine/estimate.h"

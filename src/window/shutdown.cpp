@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the main window's shutdown: recent list, state file, help, work folders.
 #include "window/helpwindow.h"
 #include "engine/leftoverfolders.h"

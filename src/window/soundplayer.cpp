@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the start and completion sounds.
 #include "window/soundplayer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the main window's start-up: state file, settings, views, captions, scripts.
 #include "window/mainwindow.h"
 #include "window/outcomeline.h"

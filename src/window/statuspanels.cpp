@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the status row at the window's foot: six panels, the progress bar and the drag corner.
 #include "window/statuspanels.h"
 

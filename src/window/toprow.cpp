@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the window's top row: the toolbar with the mode picture, the line under it and the logo.
 #include "window/toprow.h"
 

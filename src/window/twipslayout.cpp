@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the layout rules: where the main window's parts go for a given client size, in twips.
 #include "window/twipslayout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the View menu: the browser list's view style and sort column, and the panes' font size.
 #pragma once
 

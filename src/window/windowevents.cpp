@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — what the main window watches: its client area, the file list's pop-up press, Esc; its pop-ups.
 #include "window/mainwindow.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — a main window whose message boxes are recorded instead of shown.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — a second start, start-up on broken files, scripts at start, leftover work folders.
 #include "engine/leftoverfolders.h"
 #include "app/singleinstance.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the main window's entries at start, its commands' marks, its layout and its geometry.
 #include "browser/browserlist.h"
 #include "browser/browsermodel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the queue on the main window: drops, placement, scripts and Pack It from the toolbar.
 #include "queueview/queuedroptarget.h"
 #include "archivertestkit.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Varko 2000 — makes the two short sounds of the program (start, completion).
 import math
 import struct
