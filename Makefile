@@ -12,7 +12,7 @@ run: build
 
 # The journeys run alone, after the rest: a real pointer on a loaded machine can
 # miss, and a second try tells such a miss from a fault.
-test: build
+test: build format-check
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS) -LE journey
 	cd $(BUILD_DIR) && ctest --output-on-failure -L journey --repeat until-pass:2
 	$(MAKE) --no-print-directory sanitize-test

@@ -9,7 +9,7 @@
 
 namespace {
 
-template<typename Crc>
+template <typename Crc>
 double megabytesPerSecond(const std::vector<unsigned char> &buffer, int rounds, Crc crc, unsigned long &result)
 {
     const auto start = std::chrono::steady_clock::now();
@@ -32,12 +32,15 @@ int main()
     double zlibBest = 0, deflateBest = 0;
     unsigned long zlibCrc = 0, deflateCrc = 0;
     for (int trial = 0; trial < 3; ++trial) {
-        const double z = megabytesPerSecond(buffer, rounds, [](unsigned long c, const unsigned char *p, std::size_t n) {
-            return ::crc32(c, p, uInt(n));
-        }, zlibCrc);
-        const double d = megabytesPerSecond(buffer, rounds, [](unsigned long c, const unsigned char *p, std::size_t n) {
-            return static_cast<unsigned long>(libdeflate_crc32(static_cast<uint32_t>(c), p, n));
-        }, deflateCrc);
+        const double z = megabytesPerSecond(
+            buffer, rounds,
+            [](unsigned long c, const unsigned char *p, std::size_t n) { return ::crc32(c, p, uInt(n)); }, zlibCrc);
+        const double d = megabytesPerSecond(
+            buffer, rounds,
+            [](unsigned long c, const unsigned char *p, std::size_t n) {
+                return static_cast<unsigned long>(libdeflate_crc32(static_cast<uint32_t>(c), p, n));
+            },
+            deflateCrc);
         zlibBest = z > zlibBest ? z : zlibBest;
         deflateBest = d > deflateBest ? d : deflateBest;
     }

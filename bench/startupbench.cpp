@@ -5,9 +5,9 @@
 // prints "paint_ms close_ms peak_rss_kb". "window" starts the main window the
 // way the program does (state file, options, menus, toolbar); "bare" shows an
 // empty QWidget, the floor any Qt program pays.
+#include "platform/datafolder.h"
 #include "window/mainwindow.h"
 #include "window/twipslayout.h"
-#include "platform/datafolder.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

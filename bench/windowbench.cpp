@@ -9,9 +9,9 @@
 //   windowbench pack DATA_FOLDER SCRIPT BASE
 //       opens the script in the window and presses Pack It, the base name
 //       typed into the dialog; prints the seconds from the press to the end.
-#include "window/mainwindow.h"
-#include "queueview/queuedroptarget.h"
 #include "filedrop.h"
+#include "queueview/queuedroptarget.h"
+#include "window/mainwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,7 +47,10 @@ protected:
 class GapWatch : public QObject
 {
 public:
-    explicit GapWatch(QEvent::Type type) : m_type(type) {}
+    explicit GapWatch(QEvent::Type type)
+        : m_type(type)
+    {
+    }
     void restart()
     {
         m_longest = 0;
@@ -109,9 +112,9 @@ void measureDrop(BenchWindow &window, const char *what, const QStringList &paths
     const qint64 finished = total.elapsed();
     client->removeEventFilter(&paints);
     QTextStream(stdout) << what << ": " << window.queue().rowCount() << " rows, totals \""
-                        << window.findChild<QLabel *>(QStringLiteral("totalsPanel"))->text() << "\" after "
-                        << finished << " ms; longest without a paint " << paints.longest()
-                        << " ms, without a timer beat " << beats.longest() << " ms\n";
+                        << window.findChild<QLabel *>(QStringLiteral("totalsPanel"))->text() << "\" after " << finished
+                        << " ms; longest without a paint " << paints.longest() << " ms, without a timer beat "
+                        << beats.longest() << " ms\n";
 }
 
 int drop(BenchWindow &window, const QString &work)

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — program entry.
+#include "app/singleinstance.h"
 #include "cli/headlesspack.h"
 #include "cli/headlesstest.h"
-#include "window/mainwindow.h"
-#include "app/singleinstance.h"
-#include "platform/stopsignals.h"
-#include "window/twipslayout.h"
 #include "platform/datafolder.h"
+#include "platform/stopsignals.h"
 #include "version.h"
+#include "window/mainwindow.h"
+#include "window/twipslayout.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -18,15 +18,14 @@ namespace {
 
 const QString kVersion = QStringLiteral("Varko 2000 v" VARKO_VERSION);
 
-const char kUsage[] =
-    "usage: varko2000                      open the main window\n"
-    "       varko2000 [!]SCRIPT.v2k        open the main window with a rip script\n"
-    "       varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv]\n"
-    "                                      pack a rip script without a window\n"
-    "       varko2000 --test ZIP|SFV|FOLDER/BASE\n"
-    "                                      check a packed set, every byte of it\n"
-    "       varko2000 --version            print the version\n"
-    "       varko2000 --help               print this text\n";
+const char kUsage[] = "usage: varko2000                      open the main window\n"
+                      "       varko2000 [!]SCRIPT.v2k        open the main window with a rip script\n"
+                      "       varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv]\n"
+                      "                                      pack a rip script without a window\n"
+                      "       varko2000 --test ZIP|SFV|FOLDER/BASE\n"
+                      "                                      check a packed set, every byte of it\n"
+                      "       varko2000 --version            print the version\n"
+                      "       varko2000 --help               print this text\n";
 
 void nameApplication()
 {

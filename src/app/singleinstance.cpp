@@ -11,7 +11,7 @@
 namespace {
 constexpr int kWaitMs = 1000;
 const QByteArray kShowRequest = QByteArrayLiteral("show\n");
-}
+} // namespace
 
 SingleInstance::SingleInstance(QString key, QObject *parent)
     : QObject(parent)

@@ -17,17 +17,28 @@ struct Command
 };
 
 const Command kCommands[] = {
-    {"Openf", &FileBrowser::open},          {"explore", &FileBrowser::explore},
-    {"openp", &FileBrowser::explore},       {"findf", &FileBrowser::find},
-    {"find", &FileBrowser::find},           {"pastef", &FileBrowser::paste},
-    {"paste", &FileBrowser::paste},         {"copyf", &FileBrowser::copy},
-    {"cutf", &FileBrowser::cut},            {"delete", &FileBrowser::deleteSelected},
-    {"cshortcut", &FileBrowser::link},      {"newfolder", &FileBrowser::newFolder},
-    {"newfolder2", &FileBrowser::newFolder}, {"fileprop3", &FileBrowser::fileProperties},
-    {"fileprop2", &FileBrowser::folderProperties}, {"fileprop", &FileBrowser::folderProperties},
-    {"selectall", &FileBrowser::selectAll}, {"toolbar_up", &FileBrowser::upOneLevel},
-    {"cdiz", &FileBrowser::newDiz},         {"cdiz2", &FileBrowser::newDiz},
-    {"cnfo", &FileBrowser::newNfo},         {"cnfo2", &FileBrowser::newNfo},
+    {"Openf", &FileBrowser::open},
+    {"explore", &FileBrowser::explore},
+    {"openp", &FileBrowser::explore},
+    {"findf", &FileBrowser::find},
+    {"find", &FileBrowser::find},
+    {"pastef", &FileBrowser::paste},
+    {"paste", &FileBrowser::paste},
+    {"copyf", &FileBrowser::copy},
+    {"cutf", &FileBrowser::cut},
+    {"delete", &FileBrowser::deleteSelected},
+    {"cshortcut", &FileBrowser::link},
+    {"newfolder", &FileBrowser::newFolder},
+    {"newfolder2", &FileBrowser::newFolder},
+    {"fileprop3", &FileBrowser::fileProperties},
+    {"fileprop2", &FileBrowser::folderProperties},
+    {"fileprop", &FileBrowser::folderProperties},
+    {"selectall", &FileBrowser::selectAll},
+    {"toolbar_up", &FileBrowser::upOneLevel},
+    {"cdiz", &FileBrowser::newDiz},
+    {"cdiz2", &FileBrowser::newDiz},
+    {"cnfo", &FileBrowser::newNfo},
+    {"cnfo2", &FileBrowser::newNfo},
     {"edit", &FileBrowser::editSelected},
 };
 
@@ -35,8 +46,7 @@ const char *const kFollowing[] = {"Openf", "fileprop3", "copyf", "cutf", "delete
 
 } // namespace
 
-void connectBrowserActions(FileBrowser *browser, const FileBrowser::ActionLookup &actionByName,
-                           QMenu *filepop)
+void connectBrowserActions(FileBrowser *browser, const FileBrowser::ActionLookup &actionByName, QMenu *filepop)
 {
     for (const Command &command : kCommands) {
         if (QAction *action = actionByName(QLatin1String(command.name)))

@@ -15,5 +15,4 @@
  * toolbar's `toolbar_edit` in step with the browser, and shows `filepop`
  * where the list asks for its pop-up.
  */
-void connectBrowserActions(FileBrowser *browser, const FileBrowser::ActionLookup &actionByName,
-                           QMenu *filepop);
+void connectBrowserActions(FileBrowser *browser, const FileBrowser::ActionLookup &actionByName, QMenu *filepop);

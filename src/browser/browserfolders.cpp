@@ -59,8 +59,9 @@ struct BrowserFolderModel::Node
 };
 
 BrowserFolderModel::BrowserFolderModel(QObject *parent)
-    : QAbstractItemModel(parent), m_root(std::make_unique<Node>()),
-      m_folderIcon(folderIcon(QFileIconProvider()))
+    : QAbstractItemModel(parent)
+    , m_root(std::make_unique<Node>())
+    , m_folderIcon(folderIcon(QFileIconProvider()))
 {
     m_root->state = Node::State::Read;
     addChild(m_root.get(), QDir::rootPath());
@@ -226,8 +227,8 @@ void BrowserFolderModel::read(Node *node)
     node->readAgain = false;
     m_listers.start([this, path = pathOf(node)] {
         const QStringList names = listFolders(path);
-        QMetaObject::invokeMethod(this, [this, path, names] { takeListing(path, names); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, path, names] { takeListing(path, names); }, Qt::QueuedConnection);
     });
 }
 

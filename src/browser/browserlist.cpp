@@ -12,7 +12,9 @@
 #include <QTreeView>
 
 BrowserList::BrowserList(QWidget *parent)
-    : QStackedWidget(parent), m_iconView(new QListView(this)), m_detailsView(new QTreeView(this))
+    : QStackedWidget(parent)
+    , m_iconView(new QListView(this))
+    , m_detailsView(new QTreeView(this))
 {
     setObjectName(QStringLiteral("fileList"));
     setAccessibleName(QStringLiteral("Files"));
@@ -42,9 +44,8 @@ void BrowserList::prepare(QAbstractItemView *view)
     view->installEventFilter(this);
     view->viewport()->installEventFilter(this);
     connect(view, &QAbstractItemView::activated, this, &BrowserList::activated);
-    connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint &pos) {
-        emit popupRequested(view->viewport()->mapToGlobal(pos));
-    });
+    connect(view, &QWidget::customContextMenuRequested, this,
+            [this, view](const QPoint &pos) { emit popupRequested(view->viewport()->mapToGlobal(pos)); });
 }
 
 QItemSelectionModel *BrowserList::setBrowserModel(BrowserModel *model)
@@ -127,8 +128,8 @@ bool BrowserList::eventFilter(QObject *watched, QEvent *event)
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         const QWidget *next = QApplication::focusWidget();
         // Alt and a menu letter focus the menu bar first: the user is on the way to a command.
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
-            && reason != Qt::MenuBarFocusReason && !(next && isAncestorOf(next)))
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && reason != Qt::MenuBarFocusReason
+            && !(next && isAncestorOf(next)))
             emit focusLeft();
     }
     return QStackedWidget::eventFilter(watched, event);

@@ -273,15 +273,12 @@ QVariant BrowserModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     switch (index.column()) {
-    case NameColumn:
-        return entry.name;
+    case NameColumn: return entry.name;
     case SizeColumn:
         // As the queue shows the same file.
         return entry.folder ? QString() : formatThousands(kilobytes(entry.size)) + QStringLiteral("KB");
-    case TypeColumn:
-        return typeName(entry);
-    default:
-        return formatModified(entry.modified);
+    case TypeColumn: return typeName(entry);
+    default: return formatModified(entry.modified);
     }
 }
 
@@ -297,8 +294,7 @@ Qt::ItemFlags BrowserModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled
-                          | Qt::ItemNeverHasChildren;
+    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren;
     return index.column() == NameColumn ? flags | Qt::ItemIsEditable : flags;
 }
 

@@ -29,7 +29,6 @@ QString makeLink(const QString &path)
 {
     const QFileInfo target(path);
     const QString folder = target.absolutePath();
-    const QString link = QDir(folder).filePath(
-        freeName(folder, QStringLiteral("Link to ") + target.fileName()));
+    const QString link = QDir(folder).filePath(freeName(folder, QStringLiteral("Link to ") + target.fileName()));
     return QFile::link(target.fileName(), link) ? link : QString();
 }

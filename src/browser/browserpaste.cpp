@@ -39,8 +39,9 @@ qint64 bytesOf(const QString &path)
 
 bool renameNoReplace(const QString &source, const QString &target)
 {
-    return ::renameat2(AT_FDCWD, QFile::encodeName(source).constData(), AT_FDCWD,
-                       QFile::encodeName(target).constData(), RENAME_NOREPLACE) == 0;
+    return ::renameat2(AT_FDCWD, QFile::encodeName(source).constData(), AT_FDCWD, QFile::encodeName(target).constData(),
+                       RENAME_NOREPLACE)
+        == 0;
 }
 
 QString systemReason()
@@ -51,7 +52,8 @@ QString systemReason()
 } // namespace
 
 BrowserPaste::BrowserPaste(ReplaceQuestion ask, Progress progress)
-    : m_ask(std::move(ask)), m_progress(std::move(progress))
+    : m_ask(std::move(ask))
+    , m_progress(std::move(progress))
 {
 }
 
@@ -99,8 +101,8 @@ bool BrowserPaste::pasteFolder(const QString &source, const QString &target, boo
         return fail(source, QStringLiteral("a file of that name is in the way"));
     if (!present(existing) && !QDir().mkdir(target))
         return fail(source, QStringLiteral("the folder could not be made"));
-    const QFileInfoList entries = QDir(source).entryInfoList(
-        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    const QFileInfoList entries =
+        QDir(source).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     bool all = true;
     for (const QFileInfo &entry : entries) {
         if (m_stopped)
@@ -131,13 +133,9 @@ bool BrowserPaste::mayReplace(const QString &target)
     if (isRealFolder(existing))
         return fail(target, QStringLiteral("a folder of that name is in the way"));
     switch (m_ask(existing.fileName())) {
-    case Answer::Yes:
-        return true;
-    case Answer::Cancel:
-        m_stopped = true;
-        return false;
-    case Answer::No:
-        break;
+    case Answer::Yes: return true;
+    case Answer::Cancel: m_stopped = true; return false;
+    case Answer::No: break;
     }
     return false;
 }

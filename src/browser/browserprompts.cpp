@@ -15,9 +15,9 @@ const QString kTitle = QStringLiteral("Varko 2000");
 
 BrowserPaste::Answer askReplace(QWidget *owner, const QString &name)
 {
-    const auto button = QMessageBox::question(
-        owner, kTitle, QStringLiteral("Replace %1?").arg(name),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No);
+    const auto button =
+        QMessageBox::question(owner, kTitle, QStringLiteral("Replace %1?").arg(name),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No);
     if (button == QMessageBox::Yes)
         return BrowserPaste::Answer::Yes;
     return button == QMessageBox::No ? BrowserPaste::Answer::No : BrowserPaste::Answer::Cancel;
@@ -33,17 +33,16 @@ void pasteFiles(QWidget *owner, const QStringList &sources, const QString &folde
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(800);
     progress.setAutoClose(false);
-    BrowserPaste paste(
-        [owner](const QString &name) { return askReplace(owner, name); },
-        [&progress](qint64 done, qint64 total, const QString &name) {
-            progress.setLabelText(name);
-            progress.setValue(total > 0 ? int(done * 1000 / total) : 0);
-            return !progress.wasCanceled();
-        });
+    BrowserPaste paste([owner](const QString &name) { return askReplace(owner, name); },
+                       [&progress](qint64 done, qint64 total, const QString &name) {
+                           progress.setLabelText(name);
+                           progress.setValue(total > 0 ? int(done * 1000 / total) : 0);
+                           return !progress.wasCanceled();
+                       });
     paste.run(sources, folder, move);
     progress.close();
-    reportFailures(owner, move ? QStringLiteral("These could not be moved:")
-                               : QStringLiteral("These could not be copied:"),
+    reportFailures(owner,
+                   move ? QStringLiteral("These could not be moved:") : QStringLiteral("These could not be copied:"),
                    paste.failures());
 }
 
@@ -54,8 +53,7 @@ bool trashFiles(QWidget *owner, const QStringList &paths)
     const QString question = paths.size() == 1
         ? QStringLiteral("Move %1 to the trash?").arg(QFileInfo(paths.first()).fileName())
         : QStringLiteral("Move these %1 items to the trash?").arg(paths.size());
-    if (QMessageBox::question(owner, kTitle, question, QMessageBox::Yes | QMessageBox::No)
-        != QMessageBox::Yes)
+    if (QMessageBox::question(owner, kTitle, question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return false;
     for (const QString &path : paths) {
         QFile file(path);
@@ -72,8 +70,7 @@ void reportFailures(QWidget *owner, const QString &what, const QStringList &fail
 {
     if (failures.isEmpty())
         return;
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Varko 2000 error"), what,
-                    QMessageBox::Ok, owner);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Varko 2000 error"), what, QMessageBox::Ok, owner);
     box.setInformativeText(failures.mid(0, 20).join(QLatin1Char('\n')));
     if (failures.size() > 20)
         box.setDetailedText(failures.join(QLatin1Char('\n')));

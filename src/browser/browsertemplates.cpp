@@ -57,8 +57,7 @@ const char *const kNfoLines[] = {
     "==============================================================",
 };
 
-template<std::size_t N>
-QByteArray joined(const char *const (&lines)[N])
+template <std::size_t N> QByteArray joined(const char *const (&lines)[N])
 {
     QByteArrayList list;
     for (const char *line : lines)
@@ -70,8 +69,7 @@ QByteArray joined(const char *const (&lines)[N])
 
 QString templateFileName(ReleaseTemplate kind)
 {
-    return kind == ReleaseTemplate::Diz ? QStringLiteral("New file_id.diz")
-                                        : QStringLiteral("New about.nfo");
+    return kind == ReleaseTemplate::Diz ? QStringLiteral("New file_id.diz") : QStringLiteral("New about.nfo");
 }
 
 QByteArray templateBytes(ReleaseTemplate kind)

@@ -3,8 +3,8 @@
 #include "browser/filebrowser.h"
 
 #include "browser/browseractions.h"
-#include "browser/browserfolders.h"
 #include "browser/browserclipboard.h"
+#include "browser/browserfolders.h"
 #include "browser/browserlist.h"
 #include "browser/browsermodel.h"
 #include "browser/browsernames.h"
@@ -26,11 +26,10 @@
 
 namespace {
 
-const QStringList kSelectionCommands = {QStringLiteral("fileprop3"), QStringLiteral("delete"),
-                                        QStringLiteral("Openf"), QStringLiteral("copyf"),
-                                        QStringLiteral("cutf")};
-const QStringList kPressCommands = {QStringLiteral("delete"), QStringLiteral("Openf"),
-                                    QStringLiteral("copyf"), QStringLiteral("cutf")};
+const QStringList kSelectionCommands = {QStringLiteral("fileprop3"), QStringLiteral("delete"), QStringLiteral("Openf"),
+                                        QStringLiteral("copyf"), QStringLiteral("cutf")};
+const QStringList kPressCommands = {QStringLiteral("delete"), QStringLiteral("Openf"), QStringLiteral("copyf"),
+                                    QStringLiteral("cutf")};
 const QString kEdit = QStringLiteral("edit");
 
 // Compared as typed: README.DIZ is not offered for editing.
@@ -56,8 +55,11 @@ QString nearestFolder(const QString &path)
 } // namespace
 
 FileBrowser::FileBrowser(QWidget *place, const QString &startFolder)
-    : QObject(place), m_tree(new QTreeView(place)), m_list(new BrowserList(place)),
-      m_listModel(new BrowserModel(this)), m_watcher(new QFileSystemWatcher(this))
+    : QObject(place)
+    , m_tree(new QTreeView(place))
+    , m_list(new BrowserList(place))
+    , m_listModel(new BrowserModel(this))
+    , m_watcher(new QFileSystemWatcher(this))
 {
     m_tree->setObjectName(QStringLiteral("folderTree"));
     m_tree->setAccessibleName(QStringLiteral("Folders"));
@@ -98,11 +100,10 @@ void FileBrowser::buildTree()
     m_tree->setModel(model);
     delete m_treeModel;
     m_treeModel = model;
-    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                if (current.isValid() && m_treeModel->filePath(current) != m_folder)
-                    setCurrentFolder(m_treeModel->filePath(current));
-            });
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
+        if (current.isValid() && m_treeModel->filePath(current) != m_folder)
+            setCurrentFolder(m_treeModel->filePath(current));
+    });
     // Folders load in the background: keep the current one in sight as its parents arrive.
     connect(model, &BrowserFolderModel::directoryLoaded, this, [this](const QString &loaded) {
         if ((m_folder + QLatin1Char('/')).startsWith(loaded))
@@ -134,8 +135,7 @@ QStringList FileBrowser::selectedPaths() const
         if (index.column() == 0)
             rows << index;
     }
-    std::sort(rows.begin(), rows.end(),
-              [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
     QStringList paths;
     for (const QModelIndex &index : rows)
         paths << m_listModel->filePath(index);
@@ -240,8 +240,7 @@ void FileBrowser::newFolder()
     const QString name = freeName(m_folder, QStringLiteral("New Folder"));
     const QModelIndex index = m_listModel->mkdir(name);
     if (!index.isValid()) {
-        reportFailures(owner(), QStringLiteral("This folder could not be made:"),
-                       {QDir(m_folder).filePath(name)});
+        reportFailures(owner(), QStringLiteral("This folder could not be made:"), {QDir(m_folder).filePath(name)});
         return;
     }
     QAbstractItemView *view = m_list->currentView();

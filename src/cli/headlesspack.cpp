@@ -2,14 +2,14 @@
 // Varko 2000 — packing a rip script without a window: varko2000 --pack SCRIPT.v2k --name BASE.
 #include "cli/headlesspack.h"
 
-#include "engine/basename.h"
-#include "platform/datafolder.h"
-#include "engine/estimate.h"
 #include "cli/headlesshost.h"
 #include "cli/headlesstest.h"
-#include "store/optionsfile.h"
+#include "engine/basename.h"
+#include "engine/estimate.h"
 #include "engine/packsession.h"
 #include "engine/scriptopener.h"
+#include "platform/datafolder.h"
+#include "store/optionsfile.h"
 #include "store/storeresult.h"
 
 #include <QDir>
@@ -78,10 +78,12 @@ QString ripToProblem(const QString &written)
         return QStringLiteral("the rip-to folder ") + written + QStringLiteral(" is not valid UTF-8");
     if (!QDir::isAbsolutePath(written))
         return QStringLiteral("the rip-to folder ") + written + QStringLiteral(" is not a full path");
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(QFile::encodeName(written).constData(), &st) != 0)
         return QStringLiteral("the rip-to folder ") + written + QStringLiteral(" does not exist: ")
-               + QString::fromLocal8Bit(std::strerror(errno));
+            + QString::fromLocal8Bit(std::strerror(errno));
     if (!S_ISDIR(st.st_mode))
         return QStringLiteral("the rip-to folder ") + written + QStringLiteral(" is not a folder");
     return {};
@@ -237,9 +239,7 @@ int HeadlessPack::exitStatus(const RunResult &result)
         return 128 + signal;
     }
     switch (result.outcome) {
-    case RunResult::Outcome::Complete:
-        m_err << "varko2000: set complete" << Qt::endl;
-        return PackedSet;
+    case RunResult::Outcome::Complete: m_err << "varko2000: set complete" << Qt::endl; return PackedSet;
     case RunResult::Outcome::CompleteWithWarnings:
         m_err << "varko2000: set complete, with warnings" << Qt::endl;
         return RunEnded;

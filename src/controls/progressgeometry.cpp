@@ -101,9 +101,7 @@ QList<BorderLine> borderLines(const QRect &client, int appearance, int borderSty
     if (borderStyle != int(BarBorderStyle::Sunken) && !raised)
         return lines;
     switch (BarAppearance(appearance)) {
-    case BarAppearance::Flat:
-        addEdge(lines, client, Qt::black, Qt::black);
-        break;
+    case BarAppearance::Flat: addEdge(lines, client, Qt::black, Qt::black); break;
     case BarAppearance::Thin3D:
         if (raised)
             addEdge(lines, client.adjusted(1, 1, -1, -1), C::system(C::ButtonHighlight), C::system(C::ButtonShadow));

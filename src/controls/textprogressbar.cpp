@@ -45,8 +45,7 @@ TextProgressBar::TextProgressBar(QWidget *parent)
         setProperty(property.name, property.defaultValue);
 }
 
-template <typename T>
-void TextProgressBar::assign(T &member, const T &value, const char *name)
+template <typename T> void TextProgressBar::assign(T &member, const T &value, const char *name)
 {
     if constexpr (std::equality_comparable<T>) {
         if (member == value)
@@ -57,24 +56,78 @@ void TextProgressBar::assign(T &member, const T &value, const char *name)
     update();
 }
 
-void TextProgressBar::setPicture(const QPixmap &picture) { assign(m_picture, picture, "Picture"); }
-void TextProgressBar::setBackColor(ControlColor color) { assign(m_backColor, color, "BackColor"); }
-void TextProgressBar::setForeColor(ControlColor color) { assign(m_foreColor, color, "ForeColor"); }
-void TextProgressBar::setAppearance(int appearance) { assign(m_appearance, appearance, "Appearance"); }
-void TextProgressBar::setBorderStyle(int style) { assign(m_borderStyle, style, "BorderStyle"); }
-void TextProgressBar::setBarColor(ControlColor color) { assign(m_barColor, color, "BarColor"); }
-void TextProgressBar::setBarForeColor(ControlColor color) { assign(m_barForeColor, color, "BarForeColor"); }
-void TextProgressBar::setBarPicture(const QPixmap &picture) { assign(m_barPicture, picture, "BarPicture"); }
-void TextProgressBar::setBarPictureMode(int mode) { assign(m_barPictureMode, mode, "BarPictureMode"); }
-void TextProgressBar::setBackPictureMode(int mode) { assign(m_backPictureMode, mode, "BackPictureMode"); }
-void TextProgressBar::setMin(int min) { assign(m_min, min, "Min"); }
-void TextProgressBar::setMax(int max) { assign(m_max, max, "Max"); }
-void TextProgressBar::setValue(int value) { assign(m_value, value, "Value"); }
-void TextProgressBar::setShowText(bool show) { assign(m_showText, show, "ShowText"); }
-void TextProgressBar::setTextAlignX(int align) { assign(m_textAlignX, align, "TextAlignX"); }
-void TextProgressBar::setTextAlignY(int align) { assign(m_textAlignY, align, "TextAlignY"); }
-void TextProgressBar::setText(const QString &text) { assign(m_text, text, "Text"); }
-void TextProgressBar::setSegments(bool segments) { assign(m_segments, segments, "Segments"); }
+void TextProgressBar::setPicture(const QPixmap &picture)
+{
+    assign(m_picture, picture, "Picture");
+}
+void TextProgressBar::setBackColor(ControlColor color)
+{
+    assign(m_backColor, color, "BackColor");
+}
+void TextProgressBar::setForeColor(ControlColor color)
+{
+    assign(m_foreColor, color, "ForeColor");
+}
+void TextProgressBar::setAppearance(int appearance)
+{
+    assign(m_appearance, appearance, "Appearance");
+}
+void TextProgressBar::setBorderStyle(int style)
+{
+    assign(m_borderStyle, style, "BorderStyle");
+}
+void TextProgressBar::setBarColor(ControlColor color)
+{
+    assign(m_barColor, color, "BarColor");
+}
+void TextProgressBar::setBarForeColor(ControlColor color)
+{
+    assign(m_barForeColor, color, "BarForeColor");
+}
+void TextProgressBar::setBarPicture(const QPixmap &picture)
+{
+    assign(m_barPicture, picture, "BarPicture");
+}
+void TextProgressBar::setBarPictureMode(int mode)
+{
+    assign(m_barPictureMode, mode, "BarPictureMode");
+}
+void TextProgressBar::setBackPictureMode(int mode)
+{
+    assign(m_backPictureMode, mode, "BackPictureMode");
+}
+void TextProgressBar::setMin(int min)
+{
+    assign(m_min, min, "Min");
+}
+void TextProgressBar::setMax(int max)
+{
+    assign(m_max, max, "Max");
+}
+void TextProgressBar::setValue(int value)
+{
+    assign(m_value, value, "Value");
+}
+void TextProgressBar::setShowText(bool show)
+{
+    assign(m_showText, show, "ShowText");
+}
+void TextProgressBar::setTextAlignX(int align)
+{
+    assign(m_textAlignX, align, "TextAlignX");
+}
+void TextProgressBar::setTextAlignY(int align)
+{
+    assign(m_textAlignY, align, "TextAlignY");
+}
+void TextProgressBar::setText(const QString &text)
+{
+    assign(m_text, text, "Text");
+}
+void TextProgressBar::setSegments(bool segments)
+{
+    assign(m_segments, segments, "Segments");
+}
 
 double TextProgressBar::percent() const
 {

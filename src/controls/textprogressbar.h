@@ -118,8 +118,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    template <typename T>
-    void assign(T &member, const T &value, const char *name);
+    template <typename T> void assign(T &member, const T &value, const char *name);
 
     void drawControl(QPainter &painter) const;
     void drawBackground(QPainter &painter, const QRect &client) const;

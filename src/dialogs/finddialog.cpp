@@ -47,11 +47,15 @@ public:
 } // namespace
 
 FindDialog::FindDialog(const QString &folder, QWidget *parent)
-    : QDialog(parent), m_folder(folder), m_pattern(new QLineEdit(this)),
-      m_subfolders(new QCheckBox(QStringLiteral("Include subfolders"), this)),
-      m_find(new QPushButton(QStringLiteral("Find Now"), this)),
-      m_stop(new QPushButton(QStringLiteral("Stop"), this)), m_status(new QLabel(this)),
-      m_model(new FoundModel(0, 2, this)), m_view(new QTreeView(this))
+    : QDialog(parent)
+    , m_folder(folder)
+    , m_pattern(new QLineEdit(this))
+    , m_subfolders(new QCheckBox(QStringLiteral("Include subfolders"), this))
+    , m_find(new QPushButton(QStringLiteral("Find Now"), this))
+    , m_stop(new QPushButton(QStringLiteral("Stop"), this))
+    , m_status(new QLabel(this))
+    , m_model(new FoundModel(0, 2, this))
+    , m_view(new QTreeView(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("findDialog"));

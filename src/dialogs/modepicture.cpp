@@ -24,12 +24,9 @@ struct ModeLook
 ModeLook modeLook(PackMode mode)
 {
     switch (mode) {
-    case PackMode::Zip:
-        return {QColor(0x2e, 0x7d, 0x32), QStringLiteral("ZIP")};
-    case PackMode::Rar:
-        return {QColor(0x8e, 0x24, 0xaa), QStringLiteral("RAR")};
-    case PackMode::Ace:
-        return {QColor(0xc6, 0x28, 0x28), QStringLiteral("ACE")};
+    case PackMode::Zip: return {QColor(0x2e, 0x7d, 0x32), QStringLiteral("ZIP")};
+    case PackMode::Rar: return {QColor(0x8e, 0x24, 0xaa), QStringLiteral("RAR")};
+    case PackMode::Ace: return {QColor(0xc6, 0x28, 0x28), QStringLiteral("ACE")};
     }
     return {};
 }

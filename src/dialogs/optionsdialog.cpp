@@ -45,8 +45,8 @@ int sortEntry(const QString &sort)
 
 } // namespace
 
-OptionsDialog::OptionsDialog(RipSettings &settings, Queue &queue, OptionsDialogHost &host,
-                             OptionsFile optionsFile, QWidget *parent)
+OptionsDialog::OptionsDialog(RipSettings &settings, Queue &queue, OptionsDialogHost &host, OptionsFile optionsFile,
+                             QWidget *parent)
     : QDialog(parent)
     , m_settings(settings)
     , m_queue(queue)
@@ -164,8 +164,8 @@ void OptionsDialog::takeLists()
 void OptionsDialog::done(int result)
 {
     takeLists();
-    for (SettingKey key : {SettingKey::View, SettingKey::Sort, SettingKey::Fonts, SettingKey::Racomp,
-                           SettingKey::Zipcomp})
+    for (SettingKey key :
+         {SettingKey::View, SettingKey::Sort, SettingKey::Fonts, SettingKey::Racomp, SettingKey::Zipcomp})
         changed(key);
     QDialog::done(result);
 }
@@ -253,8 +253,7 @@ void OptionsDialog::onSave()
 
 bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         if (watched == m_c.ripToPanel)
             browseRipTo();
         else if (watched == m_c.commentPanel)
@@ -274,7 +273,8 @@ void OptionsDialog::browseRipTo()
 
 void OptionsDialog::browseTemp()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Temporary drive"), m_settings.tdrive);
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Temporary drive"), m_settings.tdrive);
     if (!folder.isEmpty())
         chooseTempFolder(folder);
 }
@@ -316,8 +316,8 @@ void OptionsDialog::chooseCommentFile(const QString &path)
     const CommentFile file = readCommentFile(path);
     m_host.setZipComment(file.text);
     if (file.status == CommentFile::Status::TooLarge)
-        m_host.showMessage(okMessage(QStringLiteral("Comment must be under 32k"), kErrorTitle,
-                                     Message::Icon::Information));
+        m_host.showMessage(
+            okMessage(QStringLiteral("Comment must be under 32k"), kErrorTitle, Message::Icon::Information));
     else if (file.status == CommentFile::Status::Unreadable)
         m_host.showMessage(okMessage(QStringLiteral("Cannot read the zip comment file ") + path, kErrorTitle,
                                      Message::Icon::Exclamation));

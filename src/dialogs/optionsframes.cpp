@@ -26,8 +26,7 @@ void setAccessibleCaption(QWidget *widget, const QString &caption)
     widget->setAccessibleName(QString(caption).remove(u'&'));
 }
 
-template <typename W>
-W *named(W *widget, const char *objectName, const QString &caption)
+template <typename W> W *named(W *widget, const char *objectName, const QString &caption)
 {
     widget->setObjectName(QString::fromLatin1(objectName));
     setAccessibleCaption(widget, caption);

@@ -16,14 +16,14 @@ class QScrollBar;
 struct OptionsControls
 {
     // "View"
-    QComboBox *fileList = nullptr;  // Combo3
-    QComboBox *sortBy = nullptr;    // Combo4
-    QComboBox *fontSize = nullptr;  // Combo5
+    QComboBox *fileList = nullptr; // Combo3
+    QComboBox *sortBy = nullptr; // Combo4
+    QComboBox *fontSize = nullptr; // Combo5
     // "Extra"
-    QCheckBox *layered = nullptr;   // Check8
-    QCheckBox *warnings = nullptr;  // Check5
-    QCheckBox *sound = nullptr;     // Check6
-    QPushButton *load = nullptr;    // Command5
+    QCheckBox *layered = nullptr; // Check8
+    QCheckBox *warnings = nullptr; // Check5
+    QCheckBox *sound = nullptr; // Check6
+    QPushButton *load = nullptr; // Command5
     // "Temporary drive"
     QGroupBox *tempFrame = nullptr;
     QLineEdit *tempFolder = nullptr; // Drive1
@@ -33,14 +33,14 @@ struct OptionsControls
     QLabel *ripToPanel = nullptr;
     QPushButton *ripToBrowse = nullptr; // Command2
     // "Rar/Ace"
-    QRadioButton *rar = nullptr;    // Option1
-    QRadioButton *ace = nullptr;    // Option2
+    QRadioButton *rar = nullptr; // Option1
+    QRadioButton *ace = nullptr; // Option2
     QComboBox *archiveCompression = nullptr; // Combo1
-    QScrollBar *size = nullptr;     // VScroll1
+    QScrollBar *size = nullptr; // VScroll1
     QLabel *sizeCaption = nullptr;
     QLabel *estimate = nullptr;
-    QCheckBox *paths = nullptr;     // Check3
-    QCheckBox *zip = nullptr;       // Check2
+    QCheckBox *paths = nullptr; // Check3
+    QCheckBox *zip = nullptr; // Check2
     // "Zip"
     QGroupBox *zipFrame = nullptr;
     QCheckBox *dizNumber = nullptr; // Check7
@@ -48,11 +48,11 @@ struct OptionsControls
     QPushButton *commentBrowse = nullptr; // Command4
     QLabel *commentPanel = nullptr;
     QComboBox *zipCompression = nullptr; // Combo2
-    QCheckBox *nfoFirst = nullptr;  // Check1
+    QCheckBox *nfoFirst = nullptr; // Check1
     // below the frames
-    QLabel *modePicture = nullptr;  // Picture1
-    QPushButton *ok = nullptr;      // Command3
-    QPushButton *save = nullptr;    // Command1
+    QLabel *modePicture = nullptr; // Picture1
+    QPushButton *ok = nullptr; // Command3
+    QPushButton *save = nullptr; // Command1
 };
 
 /**

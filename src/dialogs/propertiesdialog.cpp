@@ -22,10 +22,9 @@ namespace {
 
 QString permissionText(QFileDevice::Permissions p)
 {
-    const QFileDevice::Permission bits[] = {
-        QFileDevice::ReadOwner, QFileDevice::WriteOwner, QFileDevice::ExeOwner,
-        QFileDevice::ReadGroup, QFileDevice::WriteGroup, QFileDevice::ExeGroup,
-        QFileDevice::ReadOther, QFileDevice::WriteOther, QFileDevice::ExeOther};
+    const QFileDevice::Permission bits[] = {QFileDevice::ReadOwner, QFileDevice::WriteOwner, QFileDevice::ExeOwner,
+                                            QFileDevice::ReadGroup, QFileDevice::WriteGroup, QFileDevice::ExeGroup,
+                                            QFileDevice::ReadOther, QFileDevice::WriteOther, QFileDevice::ExeOther};
     const char letters[] = "rwxrwxrwx";
     QString text;
     for (int i = 0; i < 9; ++i)
@@ -62,8 +61,7 @@ QString PropertiesDialog::sizeText(qint64 bytes)
     return QStringLiteral("%1KB (%2 bytes)").arg(formatThousands(kilobytes(bytes)), formatThousands(double(bytes)));
 }
 
-void PropertiesDialog::addRow(QFormLayout *form, const QString &caption, const QString &name,
-                              const QString &value)
+void PropertiesDialog::addRow(QFormLayout *form, const QString &caption, const QString &name, const QString &value)
 {
     auto *label = new QLabel(value, this);
     label->setObjectName(name);
@@ -87,8 +85,7 @@ void PropertiesDialog::addSingleRows(QFormLayout *form, const QString &path)
     addRow(form, QStringLiteral("Modified"), QStringLiteral("modifiedValue"),
            QLocale().toString(info.lastModified(), QLocale::LongFormat));
     addRow(form, QStringLiteral("Owner"), QStringLiteral("ownerValue"), info.owner());
-    addRow(form, QStringLiteral("Permissions"), QStringLiteral("permissionsValue"),
-           permissionText(info.permissions()));
+    addRow(form, QStringLiteral("Permissions"), QStringLiteral("permissionsValue"), permissionText(info.permissions()));
 }
 
 void PropertiesDialog::addSelectionRows(QFormLayout *form, const QStringList &paths)

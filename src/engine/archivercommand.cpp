@@ -26,8 +26,7 @@ QString quoted(const QString &argument)
 
 bool needsQuotes(const QString &argument)
 {
-    return std::any_of(argument.cbegin(), argument.cend(),
-                       [](QChar c) { return c.isSpace() || c == u'"'; });
+    return std::any_of(argument.cbegin(), argument.cend(), [](QChar c) { return c.isSpace() || c == u'"'; });
 }
 
 } // namespace
@@ -62,8 +61,7 @@ QString listArgument(const QString &listFile)
     return quoted(u'@' + listFile);
 }
 
-QString commandLine(bool rar, int step, int level, int savePaths, const QString &archivePath,
-                    const QString &listFile)
+QString commandLine(bool rar, int step, int level, int savePaths, const QString &archivePath, const QString &listFile)
 {
     const QString s = switches(rar, step, level);
     const QString tail = u' ' + archiveArgument(archivePath) + u' ' + listArgument(listFile);

@@ -27,7 +27,6 @@ QString listArgument(const QString &listFile);
  * `wrar a -ep -v1440000b -m3 -y /tmp/~Varko01/myrel.rar "@/home/u/.config/varko2000/ripfiles.txt"`.
  * `savePaths` is the `savepaths` setting: only 1 stores folder paths.
  */
-QString commandLine(bool rar, int step, int level, int savePaths, const QString &archivePath,
-                    const QString &listFile);
+QString commandLine(bool rar, int step, int level, int savePaths, const QString &archivePath, const QString &listFile);
 
 } // namespace ArchiverCommand

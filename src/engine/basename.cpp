@@ -20,9 +20,8 @@ QString lowered(const QString &text)
 
 bool hasValidCharacters(const QString &text)
 {
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        return c == u'-' || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
-    });
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c == u'-' || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9'); });
 }
 
 } // namespace BaseName

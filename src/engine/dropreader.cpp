@@ -19,7 +19,7 @@ constexpr qsizetype kQuickPathCount = 32;
 bool isQuickToRead(const QStringList &paths)
 {
     return paths.size() <= kQuickPathCount
-           && std::none_of(paths.cbegin(), paths.cend(), [](const QString &path) { return QFileInfo(path).isDir(); });
+        && std::none_of(paths.cbegin(), paths.cend(), [](const QString &path) { return QFileInfo(path).isDir(); });
 }
 
 } // namespace

@@ -13,7 +13,8 @@ namespace Estimate {
 constexpr int kMaxStep = 199;
 constexpr int kFloppyStep = 3;
 
-/** Volumes per set as the display computes it: (totalKB / 1000 × 1,000,000) / (v × 500,000), single precision. v must not be 0. */
+/** Volumes per set as the display computes it: (totalKB / 1000 × 1,000,000) / (v × 500,000), single precision. v must
+ * not be 0. */
 float displayEstimate(double totalKB, int step);
 
 /** Volumes per set as the rip run checks it: (totalKB × 1000) / (v × 500,000), single precision. v must not be 0. */
@@ -37,10 +38,10 @@ int steppedSize(int step, bool leftButton);
 /** What the options dialog's size control shows for its step, and what the main window shows with it. */
 struct DialogView
 {
-    QString dialogCaption;  ///< "1 Max file" for step 0
-    QString mainCaption;    ///< "1 file" for step 0
-    QString estimateField;  ///< bare "12.34"; "1.00" for at most one file, "0.00" for an empty queue
-    QString progressText;   ///< the main window's progress text
+    QString dialogCaption; ///< "1 Max file" for step 0
+    QString mainCaption; ///< "1 file" for step 0
+    QString estimateField; ///< bare "12.34"; "1.00" for at most one file, "0.00" for an empty queue
+    QString progressText; ///< the main window's progress text
     bool over99 = false;
 };
 

@@ -6,14 +6,13 @@
 #include "platform/datafolder.h"
 #include "store/settingscaptions.h"
 
-QueueListingInput queueListingInput(const Queue &queue, const RipSettings &settings, const QString &caption,
-                                    int step)
+QueueListingInput queueListingInput(const Queue &queue, const RipSettings &settings, const QString &caption, int step)
 {
     QueueListingInput input;
     input.caption = caption;
     for (const QueueItem &row : queue.items())
-        input.rows.append({row.name, row.sizeText(), row.typeText(), row.modifiedText(), row.path,
-                           placementText(row.in)});
+        input.rows.append(
+            {row.name, row.sizeText(), row.typeText(), row.modifiedText(), row.path, placementText(row.in)});
     input.totalKB = queue.totals().totalKB;
     input.archiveTypeText = archiveTypeCaption(settings.rarace);
     input.archiveSizeText = Estimate::sizeCaption(step);

@@ -11,8 +11,7 @@
  * total, the panels' captions that mirror `settings`, the archive-size
  * step `step` with its estimate, and the free space of the temporary folder.
  */
-QueueListingInput queueListingInput(const Queue &queue, const RipSettings &settings, const QString &caption,
-                                    int step);
+QueueListingInput queueListingInput(const Queue &queue, const RipSettings &settings, const QString &caption, int step);
 
 /** Where the listing is written: cue.txt in the data folder. */
 QString queueListingPath();

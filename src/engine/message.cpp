@@ -59,7 +59,10 @@ Message Message::replaceZips(const QString &firstName, int more, const QString &
     // "and 0 more zips" reads as a fault: one zip is named alone.
     const QString text = more == 0
         ? QStringLiteral("%1 already exists in %2. Replace it?").arg(firstName, folder)
-        : QStringLiteral("%1 and %2 more zips of this set already exist in %3. Replace them?").arg(firstName).arg(more).arg(folder);
+        : QStringLiteral("%1 and %2 more zips of this set already exist in %3. Replace them?")
+              .arg(firstName)
+              .arg(more)
+              .arg(folder);
     return {text, kTitle, Icon::Question, Buttons::YesNo};
 }
 
@@ -68,8 +71,9 @@ bool Message::isReplaceZips(const Message &message)
     if (message.buttons != Buttons::YesNo)
         return false;
     const QString &text = message.text;
-    return (text.contains(QStringLiteral(" more zips of this set already exist in ")) && text.endsWith(QStringLiteral(". Replace them?")))
-           || (text.contains(QStringLiteral(" already exists in ")) && text.endsWith(QStringLiteral(". Replace it?")));
+    return (text.contains(QStringLiteral(" more zips of this set already exist in "))
+            && text.endsWith(QStringLiteral(". Replace them?")))
+        || (text.contains(QStringLiteral(" already exists in ")) && text.endsWith(QStringLiteral(". Replace it?")));
 }
 
 Message Message::runFailed(const QString &text)

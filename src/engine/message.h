@@ -34,7 +34,8 @@ struct Message
     static Message queueFileMoved();
     static Message renameNewDiz();
     static Message invalidBaseName();
-    /** "NAME and N more zips of this set already exist in FOLDER. Replace them?"; "NAME already exists in FOLDER. Replace it?" when N is 0. */
+    /** "NAME and N more zips of this set already exist in FOLDER. Replace them?"; "NAME already exists in FOLDER.
+     * Replace it?" when N is 0. */
     static Message replaceZips(const QString &firstName, int more, const QString &folder);
     static bool isReplaceZips(const Message &message);
     /** A run's error other than a zip error, as the run's result words it. */

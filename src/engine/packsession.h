@@ -32,7 +32,8 @@ public:
     PackSession(const Queue &queue, RipSettings &settings, RipState &state, PackOptions options,
                 RipEnvironment environment = RipEnvironment::standard());
 
-    /** The comment file's text while `zcomment` is 1; false with `why` when it cannot be read (the zips then get none). */
+    /** The comment file's text while `zcomment` is 1; false with `why` when it cannot be read (the zips then get none).
+     */
     bool loadZipComment(QString *why = nullptr);
 
     /**

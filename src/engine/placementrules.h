@@ -45,9 +45,9 @@ struct QueueMenuState
 {
     bool openItem = false, removeItem = false, clearQueue = false, properties = false;
     bool packIt = false, listQueue = false;
-    bool inArchive = false, inZip = false, inFirstZip = false;                  ///< enabled
+    bool inArchive = false, inZip = false, inFirstZip = false; ///< enabled
     bool inArchiveChecked = false, inZipChecked = false, inFirstZipChecked = false;
-    QString inArchiveCaption;                                                   ///< "In Rar" or "In Ace"
+    QString inArchiveCaption; ///< "In Rar" or "In Ace"
 };
 
 /**

@@ -107,8 +107,7 @@ bool Queue::contains(const QString &name, const QString &path) const
 
 bool Queue::hasDiz() const
 {
-    return std::any_of(m_items.cbegin(), m_items.cend(),
-                       [](const QueueItem &row) { return isDizName(row.name); });
+    return std::any_of(m_items.cbegin(), m_items.cend(), [](const QueueItem &row) { return isDizName(row.name); });
 }
 
 QStringList Queue::rowPaths() const

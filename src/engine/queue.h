@@ -32,14 +32,14 @@ public:
     enum Column { NameColumn, SizeColumn, TypeColumn, ModifiedColumn, PathColumn, InColumn, ColumnCount };
     enum Role {
         IconKindRole = Qt::UserRole + 1, ///< the row's IconKind as an int
-        FullPathRole,                    ///< the real path of the row's file or folder
+        FullPathRole, ///< the real path of the row's file or folder
     };
     /** What removing a row did. */
     enum class RemoveOutcome {
         NothingRemoved, ///< no such row
-        Removed,        ///< rows remain
-        Emptied,        ///< the last row went: the empty-queue reset is due
-        FileMoved,      ///< its file was gone: "Queue error, file moved", the queue is cleared
+        Removed, ///< rows remain
+        Emptied, ///< the last row went: the empty-queue reset is due
+        FileMoved, ///< its file was gone: "Queue error, file moved", the queue is cleared
     };
 
     explicit Queue(QObject *parent = nullptr);

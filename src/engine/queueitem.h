@@ -31,8 +31,8 @@ inline const QString kNotFoundText = QStringLiteral("-----");
 struct QueueItem
 {
     QString name;
-    QString path;         ///< the folder, ending with '/'
-    QString typeName;     ///< the desktop's type name of a file
+    QString path; ///< the folder, ending with '/'
+    QString typeName; ///< the desktop's type name of a file
     ItemKind kind = ItemKind::File;
     double kilobytes = 0; ///< what the row adds to the totals (0 for a not-found row)
     QDateTime modified;
@@ -44,7 +44,8 @@ struct QueueItem
     bool isNotFound() const { return kind == ItemKind::NotFound; }
     IconKind icon() const;
 
-    /** The column texts: "1,234KB", "File Folder", "11/28/99 3:07 PM"; "-----" and "(Not found!)" for a not-found row. */
+    /** The column texts: "1,234KB", "File Folder", "11/28/99 3:07 PM"; "-----" and "(Not found!)" for a not-found row.
+     */
     QString sizeText() const;
     QString typeText() const;
     QString modifiedText() const;

@@ -10,8 +10,8 @@
 struct QueueTotals
 {
     qint32 count = 0;
-    double totalKB = 0;         ///< unrounded sum of the counted rows' kilobytes
-    QString selectedPath;       ///< full path of the row last clicked; empty when none
+    double totalKB = 0; ///< unrounded sum of the counted rows' kilobytes
+    QString selectedPath; ///< full path of the row last clicked; empty when none
     Placement selectedPlacement = Placement::None;
     QString selectedName;
     bool selectedIsDiz = false;

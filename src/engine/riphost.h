@@ -102,8 +102,8 @@ struct RipHost
     RunPresentation *presentation = nullptr;
 
     /** One object that is questions and report, and presentation when it derives from it. */
-    template<typename Host>
-        requires std::derived_from<Host, RunQuestions> && std::derived_from<Host, RunReport>
+    template <typename Host>
+    requires std::derived_from<Host, RunQuestions> && std::derived_from<Host, RunReport>
     RipHost(Host &host) // implicit: a host object is handed to the run as it is
         : questions(host)
         , report(host)

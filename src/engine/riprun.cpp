@@ -4,13 +4,13 @@
 
 #include "engine/archivercommand.h"
 #include "engine/basename.h"
-#include "platform/datafolder.h"
 #include "engine/estimate.h"
 #include "engine/execcmd.h"
-#include "store/lineformat.h"
 #include "engine/placement.h"
-#include "store/storeresult.h"
 #include "engine/tempworkfolder.h"
+#include "platform/datafolder.h"
+#include "store/lineformat.h"
+#include "store/storeresult.h"
 #include "store/textformat.h"
 
 #include <QDir>
@@ -26,16 +26,16 @@ QString listFileLine(const QueueItem &row, bool storePaths)
 class NoPresentation final : public RunPresentation
 {
 public:
-    void setBusyPointer(bool) override {}
-    void centrePointer() override {}
-    void deselectBrowser() override {}
-    void settingChanged(SettingKey) override {}
-    void stepAside(bool) override {}
-    void stepBack(bool) override {}
-    void showAfterZipError(bool) override {}
-    void showEstimate(const QString &) override {}
-    void playCompletionSound() override {}
-    void runEnded() override {}
+    void setBusyPointer(bool) override { }
+    void centrePointer() override { }
+    void deselectBrowser() override { }
+    void settingChanged(SettingKey) override { }
+    void stepAside(bool) override { }
+    void stepBack(bool) override { }
+    void showAfterZipError(bool) override { }
+    void showEstimate(const QString &) override { }
+    void playCompletionSound() override { }
+    void runEnded() override { }
 };
 
 RunPresentation &presentationOf(const RipHost &host)
@@ -180,7 +180,8 @@ bool RipRun::writeListFile()
     const QString listFile = m_env.dataFolder + QStringLiteral("/ripfiles.txt");
     const StoreResult written = writeWholeFile(listFile, joinLines(lines), QString());
     if (!written.ok)
-        setError(RunError::Step::ListFile, QStringLiteral("ripfiles.txt could not be written: ") + written.detail, listFile);
+        setError(RunError::Step::ListFile, QStringLiteral("ripfiles.txt could not be written: ") + written.detail,
+                 listFile);
     return written.ok;
 }
 
@@ -213,8 +214,9 @@ void RipRun::runArchiver()
 {
     const VolumeNames names(m_rar, m_state.over99, m_step, 1);
     m_archivePath = folderWithSlash(m_workFolder) + m_baseName + names.firstExtension();
-    const QString line = ArchiverCommand::commandLine(m_rar, m_step, m_settings.racomp, m_settings.savepaths,
-                                                      m_archivePath, m_env.dataFolder + QStringLiteral("/ripfiles.txt"));
+    const QString line =
+        ArchiverCommand::commandLine(m_rar, m_step, m_settings.racomp, m_settings.savepaths, m_archivePath,
+                                     m_env.dataFolder + QStringLiteral("/ripfiles.txt"));
     m_archiver = ExecCmd(line, m_env.programFolders, [this] { return stopRequested(); });
 }
 

@@ -2,17 +2,17 @@
 // Varko 2000 — the rip run: from the queue to a finished set of zips.
 #pragma once
 
+#include "engine/diznumbering.h"
 #include "engine/placement.h"
-#include "platform/processwait.h"
 #include "engine/queue.h"
 #include "engine/riphost.h"
-#include "engine/runresult.h"
-#include "store/ripsettings.h"
 #include "engine/ripstate.h"
+#include "engine/runresult.h"
 #include "engine/sfvfile.h"
 #include "engine/volumenames.h"
-#include "engine/diznumbering.h"
 #include "engine/zipstage.h"
+#include "platform/processwait.h"
+#include "store/ripsettings.h"
 #include "zip/zippool.h"
 
 #include <QStringList>
@@ -22,7 +22,7 @@
 /** Where a run finds its own files and the archivers. */
 struct RipEnvironment
 {
-    QString dataFolder;         ///< ripfiles.txt and the numbered file_id.diz go here
+    QString dataFolder; ///< ripfiles.txt and the numbered file_id.diz go here
     QStringList programFolders; ///< searched for the archivers before PATH
 
     /** The program's data folder; the archivers in the installed helper folder, then beside the program. */
@@ -125,7 +125,7 @@ private:
     std::optional<ProcessOutcome> m_archiver;
     int m_volumeCount = 0;
     std::vector<SfvFile::Line> m_zipChecksums;
-    int m_preparedZips = 0;  ///< volumes whose zip was handed out, and their diz copies made
+    int m_preparedZips = 0; ///< volumes whose zip was handed out, and their diz copies made
     int m_shownPercent = -1; ///< what the progress bar shows while zipping
     int m_zipErrorCode = 0;
     RunResult m_result;

@@ -52,7 +52,9 @@ ZipPool::Hooks RipRun::zipHooks(ZipStage &stage, const VolumeNames &names, const
 {
     ZipPool::Hooks hooks;
     hooks.prepare = [&, this](int i) { return prepareZip(stage, names, marker, m_preparedZips = i); };
-    hooks.showing = [this](int i) { m_report.setTotalsPanelText(numberText(i) + QStringLiteral(" of") + numberText(m_volumeCount)); };
+    hooks.showing = [this](int i) {
+        m_report.setTotalsPanelText(numberText(i) + QStringLiteral(" of") + numberText(m_volumeCount));
+    };
     hooks.progress = [this](int percent) {
         if (percent != std::exchange(m_shownPercent, percent))
             m_report.setProgress(percent, QString::number(percent) + u'%');
@@ -85,7 +87,8 @@ DizNumbering::Marker RipRun::dizMarker()
     return search.marker;
 }
 
-ZipPool::Job RipRun::prepareZip(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker, int i) const
+ZipPool::Job RipRun::prepareZip(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker,
+                                int i) const
 {
     ZipVolume volume;
     volume.volumePath = folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i);

@@ -5,7 +5,8 @@
 /** Owned by the main window (or the headless runner) for the life of the program. */
 struct RipState
 {
-    /** Set while a run works; clearing it (Close, shutdown) ends the archiver at once, or the run at its next volume. */
+    /** Set while a run works; clearing it (Close, shutdown) ends the archiver at once, or the run at its next volume.
+     */
     bool ripInProgress = false;
     /** The last estimate found more than 99 volumes: three-digit numbers, a shorter base name. */
     bool over99 = false;

@@ -11,8 +11,8 @@ struct RunError
     enum class Step { None, ListFile, WorkFolder, Archiver, Zip };
     Step step = Step::None;
     QString message; ///< the whole text the user reads
-    QString path;    ///< the file or folder it is about
-    int code = 0;    ///< the archiver's exit status or the zip library's code; 0 when neither
+    QString path; ///< the file or folder it is about
+    int code = 0; ///< the archiver's exit status or the zip library's code; 0 when neither
 
     bool isError() const { return step != Step::None; }
 };
@@ -21,11 +21,11 @@ struct RunError
 struct RunResult
 {
     enum class Outcome {
-        NotStarted,           ///< nothing to pack, or a run is already working
-        Complete,             ///< the whole set was made
+        NotStarted, ///< nothing to pack, or a run is already working
+        Complete, ///< the whole set was made
         CompleteWithWarnings, ///< the whole set was made; `warnings` say what differs from the queue
-        Cancelled,            ///< the user said no, or a stop request ended it
-        Failed,               ///< `error` says why; no set that looks complete is left
+        Cancelled, ///< the user said no, or a stop request ended it
+        Failed, ///< `error` says why; no set that looks complete is left
     };
     Outcome outcome = Outcome::NotStarted;
     RunError error;

@@ -11,8 +11,9 @@ QString setName(const RunSummary &summary)
 
 QString made(const RunSummary &summary)
 {
-    const QString files = summary.zipping ? countedNoun(summary.files, QStringLiteral("zip"), QStringLiteral("zips"))
-                                          : countedNoun(summary.files, QStringLiteral("volume"), QStringLiteral("volumes"));
+    const QString files = summary.zipping
+        ? countedNoun(summary.files, QStringLiteral("zip"), QStringLiteral("zips"))
+        : countedNoun(summary.files, QStringLiteral("volume"), QStringLiteral("volumes"));
     return files + QStringLiteral(" in ") + summary.folder;
 }
 
@@ -43,7 +44,8 @@ QString runSummaryText(const RunResult &result, const RunSummary &summary)
     case RunResult::Outcome::NotStarted: return {};
     case RunResult::Outcome::Complete: return title + QStringLiteral(": ") + made(summary);
     case RunResult::Outcome::CompleteWithWarnings:
-        return title + QStringLiteral(": ") + made(summary) + QStringLiteral("; ") + result.warnings.join(QStringLiteral("; "));
+        return title + QStringLiteral(": ") + made(summary) + QStringLiteral("; ")
+            + result.warnings.join(QStringLiteral("; "));
     case RunResult::Outcome::Cancelled:
         if (result.stopped && summary.files > 0)
             return title + QStringLiteral(": the set was not made; ") + made(summary) + QStringLiteral(" are whole");

@@ -12,9 +12,9 @@ QString countedNoun(qsizetype n, const QString &one, const QString &many);
 /** What a run made, as far as its result does not say it. */
 struct RunSummary
 {
-    QString baseName;   ///< empty when the run ended before the name was given
-    QString folder;     ///< the rip-to folder
-    int files = 0;      ///< whole zips (or volumes, zipping off) left in the folder
+    QString baseName; ///< empty when the run ended before the name was given
+    QString folder; ///< the rip-to folder
+    int files = 0; ///< whole zips (or volumes, zipping off) left in the folder
     bool zipping = true;
 };
 

@@ -19,7 +19,8 @@ const QString kSfv = QStringLiteral(".sfv");
 
 QRegularExpression zipPattern(const QString &baseName, int digits)
 {
-    return QRegularExpression(QStringLiteral("^%1(\\d{%2})\\.zip$").arg(QRegularExpression::escape(baseName)).arg(digits));
+    return QRegularExpression(
+        QStringLiteral("^%1(\\d{%2})\\.zip$").arg(QRegularExpression::escape(baseName)).arg(digits));
 }
 
 std::vector<int> numbersIn(const QString &folder, const QString &baseName, int digits)
@@ -114,7 +115,8 @@ SetLocation locateSet(const QString &path)
     const QFileInfo info(path);
     const QString folder = folderWithoutSlash(info.absolutePath());
     if (info.isDir())
-        return failure(QStringLiteral("%1 is a folder: name a zip of the set, its .sfv, or the folder and base name").arg(path));
+        return failure(
+            QStringLiteral("%1 is a folder: name a zip of the set, its .sfv, or the folder and base name").arg(path));
     if (!QFileInfo(folder).isDir())
         return failure(QStringLiteral("there is no folder %1").arg(folder));
     SetLocation location;

@@ -9,10 +9,10 @@
 /** Where a set lies and how its zips are named. */
 struct SetLocation
 {
-    QString folder;   ///< the rip-to folder, no trailing '/'
+    QString folder; ///< the rip-to folder, no trailing '/'
     QString baseName;
-    int digits = 2;   ///< of the zip numbers: 0 for a set of one zip, 2, or 3 in the over-99 state
-    QString problem;  ///< why there is no set to test there; the rest is then empty
+    int digits = 2; ///< of the zip numbers: 0 for a set of one zip, 2, or 3 in the over-99 state
+    QString problem; ///< why there is no set to test there; the rest is then empty
 
     /** The full path of zip i (1-based) of a set of `count` zips. */
     QString zipPath(int i, int count) const;

@@ -2,8 +2,8 @@
 // Varko 2000 — proving a finished set whole: every zip, every member, the diz numbers, the .sfv, the archive.
 #include "engine/settest.h"
 
-#include "engine/runsummary.h"
 #include "engine/diznumbering.h"
+#include "engine/runsummary.h"
 #include "engine/sfvfile.h"
 #include "store/storeresult.h"
 #include "store/textformat.h"
@@ -62,8 +62,8 @@ SetTestReport SetTest::run()
             m_zipDone(m_report.zips.back(), i, m_count);
     }
     for (auto it = m_sfv.cbegin(); it != m_sfv.cend(); ++it)
-        m_report.setFaults << QStringLiteral("%1: names %2, which is not there")
-                                  .arg(getfile(m_location.sfvPath()), it.key());
+        m_report.setFaults
+            << QStringLiteral("%1: names %2, which is not there").arg(getfile(m_location.sfvPath()), it.key());
     if (m_archive)
         m_report.archiveFiles = m_archive->filesChecked();
     return m_report;
@@ -110,7 +110,8 @@ void SetTest::findStamp(const ZipReader &zip, int number)
     for (const QRegularExpressionMatch &match : stamp.globalMatch(QString::fromLatin1(*diz))) {
         if (match.captured(1).toInt() != number)
             continue;
-        const bool named = match.captured(1).size() == m_location.digits && match.captured(2).size() == m_location.digits;
+        const bool named =
+            match.captured(1).size() == m_location.digits && match.captured(2).size() == m_location.digits;
         if (m_numberAt < 0 || named) {
             m_numberAt = match.capturedStart();
             m_numberLength = match.capturedLength();
@@ -274,7 +275,8 @@ void SetTest::checkSfv(const QString &zipPath, ZipCheck &check)
     const std::optional<quint32> crc = SfvFile::fileCrc(zipPath);
     if (crc != *listed)
         check.faults << QStringLiteral("CRC %1, but %2 says %3")
-                            .arg(crc ? crcText(*crc) : QStringLiteral("unreadable"), getfile(m_location.sfvPath()), crcText(*listed));
+                            .arg(crc ? crcText(*crc) : QStringLiteral("unreadable"), getfile(m_location.sfvPath()),
+                                 crcText(*listed));
     m_sfv.erase(listed);
 }
 
@@ -287,9 +289,10 @@ QString zipCheckLine(const ZipCheck &zip)
 
 QString setTestVerdict(const SetLocation &location, const SetTestReport &report)
 {
-    const QString size = countedNoun(qsizetype(report.zips.size()), QStringLiteral("zip"), QStringLiteral("zips")) + QStringLiteral(", ")
-                         + countedNoun(report.archiveFiles, QStringLiteral("archived file"), QStringLiteral("archived files"))
-                         + QStringLiteral(", %1 bytes").arg(report.zipBytes);
+    const QString size = countedNoun(qsizetype(report.zips.size()), QStringLiteral("zip"), QStringLiteral("zips"))
+        + QStringLiteral(", ")
+        + countedNoun(report.archiveFiles, QStringLiteral("archived file"), QStringLiteral("archived files"))
+        + QStringLiteral(", %1 bytes").arg(report.zipBytes);
     const int faults = report.faultCount();
     if (faults == 0)
         return QStringLiteral("%1: the set is whole (%2)").arg(location.baseName, size);

@@ -21,17 +21,17 @@
 /** What the test found in one zip of the set. */
 struct ZipCheck
 {
-    QString name;       ///< the zip's file name
+    QString name; ///< the zip's file name
     QStringList faults; ///< "MEMBER: what is wrong", or what is wrong with the zip itself
 };
 
 /** The whole test's outcome. */
 struct SetTestReport
 {
-    std::vector<ZipCheck> zips;  ///< in volume order, missing ones included
-    QStringList setFaults;       ///< faults of the .sfv that belong to no zip of the set
-    int archiveFiles = 0;        ///< archived files read whole and matching their CRC
-    qint64 zipBytes = 0;         ///< bytes of the zips tested
+    std::vector<ZipCheck> zips; ///< in volume order, missing ones included
+    QStringList setFaults; ///< faults of the .sfv that belong to no zip of the set
+    int archiveFiles = 0; ///< archived files read whole and matching their CRC
+    qint64 zipBytes = 0; ///< bytes of the zips tested
 
     int faultCount() const;
 };
@@ -78,13 +78,13 @@ private:
     SetLocation m_location;
     std::function<void(const ZipCheck &, int, int)> m_zipDone;
     int m_count = 1;
-    std::optional<VolumeNames> m_names;          ///< known once a volume was found
+    std::optional<VolumeNames> m_names; ///< known once a volume was found
     std::unique_ptr<VolumeSetReader> m_archive;
-    qsizetype m_stampAt = -1;                    ///< where the diz copies hold their number; -1 when not numbered
-    qsizetype m_numberAt = -1;                   ///< where they hold a number of any width, and its length
+    qsizetype m_stampAt = -1; ///< where the diz copies hold their number; -1 when not numbered
+    qsizetype m_numberAt = -1; ///< where they hold a number of any width, and its length
     qsizetype m_numberLength = 0;
-    CopyCensus m_copies;                         ///< every zip's copies, counted before the first zip is checked
-    QHash<QString, quint32> m_sfv;               ///< zip name to CRC, from the .sfv, until checked
+    CopyCensus m_copies; ///< every zip's copies, counted before the first zip is checked
+    QHash<QString, quint32> m_sfv; ///< zip name to CRC, from the .sfv, until checked
     bool m_haveSfv = false;
     SetTestReport m_report;
     ZipReader::Buffers m_buffers;

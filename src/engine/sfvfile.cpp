@@ -3,8 +3,8 @@
 #include "engine/sfvfile.h"
 
 #include "store/ripsettings.h"
-#include "zip/crc32stream.h"
 #include "version.h"
+#include "zip/crc32stream.h"
 
 #include <QFile>
 
@@ -13,10 +13,9 @@ namespace SfvFile {
 QByteArray text(const std::vector<Line> &zips, const QDateTime &written)
 {
     QByteArray out = "; Varko 2000 v" VARKO_VERSION "\r\n; "
-                     + written.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8() + "\r\n";
+        + written.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8() + "\r\n";
     for (const Line &zip : zips)
-        out += zip.name.toUtf8() + ' '
-               + crcText(zip.crc).toLatin1() + "\r\n";
+        out += zip.name.toUtf8() + ' ' + crcText(zip.crc).toLatin1() + "\r\n";
     return out;
 }
 

@@ -12,9 +12,18 @@ namespace {
 
 constexpr qsizetype kRarFileFixed = 32; // a file header's fixed part, before its name
 
-quint16 u16(QByteArrayView b, qsizetype at) { return qFromLittleEndian<quint16>(b.data() + at); }
-quint32 u32(QByteArrayView b, qsizetype at) { return qFromLittleEndian<quint32>(b.data() + at); }
-quint64 u64(QByteArrayView b, qsizetype at) { return qFromLittleEndian<quint64>(b.data() + at); }
+quint16 u16(QByteArrayView b, qsizetype at)
+{
+    return qFromLittleEndian<quint16>(b.data() + at);
+}
+quint32 u32(QByteArrayView b, qsizetype at)
+{
+    return qFromLittleEndian<quint32>(b.data() + at);
+}
+quint64 u64(QByteArrayView b, qsizetype at)
+{
+    return qFromLittleEndian<quint64>(b.data() + at);
+}
 
 quint16 crcLow16(QByteArrayView bytes)
 {
@@ -63,7 +72,8 @@ VolumeBlock decodeRar(QByteArrayView h)
         block.continuesPrevious = flags & rarblock::kFileSplitBefore;
         block.continuesNext = flags & rarblock::kFileSplitAfter;
         const QByteArrayView field = h.sliced(nameAt, u16(h, 26));
-        block.name = (flags & rarblock::kFileUnicode) ? displayName(field) : QString::fromLatin1(field).replace(u'\\', u'/');
+        block.name =
+            (flags & rarblock::kFileUnicode) ? displayName(field) : QString::fromLatin1(field).replace(u'\\', u'/');
     }
     return block;
 }

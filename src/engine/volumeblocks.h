@@ -13,13 +13,13 @@ struct VolumeBlock
 {
     enum class Kind { Main, File, End, Other };
     Kind kind = Kind::Other;
-    qint64 dataSize = 0;       ///< bytes after the header, in this volume
-    QString name;              ///< a file's name, '/' between folders
+    qint64 dataSize = 0; ///< bytes after the header, in this volume
+    QString name; ///< a file's name, '/' between folders
     bool continuesPrevious = false;
     bool continuesNext = false;
-    quint32 crc = 0;           ///< as the header stores it
-    bool nextVolume = false;   ///< a RAR end block announcing another volume
-    QString problem;           ///< set when the header is damaged; nothing else is then known
+    quint32 crc = 0; ///< as the header stores it
+    bool nextVolume = false; ///< a RAR end block announcing another volume
+    QString problem; ///< set when the header is damaged; nothing else is then known
 };
 
 namespace VolumeBlocks {

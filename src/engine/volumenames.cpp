@@ -2,9 +2,9 @@
 // Varko 2000 — the names of an archive set's volumes and zips, and their number strings.
 #include "engine/volumenames.h"
 
+#include "naming/volumenaming.h"
 #include "store/ripsettings.h"
 #include "store/textformat.h"
-#include "naming/volumenaming.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -58,7 +58,9 @@ QStringList existingSetZips(const QString &ripToDir, const QString &baseName)
     const QRegularExpression setZip(QStringLiteral("^") + QRegularExpression::escape(baseName)
                                     + QStringLiteral("(\\d{2,3})?\\.zip$"));
     QStringList found;
-    for (const QString &name : QDir(folderWithoutSlash(ripToDir)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+    for (const QString &name :
+         QDir(folderWithoutSlash(ripToDir))
+             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
         if (setZip.match(name).hasMatch())
             found << name;
     return found;

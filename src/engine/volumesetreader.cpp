@@ -23,9 +23,7 @@ void VolumeSetReader::feed(const char *data, qsizetype size)
         switch (m_stage) {
         case Stage::Signature:
         case Stage::Prefix:
-        case Stage::Header:
-            fill(data, size);
-            break;
+        case Stage::Header: fill(data, size); break;
         case Stage::Data: {
             const qsizetype n = static_cast<qsizetype>(std::min<qint64>(m_dataLeft, size));
             if (m_inPiece) {
@@ -39,11 +37,8 @@ void VolumeSetReader::feed(const char *data, qsizetype size)
                 endData();
             break;
         }
-        case Stage::Ended:
-            fail(QStringLiteral("bytes after the end of the volume"));
-            return;
-        case Stage::Lost:
-            return;
+        case Stage::Ended: fail(QStringLiteral("bytes after the end of the volume")); return;
+        case Stage::Lost: return;
         }
     }
 }
@@ -134,8 +129,8 @@ void VolumeSetReader::endData()
         m_openFile = m_piece.name;
     if (!m_crcKnown)
         return;
-    const quint32 expected = VolumeBlocks::expectedCrc(m_format, m_piece.continuesNext, m_pieceCrc.value(),
-                                                       m_runningCrc.value());
+    const quint32 expected =
+        VolumeBlocks::expectedCrc(m_format, m_piece.continuesNext, m_pieceCrc.value(), m_runningCrc.value());
     if (expected != m_piece.crc)
         m_faults << QStringLiteral("%1 fails its CRC (the header says %2, the data gives %3)")
                         .arg(m_piece.name, crcText(m_piece.crc), crcText(expected));

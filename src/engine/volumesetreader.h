@@ -45,19 +45,19 @@ private:
 
     ArchiveFormat m_format;
     Stage m_stage = Stage::Lost;
-    QByteArray m_buffer;          ///< the header being gathered
-    qsizetype m_need = 0;         ///< bytes the buffer must reach
-    qint64 m_dataLeft = 0;        ///< data bytes of the current block still to come
+    QByteArray m_buffer; ///< the header being gathered
+    qsizetype m_need = 0; ///< bytes the buffer must reach
+    qint64 m_dataLeft = 0; ///< data bytes of the current block still to come
     bool m_sawMain = false;
     bool m_sawEnd = false;
     bool m_nextVolume = false;
-    bool m_firstPiece = true;     ///< no file piece yet in this volume
-    bool m_inPiece = false;       ///< the data being read is a file piece's
+    bool m_firstPiece = true; ///< no file piece yet in this volume
+    bool m_inPiece = false; ///< the data being read is a file piece's
     VolumeBlock m_piece;
     Crc32Stream m_pieceCrc;
     Crc32Stream m_runningCrc;
-    bool m_crcKnown = true;       ///< false for a file begun in a volume that could not be read
-    QString m_openFile;           ///< a file whose last piece said it goes on in the next volume
+    bool m_crcKnown = true; ///< false for a file begun in a volume that could not be read
+    QString m_openFile; ///< a file whose last piece said it goes on in the next volume
     QStringList m_faults;
     int m_filesChecked = 0;
 };

@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 ZipStage::ZipStage(const Queue &queue)
     : m_queue(queue)
 {
@@ -68,7 +67,8 @@ ZipPool::Job ZipStage::job(const ZipVolume &volume, const DizNumbering::Marker &
         if (!entry.entryName.contains(u'\\'))
             continue;
         entry.entryName.replace(u'\\', u'_');
-        const QString line = entry.sourcePath + QStringLiteral(": the name holds a backslash, stored as ") + entry.entryName;
+        const QString line =
+            entry.sourcePath + QStringLiteral(": the name holds a backslash, stored as ") + entry.entryName;
         if (!m_renamed.contains(line))
             m_renamed << line;
     }
@@ -97,7 +97,8 @@ QString ZipStage::writeNumberedDiz(const ZipVolume &volume, const DizNumbering::
     // Each volume has its own copy, so zips written at once never share one. Renamed
     // into place: a link put at its name is replaced, never written through. The copy
     // is scratch, gone when its zip is, so it is not synced to disk.
-    return replaceFile(volume.dizCopyPath, DizNumbering::numberedCopy(*text, marker, volume.dizStamp), Durability::Scratch);
+    return replaceFile(volume.dizCopyPath, DizNumbering::numberedCopy(*text, marker, volume.dizStamp),
+                       Durability::Scratch);
 }
 
 // The first zip takes every file any zip takes, a queued folder's as it holds

@@ -19,9 +19,9 @@
 struct ZipVolume
 {
     QString volumePath; ///< the volume in the work folder
-    QString zipPath;    ///< the zip's full name, ".zip" included
-    int index = 1;      ///< 1-based
-    QString dizStamp;   ///< "03/05"; empty when the diz is not numbered
+    QString zipPath; ///< the zip's full name, ".zip" included
+    int index = 1; ///< 1-based
+    QString dizStamp; ///< "03/05"; empty when the diz is not numbered
     QString dizCopyPath; ///< where this volume's numbered copy of the diz is written
 };
 

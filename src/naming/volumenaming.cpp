@@ -20,9 +20,7 @@ std::string VolumeNaming::extension(std::size_t index) const
             return "rar";
         std::snprintf(text, sizeof text, "%c%02zu", char('r' + (index - 1) / 100), (index - 1) % 100);
         return text;
-    case Style::Numbered:
-        std::snprintf(text, sizeof text, "%03zu", index + 1);
-        return text;
+    case Style::Numbered: std::snprintf(text, sizeof text, "%03zu", index + 1); return text;
     case Style::Ace:
         if (index == 0)
             return "ace";
@@ -43,12 +41,9 @@ std::string VolumeNaming::name(std::size_t index) const
 std::size_t VolumeNaming::maxVolumes() const
 {
     switch (m_style) {
-    case Style::Rar:
-        return 1 + 9 * 100; // .rar, then .r00 to .z99
-    case Style::Numbered:
-        return 999;
-    case Style::Ace:
-        return 1 + 100 + 900; // .ace, .c00 to .c99, .100 to .999
+    case Style::Rar: return 1 + 9 * 100; // .rar, then .r00 to .z99
+    case Style::Numbered: return 999;
+    case Style::Ace: return 1 + 100 + 900; // .ace, .c00 to .c99, .100 to .999
     }
     return 0;
 }

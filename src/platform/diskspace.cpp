@@ -15,7 +15,9 @@ std::optional<qint64> freeBytes(const QString &folder)
         return std::nullopt;
     // Asked of the folder itself: a mount table without the root (a chroot,
     // a container) leaves nothing to look the folder up in.
-    struct statvfs fs {};
+    struct statvfs fs
+    {
+    };
     if (::statvfs(QFile::encodeName(folder).constData(), &fs) != 0)
         return std::nullopt;
     // What the user may write, not the blocks kept for root.

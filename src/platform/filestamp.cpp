@@ -17,9 +17,15 @@ qint64 nanoseconds(const timespec &time)
 
 FileStamp fileStamp(const QString &path)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return {};
-    return {true, static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino), static_cast<qint64>(st.st_size),
-            nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)};
+    return {true,
+            static_cast<quint64>(st.st_dev),
+            static_cast<quint64>(st.st_ino),
+            static_cast<qint64>(st.st_size),
+            nanoseconds(st.st_mtim),
+            nanoseconds(st.st_ctim)};
 }

@@ -20,7 +20,9 @@ struct FtsCloser
 
 std::optional<qint64> folderBytes(const QString &folder)
 {
-    struct stat rootInfo {};
+    struct stat rootInfo
+    {
+    };
     const QByteArray root = QFile::encodeName(folder);
     if (::lstat(root.constData(), &rootInfo) != 0 || !S_ISDIR(rootInfo.st_mode))
         return std::nullopt;
@@ -28,8 +30,7 @@ std::optional<qint64> folderBytes(const QString &folder)
     // fts walks with one stat per entry and no per-entry allocation on our
     // side: a big release folder is the slow step of a drop.
     char *const paths[] = {const_cast<char *>(root.constData()), nullptr};
-    const std::unique_ptr<FTS, FtsCloser> fts(
-        fts_open(paths, FTS_PHYSICAL | FTS_NOCHDIR, nullptr));
+    const std::unique_ptr<FTS, FtsCloser> fts(fts_open(paths, FTS_PHYSICAL | FTS_NOCHDIR, nullptr));
     if (!fts)
         return std::nullopt;
 

@@ -49,13 +49,17 @@ QString sizeText(qint64 bytes)
 
 bool holdsNonFile(const QString &path)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
 QString plainFileProblem(const QString &path)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return systemFailure(path, errno);
     const QString problem = kindProblem(st.st_mode);
@@ -69,7 +73,9 @@ PlainFileRead readPlainFile(const QString &path, qint64 limit)
     if (fd < 0)
         return {false, {}, systemFailure(path, errno)};
     auto closeFd = qScopeGuard([fd] { ::close(fd); });
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0)
         return {false, {}, systemFailure(path, errno)};
     if (const QString problem = kindProblem(st.st_mode); !problem.isEmpty())

@@ -17,7 +17,8 @@ struct PlainFileRead
     QString error; ///< "PATH: why", when not ok
 };
 
-/** Whether something other than a regular file (a folder, a pipe, a device) has the name: the user's, not to be replaced. */
+/** Whether something other than a regular file (a folder, a pipe, a device) has the name: the user's, not to be
+ * replaced. */
 bool holdsNonFile(const QString &path);
 
 /** "PATH: why" when `path` is not a regular file (or a link to one); empty when it is. */

@@ -59,8 +59,7 @@ ProcessOutcome runAndWait(const QString &program, const QStringList &arguments,
     while (!process.waitForFinished(kSliceMs) && process.state() != QProcess::NotRunning) {
         keepEnd(reported, process.readAllStandardError());
         if (QCoreApplication::instance())
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents
-                                            | QEventLoop::ExcludeSocketNotifiers);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
         if (stopRequested && stopRequested()) {
             endProcess(process);
             stopped = true;

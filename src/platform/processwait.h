@@ -12,9 +12,9 @@ struct ProcessOutcome
 {
     enum class Status { Finished, Crashed, FailedToStart, Stopped };
     Status status = Status::FailedToStart;
-    int exitCode = -1;   ///< meaningful when Finished
-    QString errorText;   ///< why it could not start or how it died
-    QString reported;    ///< what it wrote on its standard error (the end of it, when long)
+    int exitCode = -1; ///< meaningful when Finished
+    QString errorText; ///< why it could not start or how it died
+    QString reported; ///< what it wrote on its standard error (the end of it, when long)
 
     bool succeeded() const { return status == Status::Finished && exitCode == 0; }
 };

@@ -32,7 +32,9 @@ void catchStopSignals()
 {
     if (pipeEnds[0] < 0 && ::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0)
         pipeEnds[0] = pipeEnds[1] = -1;
-    struct sigaction action{};
+    struct sigaction action
+    {
+    };
     action.sa_handler = onStopSignal;
     action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
@@ -58,7 +60,6 @@ StopSignalNotifier::StopSignalNotifier(QObject *parent)
 void StopSignalNotifier::drain()
 {
     char bytes[16];
-    while (::read(pipeEnds[0], bytes, sizeof bytes) > 0) {
-    }
+    while (::read(pipeEnds[0], bytes, sizeof bytes) > 0) { }
     emit stopSignalCaught(caught);
 }

@@ -18,7 +18,8 @@ QIcon iconFor(IconKind kind)
 {
     // The desktop's theme where a standard name fits, our own pictures otherwise.
     switch (kind) {
-    case IconKind::Folder: return QIcon::fromTheme(QStringLiteral("folder"), QIcon(QStringLiteral(":/queue/folder.svg")));
+    case IconKind::Folder:
+        return QIcon::fromTheme(QStringLiteral("folder"), QIcon(QStringLiteral(":/queue/folder.svg")));
     case IconKind::DiscImage:
         return QIcon::fromTheme(QStringLiteral("media-optical"), QIcon(QStringLiteral(":/queue/disc.svg")));
     case IconKind::Description: return QIcon(QStringLiteral(":/queue/description.svg"));
@@ -78,9 +79,9 @@ int QueueView::firstSelectedRow() const
     const QModelIndexList rows = selectionModel()->selectedRows();
     if (rows.isEmpty())
         return -1;
-    return std::min_element(rows.cbegin(), rows.cend(), [](const QModelIndex &a, const QModelIndex &b) {
-               return a.row() < b.row();
-           })->row();
+    return std::min_element(rows.cbegin(), rows.cend(),
+                            [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); })
+        ->row();
 }
 
 void QueueView::layoutColumns()
@@ -88,7 +89,7 @@ void QueueView::layoutColumns()
     const double width = viewport()->width();
     // The fraction was made for a smaller font; a size up to 9,999,999KB (a 10 GB file) stays readable whole.
     const int sizeText = fontMetrics().horizontalAdvance(QStringLiteral("9,999,999KB"))
-                         + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 6;
+        + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 6;
     setColumnWidth(Queue::SizeColumn, std::max(int(width / 12), sizeText));
     setColumnWidth(Queue::ModifiedColumn, int(width / 6.5));
     setColumnWidth(Queue::PathColumn, int(width / 6.5));

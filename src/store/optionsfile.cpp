@@ -75,7 +75,8 @@ StoreResult OptionsFile::loadOptions(RipSettings &settings, SettingsMirrors *mir
     QString why;
     const std::optional<QByteArray> bytes = readWholeFile(m_path, &why);
     const QStringList lines = bytes ? splitLines(*bytes) : QStringList();
-    const SettingsFault fault = lines.size() >= kLineCount ? readLines(lines, settings, mirrors) : SettingsFault{1, {}, {}};
+    const SettingsFault fault =
+        lines.size() >= kLineCount ? readLines(lines, settings, mirrors) : SettingsFault{1, {}, {}};
     if (!fault)
         return StoreResult::success();
     // A value refused for its bytes leaves the file as the user has it, and is told.

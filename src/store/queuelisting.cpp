@@ -74,15 +74,30 @@ QString rowLine(const QueueListingInput::Row &row)
 QStringList tableLines(const QueueListingInput &input)
 {
     QStringList lines{input.caption, QString(), QString(),
-                      ColumnLine().text(QStringLiteral(" File")).tab(15, QStringLiteral("Size")).tab(29, QStringLiteral("Type"))
-                          .tab(43, QStringLiteral("Date")).tab(63, QStringLiteral("Path")).tab(85, QStringLiteral("In")).str(),
-                      ColumnLine().text(QStringLiteral(" ----")).tab(15, QStringLiteral("----")).tab(29, QStringLiteral("----"))
-                          .tab(43, QStringLiteral("----")).tab(63, QStringLiteral("----")).tab(85, QStringLiteral("--")).str()};
+                      ColumnLine()
+                          .text(QStringLiteral(" File"))
+                          .tab(15, QStringLiteral("Size"))
+                          .tab(29, QStringLiteral("Type"))
+                          .tab(43, QStringLiteral("Date"))
+                          .tab(63, QStringLiteral("Path"))
+                          .tab(85, QStringLiteral("In"))
+                          .str(),
+                      ColumnLine()
+                          .text(QStringLiteral(" ----"))
+                          .tab(15, QStringLiteral("----"))
+                          .tab(29, QStringLiteral("----"))
+                          .tab(43, QStringLiteral("----"))
+                          .tab(63, QStringLiteral("----"))
+                          .tab(85, QStringLiteral("--"))
+                          .str()};
     for (const QueueListingInput::Row &row : input.rows)
         lines << rowLine(row);
-    lines << QStringLiteral(" ------------ ------------- ------------- ------------------- --------------------- ------------")
-          << ColumnLine().text(QStringLiteral(" Total: ") + numberText(input.rows.size()))
-                 .zone(formatThousands(input.totalKB) + QStringLiteral("KB")).str();
+    lines << QStringLiteral(
+        " ------------ ------------- ------------- ------------------- --------------------- ------------")
+          << ColumnLine()
+                 .text(QStringLiteral(" Total: ") + numberText(input.rows.size()))
+                 .zone(formatThousands(input.totalKB) + QStringLiteral("KB"))
+                 .str();
     return lines;
 }
 
@@ -99,7 +114,7 @@ QString tempFolderLine(const QueueListingInput &input)
     if (!input.tempFreeBytes)
         return head + QStringLiteral(" - Error!");
     return head + QStringLiteral("     ") + formatThousands(double(*input.tempFreeBytes) / 1048576.0)
-           + QStringLiteral("M Free");
+        + QStringLiteral("M Free");
 }
 
 QStringList zipLines(const QueueListingInput &input)
@@ -120,8 +135,9 @@ QStringList zipLines(const QueueListingInput &input)
 QStringList settingsLines(const QueueListingInput &input)
 {
     QStringList indented;
-    indented << (input.archiveSizeText == u"1 file" ? QStringLiteral("  1 Max file")
-                                                    : QStringLiteral("  ") + input.archiveSizeText + QStringLiteral(" size"))
+    indented << (input.archiveSizeText == u"1 file"
+                     ? QStringLiteral("  1 Max file")
+                     : QStringLiteral("  ") + input.archiveSizeText + QStringLiteral(" size"))
              << estimateLine(input)
              << QStringLiteral("  ") + levelName(input.settings.racomp) + QStringLiteral(" compression")
              << (input.pathsText.isEmpty() ? QStringLiteral("  No paths stored") : QStringLiteral("  Include paths"))

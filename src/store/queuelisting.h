@@ -18,15 +18,15 @@ struct QueueListingInput
         QString name, size, type, date, path, in;
     };
 
-    QString caption;          ///< the main window's caption
-    QList<Row> rows;          ///< the queue in its order
-    double totalKB = 0;       ///< the queue's total size in kilobytes
-    QString archiveTypeText;  ///< "Rar" or "Ace"
-    QString archiveSizeText;  ///< "1 file", ".5M", "1.44M", ...
-    int sizePosition = 0;     ///< the archive-size scroll position
-    double estimate = 0;      ///< the estimated number of files
-    QString pathsText;        ///< "Paths" or empty
-    QString zipText;          ///< "Zip" or empty
+    QString caption; ///< the main window's caption
+    QList<Row> rows; ///< the queue in its order
+    double totalKB = 0; ///< the queue's total size in kilobytes
+    QString archiveTypeText; ///< "Rar" or "Ace"
+    QString archiveSizeText; ///< "1 file", ".5M", "1.44M", ...
+    int sizePosition = 0; ///< the archive-size scroll position
+    double estimate = 0; ///< the estimated number of files
+    QString pathsText; ///< "Paths" or empty
+    QString zipText; ///< "Zip" or empty
     RipSettings settings;
     std::optional<qint64> tempFreeBytes; ///< none when it could not be read
 };

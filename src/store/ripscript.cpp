@@ -36,8 +36,7 @@ QStringList scriptLines(const RipSettings &settings, const QStringList &rowPaths
     return lines + rowPaths;
 }
 
-ScriptRead parseScript(const QString &path, const QStringList &lines, RipSettings &settings,
-                       SettingsMirrors *mirrors)
+ScriptRead parseScript(const QString &path, const QStringList &lines, RipSettings &settings, SettingsMirrors *mirrors)
 {
     const std::span<const SettingSpec> header = scriptSchema();
     const SettingsFault failed = readSettingLines(header, lines, settings, mirrors, SettingsMirrors::Origin::Script);
@@ -70,5 +69,6 @@ ScriptRead readScript(const QString &path, RipSettings &settings, SettingsMirror
 
 StoreResult writeScript(const QString &path, const RipSettings &settings, const QStringList &rowPaths)
 {
-    return writeWholeFile(path, joinLines(scriptLines(settings, rowPaths)), path + QStringLiteral("\n\ncouldn't be saved"));
+    return writeWholeFile(path, joinLines(scriptLines(settings, rowPaths)),
+                          path + QStringLiteral("\n\ncouldn't be saved"));
 }

@@ -31,8 +31,7 @@ struct ScriptRead
  * feeds and "couldn't be loaded"; settings read before the failing line keep
  * their new values.
  */
-ScriptRead parseScript(const QString &path, const QStringList &lines, RipSettings &settings,
-                       SettingsMirrors *mirrors);
+ScriptRead parseScript(const QString &path, const QStringList &lines, RipSettings &settings, SettingsMirrors *mirrors);
 
 /** `parseScript` on the file at `path`. */
 ScriptRead readScript(const QString &path, RipSettings &settings, SettingsMirrors *mirrors);

@@ -48,19 +48,27 @@ constexpr const SettingSpec &option(SettingKey key)
 
 // A script keeps the packing settings only, and its zcomment reads as a flag.
 constexpr std::array<SettingSpec, 14> kScript{{
-    option(K::Tdrive), option(K::Rarace), option(K::Savepaths), option(K::Size),
-    option(K::Racomp), option(K::Zip), option(K::Nfo1st), option(K::Zipcomp),
+    option(K::Tdrive),
+    option(K::Rarace),
+    option(K::Savepaths),
+    option(K::Size),
+    option(K::Racomp),
+    option(K::Zip),
+    option(K::Nfo1st),
+    option(K::Zipcomp),
     option(K::Riptodir),
     {K::Zcomment, "zcomment", T::Flag, 11, &R::zcomment},
-    option(K::Comment), option(K::Dnumber), option(K::Extra), option(K::Extra),
+    option(K::Comment),
+    option(K::Dnumber),
+    option(K::Extra),
+    option(K::Extra),
 }};
 
 // Applies one value; false when a number breaks the 16-bit range.
 bool decodeSetting(const SettingSpec &spec, const QString &value, RipSettings &settings)
 {
     switch (spec.kind) {
-    case T::Placeholder:
-        return true;
+    case T::Placeholder: return true;
     case T::Number:
     case T::Flag: {
         const std::optional<qint16> number = parseLenientNumber(value);
@@ -70,12 +78,8 @@ bool decodeSetting(const SettingSpec &spec, const QString &value, RipSettings &s
         return true;
     }
     case T::Text:
-    case T::TextNumber:
-        settings.*spec.text = value;
-        return true;
-    case T::Folder:
-        settings.*spec.text = folderWithoutSlash(value);
-        return true;
+    case T::TextNumber: settings.*spec.text = value; return true;
+    case T::Folder: settings.*spec.text = folderWithoutSlash(value); return true;
     case T::ExistingPath:
         settings.*spec.text = QFileInfo::exists(value) ? value : RipSettings::defaultRipToDir();
         return true;
@@ -99,17 +103,13 @@ QString encodeSetting(const SettingSpec &spec, const RipSettings &settings)
 {
     const QString key = QString::fromLatin1(spec.name) + u'=';
     switch (spec.kind) {
-    case T::Placeholder:
-        return key + u' ';
+    case T::Placeholder: return key + u' ';
     case T::Number:
-    case T::Flag:
-        return numberLine(key, settings.*spec.number);
-    case T::TextNumber:
-        return numberLine(key, parseLenientNumber(settings.*spec.text).value_or(0));
+    case T::Flag: return numberLine(key, settings.*spec.number);
+    case T::TextNumber: return numberLine(key, parseLenientNumber(settings.*spec.text).value_or(0));
     case T::Text:
     case T::Folder:
-    case T::ExistingPath:
-        return key + u' ' + settings.*spec.text;
+    case T::ExistingPath: return key + u' ' + settings.*spec.text;
     }
     return key;
 }
@@ -131,8 +131,8 @@ QString textValueProblem(const QString &value)
     return {};
 }
 
-SettingsFault readSettingLines(std::span<const SettingSpec> specs, const QStringList &lines,
-                               RipSettings &settings, SettingsMirrors *mirrors, SettingsMirrors::Origin origin)
+SettingsFault readSettingLines(std::span<const SettingSpec> specs, const QStringList &lines, RipSettings &settings,
+                               SettingsMirrors *mirrors, SettingsMirrors::Origin origin)
 {
     for (size_t i = 0; i < specs.size(); ++i) {
         const int lineNumber = int(i) + 1;

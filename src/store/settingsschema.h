@@ -10,18 +10,37 @@
 
 /** The keys of options.ini in line order. */
 enum class SettingKey {
-    Warnings, Sound, Font, Fonts, Procolor, View, Sort, Tdrive, Rarace, Savepaths, Size,
-    Racomp, Zip, Nfo1st, Zipcomp, Riptodir, Zcomment, Comment, Dnumber, Layer, Extra,
+    Warnings,
+    Sound,
+    Font,
+    Fonts,
+    Procolor,
+    View,
+    Sort,
+    Tdrive,
+    Rarace,
+    Savepaths,
+    Size,
+    Racomp,
+    Zip,
+    Nfo1st,
+    Zipcomp,
+    Riptodir,
+    Zcomment,
+    Comment,
+    Dnumber,
+    Layer,
+    Extra,
 };
 
 /** How a key's value is written and read. */
 enum class SettingKind {
-    Placeholder,  ///< a line of the file only: "font= "
-    Number,       ///< "racomp= 3"
-    Flag,         ///< a number that reads as 1 only when exactly 1, else 0
-    Text,         ///< "fonts= 10"
-    TextNumber,   ///< text holding a number, saved as a number: "view= 2"
-    Folder,       ///< the temporary folder: read without its trailing '/'
+    Placeholder, ///< a line of the file only: "font= "
+    Number, ///< "racomp= 3"
+    Flag, ///< a number that reads as 1 only when exactly 1, else 0
+    Text, ///< "fonts= 10"
+    TextNumber, ///< text holding a number, saved as a number: "view= 2"
+    Folder, ///< the temporary folder: read without its trailing '/'
     ExistingPath, ///< the rip-to folder: reads as the default when nothing of that path exists
 };
 
@@ -57,8 +76,8 @@ public:
 /** Where reading settings lines stopped, and why. */
 struct SettingsFault
 {
-    int line = 0;   ///< 1-based; 0 when every line was taken, -1 when the file could not be read
-    QString key;    ///< the key of the line, when its value was refused
+    int line = 0; ///< 1-based; 0 when every line was taken, -1 when the file could not be read
+    QString key; ///< the key of the line, when its value was refused
     QString reason; ///< why the value was refused; empty for a missing line or a number out of range
 
     explicit operator bool() const { return line != 0; }
@@ -81,5 +100,5 @@ QString textValueProblem(const QString &value);
  * line missing, holding a number outside the 16-bit range or a text value
  * `textValueProblem` refuses; fields read before it keep their values.
  */
-SettingsFault readSettingLines(std::span<const SettingSpec> specs, const QStringList &lines,
-                               RipSettings &settings, SettingsMirrors *mirrors, SettingsMirrors::Origin origin);
+SettingsFault readSettingLines(std::span<const SettingSpec> specs, const QStringList &lines, RipSettings &settings,
+                               SettingsMirrors *mirrors, SettingsMirrors::Origin origin);

@@ -26,8 +26,7 @@ struct StoreResult
 
     static StoreResult success() { return {}; }
     /** Every failure the store reports is titled "Varko 2000". */
-    static StoreResult failure(const QString &message, const QString &detail,
-                               MessageIcon icon = MessageIcon::Warning)
+    static StoreResult failure(const QString &message, const QString &detail, MessageIcon icon = MessageIcon::Warning)
     {
         return {false, message, detail, QStringLiteral("Varko 2000"), icon};
     }

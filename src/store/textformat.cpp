@@ -14,7 +14,7 @@ namespace {
 struct Decimal
 {
     bool negative = false;
-    QString whole;    // no leading zeros; empty for zero
+    QString whole; // no leading zeros; empty for zero
     QString fraction; // exactly `decimals` digits
 };
 
@@ -57,8 +57,7 @@ Decimal roundDecimal(double value, int decimals)
     while (result.whole.startsWith(u'0'))
         result.whole.remove(0, 1);
     const bool isZero = result.whole.isEmpty()
-                        && std::all_of(result.fraction.cbegin(), result.fraction.cend(),
-                                       [](QChar c) { return c == u'0'; });
+        && std::all_of(result.fraction.cbegin(), result.fraction.cend(), [](QChar c) { return c == u'0'; });
     result.negative = value < 0 && !isZero;
     return result;
 }

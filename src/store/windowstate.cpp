@@ -65,14 +65,12 @@ QStringList windowStateLines(const QString &version, const WindowSnapshot &windo
     } else {
         const bool maximized = window.show == WindowSnapshot::Show::Maximized;
         lines << numberLine(QStringLiteral("State="), maximized ? 2 : 0)
-              << numberLine(QStringLiteral("Top="), window.top)
-              << numberLine(QStringLiteral("Left="), window.left)
+              << numberLine(QStringLiteral("Top="), window.top) << numberLine(QStringLiteral("Left="), window.left)
               << numberLine(QStringLiteral("Height="), maximized ? kDesignedHeight : window.height)
               << numberLine(QStringLiteral("Width="), maximized ? kDesignedWidth : window.width);
     }
     lines << numberLine(QStringLiteral("Panel1.width="), window.panel1Width)
-          << numberLine(QStringLiteral("Panel3.top="), window.panel3Top)
-          << QStringLiteral("Dir=") + window.dir;
+          << numberLine(QStringLiteral("Panel3.top="), window.panel3Top) << QStringLiteral("Dir=") + window.dir;
     return lines;
 }
 
@@ -117,8 +115,7 @@ WindowPlacement readWindowState(const QStringList &lines, ScreenTwips screen)
     return placement;
 }
 
-WindowPlacement loadWindowStateFile(const QString &path, const QString &version, int currentState,
-                                    ScreenTwips screen)
+WindowPlacement loadWindowStateFile(const QString &path, const QString &version, int currentState, ScreenTwips screen)
 {
     const std::optional<QByteArray> bytes = readWholeFile(path);
     QStringList lines = bytes ? splitLines(*bytes) : QStringList();
@@ -134,8 +131,7 @@ WindowPlacement loadWindowStateFile(const QString &path, const QString &version,
     return placement;
 }
 
-bool saveWindowStateFile(const QString &path, const QString &version, const WindowSnapshot &window,
-                         ScreenTwips screen)
+bool saveWindowStateFile(const QString &path, const QString &version, const WindowSnapshot &window, ScreenTwips screen)
 {
     return writeWholeFile(path, joinLines(windowStateLines(version, window, screen)), QString()).ok;
 }

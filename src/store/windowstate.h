@@ -24,8 +24,8 @@ struct WindowSnapshot
     int height = 0;
     int width = 0;
     int panel1Width = 0; ///< the first splitter's position
-    int panel3Top = 0;   ///< the second splitter's position
-    QString dir;         ///< the folder selected in the browser tree
+    int panel3Top = 0; ///< the second splitter's position
+    QString dir; ///< the folder selected in the browser tree
 };
 
 /** What start-up applies from the file; unset fields keep the designed values. */
@@ -39,7 +39,8 @@ struct WindowPlacement
     int panel1Width = 0;
     std::optional<int> panel3Top;
     QString dir;
-    QString dirRefused; ///< why the stored folder was not taken ("PATH: line 9 (Dir): holds a NUL byte"); empty when it was
+    QString
+        dirRefused; ///< why the stored folder was not taken ("PATH: line 9 (Dir): holds a NUL byte"); empty when it was
 };
 
 constexpr int kWindowStateLineCount = 9;
@@ -63,9 +64,7 @@ WindowPlacement readWindowState(const QStringList &lines, ScreenTwips screen);
  * written, or something that is not a file has the name, they are read
  * from memory instead.
  */
-WindowPlacement loadWindowStateFile(const QString &path, const QString &version, int currentState,
-                                    ScreenTwips screen);
+WindowPlacement loadWindowStateFile(const QString &path, const QString &version, int currentState, ScreenTwips screen);
 
 /** Shutdown: writes the nine lines. */
-bool saveWindowStateFile(const QString &path, const QString &version, const WindowSnapshot &window,
-                         ScreenTwips screen);
+bool saveWindowStateFile(const QString &path, const QString &version, const WindowSnapshot &window, ScreenTwips screen);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the file browser in the main window: its views, commands and hand-overs.
-#include "browser/filebrowser.h"
 #include "browser/browserlist.h"
+#include "browser/filebrowser.h"
 #include "window/mainwindow.h"
 #include "window/panes.h"
 #include "window/viewmenu.h"
@@ -16,7 +16,7 @@ namespace {
 struct CentringEntry
 {
     Command entry;
-    bool processEvents;  ///< let pending events run after the move, before the command
+    bool processEvents; ///< let pending events run after the move, before the command
     bool needsSelection; ///< an edit with nothing selected opens nothing: the pointer stays
 };
 

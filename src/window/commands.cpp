@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the main window's own commands and the toolbar's dispatch.
+#include "platform/diskspace.h"
+#include "store/settingscaptions.h"
 #include "window/commandtable.h"
 #include "window/helpwindow.h"
 #include "window/mainwindow.h"
@@ -7,16 +9,14 @@
 #include "window/soundplayer.h"
 #include "window/splashwindow.h"
 #include "window/statuspanels.h"
-#include "platform/diskspace.h"
-#include "store/settingscaptions.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QAbstractItemView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>

@@ -13,7 +13,7 @@ constexpr MenuRow kMenus[] = {VARKO_MENU_ROWS(VARKO_MENU_ROW, VARKO_SEPARATOR_RO
 #undef VARKO_MENU_ROW
 #undef VARKO_SEPARATOR_ROW
 
-#define VARKO_TOOL_ROW(id, key, tip, style, enabled, icon, twin, pointer, x, y) \
+#define VARKO_TOOL_ROW(id, key, tip, style, enabled, icon, twin, pointer, x, y)                                        \
     {Tool::id, key, tip, ToolStyle::style, enabled, icon, Command::twin, pointer, {x, y}},
 #define VARKO_TOOL_SEPARATOR() {Tool::None, "", "", ToolStyle::Separator, true, nullptr, Command::None},
 constexpr ToolbarRow kToolbar[] = {VARKO_TOOLBAR_ROWS(VARKO_TOOL_ROW, VARKO_TOOL_SEPARATOR)};

@@ -2,22 +2,22 @@
 // Varko 2000 — the main window: it builds its parts and its collaborators and connects them.
 #include "window/mainwindow.h"
 
+#include "dialogs/messagebox.h"
+#include "engine/placementrules.h"
+#include "engine/queue.h"
+#include "engine/scriptopener.h"
+#include "queueview/queuedroptarget.h"
+#include "queueview/queueview.h"
 #include "window/commandbuilder.h"
 #include "window/commandlock.h"
 #include "window/helpwindow.h"
 #include "window/outcomeline.h"
 #include "window/panes.h"
-#include "queueview/queuedroptarget.h"
-#include "queueview/queueview.h"
 #include "window/soundplayer.h"
 #include "window/statuspanels.h"
 #include "window/toprow.h"
-#include "window/viewmenu.h"
 #include "window/twipslayout.h"
-#include "dialogs/messagebox.h"
-#include "engine/queue.h"
-#include "engine/placementrules.h"
-#include "engine/scriptopener.h"
+#include "window/viewmenu.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -55,14 +55,16 @@ void MainWindow::buildCollaborators()
 {
     m_lock = std::make_unique<CommandLock>(m_ripState, lockedEntries());
     const ScriptSession::Entries scriptEntries{
-        action(Command::SaveScript), toolbarButton(Tool::SaveScript), action(Command::SaveScriptAs),
+        action(Command::SaveScript),
+        toolbarButton(Tool::SaveScript),
+        action(Command::SaveScriptAs),
         {action(Command::Recent1), action(Command::Recent2), action(Command::Recent3), action(Command::Recent4)},
         action(Command::RecentSeparator)};
     m_scripts = new ScriptSession(*m_queue, m_settings, *this, scriptEntries, this);
     m_scripts->setOpener([this](const QString &path) { return ::openScript(path, *m_queue, m_settings, this).ok; });
-    m_views = new ViewMenu(m_settings, m_commands,
-                           {toolbarButton(Tool::LargeIcons), toolbarButton(Tool::List), toolbarButton(Tool::Details)},
-                           this);
+    m_views =
+        new ViewMenu(m_settings, m_commands,
+                     {toolbarButton(Tool::LargeIcons), toolbarButton(Tool::List), toolbarButton(Tool::Details)}, this);
     connect(m_views, &ViewMenu::fontSizeChanged, m_panes, &Panes::setFontSize);
 }
 
@@ -171,8 +173,7 @@ Message::Answer MainWindow::ask(const Message &message)
     return ::showMessage(this, message);
 }
 
-QMessageBox::StandardButton MainWindow::showMessage(QMessageBox::Icon icon, const QString &title,
-                                                    const QString &text)
+QMessageBox::StandardButton MainWindow::showMessage(QMessageBox::Icon icon, const QString &title, const QString &text)
 {
     QMessageBox box(icon, title, text, QMessageBox::Ok, this);
     return QMessageBox::StandardButton(box.exec());

@@ -36,9 +36,9 @@ struct RipEnvironment;
 /** What start-up is given from outside the window. */
 struct StartOptions
 {
-    QString dataFolder;      ///< where options.ini and varko2k.ini live
-    QString scriptArgument;  ///< the command line's script, a leading "!" still on it
-    ScreenTwips screen;      ///< the screen size in twips
+    QString dataFolder; ///< where options.ini and varko2k.ini live
+    QString scriptArgument; ///< the command line's script, a leading "!" still on it
+    ScreenTwips screen; ///< the screen size in twips
 };
 
 /**
@@ -133,8 +133,7 @@ protected:
     /** The file dialog of Open script (false) or Save script as (true); empty when cancelled. */
     QString askScriptPath(bool saving) override;
     /** Every message box of the window goes through here, so tests can answer them. */
-    virtual QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &title,
-                                                    const QString &text);
+    virtual QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &title, const QString &text);
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -179,8 +178,7 @@ private:
     QAction *action(Command id) const { return m_commands.action(id); }
     QMenu *menu(Command id) const { return m_commands.menu(id); }
     QAction *toolbarButton(Tool id) const;
-    template <typename Slot>
-    void onTriggered(Command id, Slot slot)
+    template <typename Slot> void onTriggered(Command id, Slot slot)
     {
         connect(action(id), &QAction::triggered, this, slot);
     }

@@ -2,12 +2,12 @@
 // Varko 2000 — the options dialog opened over the main window.
 #include "window/optionscommand.h"
 
-#include "window/mainwindow.h"
-#include "window/viewmenu.h"
 #include "dialogs/messagebox.h"
 #include "dialogs/optionsdialog.h"
 #include "dialogs/optionsdialoghost.h"
 #include "store/optionsfile.h"
+#include "window/mainwindow.h"
+#include "window/viewmenu.h"
 
 #include <QDir>
 
@@ -17,7 +17,10 @@ namespace {
 class WindowOptionsHost : public OptionsDialogHost
 {
 public:
-    explicit WindowOptionsHost(MainWindow &window) : m_window(window) {}
+    explicit WindowOptionsHost(MainWindow &window)
+        : m_window(window)
+    {
+    }
 
     void mirrorSetting(SettingKey key, const RipSettings &settings, Origin origin) override
     {
@@ -32,7 +35,7 @@ public:
     }
     int browserView() const override { return m_window.views().viewStyle(); }
     // Each run reads the chosen comment file itself, so a file edited since is what goes in.
-    void setZipComment(const QString &) override {}
+    void setZipComment(const QString &) override { }
     void showMessage(const Message &message) override { ::showMessage(&m_window, message); }
 
 private:

@@ -60,8 +60,8 @@ void OutcomeLine::notifyDesktop(const QString &title, const QString &text) const
     QDBusMessage notify = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
-    notify << QStringLiteral("Varko 2000") << uint(0) << QStringLiteral("varko2000") << title << text
-           << QStringList() << QVariantMap() << int(-1);
+    notify << QStringLiteral("Varko 2000") << uint(0) << QStringLiteral("varko2000") << title << text << QStringList()
+           << QVariantMap() << int(-1);
     // Sent without waiting for the reply: a desktop with no notification service shows nothing.
     bus.send(notify);
 }

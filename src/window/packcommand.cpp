@@ -2,15 +2,15 @@
 // Varko 2000 — "Pack It" from the main window: one rip run with the window as its host.
 #include "window/packcommand.h"
 
+#include "controls/textprogressbar.h"
+#include "dialogs/basenamedialog.h"
+#include "engine/packsession.h"
+#include "engine/queue.h"
+#include "engine/runsummary.h"
+#include "platform/stopsignals.h"
 #include "window/mainwindow.h"
 #include "window/outcomeline.h"
 #include "window/statuspanels.h"
-#include "platform/stopsignals.h"
-#include "controls/textprogressbar.h"
-#include "dialogs/basenamedialog.h"
-#include "engine/queue.h"
-#include "engine/packsession.h"
-#include "engine/runsummary.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

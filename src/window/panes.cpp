@@ -2,8 +2,8 @@
 // Varko 2000 — the window's panes: the browser's folder tree and file list in their splitter, the queue below.
 #include "window/panes.h"
 
-#include "window/twipslayout.h"
 #include "queueview/queuepane.h"
+#include "window/twipslayout.h"
 
 #include <QListView>
 #include <QSplitter>

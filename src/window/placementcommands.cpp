@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — archive type, zipping, paths and per-row placement from the menus, pop-ups and panels.
-#include "window/mainwindow.h"
 #include "engine/estimate.h"
 #include "engine/placement.h"
 #include "engine/placementrules.h"
 #include "engine/queue.h"
+#include "window/mainwindow.h"
 
 #include <QCoreApplication>
 

@@ -3,19 +3,19 @@
 #include "browser/filebrowser.h"
 #include "window/mainwindow.h"
 
-#include "engine/packsession.h"
-#include "window/commandlock.h"
-#include "window/packcommand.h"
-#include "window/toprow.h"
-#include "window/settestcommand.h"
-#include "queueview/queuedroptarget.h"
-#include "queueview/queueview.h"
 #include "browser/texteditor.h"
 #include "engine/listinginput.h"
+#include "engine/packsession.h"
 #include "engine/placementrules.h"
 #include "engine/queue.h"
 #include "engine/riprun.h"
+#include "queueview/queuedroptarget.h"
+#include "queueview/queueview.h"
 #include "store/queuelisting.h"
+#include "window/commandlock.h"
+#include "window/packcommand.h"
+#include "window/settestcommand.h"
+#include "window/toprow.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -25,15 +25,54 @@ namespace {
 // The entries behind which the queue, the settings or the current script change.
 using enum Command;
 constexpr Command kLockedEntries[] = {
-    NewRipScript, PopupNewRipScript, OpenScript, SaveScript, SaveScriptAs, Recent1, Recent2, Recent3, Recent4,
-    SetDefaults, RipToSetDefaults, ZipSetDefaults, ArchiveSetDefaults, PathsSetDefaults, RipToFolder, PopupRipToFolder,
-    Rar, Ace, PopupRar, PopupAce, Zip, PopupIntoZips, NfoInFirstZip, IncludePaths, PopupPaths, DizAutoNumber, ZipComment,
-    RarStore, RarFastest, RarFast, RarNormal, RarGood, RarMaximum,
-    ZipStore, ZipFastest, ZipFast, ZipNormal, ZipGood, ZipMaximum,
-    InArchive, InZip, InFirstZip, RemoveItem, ClearQueue, PackIt,
+    NewRipScript,
+    PopupNewRipScript,
+    OpenScript,
+    SaveScript,
+    SaveScriptAs,
+    Recent1,
+    Recent2,
+    Recent3,
+    Recent4,
+    SetDefaults,
+    RipToSetDefaults,
+    ZipSetDefaults,
+    ArchiveSetDefaults,
+    PathsSetDefaults,
+    RipToFolder,
+    PopupRipToFolder,
+    Rar,
+    Ace,
+    PopupRar,
+    PopupAce,
+    Zip,
+    PopupIntoZips,
+    NfoInFirstZip,
+    IncludePaths,
+    PopupPaths,
+    DizAutoNumber,
+    ZipComment,
+    RarStore,
+    RarFastest,
+    RarFast,
+    RarNormal,
+    RarGood,
+    RarMaximum,
+    ZipStore,
+    ZipFastest,
+    ZipFast,
+    ZipNormal,
+    ZipGood,
+    ZipMaximum,
+    InArchive,
+    InZip,
+    InFirstZip,
+    RemoveItem,
+    ClearQueue,
+    PackIt,
 };
 // Their toolbar twins.
-constexpr Tool kLockedButtons[] = {Tool::NewScript, Tool::OpenScript, Tool::SaveScript,
+constexpr Tool kLockedButtons[] = {Tool::NewScript,   Tool::OpenScript, Tool::SaveScript,
                                    Tool::SetDefaults, Tool::ClearQueue, Tool::PackIt};
 
 } // namespace
@@ -70,11 +109,9 @@ void MainWindow::connectQueueCommands()
 
 void MainWindow::connectQueueView(QueueView *view)
 {
-    connect(view, &QueueView::rowClicked, this, [this] {
-        menu(Command::QueueMenu)->menuAction()->setEnabled(!commandsLocked());
-    });
-    connect(view, &QueueView::popupRequested, this,
-            [this](const QPoint &at) { showPopup(Command::QueueMenu, at); });
+    connect(view, &QueueView::rowClicked, this,
+            [this] { menu(Command::QueueMenu)->menuAction()->setEnabled(!commandsLocked()); });
+    connect(view, &QueueView::popupRequested, this, [this](const QPoint &at) { showPopup(Command::QueueMenu, at); });
     connect(view, &QueueView::removeRequested, this, &MainWindow::removeQueueItem);
     connect(view, &QueueView::clearRequested, this, &MainWindow::clearQueue);
     connect(view, &QueueView::listRequested, this, &MainWindow::listQueue);
@@ -169,11 +206,15 @@ void MainWindow::updateQueueMenu()
 {
     const PlacementRules::QueueMenuState state = PlacementRules::queueMenuState(*m_queue, m_settings, selectedRow());
     const bool locked = commandsLocked();
-    const std::pair<Command, bool> enabled[] = {
-        {OpenItem, state.openItem}, {ItemProperties, state.properties}, {ListQueue, state.listQueue},
-        {RemoveItem, state.removeItem && !locked}, {ClearQueue, state.clearQueue && !locked},
-        {PackIt, state.packIt && !locked}, {InArchive, state.inArchive && !locked},
-        {InZip, state.inZip && !locked}, {InFirstZip, state.inFirstZip && !locked}};
+    const std::pair<Command, bool> enabled[] = {{OpenItem, state.openItem},
+                                                {ItemProperties, state.properties},
+                                                {ListQueue, state.listQueue},
+                                                {RemoveItem, state.removeItem && !locked},
+                                                {ClearQueue, state.clearQueue && !locked},
+                                                {PackIt, state.packIt && !locked},
+                                                {InArchive, state.inArchive && !locked},
+                                                {InZip, state.inZip && !locked},
+                                                {InFirstZip, state.inFirstZip && !locked}};
     for (const auto &[entry, on] : enabled)
         action(entry)->setEnabled(on);
     action(Command::InArchive)->setChecked(state.inArchiveChecked);

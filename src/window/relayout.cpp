@@ -2,9 +2,9 @@
 // Varko 2000 — the main window following its size, its splitter and its queue pane, by the twips layout rules.
 #include "window/mainwindow.h"
 #include "window/panes.h"
-#include "window/twipslayout.h"
 #include "window/statuspanels.h"
 #include "window/toprow.h"
+#include "window/twipslayout.h"
 
 #include <QLabel>
 #include <QResizeEvent>

@@ -38,4 +38,3 @@ QString MainWindow::askScriptPath(bool saving)
                                         QDir(m_browserFolder).filePath(QStringLiteral("*.v2k")),
                                         QStringLiteral("Varko 2000 script (*.v2k)"));
 }
-

@@ -52,8 +52,7 @@ public:
         QAction *recentSeparator;
     };
 
-    ScriptSession(Queue &queue, const RipSettings &settings, ScriptSessionHost &host, Entries entries,
-                  QObject *parent);
+    ScriptSession(Queue &queue, const RipSettings &settings, ScriptSessionHost &host, Entries entries, QObject *parent);
 
     void setOpener(Opener opener) { m_opener = std::move(opener); }
     QString currentScript() const { return m_current; }

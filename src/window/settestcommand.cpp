@@ -2,10 +2,10 @@
 // Varko 2000 — "Test set...": a finished set proved whole from the window.
 #include "window/settestcommand.h"
 
-#include "window/mainwindow.h"
-#include "window/outcomeline.h"
 #include "controls/textprogressbar.h"
 #include "engine/settest.h"
+#include "window/mainwindow.h"
+#include "window/outcomeline.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -65,7 +65,8 @@ void testSet(MainWindow &window, const QString &path)
 {
     const SetLocation location = locateSet(path);
     if (!location.problem.isEmpty()) {
-        window.ask({location.problem, QStringLiteral("Varko 2000 error"), Message::Icon::Exclamation, Message::Buttons::Ok});
+        window.ask(
+            {location.problem, QStringLiteral("Varko 2000 error"), Message::Icon::Exclamation, Message::Buttons::Ok});
         return;
     }
     TextProgressBar *bar = window.progressBar();

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the settings on the window: the menus' check marks, the panels' captions, the totals.
-#include "window/mainwindow.h"
 #include "engine/estimate.h"
 #include "engine/queue.h"
-#include "window/statuspanels.h"
 #include "store/settingscaptions.h"
+#include "window/mainwindow.h"
+#include "window/statuspanels.h"
 
 #include <QMenu>
 
@@ -43,8 +43,12 @@ void MainWindow::mirrorSetting(SettingKey key, const RipSettings &settings, Orig
     case SettingKey::Nfo1st: check(NfoInFirstZip, settings.nfo1st == 1); break;
     case SettingKey::Dnumber: check(DizAutoNumber, settings.dnumber == 1); break;
     case SettingKey::Zcomment: check(ZipComment, settings.zcomment == 1); break;
-    case SettingKey::Racomp: m_commands.checkOne(kRarLevels, checkedCompressionEntry(settings.racomp).value_or(-1)); break;
-    case SettingKey::Zipcomp: m_commands.checkOne(kZipLevels, checkedCompressionEntry(settings.zipcomp).value_or(-1)); break;
+    case SettingKey::Racomp:
+        m_commands.checkOne(kRarLevels, checkedCompressionEntry(settings.racomp).value_or(-1));
+        break;
+    case SettingKey::Zipcomp:
+        m_commands.checkOne(kZipLevels, checkedCompressionEntry(settings.zipcomp).value_or(-1));
+        break;
     case SettingKey::Size: refreshTotals(); break;
     default: break;
     }
@@ -64,8 +68,8 @@ void MainWindow::refreshTotals()
         m_panels->setProgressText(Estimate::displayText(m_queue->totals().totalKB, m_settings.size));
         // The base-name dialog reads this: three-digit volume numbers leave room for five characters.
         m_ripState.over99 = m_settings.size != 0
-                            && Estimate::isOver99(Estimate::displayEstimate(m_queue->totals().totalKB, m_settings.size),
-                                                  m_settings.size);
+            && Estimate::isOver99(Estimate::displayEstimate(m_queue->totals().totalKB, m_settings.size),
+                                  m_settings.size);
     }
     action(QueueMenu)->setEnabled(!m_queue->isEmpty() && !commandsLocked());
 }

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the main window's shutdown: recent list, state file, help, work folders.
-#include "window/helpwindow.h"
 #include "engine/leftoverfolders.h"
+#include "window/helpwindow.h"
 #include "window/mainwindow.h"
 #include "window/panes.h"
-#include "window/twipslayout.h"
 #include "window/splashwindow.h"
+#include "window/twipslayout.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the main window's start-up: state file, settings, views, captions, scripts.
-#include "window/mainwindow.h"
-#include "window/outcomeline.h"
-#include "window/panes.h"
-#include "window/packcommand.h"
-#include "window/twipslayout.h"
-#include "window/splashwindow.h"
-#include "window/viewmenu.h"
-#include "window/statuspanels.h"
 #include "engine/queue.h"
 #include "store/optionsfile.h"
+#include "window/mainwindow.h"
+#include "window/outcomeline.h"
+#include "window/packcommand.h"
+#include "window/panes.h"
+#include "window/splashwindow.h"
+#include "window/statuspanels.h"
+#include "window/twipslayout.h"
+#include "window/viewmenu.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,13 +46,14 @@ void MainWindow::start(const StartOptions &options)
     installFileBrowser();
     applyPlacement(placement, m_screen);
 
-    const StoreResult loaded = OptionsFile(QDir(m_dataFolder).filePath(QStringLiteral("options.ini")))
-                                   .loadOptions(m_settings, this);
+    const StoreResult loaded =
+        OptionsFile(QDir(m_dataFolder).filePath(QStringLiteral("options.ini"))).loadOptions(m_settings, this);
     if (!loaded.ok) {
         QTextStream(stderr) << "varko2000: " << loaded.message << ": " << loaded.detail << Qt::endl;
         // A value refused for its bytes changed what the window starts with: the user hears of it.
         if (loaded.message == QLatin1String("Load options error"))
-            ask({loaded.message + QStringLiteral("\n\n") + loaded.detail, loaded.title, loaded.icon, Message::Buttons::Ok});
+            ask({loaded.message + QStringLiteral("\n\n") + loaded.detail, loaded.title, loaded.icon,
+                 Message::Buttons::Ok});
     }
     m_started = true;
     m_views->applySettings();
@@ -90,9 +91,9 @@ void MainWindow::applyPlacement(const WindowPlacement &placement, ScreenTwips sc
     layout()->activate();
     relayout();
     const int splitterWidth = m_panes->splitterWidth();
-    const int first = placement.panel1 == WindowPlacement::Splitter::Half    ? splitterWidth / 2
-                      : placement.panel1 == WindowPlacement::Splitter::Value ? px(placement.panel1Width)
-                                                                             : px(2410);
+    const int first = placement.panel1 == WindowPlacement::Splitter::Half ? splitterWidth / 2
+        : placement.panel1 == WindowPlacement::Splitter::Value            ? px(placement.panel1Width)
+                                                                          : px(2410);
     m_panes->splitAt(first);
     if (placement.panel3Top)
         m_panes->setQueueHeight(*placement.panel3Top);

@@ -2,10 +2,10 @@
 // Varko 2000 — the status row at the window's foot: six panels, the progress bar and the drag corner.
 #include "window/statuspanels.h"
 
-#include "window/twipslayout.h"
 #include "controls/textprogressbar.h"
 #include "store/ripsettings.h"
 #include "store/settingscaptions.h"
+#include "window/twipslayout.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -117,10 +117,14 @@ void StatusPanels::setProgressText(const QString &text)
 
 void StatusPanels::place(const WindowLayout &layout, bool maximized)
 {
-    const std::pair<QWidget *, TwipsRect> row[] = {
-        {m_totals, layout.totals}, {m_archiveType, layout.archiveType}, {m_archiveSize, layout.archiveSize},
-        {m_paths, layout.paths},   {m_zip, layout.zip},                 {m_progress, layout.progress},
-        {m_ripto, layout.ripto},   {m_corner, layout.corner}};
+    const std::pair<QWidget *, TwipsRect> row[] = {{m_totals, layout.totals},
+                                                   {m_archiveType, layout.archiveType},
+                                                   {m_archiveSize, layout.archiveSize},
+                                                   {m_paths, layout.paths},
+                                                   {m_zip, layout.zip},
+                                                   {m_progress, layout.progress},
+                                                   {m_ripto, layout.ripto},
+                                                   {m_corner, layout.corner}};
     for (const auto &[widget, place] : row)
         widget->setGeometry(pixels(place));
     m_corner->setVisible(!maximized);

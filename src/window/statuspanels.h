@@ -2,8 +2,8 @@
 // Varko 2000 — the status row at the window's foot: six panels, the progress bar and the drag corner.
 #pragma once
 
-#include "window/commandtable.h"
 #include "store/settingsschema.h"
+#include "window/commandtable.h"
 
 #include <QObject>
 #include <QPoint>

@@ -2,9 +2,9 @@
 // Varko 2000 — the window's top row: the toolbar with the mode picture, the line under it and the logo.
 #include "window/toprow.h"
 
-#include "window/twipslayout.h"
 #include "dialogs/modepicture.h"
 #include "store/ripsettings.h"
+#include "window/twipslayout.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -78,9 +78,9 @@ void TopRow::showMode(const RipSettings &settings)
 {
     const PackMode mode = packMode(settings);
     m_modePicture->setPixmap(modePixmap(mode, 20));
-    m_modePicture->setToolTip(mode == PackMode::Zip   ? QStringLiteral("Zip")
-                              : mode == PackMode::Rar ? QStringLiteral("Rar")
-                                                      : QStringLiteral("Ace"));
+    m_modePicture->setToolTip(mode == PackMode::Zip       ? QStringLiteral("Zip")
+                                  : mode == PackMode::Rar ? QStringLiteral("Rar")
+                                                          : QStringLiteral("Ace"));
 }
 
 void TopRow::revealMode()

@@ -17,10 +17,10 @@ struct TwipsRect
 /** The window as the layout finds it; lengths in twips. */
 struct LayoutInput
 {
-    int innerWidth = 0;       ///< client area
+    int innerWidth = 0; ///< client area
     int innerHeight = 0;
-    int windowHeight = 0;     ///< the whole window, frame included
-    int queueHeight = 0;      ///< the queue pane's current height
+    int windowHeight = 0; ///< the whole window, frame included
+    int queueHeight = 0; ///< the queue pane's current height
     int splitterPosition = 0; ///< the browser splitter's left pane width
     bool maximized = false;
 };

@@ -27,10 +27,10 @@ struct Buffered
     zip_source_t *file = nullptr; ///< the library's file source, owned
     QString path;
     PositionedCrc *crc = nullptr; ///< follows every byte written
-    QFile target;                 ///< open while the library writes
-    qint64 position = 0;          ///< where the next write goes
-    qint64 end = 0;               ///< the length written so far
-    std::vector<char> pending;    ///< written by the library, not yet to the file
+    QFile target; ///< open while the library writes
+    qint64 position = 0; ///< where the next write goes
+    qint64 end = 0; ///< the length written so far
+    std::vector<char> pending; ///< written by the library, not yet to the file
     zip_error_t error;
 };
 
@@ -51,8 +51,8 @@ bool put(Buffered &state, const char *data, qint64 size)
 {
     QByteArray replaced(std::clamp<qint64>(state.end - state.position, 0, size), Qt::Uninitialized);
     const bool done = state.target.seek(state.position)
-                      && (replaced.isEmpty() || state.target.read(replaced.data(), replaced.size()) == replaced.size())
-                      && state.target.seek(state.position) && state.target.write(data, size) == size;
+        && (replaced.isEmpty() || state.target.read(replaced.data(), replaced.size()) == replaced.size())
+        && state.target.seek(state.position) && state.target.write(data, size) == size;
     if (!done) {
         zip_error_set(&state.error, ZIP_ER_WRITE, errno);
         return false;
@@ -65,7 +65,8 @@ bool put(Buffered &state, const char *data, qint64 size)
 
 bool flush(Buffered &state)
 {
-    const bool written = state.pending.empty() || put(state, state.pending.data(), static_cast<qint64>(state.pending.size()));
+    const bool written =
+        state.pending.empty() || put(state, state.pending.data(), static_cast<qint64>(state.pending.size()));
     state.pending.clear();
     return written;
 }
@@ -157,9 +158,7 @@ zip_int64_t writeCommand(Buffered &state, void *data, zip_uint64_t length, zip_s
     case ZIP_SOURCE_REMOVE:
         // Only asked for when every entry was deleted, which the writer never does.
         return QFile::remove(state.path) || !QFile::exists(state.path) ? 0 : -1;
-    default:
-        zip_error_set(&state.error, ZIP_ER_OPNOTSUPP, 0);
-        return -1;
+    default: zip_error_set(&state.error, ZIP_ER_OPNOTSUPP, 0); return -1;
     }
 }
 

@@ -15,7 +15,10 @@ class Crc32Stream
 public:
     Crc32Stream() = default;
     /** Goes on from the CRC of the bytes before (0 for none). */
-    explicit Crc32Stream(quint32 start) : m_value(start) {}
+    explicit Crc32Stream(quint32 start)
+        : m_value(start)
+    {
+    }
 
     void add(const void *data, qsizetype size);
     void add(QByteArrayView bytes) { add(bytes.data(), bytes.size()); }

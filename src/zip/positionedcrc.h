@@ -21,7 +21,11 @@ class PositionedCrc
 public:
     PositionedCrc() = default;
     /** Starts from a file of `length` bytes whose CRC is `crc`. */
-    PositionedCrc(quint32 crc, qint64 length) : m_crc(crc), m_length(length) {}
+    PositionedCrc(quint32 crc, qint64 length)
+        : m_crc(crc)
+        , m_length(length)
+    {
+    }
 
     /** `bytes` written at `position`; `replaced` are the bytes they cover, as many as lay before the end. */
     void write(qint64 position, QByteArrayView bytes, QByteArrayView replaced);
@@ -39,7 +43,7 @@ private:
     struct Correction
     {
         quint32 difference; ///< the CRC register of the changed bytes xor-ed, from zero
-        qint64 end;         ///< where the changed bytes end
+        qint64 end; ///< where the changed bytes end
     };
 
     void append(QByteArrayView bytes);

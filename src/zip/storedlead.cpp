@@ -25,7 +25,7 @@
 namespace {
 
 constexpr quint16 kMadeBy = 0x033f; // Unix, version 6.3
-constexpr quint16 kNeeded = 10;     // version 1.0: stored
+constexpr quint16 kNeeded = 10; // version 1.0: stored
 constexpr qint64 kLocalHeaderSize = 30;
 constexpr qint64 kMaxSize = 0xfffffffeLL; // 0xffffffff would announce 64-bit sizes
 
@@ -45,11 +45,15 @@ class Record
 public:
     Record &u16(quint16 value) { return put(qToLittleEndian(value)); }
     Record &u32(quint32 value) { return put(qToLittleEndian(value)); }
-    Record &bytes(const QByteArray &value) { m_data += value; return *this; }
+    Record &bytes(const QByteArray &value)
+    {
+        m_data += value;
+        return *this;
+    }
     const QByteArray &data() const { return m_data; }
 
 private:
-    template<typename T> Record &put(T value)
+    template <typename T> Record &put(T value)
     {
         m_data.append(reinterpret_cast<const char *>(&value), sizeof value);
         return *this;
@@ -60,8 +64,8 @@ private:
 // Version needed, flags, method, time, date, CRC, both sizes, name length: the part both records share.
 Record &shared(Record &record, const Fields &f)
 {
-    return record.u16(kNeeded).u16(0).u16(0).u16(f.time).u16(f.date).u32(f.crc).u32(f.size).u32(f.size)
-        .u16(static_cast<quint16>(f.name.size()));
+    return record.u16(kNeeded).u16(0).u16(0).u16(f.time).u16(f.date).u32(f.crc).u32(f.size).u32(f.size).u16(
+        static_cast<quint16>(f.name.size()));
 }
 
 QByteArray localHeader(const Fields &f)
@@ -146,8 +150,8 @@ int StoredLead::write(QFile &zip, const QString &sourcePath, const QString &entr
     const QByteArray header = localHeader(f);
     const QByteArray central = centralDirectory(f);
     const qint64 end = zip.pos();
-    const bool written = zip.seek(0) && zip.write(header) == header.size()
-                         && zip.seek(end) && zip.write(central) == central.size();
+    const bool written =
+        zip.seek(0) && zip.write(header) == header.size() && zip.seek(end) && zip.write(central) == central.size();
     crc.write(0, header, provisional);
     crc.checkpoint(); // the zip library appends from here
     crc.write(end, central, {});

@@ -22,13 +22,13 @@ namespace {
 struct FileSource
 {
     QString path;
-    int level = 0;           ///< 0: the file is read as it is
+    int level = 0; ///< 0: the file is read as it is
     time_t mtime = 0;
     quint32 attributes = 0;
     bool compressed = false; ///< `data` holds the deflated file
-    bool known = false;      ///< the sizes (and when deflated, the CRC) are known
-    QFile file;              ///< open while a file read as it is is copied
-    QByteArray data;         ///< the deflated file, or the chunk being copied
+    bool known = false; ///< the sizes (and when deflated, the CRC) are known
+    QFile file; ///< open while a file read as it is is copied
+    QByteArray data; ///< the deflated file, or the chunk being copied
     zip_uint64_t size = 0;
     zip_uint64_t compressedSize = 0;
     zip_uint32_t crc = 0;
@@ -149,9 +149,7 @@ zip_int64_t callback(void *userdata, void *data, zip_uint64_t length, zip_source
     case ZIP_SOURCE_SUPPORTS:
         return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
                                               ZIP_SOURCE_GET_FILE_ATTRIBUTES, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
-    default:
-        zip_error_set(&state.error, ZIP_ER_OPNOTSUPP, 0);
-        return -1;
+    default: zip_error_set(&state.error, ZIP_ER_OPNOTSUPP, 0); return -1;
     }
 }
 
@@ -171,7 +169,8 @@ bool looksIncompressible(const QString &path)
     QByteArray packed(kSampleSize, Qt::Uninitialized);
     qint64 saved = 0;
     for (int i = 0; i < kSamples; ++i) {
-        if (!compressor || !file.seek(file.size() / kSamples * i) || file.read(sample.data(), kSampleSize) != kSampleSize)
+        if (!compressor || !file.seek(file.size() / kSamples * i)
+            || file.read(sample.data(), kSampleSize) != kSampleSize)
             return false;
         // No room in `packed` for the whole sample: it did not shrink at all.
         const size_t size = libdeflate_deflate_compress(compressor.get(), sample.constData(), kSampleSize,
@@ -183,7 +182,9 @@ bool looksIncompressible(const QString &path)
 
 quint32 externalAttributes(const QString &path)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     const bool known = ::stat(QFile::encodeName(path).constData(), &st) == 0;
     return static_cast<quint32>(known ? st.st_mode : S_IFREG | 0666) << 16;
 }

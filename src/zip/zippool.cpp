@@ -71,7 +71,8 @@ void ZipPool::work()
         }
         writer.setProgressHandler([task](int percent) { task->percent.store(percent); });
         QString besideName;
-        const int code = m_cancel ? ZIP_ER_CANCELLED : writer.writeBeside(task->job.zipPath, task->job.entries, besideName);
+        const int code =
+            m_cancel ? ZIP_ER_CANCELLED : writer.writeBeside(task->job.zipPath, task->job.entries, besideName);
         {
             const std::lock_guard lock(m_mutex);
             task->code = code;

@@ -37,10 +37,10 @@ public:
 
     struct Hooks
     {
-        std::function<Job(int index)> prepare;          ///< volume `index` (1-based) to zip
-        std::function<void(int index)> showing;         ///< the oldest zip out is now `index`
-        std::function<void(int percent)> progress;      ///< how far the oldest zip is
-        std::function<bool()> keepGoing;                ///< asked often; false breaks off every zip out
+        std::function<Job(int index)> prepare; ///< volume `index` (1-based) to zip
+        std::function<void(int index)> showing; ///< the oldest zip out is now `index`
+        std::function<void(int percent)> progress; ///< how far the oldest zip is
+        std::function<bool()> keepGoing; ///< asked often; false breaks off every zip out
         std::function<bool(int index, quint32 crc)> named; ///< zip `index` took its name; false: no more
     };
 

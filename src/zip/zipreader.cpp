@@ -36,8 +36,9 @@ using ZipFile = std::unique_ptr<zip_file_t, decltype(&zip_fclose)>;
 
 QString crcMismatch(quint32 stored, quint32 found)
 {
-    return found == stored ? QString()
-                           : QStringLiteral("CRC error (the zip says %1, the data gives %2)").arg(crcText(stored), crcText(found));
+    return found == stored
+        ? QString()
+        : QStringLiteral("CRC error (the zip says %1, the data gives %2)").arg(crcText(stored), crcText(found));
 }
 
 } // namespace
@@ -103,8 +104,9 @@ QString ZipReader::inflateWhole(zip_file_t *file, const zip_stat_t &st, const Si
         libdeflate_alloc_decompressor(), libdeflate_free_decompressor);
     if (!inflater)
         return errorText(ZIP_ER_MEMORY);
-    if (libdeflate_deflate_decompress(inflater.get(), packed.constData(), static_cast<size_t>(packed.size()), data.data(),
-                                      static_cast<size_t>(data.size()), nullptr) != LIBDEFLATE_SUCCESS)
+    if (libdeflate_deflate_decompress(inflater.get(), packed.constData(), static_cast<size_t>(packed.size()),
+                                      data.data(), static_cast<size_t>(data.size()), nullptr)
+        != LIBDEFLATE_SUCCESS)
         return errorText(ZIP_ER_COMPRESSED_DATA);
     Crc32Stream crc;
     crc.add(data);
@@ -118,12 +120,12 @@ QString ZipReader::read(std::size_t index, const Sink &sink) const
     const auto at = static_cast<zip_uint64_t>(index);
     if (zip_stat_index(m_archive, at, 0, &st) != 0)
         return QString::fromUtf8(zip_error_strerror(zip_get_error(m_archive)));
-    const bool plain = (st.valid & ZIP_STAT_CRC) && (st.valid & ZIP_STAT_ENCRYPTION_METHOD)
-                       && st.encryption_method == ZIP_EM_NONE;
+    const bool plain =
+        (st.valid & ZIP_STAT_CRC) && (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method == ZIP_EM_NONE;
     const bool stored = plain && st.comp_method == ZIP_CM_STORE;
     const bool inMemory = plain && st.comp_method == ZIP_CM_DEFLATE
-                          && st.size <= static_cast<zip_uint64_t>(kInMemoryDeflateLimit)
-                          && st.comp_size <= static_cast<zip_uint64_t>(kInMemoryDeflateLimit);
+        && st.size <= static_cast<zip_uint64_t>(kInMemoryDeflateLimit)
+        && st.comp_size <= static_cast<zip_uint64_t>(kInMemoryDeflateLimit);
     // Stored and in-memory members are read as they lie and checked here; the rest by the zip library.
     const ZipFile file(zip_fopen_index(m_archive, at, stored || inMemory ? ZIP_FL_COMPRESSED : 0), zip_fclose);
     if (!file)

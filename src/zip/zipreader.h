@@ -8,7 +8,7 @@
 #include <vector>
 
 class Crc32Stream;
-struct zip;      // the zip library's zip_t
+struct zip; // the zip library's zip_t
 struct zip_file; // zip_file_t
 struct zip_stat; // zip_stat_t
 

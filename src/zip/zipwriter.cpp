@@ -2,11 +2,11 @@
 // Varko 2000 — the zip writer: one zip, written in one pass, with progress and abort.
 #include "zip/zipwriter.h"
 
+#include "platform/plainfile.h"
 #include "zip/bufferedzipfile.h"
 #include "zip/positionedcrc.h"
 #include "zip/storedlead.h"
 #include "zip/zipfilesource.h"
-#include "platform/plainfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -52,14 +52,15 @@ int addEntry(zip_t *archive, const ZipWriter::Entry &entry, int level)
         zip_error_fini(&error);
         return code;
     }
-    const zip_int64_t index = zip_file_add(archive, entry.entryName.toUtf8().constData(), source,
-                                           ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
+    const zip_int64_t index =
+        zip_file_add(archive, entry.entryName.toUtf8().constData(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
     if (index < 0) {
         zip_source_free(source);
         return zip_error_code_zip(zip_get_error(archive));
     }
     const zip_int32_t method = level == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
-    if (zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), method, static_cast<zip_uint32_t>(level)) < 0)
+    if (zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), method, static_cast<zip_uint32_t>(level))
+        < 0)
         return zip_error_code_zip(zip_get_error(archive));
     return 0;
 }
@@ -110,7 +111,8 @@ int ZipWriter::writeZip(const QString &zipPath, const std::vector<Entry> &entrie
     besideName = createBeside(beside, zipPath, &why);
     if (besideName.isEmpty()) {
         // The library's words with the system's real reason, as its own failures read.
-        m_errorText = errorText(ZIP_ER_TMPOPEN).section(u':', 0, 0) + QStringLiteral(": ") + why.mid(zipPath.size() + 2);
+        m_errorText =
+            errorText(ZIP_ER_TMPOPEN).section(u':', 0, 0) + QStringLiteral(": ") + why.mid(zipPath.size() + 2);
         return ZIP_ER_TMPOPEN;
     }
     auto removeBeside = qScopeGuard([&besideName] { QFile::remove(besideName); });
@@ -163,7 +165,8 @@ int ZipWriter::finish(zip_t *archive, const std::vector<Entry> &entries, std::si
     }
     if (!m_comment.isEmpty()) {
         const QByteArray comment = m_comment.toUtf8();
-        zip_set_archive_comment(archive, comment.constData(), static_cast<zip_uint16_t>(std::min<qsizetype>(comment.size(), 65535)));
+        zip_set_archive_comment(archive, comment.constData(),
+                                static_cast<zip_uint16_t>(std::min<qsizetype>(comment.size(), 65535)));
     }
     zip_register_progress_callback_with_state(archive, 0.01, onProgress, nullptr, this);
     zip_register_cancel_callback_with_state(archive, onCancel, nullptr, this);

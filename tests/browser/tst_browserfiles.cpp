@@ -31,8 +31,7 @@ private slots:
         const QStringList all{"a.txt=alpha", "sub/", "sub/b.bin=beta", "sub/deep/", "sub/deep/c=gamma"};
         const QStringList subOnly{"sub/", "sub/b.bin=beta", "sub/deep/", "sub/deep/c=gamma"};
         QTest::newRow("copy, overwrite refused")
-            << false << QStringList{"a.txt=old"} << "no" << (QStringList{"a.txt=old"} + subOnly) << all
-            << "a.txt" << 0;
+            << false << QStringList{"a.txt=old"} << "no" << (QStringList{"a.txt=old"} + subOnly) << all << "a.txt" << 0;
         QTest::newRow("move, overwrite refused: the source stays")
             << true << QStringList{"a.txt=old"} << "no" << (QStringList{"a.txt=old"} + subOnly)
             << QStringList{"a.txt=alpha"} << "a.txt" << 0;
@@ -45,8 +44,7 @@ private slots:
             << QStringList{"a.txt=alpha", "sub/", "sub/b.bin=beta", "sub/deep/", "sub/deep/c=gamma", "sub/keep=kept"}
             << QStringList() << "b.bin" << 0;
         QTest::newRow("a file in a folder's way is reported, the folder kept")
-            << true << QStringList{"sub=file"} << "" << QStringList{"a.txt=alpha", "sub=file"} << subOnly
-            << "" << 1;
+            << true << QStringList{"sub=file"} << "" << QStringList{"a.txt=alpha", "sub=file"} << subOnly << "" << 1;
     }
     void paste()
     {
@@ -62,7 +60,8 @@ private slots:
             asked << name;
             const QString reply = replies.takeFirst();
             return reply == "yes" ? BrowserPaste::Answer::Yes
-                 : reply == "no" ? BrowserPaste::Answer::No : BrowserPaste::Answer::Cancel;
+                : reply == "no"   ? BrowserPaste::Answer::No
+                                  : BrowserPaste::Answer::Cancel;
         });
         paste.run({source.filePath("a.txt"), source.filePath("sub")}, target.path(), move);
         QTEST(readTree(target.path()), "targetAfter");
@@ -106,14 +105,16 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("paths");
         QTest::addColumn<bool>("cut");
-        QTest::newRow("GNOME cut, no uri list") << false << "x-special/gnome-copied-files"
-            << QByteArray("cut\nfile:///rel/a\nfile:///rel/b") << QStringList{"/rel/a", "/rel/b"} << true;
-        QTest::newRow("GNOME cut as plain text") << false << "text/plain"
-            << QByteArray("x-special/nautilus-clipboard\ncut\nfile:///rel/n\n") << QStringList{"/rel/n"} << true;
-        QTest::newRow("KDE cut") << true << "application/x-kde-cutselection" << QByteArray("1")
-            << QStringList{"/rel/u"} << true;
-        QTest::newRow("a plain uri list copies") << true << "text/plain" << QByteArray("x")
-            << QStringList{"/rel/u"} << false;
+        QTest::newRow("GNOME cut, no uri list")
+            << false << "x-special/gnome-copied-files" << QByteArray("cut\nfile:///rel/a\nfile:///rel/b")
+            << QStringList{"/rel/a", "/rel/b"} << true;
+        QTest::newRow("GNOME cut as plain text")
+            << false << "text/plain" << QByteArray("x-special/nautilus-clipboard\ncut\nfile:///rel/n\n")
+            << QStringList{"/rel/n"} << true;
+        QTest::newRow("KDE cut") << true << "application/x-kde-cutselection" << QByteArray("1") << QStringList{"/rel/u"}
+                                 << true;
+        QTest::newRow("a plain uri list copies")
+            << true << "text/plain" << QByteArray("x") << QStringList{"/rel/u"} << false;
     }
     void clipboardRead()
     {
@@ -136,10 +137,10 @@ private slots:
         QTest::addColumn<QByteArray>("firstLine");
         QTest::addColumn<int>("maxLines");
         QTest::addColumn<int>("maxWidth");
-        QTest::newRow("diz") << true << "New file_id.diz"
-            << QByteArray("                         xx/xx") << 10 << 45;
+        QTest::newRow("diz") << true << "New file_id.diz" << QByteArray("                         xx/xx") << 10 << 45;
         QTest::newRow("nfo") << false << "New about.nfo"
-            << QByteArray("==============================================================") << 80 << 80;
+                             << QByteArray("==============================================================") << 80
+                             << 80;
     }
     void templates()
     {

@@ -30,7 +30,8 @@
 namespace {
 
 const QStringList kCommandNames{"Openf", "copyf", "cutf", "delete", "edit", "fileprop", "fileprop3"};
-const QStringList kActionNames = kCommandNames + QStringList{"toolbar_edit", "pastef", "cshortcut", "newfolder", "cdiz"};
+const QStringList kActionNames =
+    kCommandNames + QStringList{"toolbar_edit", "pastef", "cshortcut", "newfolder", "cdiz"};
 
 /** A browser on a folder of its own, in a splitter that owns it, driven through named actions. */
 struct Browser
@@ -46,7 +47,10 @@ struct Browser
             qWarning("the test folder did not load");
     }
     // The list reads its folder in slices between the window's events.
-    bool loaded() const { return QTest::qWaitFor([this] { return !model()->isLoading(); }); }
+    bool loaded() const
+    {
+        return QTest::qWaitFor([this] { return !model()->isLoading(); });
+    }
     bool reloaded() const
     {
         model()->reload();
@@ -102,34 +106,36 @@ private slots:
         QTest::addColumn<QStringList>("selected");
         const QString all = "Openf copyf cutf delete fileprop fileprop3";
         const QString allAndEdit = "Openf copyf cutf delete edit fileprop fileprop3";
-        QTest::newRow("start") << "" << "fileprop" << QStringList();
+        QTest::newRow("start") << ""
+                               << "fileprop" << QStringList();
         QTest::newRow("a text file") << "select:b.txt" << all << QStringList{"b.txt"};
         QTest::newRow("a diz offers editing") << "select:a.diz" << allAndEdit << QStringList{"a.diz"};
         QTest::newRow("README.DIZ does not") << "select:README.DIZ" << all << QStringList{"README.DIZ"};
         QTest::newRow("copy disables itself") << "select:b.txt copyf"
-            << "Openf cutf delete fileprop fileprop3" << QStringList{"b.txt"};
+                                              << "Openf cutf delete fileprop fileprop3" << QStringList{"b.txt"};
         QTest::newRow("cut disables itself") << "select:b.txt cutf"
-            << "Openf copyf delete fileprop fileprop3" << QStringList{"b.txt"};
-        QTest::newRow("the next selection enables copy") << "select:b.txt copyf select:a.diz"
-            << allAndEdit << QStringList{"a.diz"};
-        QTest::newRow("a press on a selection enables copy and cut") << "select:b.txt copyf cutf press"
-            << all << QStringList{"b.txt"};
+                                             << "Openf copyf delete fileprop fileprop3" << QStringList{"b.txt"};
+        QTest::newRow("the next selection enables copy")
+            << "select:b.txt copyf select:a.diz" << allAndEdit << QStringList{"a.diz"};
+        QTest::newRow("a press on a selection enables copy and cut")
+            << "select:b.txt copyf cutf press" << all << QStringList{"b.txt"};
         QTest::newRow("the pop-up takes editing away") << "select:a.diz popup" << all << QStringList{"a.diz"};
-        QTest::newRow("focus lost deselects") << "select:a.diz focusout" << "fileprop" << QStringList();
-        QTest::newRow("focus to a menu keeps all") << "select:a.diz menufocus" << allAndEdit
-            << QStringList{"a.diz"};
+        QTest::newRow("focus lost deselects") << "select:a.diz focusout"
+                                              << "fileprop" << QStringList();
+        QTest::newRow("focus to a menu keeps all") << "select:a.diz menufocus" << allAndEdit << QStringList{"a.diz"};
         QTest::newRow("Alt and a menu letter keep all") << "select:a.diz menubar" << allAndEdit << QStringList{"a.diz"};
-        QTest::newRow("a press without a selection") << "select:b.txt focusout press" << "fileprop"
-            << QStringList();
-        QTest::newRow("a new diz is selected for editing") << "select:b.txt cdiz" << allAndEdit
-            << QStringList{"New file_id.diz"};
+        QTest::newRow("a press without a selection") << "select:b.txt focusout press"
+                                                     << "fileprop" << QStringList();
+        QTest::newRow("a new diz is selected for editing")
+            << "select:b.txt cdiz" << allAndEdit << QStringList{"New file_id.diz"};
     }
     void enabling()
     {
         QFETCH(QString, steps);
         const Browser b({"a.diz=", "b.txt=", "README.DIZ="});
-        const QHash<QString, Qt::FocusReason> focusReasons{
-            {"focusout", Qt::MouseFocusReason}, {"menufocus", Qt::PopupFocusReason}, {"menubar", Qt::MenuBarFocusReason}};
+        const QHash<QString, Qt::FocusReason> focusReasons{{"focusout", Qt::MouseFocusReason},
+                                                           {"menufocus", Qt::PopupFocusReason},
+                                                           {"menubar", Qt::MenuBarFocusReason}};
         for (const QString &step : steps.split(' ', Qt::SkipEmptyParts)) {
             if (step.startsWith("select:"))
                 b.select({step.mid(7)});
@@ -225,9 +231,8 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QStringList>("after");
         QTest::newRow("link") << "cshortcut"
-            << QStringList{"Link to a.txt (2)->a.txt", "Link to a.txt->a.txt", "a.txt=x", "b/"};
-        QTest::newRow("new folder") << "newfolder"
-            << QStringList{"New Folder (2)/", "New Folder/", "a.txt=x", "b/"};
+                              << QStringList{"Link to a.txt (2)->a.txt", "Link to a.txt->a.txt", "a.txt=x", "b/"};
+        QTest::newRow("new folder") << "newfolder" << QStringList{"New Folder (2)/", "New Folder/", "a.txt=x", "b/"};
     }
     void naming()
     {
@@ -255,12 +260,24 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("command"); // empty: a double click
         QTest::addColumn<QString>("outcome");
-        QTest::newRow("rel.v2k") << "rel.v2k" << "" << "script";
-        QTest::newRow("upper case") << "REL.V2K" << "" << "script";
-        QTest::newRow("only the ending counts") << "rel.v2k.txt" << "" << "opened";
-        QTest::newRow("a script by Open file...") << "rel.v2k" << "Openf" << "script";
-        QTest::newRow("a folder by a double click") << "sub/" << "" << "entered";
-        QTest::newRow("a folder by Open file...") << "sub/" << "Openf" << "opened";
+        QTest::newRow("rel.v2k") << "rel.v2k"
+                                 << ""
+                                 << "script";
+        QTest::newRow("upper case") << "REL.V2K"
+                                    << ""
+                                    << "script";
+        QTest::newRow("only the ending counts") << "rel.v2k.txt"
+                                                << ""
+                                                << "opened";
+        QTest::newRow("a script by Open file...") << "rel.v2k"
+                                                  << "Openf"
+                                                  << "script";
+        QTest::newRow("a folder by a double click") << "sub/"
+                                                    << ""
+                                                    << "entered";
+        QTest::newRow("a folder by Open file...") << "sub/"
+                                                  << "Openf"
+                                                  << "opened";
     }
     void openingHandsScriptsOver()
     {
@@ -294,8 +311,7 @@ private slots:
         b.select({"c.zip", "a b.nfo"});
         const std::unique_ptr<QMimeData> data(b.browser->dragMimeData());
         const QString root = QUrl::fromLocalFile(b.folder.path()).toString();
-        QCOMPARE(QString::fromUtf8(data->data("text/uri-list")),
-                 root + "/a%20b.nfo\r\n" + root + "/c.zip\r\n");
+        QCOMPARE(QString::fromUtf8(data->data("text/uri-list")), root + "/a%20b.nfo\r\n" + root + "/c.zip\r\n");
         // A drop elsewhere may copy or link, never move a file away from the browser.
         QCOMPARE(b.view()->model()->supportedDragActions(), Qt::CopyAction | Qt::LinkAction);
     }
@@ -335,14 +351,24 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("size");
         QTest::addColumn<QString>("type");
-        QTest::newRow("a file of no known type") << QStringList{"a.bin"} << "a.bin" << "1KB (600 bytes)" << "BIN file";
-        QTest::newRow("a folder, its total read meanwhile") << QStringList{"sub"} << "sub" << "5KB (5,000 bytes)"
+        QTest::newRow("a file of no known type") << QStringList{"a.bin"} << "a.bin"
+                                                 << "1KB (600 bytes)"
+                                                 << "BIN file";
+        QTest::newRow("a folder, its total read meanwhile") << QStringList{"sub"} << "sub"
+                                                            << "5KB (5,000 bytes)"
                                                             << "File Folder";
-        QTest::newRow("several") << QStringList{"a.bin", "sub"} << "2 items" << "5KB (5,600 bytes)" << "";
-        QTest::newRow("an empty file without extension") << QStringList{"empty"} << "empty" << "0 bytes" << "File";
-        QTest::newRow("a diz, text by its content") << QStringList{"file_id.diz"} << "file_id.diz" << "1KB (4 bytes)"
+        QTest::newRow("several") << QStringList{"a.bin", "sub"} << "2 items"
+                                 << "5KB (5,600 bytes)"
+                                 << "";
+        QTest::newRow("an empty file without extension") << QStringList{"empty"} << "empty"
+                                                         << "0 bytes"
+                                                         << "File";
+        QTest::newRow("a diz, text by its content") << QStringList{"file_id.diz"} << "file_id.diz"
+                                                    << "1KB (4 bytes)"
                                                     << "DIZ file";
-        QTest::newRow("a known type") << QStringList{"b.txt"} << "b.txt" << "1KB (2 bytes)" << "plain text document";
+        QTest::newRow("a known type") << QStringList{"b.txt"} << "b.txt"
+                                      << "1KB (2 bytes)"
+                                      << "plain text document";
     }
     void properties()
     {

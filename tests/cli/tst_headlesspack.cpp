@@ -102,9 +102,10 @@ private slots:
         const QStringList all{"myrel01.zip", "myrel02.zip"};
         QTest::newRow("complete set") << QStringList{"--pack", "S", "--name", "MyRel"} << QByteArray("volumes=2") << 0
                                       << "set complete" << all;
-        QTest::newRow("name order free") << QStringList{"--name", "myrel", "--pack", "S"} << QByteArray("volumes=2") << 0
-                                         << "volume 2 of 2" << all;
-        QTest::newRow("archiver fails") << kPack << QByteArray("volumes=2 exit=2") << 1 << "exit status 2" << QStringList{};
+        QTest::newRow("name order free") << QStringList{"--name", "myrel", "--pack", "S"} << QByteArray("volumes=2")
+                                         << 0 << "volume 2 of 2" << all;
+        QTest::newRow("archiver fails") << kPack << QByteArray("volumes=2 exit=2") << 1 << "exit status 2"
+                                        << QStringList{};
         QTest::newRow("bad characters") << QStringList{"--pack", "S", "--name", "my_rel"} << QByteArray() << 2
                                         << "Invalid filename characters" << QStringList{};
         QTest::newRow("too long") << QStringList{"--pack", "S", "--name", "sevenxx"} << QByteArray() << 2
@@ -143,10 +144,14 @@ private slots:
         const qint64 archiverFull = 100 * 1000;
         const qint64 zipFull = 1500 * 1000;
         const QString zipError = QStringLiteral("Zip errror -  6");
-        QTest::newRow("wrar cannot write its volumes") << "wrar" << "wrar" << archiverFull << 0 << "exit status 2";
-        QTest::newRow("wace cannot write its volumes") << "wace" << "wace" << archiverFull << 0 << "exit status 2";
-        QTest::newRow("deflated zip 1 cannot be written, stand-in") << "fake_archiver" << "wrar" << zipFull << 3 << zipError;
-        QTest::newRow("stored zip 1 cannot be written, wrar") << "wrar" << "wrar" << zipFull << 0 << zipError;
+        QTest::newRow("wrar cannot write its volumes") << "wrar"
+                                                       << "wrar" << archiverFull << 0 << "exit status 2";
+        QTest::newRow("wace cannot write its volumes") << "wace"
+                                                       << "wace" << archiverFull << 0 << "exit status 2";
+        QTest::newRow("deflated zip 1 cannot be written, stand-in") << "fake_archiver"
+                                                                    << "wrar" << zipFull << 3 << zipError;
+        QTest::newRow("stored zip 1 cannot be written, wrar") << "wrar"
+                                                              << "wrar" << zipFull << 0 << zipError;
     }
 
     // A disk that fills ends the run by its failed-archiver or zip-error path,
@@ -217,10 +222,12 @@ private slots:
         QCOMPARE(packer.files("rips"), zips);
 
         for (const QString &zip : zips)
-            QCOMPARE(runProcess("unzip", {"-o", "-q", packer.path("rips/" + zip), "-d", packer.path("out")}).exitCode, 0);
+            QCOMPARE(runProcess("unzip", {"-o", "-q", packer.path("rips/" + zip), "-d", packer.path("out")}).exitCode,
+                     0);
         QTEST(QString::fromUtf8(readFile(packer.path("out/file_id.diz")).mid(25, 5)), "stamp");
         const bool rar = archiver == u"wrar";
-        QCOMPARE(extract(rar ? "7z" : "unace", packer.path(rar ? "out/myrel.rar" : "out/myrel.ace"), packer.path("x")), QString());
+        QCOMPARE(extract(rar ? "7z" : "unace", packer.path(rar ? "out/myrel.rar" : "out/myrel.ace"), packer.path("x")),
+                 QString());
         QCOMPARE(treeListing(packer.path("x")), treeListing(packer.path("rel")));
     }
 };

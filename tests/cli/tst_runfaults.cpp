@@ -49,7 +49,10 @@ struct Desk
         rows << makeFile(path("rel/file_id.diz"), QByteArray("xx/xx\r\n")) << makeFile(path("rel/data.bin"), 5000);
     }
     QString path(const QString &relative) const { return dir.filePath(relative); }
-    QStringList files(const QString &folder) const { return QDir(path(folder)).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot); }
+    QStringList files(const QString &folder) const
+    {
+        return QDir(path(folder)).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    }
 
     void start(const QStringList &extra, const QByteArray &fake)
     {
@@ -107,16 +110,18 @@ void TestRunFaults::faults_data()
     QTest::addColumn<QStringList>("rips");
     const QString wrar = QStringLiteral("wrar"), fake = QStringLiteral("fake_archiver");
     const QStringList none, one{"myrel.zip"};
-    QTest::newRow("ripfiles.txt cannot be written") << "list" << fake << QByteArray() << 1
-                                                   << "ripfiles.txt could not be written" << none;
-    QTest::newRow("archiver killed after its volumes") << "" << fake << QByteArray("volumes=3 killed") << 1
-                                                      << "The archiver failed: wrar was ended by signal 9 (SIGKILL)" << none;
-    QTest::newRow("archiver writes nothing") << "" << fake << QByteArray("none exit=0") << 1
-                                            << "The archiver failed: wrar wrote no volume" << none;
-    QTest::newRow("old zips, no --replace") << "old" << wrar << QByteArray() << 1
-        << "myrel01.zip and 1 more zips of this set already exist in" << QStringList{"myrel01.zip", "myrel02.zip"};
-    QTest::newRow("old zip, the set's only name") << "oldone" << wrar << QByteArray() << 1
-                                                 << "varko2000: Varko 2000: myrel.zip already exists in" << one;
+    QTest::newRow("ripfiles.txt cannot be written")
+        << "list" << fake << QByteArray() << 1 << "ripfiles.txt could not be written" << none;
+    QTest::newRow("archiver killed after its volumes")
+        << "" << fake << QByteArray("volumes=3 killed") << 1
+        << "The archiver failed: wrar was ended by signal 9 (SIGKILL)" << none;
+    QTest::newRow("archiver writes nothing")
+        << "" << fake << QByteArray("none exit=0") << 1 << "The archiver failed: wrar wrote no volume" << none;
+    QTest::newRow("old zips, no --replace")
+        << "old" << wrar << QByteArray() << 1 << "myrel01.zip and 1 more zips of this set already exist in"
+        << QStringList{"myrel01.zip", "myrel02.zip"};
+    QTest::newRow("old zip, the set's only name")
+        << "oldone" << wrar << QByteArray() << 1 << "varko2000: Varko 2000: myrel.zip already exists in" << one;
     QTest::newRow("old zips, --replace") << "replace" << wrar << QByteArray() << 0 << "set complete" << one;
     QTest::newRow("rip-to missing") << "gone" << wrar << QByteArray() << 2 << "/gone/ does not exist" << none;
     QTest::newRow("rip-to relative") << "relative" << wrar << QByteArray() << 2 << "rips/ is not a full path" << none;
@@ -124,26 +129,33 @@ void TestRunFaults::faults_data()
     QTest::newRow("rip-to a link loop") << "loop" << wrar << QByteArray() << 2 << "symbolic links" << none;
     QTest::newRow("rip-to bad UTF-8") << "utf8" << wrar << QByteArray() << 2 << "is not valid UTF-8" << none;
     QTest::newRow("rip-to not writable") << "readonly" << wrar << QByteArray() << 1
-                                        << "myrel.zip: Failure to create temporary file: Permission denied" << none;
+                                         << "myrel.zip: Failure to create temporary file: Permission denied" << none;
     QTest::newRow("comment a FIFO") << "fifocomment" << wrar << QByteArray() << 2 << "is a named pipe" << none;
-    QTest::newRow("comment /dev/zero") << "zerocomment" << wrar << QByteArray() << 2 << "/dev/zero: is a device" << none;
+    QTest::newRow("comment /dev/zero") << "zerocomment" << wrar << QByteArray() << 2 << "/dev/zero: is a device"
+                                       << none;
     QTest::newRow("script a FIFO") << "fifoscript" << wrar << QByteArray() << 2 << "is a named pipe" << none;
     QTest::newRow("options.ini a FIFO") << "fifooptions" << wrar << QByteArray() << 0 << "is a named pipe" << one;
     QTest::newRow("diz a FIFO") << "fifodiz" << wrar << QByteArray() << 1 << "file_id.diz: is a named pipe" << none;
-    QTest::newRow("link to / in a queued folder") << "rootlink" << wrar << QByteArray() << 1
-                                                 << "a symbolic link to a folder, not followed" << one;
+    QTest::newRow("link to / in a queued folder")
+        << "rootlink" << wrar << QByteArray() << 1 << "a symbolic link to a folder, not followed" << one;
     QTest::newRow("backslash in a name") << "backslash" << wrar << QByteArray() << 1 << "stored as a_b.txt" << one;
-    QTest::newRow("backslash in a zip row's name") << "zipbackslash" << wrar << QByteArray() << 1 << "stored as my_rel.nfo" << one;
-    QTest::newRow("backslash in a name, wace") << "backslash" << "wace" << QByteArray() << 1 << "stored as a_b.txt" << one;
-    QTest::newRow("rip-to holds a NUL") << "nul" << wrar << QByteArray() << 2 << "line 9 (riptodir): holds a NUL byte" << none;
-    QTest::newRow("temporary folder holds NULs") << "tdrivenul" << wrar << QByteArray() << 2
-                                                << "line 1 (tdrive): holds a NUL byte" << none;
-    QTest::newRow("options.ini holds a NUL") << "optionsnul" << wrar << QByteArray() << 2
-                                            << "options.ini: line 16 (riptodir): holds a NUL byte" << none;
-    QTest::newRow("every work folder name taken") << "nowork" << wrar << QByteArray() << 1
-                                                 << "~Varko01 to ~Varko99 all exist" << none;
-    QTest::newRow("two diz rows: the last one's file") << "twodiz" << wrar << QByteArray() << 0 << "set complete" << one;
-    QTest::newRow("'*' and a backslash in names, wace") << "acenames" << "wace" << QByteArray() << 1 << "stored as st_r (2).txt" << one;
+    QTest::newRow("backslash in a zip row's name")
+        << "zipbackslash" << wrar << QByteArray() << 1 << "stored as my_rel.nfo" << one;
+    QTest::newRow("backslash in a name, wace") << "backslash"
+                                               << "wace" << QByteArray() << 1 << "stored as a_b.txt" << one;
+    QTest::newRow("rip-to holds a NUL") << "nul" << wrar << QByteArray() << 2 << "line 9 (riptodir): holds a NUL byte"
+                                        << none;
+    QTest::newRow("temporary folder holds NULs")
+        << "tdrivenul" << wrar << QByteArray() << 2 << "line 1 (tdrive): holds a NUL byte" << none;
+    QTest::newRow("options.ini holds a NUL")
+        << "optionsnul" << wrar << QByteArray() << 2 << "options.ini: line 16 (riptodir): holds a NUL byte" << none;
+    QTest::newRow("every work folder name taken")
+        << "nowork" << wrar << QByteArray() << 1 << "~Varko01 to ~Varko99 all exist" << none;
+    QTest::newRow("two diz rows: the last one's file")
+        << "twodiz" << wrar << QByteArray() << 0 << "set complete" << one;
+    QTest::newRow("'*' and a backslash in names, wace")
+        << "acenames"
+        << "wace" << QByteArray() << 1 << "stored as st_r (2).txt" << one;
 }
 
 // Every fault: its exit status and message, no volume or work folder left,
@@ -164,9 +176,13 @@ void TestRunFaults::faults()
         makeFile(desk.path("rips/myrel02.zip"), QByteArray("old two"));
         makeFile(desk.path("rips/other01.zip"), QByteArray("not this set"));
     }
-    const QMap<QString, QString> ripTo{{"gone", desk.path("gone/")}, {"relative", "rips/"}, {"empty", ""},
-                                       {"loop", loop + u'/'}, {"utf8", desk.path("r\uFFFDp/")},
-                                       {"readonly", "/sys/"}, {"nul", desk.path("rips") + QChar::Null + QStringLiteral("/x/")}};
+    const QMap<QString, QString> ripTo{{"gone", desk.path("gone/")},
+                                       {"relative", "rips/"},
+                                       {"empty", ""},
+                                       {"loop", loop + u'/'},
+                                       {"utf8", desk.path("r\uFFFDp/")},
+                                       {"readonly", "/sys/"},
+                                       {"nul", desk.path("rips") + QChar::Null + QStringLiteral("/x/")}};
     // The part before the NUL exists: the set must not go there, nor to a fallback.
     if (fault == u"tdrivenul")
         desk.settings.tdrive = desk.path("tmp") + QChar::Null + QString(70000, u'x');
@@ -206,7 +222,8 @@ void TestRunFaults::faults()
     if (fault == u"zipbackslash")
         desk.rows << makeFile(desk.path("rel/my\\rel.nfo"), QByteArray("nfo"));
     if (fault == u"acenames")
-        desk.rows << makeFile(desk.path("rel/st*r.txt"), QByteArray("star")) << makeFile(desk.path("rel/st\\r.txt"), QByteArray("bs"));
+        desk.rows << makeFile(desk.path("rel/st*r.txt"), QByteArray("star"))
+                  << makeFile(desk.path("rel/st\\r.txt"), QByteArray("bs"));
     if (fault == u"twodiz")
         desk.rows << makeFile(desk.path("rel/nfo/file_id.diz"), QByteArray("xx/xx second\r\n"));
     const QMap<QString, QByteArray> before = desk.snapshot();
@@ -228,7 +245,8 @@ void TestRunFaults::faults()
     if (fault == u"old" || fault == u"oldone")
         QCOMPARE(readFile(desk.path(fault == u"old" ? "rips/myrel01.zip" : "rips/myrel.zip")), QByteArray("old one"));
     else if (rips.contains(QStringLiteral("myrel.zip")))
-        QCOMPARE(readZip(desk.path("rips/myrel.zip")).names.first(), desk.settings.rarace == 1 ? "myrel.rar" : "myrel.ace");
+        QCOMPARE(readZip(desk.path("rips/myrel.zip")).names.first(),
+                 desk.settings.rarace == 1 ? "myrel.rar" : "myrel.ace");
     if (fault == u"twodiz")
         QCOMPARE(readZip(desk.path("rips/myrel.zip")).entry("file_id.diz"), QByteArray("01/01 second\r\n"));
 }
@@ -280,7 +298,8 @@ void TestRunFaults::stopSignals()
     if (!whileZipping) {
         const QByteArray log = readFile(desk.path("archiver.log"));
         const pid_t archiver = log.mid(log.indexOf("pid ") + 4).trimmed().toInt();
-        QTRY_VERIFY(::kill(archiver, 0) != 0 || readFile(QStringLiteral("/proc/%1/stat").arg(archiver)).contains(") Z "));
+        QTRY_VERIFY(::kill(archiver, 0) != 0
+                    || readFile(QStringLiteral("/proc/%1/stat").arg(archiver)).contains(") Z "));
     }
 }
 
@@ -296,7 +315,8 @@ void TestRunFaults::closeStopsArchiver()
     Queue queue;
     QueueFiller(queue, desk.settings).addScriptRows(desk.rows);
     QTimer close;
-    QObject::connect(&close, &QTimer::timeout, [&] { state.ripInProgress = !readFile(desk.path("archiver.log")).contains("pid "); });
+    QObject::connect(&close, &QTimer::timeout,
+                     [&] { state.ripInProgress = !readFile(desk.path("archiver.log")).contains("pid "); });
     close.start(20);
     RipRun rip(queue, desk.settings, state, host, 3, {desk.path("home"), {desk.path("bin")}});
     QCOMPARE(rip.run(), RipRun::Outcome::Cancelled);

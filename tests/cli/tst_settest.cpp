@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — testing a finished set: sets packed by the program and its archivers, then broken one way at a time.
 #include "archivertestkit.h"
-#include "testfiles.h"
 #include "engine/sfvfile.h"
 #include "store/ripscript.h"
+#include "testfiles.h"
 #include "version.h"
 
 #include <QDir>
@@ -86,7 +86,8 @@ void TestSetTest::pack(const QString &archiver)
                            m_dir.filePath("rel/file_id.diz"), m_dir.filePath("rel/my.nfo")};
     QVERIFY(writeScript(m_dir.filePath("s.v2k"), settings, rows).ok);
     qputenv("VARKO_HOME", m_dir.filePath("home").toUtf8());
-    const ProcessResult run = runProcess(toolPath("varko2000"), {"--pack", m_dir.filePath("s.v2k"), "--name", "myrel", "--sfv", "--test"});
+    const ProcessResult run =
+        runProcess(toolPath("varko2000"), {"--pack", m_dir.filePath("s.v2k"), "--name", "myrel", "--sfv", "--test"});
     QVERIFY2(run.exitCode == 0, run.err.constData());
     QVERIFY(run.out.contains("myrel: the set is whole (4 zips"));
     QCOMPARE(filesIn(settings.riptodir).size(), 5);
@@ -148,31 +149,59 @@ void TestSetTest::corruption_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("said");
-    QTest::newRow("whole RAR set") << "rar" << "" << "myrel02.zip" << 0 << "myrel: the set is whole (4 zips, 2 archived";
-    QTest::newRow("whole ACE set") << "ace" << "" << "myrel.sfv" << 0 << "myrel: the set is whole (4 zips, 2 archived";
-    QTest::newRow("zip missing") << "rar" << "zip missing" << "myrel" << 1 << "myrel03.zip: missing\n";
-    QTest::newRow("last zip missing") << "ace" << "last zip missing" << "myrel01.zip" << 1 << "myrel04.zip: missing\n";
-    QTest::newRow("zip truncated") << "rar" << "zip truncated" << "myrel" << 1 << "myrel02.zip: damaged or cut short";
-    QTest::newRow("byte flipped, RAR") << "rar" << "byte flipped" << "myrel01.zip" << 1
-                                       << "myrel02.zip: myrel.r00: movie.bin fails its CRC";
-    QTest::newRow("byte flipped, ACE") << "ace" << "byte flipped" << "myrel01.zip" << 1
-                                       << "myrel02.zip: myrel.c00: movie.bin fails its CRC";
-    QTest::newRow("volume missing") << "rar" << "volume missing" << "myrel.sfv" << 1
-                                    << "myrel02.zip: no volume myrel.r00 inside; CRC";
-    QTest::newRow("diz out of order") << "rar" << "diz out of order" << "myrel" << 1
+    QTest::newRow("whole RAR set") << "rar"
+                                   << ""
+                                   << "myrel02.zip" << 0 << "myrel: the set is whole (4 zips, 2 archived";
+    QTest::newRow("whole ACE set") << "ace"
+                                   << ""
+                                   << "myrel.sfv" << 0 << "myrel: the set is whole (4 zips, 2 archived";
+    QTest::newRow("zip missing") << "rar"
+                                 << "zip missing"
+                                 << "myrel" << 1 << "myrel03.zip: missing\n";
+    QTest::newRow("last zip missing") << "ace"
+                                      << "last zip missing"
+                                      << "myrel01.zip" << 1 << "myrel04.zip: missing\n";
+    QTest::newRow("zip truncated") << "rar"
+                                   << "zip truncated"
+                                   << "myrel" << 1 << "myrel02.zip: damaged or cut short";
+    QTest::newRow("byte flipped, RAR") << "rar"
+                                       << "byte flipped"
+                                       << "myrel01.zip" << 1 << "myrel02.zip: myrel.r00: movie.bin fails its CRC";
+    QTest::newRow("byte flipped, ACE") << "ace"
+                                       << "byte flipped"
+                                       << "myrel01.zip" << 1 << "myrel02.zip: myrel.c00: movie.bin fails its CRC";
+    QTest::newRow("volume missing") << "rar"
+                                    << "volume missing"
+                                    << "myrel.sfv" << 1 << "myrel02.zip: no volume myrel.r00 inside; CRC";
+    QTest::newRow("diz out of order") << "rar"
+                                      << "diz out of order"
+                                      << "myrel" << 1
                                       << "myrel01.zip: file_id.diz: reads \"02/04\" where 01/04 belongs";
-    QTest::newRow("diz text changed, number kept: the copy unlike the most") << "rar" << "diz text changed" << "myrel" << 1
-        << "myrel01.zip: file_id.diz differs from the other zips' copies\n";
-    QTest::newRow("zip row differs in one zip") << "ace" << "extra differs in 3" << "myrel02.zip" << 1
-                                                << "myrel03.zip: extra.txt differs from the other zips' copies\n";
-    QTest::newRow("zip row differs, two zips left: the second") << "rar" << "two left, extra differs in 1" << "myrel" << 1
-                                                               << "myrel02.zip: extra.txt differs from the other zips' copies\n";
-    QTest::newRow("sfv names a stranger") << "rar" << "sfv names a stranger" << "myrel.sfv" << 1
-                                          << "myrel.sfv: names myrel05.zip, which is not there";
-    QTest::newRow("not a zip") << "ace" << "not a zip" << "myrel01.zip" << 1 << "myrel02.zip: not a zip";
-    QTest::newRow("base name read from the volumes") << "ace" << "three digits" << "myrel002.zip" << 0
-                                                     << "myrel: the set is whole (4 zips, 2 archived";
-    QTest::newRow("path to nothing") << "rar" << "" << "nothing" << 2 << "nothing to test at";
+    QTest::newRow("diz text changed, number kept: the copy unlike the most")
+        << "rar"
+        << "diz text changed"
+        << "myrel" << 1 << "myrel01.zip: file_id.diz differs from the other zips' copies\n";
+    QTest::newRow("zip row differs in one zip")
+        << "ace"
+        << "extra differs in 3"
+        << "myrel02.zip" << 1 << "myrel03.zip: extra.txt differs from the other zips' copies\n";
+    QTest::newRow("zip row differs, two zips left: the second")
+        << "rar"
+        << "two left, extra differs in 1"
+        << "myrel" << 1 << "myrel02.zip: extra.txt differs from the other zips' copies\n";
+    QTest::newRow("sfv names a stranger") << "rar"
+                                          << "sfv names a stranger"
+                                          << "myrel.sfv" << 1 << "myrel.sfv: names myrel05.zip, which is not there";
+    QTest::newRow("not a zip") << "ace"
+                               << "not a zip"
+                               << "myrel01.zip" << 1 << "myrel02.zip: not a zip";
+    QTest::newRow("base name read from the volumes")
+        << "ace"
+        << "three digits"
+        << "myrel002.zip" << 0 << "myrel: the set is whole (4 zips, 2 archived";
+    QTest::newRow("path to nothing") << "rar"
+                                     << ""
+                                     << "nothing" << 2 << "nothing to test at";
 }
 
 // Each corruption in a copy of the set: the test names the zip and the
@@ -208,7 +237,8 @@ void TestSetTest::sfvFile()
              QByteArray("; Varko 2000 v" VARKO_VERSION "\r\n; 2026-01-02 03:04:05\r\n"
                         "a01.zip 000000AB\r\na02.zip FFFFFFFF\r\n"));
     for (const char *archiver : {"rar", "ace"}) {
-        const ProcessResult check = runProcess(QStringLiteral("cksfv"), {"-q", "-f", "myrel.sfv"}, m_dir.filePath(archiver));
+        const ProcessResult check =
+            runProcess(QStringLiteral("cksfv"), {"-q", "-f", "myrel.sfv"}, m_dir.filePath(archiver));
         QVERIFY2(check.exitCode == 0, (check.out + check.err).constData());
     }
 }

@@ -21,19 +21,42 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("capitals come out lower case") << 6 << "MYSET1" << "enter" << "myset1" << false;
-        QTest::newRow("dash and digits pass") << 6 << "my-set" << "ok" << "my-set" << false;
-        QTest::newRow("underscore refused, lowered, stays open") << 6 << "My_Set" << "enter" << "my_set" << true;
-        QTest::newRow("blank refused") << 6 << "a b" << "ok" << "a b" << true;
-        QTest::newRow("slash refused") << 6 << "../x" << "enter" << "../x" << true;
-        QTest::newRow("accented letter refused") << 6 << "café" << "ok" << "café" << true;
-        QTest::newRow("six characters at most") << 6 << "abcdefgh" << "enter" << "abcdef" << false;
-        QTest::newRow("five in the over-99 state") << 5 << "abcdefgh" << "enter" << "abcde" << false;
-        QTest::newRow("twenty for one archive file") << 20 << "abcdefghijklmnopqrstuvwxyz" << "enter"
+        QTest::newRow("capitals come out lower case") << 6 << "MYSET1"
+                                                      << "enter"
+                                                      << "myset1" << false;
+        QTest::newRow("dash and digits pass") << 6 << "my-set"
+                                              << "ok"
+                                              << "my-set" << false;
+        QTest::newRow("underscore refused, lowered, stays open") << 6 << "My_Set"
+                                                                 << "enter"
+                                                                 << "my_set" << true;
+        QTest::newRow("blank refused") << 6 << "a b"
+                                       << "ok"
+                                       << "a b" << true;
+        QTest::newRow("slash refused") << 6 << "../x"
+                                       << "enter"
+                                       << "../x" << true;
+        QTest::newRow("accented letter refused") << 6 << "café"
+                                                 << "ok"
+                                                 << "café" << true;
+        QTest::newRow("six characters at most") << 6 << "abcdefgh"
+                                                << "enter"
+                                                << "abcdef" << false;
+        QTest::newRow("five in the over-99 state") << 5 << "abcdefgh"
+                                                   << "enter"
+                                                   << "abcde" << false;
+        QTest::newRow("twenty for one archive file") << 20 << "abcdefghijklmnopqrstuvwxyz"
+                                                     << "enter"
                                                      << "abcdefghijklmnopqrst" << false;
-        QTest::newRow("cancel empties the name") << 6 << "abc" << "cancel" << "" << false;
-        QTest::newRow("escape closes with the text as typed") << 6 << "Abc" << "escape" << "Abc" << false;
-        QTest::newRow("empty OK is a cancel") << 6 << "" << "enter" << "" << false;
+        QTest::newRow("cancel empties the name") << 6 << "abc"
+                                                 << "cancel"
+                                                 << "" << false;
+        QTest::newRow("escape closes with the text as typed") << 6 << "Abc"
+                                                              << "escape"
+                                                              << "Abc" << false;
+        QTest::newRow("empty OK is a cancel") << 6 << ""
+                                              << "enter"
+                                              << "" << false;
     }
     void closing()
     {
@@ -64,9 +87,11 @@ private slots:
         else if (action == u"escape")
             QTest::keyClick(box, Qt::Key_Escape);
         else
-            dialog.findChild<QPushButton *>(action == u"ok" ? QStringLiteral("Command1") : QStringLiteral("Command2"))->click();
+            dialog.findChild<QPushButton *>(action == u"ok" ? QStringLiteral("Command1") : QStringLiteral("Command2"))
+                ->click();
 
-        const QStringList complaint{"Invalid filename characters", "Varko 2000 error", QString::number(QMessageBox::Warning)};
+        const QStringList complaint{"Invalid filename characters", "Varko 2000 error",
+                                    QString::number(QMessageBox::Warning)};
         QCOMPARE(shown, refused ? complaint : QStringList());
         QCOMPARE(dialog.isVisible(), refused);
         QTEST(dialog.name(), "name");

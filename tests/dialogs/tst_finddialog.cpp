@@ -18,8 +18,7 @@ private slots:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<bool>("subfolders");
         QTest::addColumn<QStringList>("found");
-        QTest::newRow("below, any case") << "*.nfo" << true
-            << QStringList{"a.nfo", "sub/B.NFO", "sub/deep/c.nfo"};
+        QTest::newRow("below, any case") << "*.nfo" << true << QStringList{"a.nfo", "sub/B.NFO", "sub/deep/c.nfo"};
         QTest::newRow("only in the folder") << "*.nfo" << false << QStringList{"a.nfo"};
         QTest::newRow("two patterns") << "*.txt; *.nfo" << false << QStringList{"a.nfo", "d.txt"};
         QTest::newRow("folders by name too") << "su?" << true << QStringList{"sub"};

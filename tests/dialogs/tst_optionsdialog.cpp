@@ -4,8 +4,8 @@
 #include "dialogs/optionsdialog.h"
 #include "dialogs/optionsdialoghost.h"
 #include "engine/queue.h"
-#include "store/optionsfile.h"
 #include "settingsfiles.h"
+#include "store/optionsfile.h"
 #include "testfiles.h"
 
 #include <QCheckBox>
@@ -51,8 +51,7 @@ private:
         return std::make_unique<OptionsDialog>(m_settings, m_queue, m_host, OptionsFile(optionsPath()));
     }
 
-    template <typename W>
-    static W *control(const OptionsDialog &dialog, const char *name)
+    template <typename W> static W *control(const OptionsDialog &dialog, const char *name)
     {
         return dialog.findChild<W *>(QString::fromLatin1(name));
     }
@@ -102,10 +101,13 @@ private slots:
         QVERIFY(!dialog->isVisible());
         const QString dir = m_dir.path();
         QCOMPARE(readFile(optionsPath()),
-                 crlf({"warnings= 0", "sound= 0", "font= ", "fonts= 12", "procolor= ", "view= 3", "sort= 1",
-                       "tdrive= " + dir, "rarace= 0", "savepaths= 1", "size= 199", "racomp= 5", "zip= 0", "nfo1st= 1",
-                       "zipcomp= 0", "riptodir= /tmp/", "zcomment= 1", "comment= " + dir + "/comment with blanks.txt",
-                       "dnumber= 1", "layer= 1", "extra= "}));
+                 crlf({"warnings= 0",     "sound= 0",       "font= ",
+                       "fonts= 12",       "procolor= ",     "view= 3",
+                       "sort= 1",         "tdrive= " + dir, "rarace= 0",
+                       "savepaths= 1",    "size= 199",      "racomp= 5",
+                       "zip= 0",          "nfo1st= 1",      "zipcomp= 0",
+                       "riptodir= /tmp/", "zcomment= 1",    "comment= " + dir + "/comment with blanks.txt",
+                       "dnumber= 1",      "layer= 1",       "extra= "}));
     }
 
     void tabOrderFollowsFrames()
@@ -117,10 +119,10 @@ private slots:
             if ((w->focusPolicy() & Qt::TabFocus) != 0)
                 order << w->objectName();
         }
-        QCOMPARE(order, (QStringList{"Combo3", "Combo4", "Combo5", "Check8", "Check5", "Check6", "Command5",
-                                     "Drive1", "tempFolderButton", "Command2", "Option1", "Option2", "Combo1",
-                                     "VScroll1", "Check3", "Check2", "Check7", "Check4", "Command4", "Combo2",
-                                     "Check1", "Command3", "Command1"}));
+        QCOMPARE(order, (QStringList{"Combo3",   "Combo4",   "Combo5",           "Check8",   "Check5",  "Check6",
+                                     "Command5", "Drive1",   "tempFolderButton", "Command2", "Option1", "Option2",
+                                     "Combo1",   "VScroll1", "Check3",           "Check2",   "Check7",  "Check4",
+                                     "Command4", "Combo2",   "Check1",           "Command3", "Command1"}));
     }
 
     void rowsReplaced_data()
@@ -136,14 +138,12 @@ private slots:
         QTest::newRow("zip box on, nfo first")
             << QByteArray("Check2") << 0 << 1 << QStringList{"Rar", "Rar", "Rar"} << placed << int(SettingKey::Zip);
         QTest::newRow("zip box on, nfo in every zip")
-            << QByteArray("Check2") << 0 << 0 << QStringList{"Rar", "Rar", "Rar"}
-            << QStringList{"Zip", "Zip", "Rar"} << int(SettingKey::Zip);
-        QTest::newRow("ace: archive rows only")
-            << QByteArray("Option2") << 1 << 1 << placed << QStringList{"Zip", "1st Zip only", "Ace"}
-            << int(SettingKey::Rarace);
+            << QByteArray("Check2") << 0 << 0 << QStringList{"Rar", "Rar", "Rar"} << QStringList{"Zip", "Zip", "Rar"}
+            << int(SettingKey::Zip);
+        QTest::newRow("ace: archive rows only") << QByteArray("Option2") << 1 << 1 << placed
+                                                << QStringList{"Zip", "1st Zip only", "Ace"} << int(SettingKey::Rarace);
         QTest::newRow("nfo box: every nfo row")
-            << QByteArray("Check1") << 1 << 0 << QStringList{"Zip", "Rar", "Rar"} << placed
-            << int(SettingKey::Nfo1st);
+            << QByteArray("Check1") << 1 << 0 << QStringList{"Zip", "Rar", "Rar"} << placed << int(SettingKey::Nfo1st);
     }
     void rowsReplaced()
     {
@@ -270,8 +270,9 @@ private slots:
         dialog->show();
         dialog->close();
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(m_host.mirrored, (QList<SettingKey>{SettingKey::View, SettingKey::Sort, SettingKey::Fonts,
-                                                     SettingKey::Racomp, SettingKey::Zipcomp}));
+        QCOMPARE(m_host.mirrored,
+                 (QList<SettingKey>{SettingKey::View, SettingKey::Sort, SettingKey::Fonts, SettingKey::Racomp,
+                                    SettingKey::Zipcomp}));
         QCOMPARE(m_settings.view, QStringLiteral("2"));
         QCOMPARE(m_settings.sort, QStringLiteral("4"));
         QCOMPARE(m_settings.fonts, QStringLiteral("8"));

@@ -36,7 +36,8 @@ public:
         QList<Message::Answer> &queued = answers[message.text];
         if (!queued.isEmpty())
             return queued.takeFirst();
-        const bool yesNo = message.buttons == Message::Buttons::YesNo || message.buttons == Message::Buttons::YesNoCancel;
+        const bool yesNo =
+            message.buttons == Message::Buttons::YesNo || message.buttons == Message::Buttons::YesNoCancel;
         return yesNo ? Message::Answer::Yes : Message::Answer::Ok;
     }
     QString askBaseName(int maxLength) override
@@ -53,14 +54,14 @@ public:
     void setProgress(int, const QString &text) override { progressText = text; }
     void showEstimate(const QString &text) override { progressText = text; }
     void setBusyPointer(bool on) override { busy = on; }
-    void centrePointer() override {}
-    void deselectBrowser() override {}
+    void centrePointer() override { }
+    void deselectBrowser() override { }
     void settingChanged(SettingKey key) override { changed << key; }
     void stepAside(bool translucent) override { window << (translucent ? "hide" : "minimise"); }
     void stepBack(bool translucent) override { window << (translucent ? "show" : "restore"); }
     void showAfterZipError(bool opaque) override { window << (opaque ? "shown opaque" : "shown"); }
     void playCompletionSound() override { ++sounds; }
-    void runEnded() override {}
+    void runEnded() override { }
     void processEvents() override
     {
         if (onEvents)

@@ -25,19 +25,19 @@ private slots:
         QTest::addColumn<QString>("line");
         const QString list = QStringLiteral(" \"@/opt/v/ripfiles.txt\"");
         QTest::newRow("rar floppy, names only") << true << 3 << 3 << 0 << "/tmp/~Varko01/myrel.rar"
-            << "wrar a -ep -v1440000b -m3 -y /tmp/~Varko01/myrel.rar" + list;
+                                                << "wrar a -ep -v1440000b -m3 -y /tmp/~Varko01/myrel.rar" + list;
         QTest::newRow("ace step 5, paths") << false << 5 << 3 << 1 << "/tmp/~Varko01/myrel.ace"
-            << "wace a -r -y -v2500 -m3 /tmp/~Varko01/myrel.ace" + list;
+                                           << "wace a -r -y -v2500 -m3 /tmp/~Varko01/myrel.ace" + list;
         QTest::newRow("rar step 0: two blanks") << true << 0 << 3 << 0 << "/rips/myrel.rar"
-            << "wrar a -ep  -m3 -y /rips/myrel.rar" + list;
+                                                << "wrar a -ep  -m3 -y /rips/myrel.rar" + list;
         QTest::newRow("rar paths, store") << true << 1 << 0 << 1 << "/t/a.001"
-            << "wrar a -r0 -v500000b -m0 -y /t/a.001" + list;
+                                          << "wrar a -r0 -v500000b -m0 -y /t/a.001" + list;
         QTest::newRow("ace names only, step 0") << false << 0 << 5 << 0 << "/t/a.ace"
-            << "wace a -y -ep  -m5 /t/a.ace" + list;
+                                                << "wace a -y -ep  -m5 /t/a.ace" + list;
         QTest::newRow("only 1 stores paths") << true << 3 << 3 << 2 << "/t/a.rar"
-            << "wrar a -ep -v1440000b -m3 -y /t/a.rar" + list;
+                                             << "wrar a -ep -v1440000b -m3 -y /t/a.rar" + list;
         QTest::newRow("blank in the rip-to folder is quoted") << true << 0 << 3 << 0 << "/my rips/a.rar"
-            << "wrar a -ep  -m3 -y \"/my rips/a.rar\"" + list;
+                                                              << "wrar a -ep  -m3 -y \"/my rips/a.rar\"" + list;
     }
     void commandLine()
     {
@@ -46,16 +46,18 @@ private slots:
         QFETCH(int, level);
         QFETCH(int, savePaths);
         QFETCH(QString, archive);
-        QTEST(ArchiverCommand::commandLine(rar, step, level, savePaths, archive, QStringLiteral("/opt/v/ripfiles.txt")), "line");
+        QTEST(ArchiverCommand::commandLine(rar, step, level, savePaths, archive, QStringLiteral("/opt/v/ripfiles.txt")),
+              "line");
     }
 
     void splitting_data()
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("blanks separate, runs count once") << "wrar a -ep  -m3" << QStringList{"wrar", "a", "-ep", "-m3"};
+        QTest::newRow("blanks separate, runs count once")
+            << "wrar a -ep  -m3" << QStringList{"wrar", "a", "-ep", "-m3"};
         QTest::newRow("quotes group and go") << "wrar \"/my rips/a.rar\" \"@/x/ripfiles.txt\""
-            << QStringList{"wrar", "/my rips/a.rar", "@/x/ripfiles.txt"};
+                                             << QStringList{"wrar", "/my rips/a.rar", "@/x/ripfiles.txt"};
         QTest::newRow("empty quotes are an argument") << "a \"\" b" << QStringList{"a", "", "b"};
         QTest::newRow("escaped quote") << R"(a \"b\")" << QStringList{"a", "\"b\""};
         QTest::newRow("backslashes before a quote halve") << R"(a\\"b c")" << QStringList{R"(a\b c)"};
@@ -117,7 +119,8 @@ private slots:
         QFile::setPermissions(second.filePath("tool"), QFile::ReadOwner | QFile::ExeOwner);
         makeFile(first.filePath("tool"), QByteArray("not executable"));
         QCOMPARE(locateProgram(QStringLiteral("tool"), {first.path(), second.path()}), second.filePath("tool"));
-        QCOMPARE(locateProgram(QStringLiteral("sh"), {first.path()}), QStandardPaths::findExecutable(QStringLiteral("sh")));
+        QCOMPARE(locateProgram(QStringLiteral("sh"), {first.path()}),
+                 QStandardPaths::findExecutable(QStringLiteral("sh")));
     }
 };
 

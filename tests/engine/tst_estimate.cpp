@@ -24,10 +24,13 @@ private slots:
         QTest::newRow("whole megabytes keep the point") << 100.0 << 2 << "1.M|1.M|1.00|0%" << false << false;
         QTest::newRow("step 4") << 100.0 << 4 << "2.M|2.M|1.00|0%" << false << false;
         QTest::newRow("empty queue") << 0.0 << 5 << "2.5M|2.5M|0.00|0%" << false << false;
-        QTest::newRow("exactly 99.0 is not over 99") << 99.0 * 1500 << 3 << "1.44M|1.44M|99.00|99.00 Est. files" << false << false;
+        QTest::newRow("exactly 99.0 is not over 99")
+            << 99.0 * 1500 << 3 << "1.44M|1.44M|99.00|99.00 Est. files" << false << false;
         QTest::newRow("just over 99") << 99.01 * 1500 << 3 << "1.44M|1.44M|99.01|99.01 Est. files" << true << false;
-        QTest::newRow("exactly 999.0 is allowed") << 999.0 * 500 << 1 << ".5M|.5M|999.00|999.00 Est. files" << true << false;
-        QTest::newRow("999.5 is refused") << 999.5 * 1500 << 3 << "1.44M|1.44M|999.50|999.50 Est. files" << true << true;
+        QTest::newRow("exactly 999.0 is allowed")
+            << 999.0 * 500 << 1 << ".5M|.5M|999.00|999.00 Est. files" << true << false;
+        QTest::newRow("999.5 is refused")
+            << 999.5 * 1500 << 3 << "1.44M|1.44M|999.50|999.50 Est. files" << true << true;
     }
     void estimate()
     {

@@ -112,9 +112,16 @@ private slots:
         QFETCH(QList<int>, clicks);
         Bench b;
         const QDateTime noon(QDate(2005, 1, 1), QTime(12, 0));
-        const struct { const char *name; qint64 bytes; QDateTime modified; } rows[] = {
-            {"b", 10 * 1024, noon}, {"a", 9 * 1024, noon.addSecs(-3600)}, {"C", 100 * 1024, noon.addYears(-6)},
-            {"d", 1024, noon.addSecs(20)}, {"e", 1025, noon.addSecs(40)}};
+        const struct
+        {
+            const char *name;
+            qint64 bytes;
+            QDateTime modified;
+        } rows[] = {{"b", 10 * 1024, noon},
+                    {"a", 9 * 1024, noon.addSecs(-3600)},
+                    {"C", 100 * 1024, noon.addYears(-6)},
+                    {"d", 1024, noon.addSecs(20)},
+                    {"e", 1025, noon.addSecs(40)}};
         for (const auto &row : rows) {
             QVERIFY(setModified(makeFile(b.path(row.name), row.bytes), row.modified));
             b.add({row.name});
@@ -130,14 +137,16 @@ private slots:
         Bench b;
         b.add({"left-over"});
         const QString script = b.path("rel.v2k");
-        const QStringList rows{makeFile(b.path("file_id.diz"), 3000), b.path("deleted.bin"), makeFile(b.path("x.nfo"), 10), "no-folder"};
+        const QStringList rows{makeFile(b.path("file_id.diz"), 3000), b.path("deleted.bin"),
+                               makeFile(b.path("x.nfo"), 10), "no-folder"};
         QVERIFY(writeScript(script, b.settings, rows).ok);
         QSignalSpy announced(&b.queue, &Queue::totalsChanged);
         QVERIFY(openScript(script, b.queue, b.settings, nullptr).ok);
         QCOMPARE(announced.count(), 1);
         QCOMPARE(b.column(Queue::InColumn), QStringLiteral("Zip,,Zip,"));
         QCOMPARE(b.column(Queue::NameColumn), QStringLiteral("file_id.diz,deleted.bin,x.nfo,"));
-        const QString missing = b.column(Queue::SizeColumn) + b.column(Queue::TypeColumn) + b.column(Queue::ModifiedColumn);
+        const QString missing =
+            b.column(Queue::SizeColumn) + b.column(Queue::TypeColumn) + b.column(Queue::ModifiedColumn);
         QVERIFY(missing.contains(QStringLiteral(",-----,")) && missing.contains(QStringLiteral(",(Not found!),")));
         QCOMPARE(b.queue.item(1).path, b.dir.path() + u'/');
         QVERIFY(b.queue.item(3).isNotFound());
@@ -168,7 +177,8 @@ private slots:
         QFile::setPermissions(b.path("locked"), {});
         const StoreResult result = openScript(script, b.queue, b.settings, nullptr);
         QFile::setPermissions(b.path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(QStringList({result.message, result.title}), QStringList({script + "\n\ncouldn't be loaded", "Varko 2000"}));
+        QCOMPARE(QStringList({result.message, result.title}),
+                 QStringList({script + "\n\ncouldn't be loaded", "Varko 2000"}));
         QCOMPARE(result.icon, MessageIcon::Warning);
         QCOMPARE(b.queue.rowCount(), 0);
         QCOMPARE(b.queue.totals().totalKB, 0.0);
@@ -184,9 +194,12 @@ private slots:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("in"); // the rows, then rarace and nfo1st
         const QStringList abc{"a", "b", "c"}, nfos{"a.nfo", "b.nfo"};
-        QTest::newRow("back to the archive") << abc << 0 << "z1 f2 A a1" << "Ace,Ace,1st Zip only 0 0";
-        QTest::newRow("nfo first on leaves archive rows") << nfos << 0 << "a1 N" << "1st Zip only,Rar 1 1";
-        QTest::newRow("nfo first off again") << nfos << 0 << "a1 N N" << "Zip,Rar 1 0";
+        QTest::newRow("back to the archive") << abc << 0 << "z1 f2 A a1"
+                                             << "Ace,Ace,1st Zip only 0 0";
+        QTest::newRow("nfo first on leaves archive rows") << nfos << 0 << "a1 N"
+                                                          << "1st Zip only,Rar 1 1";
+        QTest::newRow("nfo first off again") << nfos << 0 << "a1 N N"
+                                             << "Zip,Rar 1 0";
     }
     void placementCommands()
     {
@@ -206,7 +219,8 @@ private slots:
             case 'N': PlacementRules::toggleNfoFirst(b.queue, b.settings); break;
             }
         }
-        QTEST(QStringLiteral("%1 %2 %3").arg(b.column(Queue::InColumn)).arg(b.settings.rarace).arg(b.settings.nfo1st), "in");
+        QTEST(QStringLiteral("%1 %2 %3").arg(b.column(Queue::InColumn)).arg(b.settings.rarace).arg(b.settings.nfo1st),
+              "in");
     }
 
     void lockedWhileRunning()
@@ -247,7 +261,8 @@ private slots:
             b.add({name});
         b.queue.selectRow(0);
         const PlacementRules::QueueMenuState menu = PlacementRules::queueMenuState(b.queue, b.settings, 0);
-        QTEST(QString::number(menu.inArchive) + QString::number(menu.inZip) + QString::number(menu.inFirstZip), "offered");
+        QTEST(QString::number(menu.inArchive) + QString::number(menu.inZip) + QString::number(menu.inFirstZip),
+              "offered");
         QVERIFY(menu.openItem && menu.removeItem && menu.packIt);
         QCOMPARE(menu.inArchiveCaption, QStringLiteral("In Rar"));
 

@@ -19,7 +19,9 @@ namespace {
 // Another text of the same size in the same file, its times set back: only the status-change time tells.
 void rewriteInPlace(const QString &path, const QByteArray &bytes)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0 && st.st_size == bytes.size());
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite) && file.write(bytes) == bytes.size());
@@ -105,19 +107,27 @@ private slots:
         QTest::addColumn<QStringList>("warnings");
         const QStringList one{"rel.rar", "file_id.diz", "rel.nfo"};
         const QStringList two{"rel01.zip", "rel02.zip"};
-        const QStringList nfoChanged{"rel.nfo changed while the zips were written: the zips may hold different versions"};
-        QTest::newRow("rar, two floppies") << QByteArray("volumes=2") << 1 << 3 << two << QStringList{"rel.r00", "file_id.diz"}
-                                           << "02/02" << "" << QStringList{};
-        QTest::newRow("ace, three") << QByteArray("volumes=3") << 0 << 3 << QStringList{"rel01.zip", "rel02.zip", "rel03.zip"}
-                                    << QStringList{"rel.c01", "file_id.diz"} << "03/03" << "" << QStringList{};
-        QTest::newRow("step 0: no number, 01/01") << QByteArray("volumes=1") << 1 << 0 << QStringList{"rel.zip"} << one << "01/01"
-                                                  << "" << QStringList{};
-        QTest::newRow("one volume of a split set") << QByteArray("volumes=1") << 1 << 3 << QStringList{"rel.zip"} << one
-                                                   << "01/01" << "" << QStringList{};
-        QTest::newRow("nfo truncated between the zips") << QByteArray("volumes=2") << 1 << 3 << two
-                                                        << QStringList{"rel.r00", "file_id.diz"} << "02/02" << "truncated" << nfoChanged;
+        const QStringList nfoChanged{
+            "rel.nfo changed while the zips were written: the zips may hold different versions"};
+        QTest::newRow("rar, two floppies")
+            << QByteArray("volumes=2") << 1 << 3 << two << QStringList{"rel.r00", "file_id.diz"} << "02/02"
+            << "" << QStringList{};
+        QTest::newRow("ace, three") << QByteArray("volumes=3") << 0 << 3
+                                    << QStringList{"rel01.zip", "rel02.zip", "rel03.zip"}
+                                    << QStringList{"rel.c01", "file_id.diz"} << "03/03"
+                                    << "" << QStringList{};
+        QTest::newRow("step 0: no number, 01/01")
+            << QByteArray("volumes=1") << 1 << 0 << QStringList{"rel.zip"} << one << "01/01"
+            << "" << QStringList{};
+        QTest::newRow("one volume of a split set")
+            << QByteArray("volumes=1") << 1 << 3 << QStringList{"rel.zip"} << one << "01/01"
+            << "" << QStringList{};
+        QTest::newRow("nfo truncated between the zips")
+            << QByteArray("volumes=2") << 1 << 3 << two << QStringList{"rel.r00", "file_id.diz"} << "02/02"
+            << "truncated" << nfoChanged;
         QTest::newRow("nfo rewritten between the zips, same size and time")
-            << QByteArray("volumes=2") << 1 << 3 << two << QStringList{"rel.r00", "file_id.diz"} << "02/02" << "rewritten" << nfoChanged;
+            << QByteArray("volumes=2") << 1 << 3 << two << QStringList{"rel.r00", "file_id.diz"} << "02/02"
+            << "rewritten" << nfoChanged;
     }
     void complete()
     {
@@ -185,12 +195,18 @@ private slots:
         QTest::addColumn<QString>("situation");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("workFolderMade");
-        QTest::newRow("Cancel at the diz warning") << "nodiz" << "No file_id.diz in Queue" << false;
-        QTest::newRow("empty base name") << "noname" << "" << false;
-        QTest::newRow("name breaking the rule") << "badname" << "" << false;
+        QTest::newRow("Cancel at the diz warning") << "nodiz"
+                                                   << "No file_id.diz in Queue" << false;
+        QTest::newRow("empty base name") << "noname"
+                                         << "" << false;
+        QTest::newRow("name breaking the rule") << "badname"
+                                                << "" << false;
         QTest::newRow("more than 999 files") << "huge"
-            << "Can't have more than 999 files in the set\rRaise the achive size, or choose a source with a smaller size" << false;
-        QTest::newRow("Cancel at the folder question") << "folder" << "Folder found, save paths?" << false;
+                                             << "Can't have more than 999 files in the set\rRaise the achive size, or "
+                                                "choose a source with a smaller size"
+                                             << false;
+        QTest::newRow("Cancel at the folder question") << "folder"
+                                                       << "Folder found, save paths?" << false;
     }
     void cancelPaths()
     {
@@ -229,7 +245,8 @@ private slots:
         QTest::addColumn<QList<Message::Answer>>("answers");
         QTest::addColumn<int>("asked");
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("No asks again at the second folder") << QList<Message::Answer>{Message::Answer::No, Message::Answer::No} << 2 << "";
+        QTest::newRow("No asks again at the second folder")
+            << QList<Message::Answer>{Message::Answer::No, Message::Answer::No} << 2 << "";
         QTest::newRow("Yes switches paths on for good") << QList<Message::Answer>{Message::Answer::Yes} << 1 << "/*";
     }
     void folderQuestion()

@@ -3,11 +3,11 @@
 #include "engine/diznumbering.h"
 #include "engine/placementrules.h"
 #include "engine/sfvfile.h"
-#include "queuebench.h"
-#include "zipreader.h"
 #include "engine/zipstage.h"
+#include "queuebench.h"
 #include "zip/crc32stream.h"
 #include "zip/zipwriter.h"
+#include "zipreader.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,12 +18,13 @@ static QByteArray libraryZip(const QString &path, const std::vector<ZipWriter::E
     zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE, nullptr);
     for (const ZipWriter::Entry &entry : entries) {
         zip_source_t *source = zip_source_file(archive, QFile::encodeName(entry.sourcePath).constData(), 0, -1);
-        const zip_int64_t i = zip_file_add(archive, entry.entryName.toUtf8().constData(), source,
-                                           ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
+        const zip_int64_t i =
+            zip_file_add(archive, entry.entryName.toUtf8().constData(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
         zip_set_file_compression(archive, static_cast<zip_uint64_t>(i), ZIP_CM_STORE, 0);
     }
     if (!comment.isEmpty())
-        zip_set_archive_comment(archive, comment.toUtf8().constData(), static_cast<zip_uint16_t>(comment.toUtf8().size()));
+        zip_set_archive_comment(archive, comment.toUtf8().constData(),
+                                static_cast<zip_uint16_t>(comment.toUtf8().size()));
     zip_close(archive);
     return readFile(path);
 }
@@ -44,15 +45,18 @@ private slots:
         QTest::addColumn<QString>("stamp");
         QTest::addColumn<QByteArray>("copy");
         const QByteArray blanks(25, ' ');
-        QTest::newRow("template, zip 3 of 5") << blanks + "xx/xx\r\nline two\r\n" << "03/05" << blanks + "03/05\r\nline two\r\n";
-        QTest::newRow("over 99 grows the line") << blanks + "xx/xx\r\n" << "007/105" << blanks + "007/105\r\n";
-        QTest::newRow("over 99 overwrites what follows") << QByteArray("xx/xx--tail\n") << "007/105" << QByteArray("007/105tail\r\n");
+        QTest::newRow("template, zip 3 of 5") << blanks + "xx/xx\r\nline two\r\n"
+                                              << "03/05" << blanks + "03/05\r\nline two\r\n";
+        QTest::newRow("over 99 grows the line") << blanks + "xx/xx\r\n"
+                                                << "007/105" << blanks + "007/105\r\n";
+        QTest::newRow("over 99 overwrites what follows")
+            << QByteArray("xx/xx--tail\n") << "007/105" << QByteArray("007/105tail\r\n");
         QTest::newRow("line 4 column 10, LF and no final line end")
             << QByteArray("one\ntwo\nthree\n123456789xx/xx end\nlast") << "01/02"
             << QByteArray("one\r\ntwo\r\nthree\r\n12345678901/02 end\r\nlast\r\n");
         QTest::newRow("capitals are no marker") << QByteArray("XX/XX\r\n") << "01/02" << QByteArray("XX/XX\r\n");
-        QTest::newRow("8-bit art kept byte for byte") << QByteArray("\xb0\xb1\xb2 xx/xx \xdb\r\n") << "02/02"
-                                                       << QByteArray("\xb0\xb1\xb2 02/02 \xdb\r\n");
+        QTest::newRow("8-bit art kept byte for byte")
+            << QByteArray("\xb0\xb1\xb2 xx/xx \xdb\r\n") << "02/02" << QByteArray("\xb0\xb1\xb2 02/02 \xdb\r\n");
         QTest::newRow("UTF-8 counts characters") << QByteArray("é xx/xx\n") << "01/01" << QByteArray("é 01/01\r\n");
     }
     void numberedCopy()
@@ -125,8 +129,9 @@ private slots:
         // A file new in the queued folder reaches only the zips written after it came.
         QCOMPARE(stage.changedSources(), QStringList());
         makeFile(b.path("folder/late.txt"), 3);
-        QCOMPARE(stage.changedSources(),
-                 QStringList{"folder/late.txt changed while the zips were written: the zips may hold different versions"});
+        QCOMPARE(
+            stage.changedSources(),
+            QStringList{"folder/late.txt changed while the zips were written: the zips may hold different versions"});
     }
 
     // Zips written side by side come out as one worker writes them: later,
@@ -151,7 +156,8 @@ private slots:
             QStringList named;
             ZipPool::Hooks hooks;
             hooks.prepare = [&](int i) {
-                return ZipPool::Job{dir.filePath(folder + QString::number(i)), {{volumes.at(i - 1), "v"}, {diz, "file_id.diz"}}, 0, {}};
+                return ZipPool::Job{
+                    dir.filePath(folder + QString::number(i)), {{volumes.at(i - 1), "v"}, {diz, "file_id.diz"}}, 0, {}};
             };
             hooks.showing = [](int) {};
             hooks.progress = [](int) {};
@@ -193,7 +199,8 @@ private slots:
         writer.setCompression(zipcomp);
         QList<int> progress;
         writer.setProgressHandler([&](int percent) { progress << percent; });
-        const QString text = noise ? makeNoise(dir.filePath("text.txt"), 200000) : makeFile(dir.filePath("text.txt"), 200000);
+        const QString text =
+            noise ? makeNoise(dir.filePath("text.txt"), 200000) : makeFile(dir.filePath("text.txt"), 200000);
         QCOMPARE(writer.write(dir.filePath("a.zip"), {{text, QStringLiteral("text.txt")}}), 0);
         const ZipContents zip = readZip(dir.filePath("a.zip"));
         QCOMPARE(zip.methods, QList<int>{method});
@@ -271,7 +278,6 @@ private slots:
         QCOMPARE(readFile(dir.filePath("z.zip")), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), existing ? 3 : 2);
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestZipStage)

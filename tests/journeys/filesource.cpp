@@ -15,7 +15,9 @@ class FileItem : public QLabel
 {
 public:
     FileItem(QStringList paths, bool markerOnly)
-        : QLabel(QStringLiteral("%1 files").arg(paths.size())), m_paths(std::move(paths)), m_markerOnly(markerOnly)
+        : QLabel(QStringLiteral("%1 files").arg(paths.size()))
+        , m_paths(std::move(paths))
+        , m_markerOnly(markerOnly)
     {
         setObjectName(QStringLiteral("fileItem"));
         setAccessibleName(QStringLiteral("Drag these files"));

@@ -19,8 +19,20 @@ namespace {
 QByteArray mutated(QRandomGenerator &random, const QByteArray &shape)
 {
     QList<QByteArray> lines = shape.split('\n');
-    static const QByteArray pieces[] = {"\r", "\n", "\r\n", "=", "-", ".", "99999999", "\xEF\xBB\xBF",
-                                        "\xFF\xFE", QByteArray(1, '\0'), QByteArray(300, 'x'), "/*", "\\", "tdrive= "};
+    static const QByteArray pieces[] = {"\r",
+                                        "\n",
+                                        "\r\n",
+                                        "=",
+                                        "-",
+                                        ".",
+                                        "99999999",
+                                        "\xEF\xBB\xBF",
+                                        "\xFF\xFE",
+                                        QByteArray(1, '\0'),
+                                        QByteArray(300, 'x'),
+                                        "/*",
+                                        "\\",
+                                        "tdrive= "};
     for (int edits = random.bounded(1, 8); edits > 0; --edits) {
         const int at = random.bounded(int(lines.size()));
         QByteArray &line = lines[at];
@@ -28,7 +40,9 @@ QByteArray mutated(QRandomGenerator &random, const QByteArray &shape)
         case 0: lines.removeAt(at); break;
         case 1: lines.insert(at, line); break;
         case 2: line.truncate(random.bounded(int(line.size()) + 1)); break;
-        case 3: line.insert(random.bounded(int(line.size()) + 1), pieces[random.bounded(int(std::size(pieces)))]); break;
+        case 3:
+            line.insert(random.bounded(int(line.size()) + 1), pieces[random.bounded(int(std::size(pieces)))]);
+            break;
         default:
             if (!line.isEmpty())
                 line[random.bounded(int(line.size()))] = char(random.bounded(256));
@@ -55,11 +69,16 @@ void TestHostileFiles::refusedReads_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("why");
-    QTest::newRow("folder") << "folder" << ": is a folder, not a file";
-    QTest::newRow("FIFO") << "fifo" << ": is a named pipe, not a file";
-    QTest::newRow("device") << "device" << ": is a device, not a file";
-    QTest::newRow("over 64 MiB") << "huge" << ": is larger than 64 MiB";
-    QTest::newRow("missing") << "missing" << ": No such file or directory";
+    QTest::newRow("folder") << "folder"
+                            << ": is a folder, not a file";
+    QTest::newRow("FIFO") << "fifo"
+                          << ": is a named pipe, not a file";
+    QTest::newRow("device") << "device"
+                            << ": is a device, not a file";
+    QTest::newRow("over 64 MiB") << "huge"
+                                 << ": is larger than 64 MiB";
+    QTest::newRow("missing") << "missing"
+                             << ": No such file or directory";
 }
 
 // Neither a script nor a list file is read from something that is not a
@@ -105,7 +124,8 @@ void TestHostileFiles::fuzzedReaders()
             QVERIFY(writeScript(path, settings, read.rowPaths).ok);
             RipSettings again;
             const ScriptRead reread = readScript(path, again, nullptr);
-            QVERIFY2(reread.result.ok && again == settings && reread.rowPaths == read.rowPaths, qPrintable(QString::number(round)));
+            QVERIFY2(reread.result.ok && again == settings && reread.rowPaths == read.rowPaths,
+                     qPrintable(QString::number(round)));
         }
         const QByteArray brokenOptions = mutated(random, options);
         makeFile(path, brokenOptions);

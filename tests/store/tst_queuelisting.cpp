@@ -12,10 +12,10 @@ QueueListingInput sample()
 {
     QueueListingInput input;
     input.caption = "Varko 2000 - /home/u/rel.v2k";
-    input.rows = {{"file_id.diz", "1KB", "plain text document", "11/28/99 3:07 PM", "/home/u/rel/", "Zip"},
-                  {"a very long name.bin", "12,345KB", "binary", "1/2/26 12:00 AM", "/home/u/releases/2026/december/",
-                   "Rar"},
-                  {"gone.nfo", "-----", "(Not found!)", "-----", "/old/", ""}};
+    input.rows = {
+        {"file_id.diz", "1KB", "plain text document", "11/28/99 3:07 PM", "/home/u/rel/", "Zip"},
+        {"a very long name.bin", "12,345KB", "binary", "1/2/26 12:00 AM", "/home/u/releases/2026/december/", "Rar"},
+        {"gone.nfo", "-----", "(Not found!)", "-----", "/old/", ""}};
     input.totalKB = 12346.4;
     input.archiveTypeText = "Rar";
     input.archiveSizeText = "1.44M";
@@ -100,10 +100,16 @@ private slots:
         input.zipText.clear();
         input.pathsText = "Paths";
         input.tempFreeBytes.reset();
-        QStringList indented{" ------------ ------------- ------------- ------------------- --------------------- ------------",
-                             " Total:  0    KB", "", "", "", "  Settings:   Rar"};
-        for (const QString &line : sizeLines + QStringList{"  Normal compression", "  Include paths", "  Temp. drive:    /tmp/ - Error!",
-                                                            "", "No Zips", "", "  Rip-to folder:  /home/u/out/", ""})
+        QStringList indented{
+            " ------------ ------------- ------------- ------------------- --------------------- ------------",
+            " Total:  0    KB",
+            "",
+            "",
+            "",
+            "  Settings:   Rar"};
+        for (const QString &line : sizeLines
+                 + QStringList{"  Normal compression", "  Include paths", "  Temp. drive:    /tmp/ - Error!", "",
+                               "No Zips", "", "  Rip-to folder:  /home/u/out/", ""})
             indented << (line.isEmpty() ? line : kIndent + line);
         QCOMPARE(queueListingLines(input).mid(5), indented);
     }
@@ -116,7 +122,9 @@ private slots:
         input.rows = {{"x", "1,234,567,890KB", "t", "12/31/99 11:59 PM", "/p/", "Rar"}};
         input.rows.append(QList<QueueListingInput::Row>(12345, input.rows.first()));
         const QStringList lines = queueListingLines(input);
-        QCOMPARE(lines.at(5), QStringLiteral(" x            1,234,567,890KB             t             12/31/99 11:59 PM /p/       Rar"));
+        QCOMPARE(
+            lines.at(5),
+            QStringLiteral(" x            1,234,567,890KB             t             12/31/99 11:59 PM /p/       Rar"));
         QCOMPARE(lines.at(5 + 12346 + 1), QStringLiteral(" Total:  12346              12,346KB"));
     }
 

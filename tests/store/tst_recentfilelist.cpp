@@ -14,12 +14,12 @@ private slots:
     {
         QTest::addColumn<QStringList>("added");
         QTest::addColumn<QStringList>("entries");
-        QTest::newRow("fifth drops the oldest") << QStringList{"/1", "/2", "/3", "/4", "/5"}
-                                                << QStringList{"/5", "/4", "/3", "/2"};
-        QTest::newRow("reopening the third moves it up") << QStringList{"/1", "/2", "/3", "/4", "/2"}
-                                                         << QStringList{"/2", "/4", "/3", "/1"};
-        QTest::newRow("case does not make a new entry") << QStringList{"/x/Rel.v2k", "/y", "/x/rel.V2K"}
-                                                        << QStringList{"/x/rel.V2K", "/y"};
+        QTest::newRow("fifth drops the oldest")
+            << QStringList{"/1", "/2", "/3", "/4", "/5"} << QStringList{"/5", "/4", "/3", "/2"};
+        QTest::newRow("reopening the third moves it up")
+            << QStringList{"/1", "/2", "/3", "/4", "/2"} << QStringList{"/2", "/4", "/3", "/1"};
+        QTest::newRow("case does not make a new entry")
+            << QStringList{"/x/Rel.v2k", "/y", "/x/rel.V2K"} << QStringList{"/x/rel.V2K", "/y"};
     }
     void adding()
     {
@@ -43,7 +43,8 @@ private slots:
         const QString twenty = "/aaaaaaaaa/bbbbbbbbb"; // two parts, twenty characters with their separators
         QTest::newRow("32 characters whole") << "/" + QString(31, u'x') << "/" + QString(31, u'x');
         QTest::newRow("40 characters, last two parts kept") << "/ccccccccccccccccccc" + twenty << "..." + twenty;
-        QTest::newRow("last part too long") << "/aa/bb/" + QString(40, u'z') << "..." + QString("/aa/bb/") + QString(40, u'z');
+        QTest::newRow("last part too long")
+            << "/aa/bb/" + QString(40, u'z') << "..." + QString("/aa/bb/") + QString(40, u'z');
         QTest::newRow("long without separator") << QString(40, u'q') << QString(40, u'q');
         QTest::newRow("exactly 32 after a separator") << "/abc/" + QString(32, u'y') << ".../" + QString(32, u'y');
     }

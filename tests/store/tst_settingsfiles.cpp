@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the settings files byte for byte: options.ini and rip scripts, written, read back and read when damaged.
+#include "settingsfiles.h"
 #include "store/lineformat.h"
 #include "store/optionsfile.h"
 #include "store/ripscript.h"
-#include "settingsfiles.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -81,19 +81,44 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
-        QTest::newRow("savepaths of 2 reads 0") << 10 << "savepaths= 2" << "savepaths" << "0";
-        QTest::newRow("rarace of 2 stays 2") << 9 << "rarace= 2" << "rarace" << "2";
-        QTest::newRow("zipcomp without blank still reads") << 15 << "zipcomp=4" << "zipcomp" << "4";
-        QTest::newRow("racomp without blank reads 0") << 12 << "racomp=4" << "racomp" << "0";
-        QTest::newRow("misspelt key read by position") << 12 << "rcomp=  5" << "racomp" << "5";
-        QTest::newRow("negative sign sits before the column") << 11 << "size=-4" << "size" << "4";
-        QTest::newRow("negative after a blank") << 11 << "size= -4" << "size" << "-4";
-        QTest::newRow("riptodir that does not exist") << 16 << "riptodir= /no/such/folder/" << "riptodir" << "HOME/";
-        QTest::newRow("tdrive loses its trailing slash") << 8 << "tdrive= /var/tmp/" << "tdrive" << "/var/tmp";
-        QTest::newRow("root tdrive stays root") << 8 << "tdrive= /" << "tdrive" << "/";
-        QTest::newRow("text keeps trailing blanks") << 18 << "comment= a b  " << "comment" << "a b  ";
-        QTest::newRow("fonts of 9 read as is") << 4 << "fonts= 9" << "fonts" << "9";
-        QTest::newRow("very long comment") << 18 << "comment= " + QString(100000, u'c') << "comment" << QString(100000, u'c');
+        QTest::newRow("savepaths of 2 reads 0") << 10 << "savepaths= 2"
+                                                << "savepaths"
+                                                << "0";
+        QTest::newRow("rarace of 2 stays 2") << 9 << "rarace= 2"
+                                             << "rarace"
+                                             << "2";
+        QTest::newRow("zipcomp without blank still reads") << 15 << "zipcomp=4"
+                                                           << "zipcomp"
+                                                           << "4";
+        QTest::newRow("racomp without blank reads 0") << 12 << "racomp=4"
+                                                      << "racomp"
+                                                      << "0";
+        QTest::newRow("misspelt key read by position") << 12 << "rcomp=  5"
+                                                       << "racomp"
+                                                       << "5";
+        QTest::newRow("negative sign sits before the column") << 11 << "size=-4"
+                                                              << "size"
+                                                              << "4";
+        QTest::newRow("negative after a blank") << 11 << "size= -4"
+                                                << "size"
+                                                << "-4";
+        QTest::newRow("riptodir that does not exist") << 16 << "riptodir= /no/such/folder/"
+                                                      << "riptodir"
+                                                      << "HOME/";
+        QTest::newRow("tdrive loses its trailing slash") << 8 << "tdrive= /var/tmp/"
+                                                         << "tdrive"
+                                                         << "/var/tmp";
+        QTest::newRow("root tdrive stays root") << 8 << "tdrive= /"
+                                                << "tdrive"
+                                                << "/";
+        QTest::newRow("text keeps trailing blanks") << 18 << "comment= a b  "
+                                                    << "comment"
+                                                    << "a b  ";
+        QTest::newRow("fonts of 9 read as is") << 4 << "fonts= 9"
+                                               << "fonts"
+                                               << "9";
+        QTest::newRow("very long comment")
+            << 18 << "comment= " + QString(100000, u'c') << "comment" << QString(100000, u'c');
     }
     void startUpReads()
     {
@@ -127,8 +152,8 @@ private slots:
         settings.racomp = 1;
         OptionsFile(m_path).reloadOptions(settings, nullptr);
         QCOMPARE(settings.warnings, qint16(0)); // read before the failing line
-        QCOMPARE(settings.size, qint16(7));     // the failing line
-        QCOMPARE(settings.racomp, qint16(1));   // not reached
+        QCOMPARE(settings.size, qint16(7)); // the failing line
+        QCOMPARE(settings.racomp, qint16(1)); // not reached
         QCOMPARE(readFile(m_path), crlf(lines));
     }
 
@@ -155,17 +180,17 @@ private slots:
         const RipSettings settings = changedSettings(m_home);
         const QStringList rows{m_home + "/rel/file_id.diz", m_home + "/rel/Ünïcode name.nfo", m_home + "/rel/sub/"};
         QVERIFY(writeScript(m_script, settings, rows).ok);
-        QCOMPARE(readFile(m_script), crlf(QStringList{"tdrive= " + m_home, "rarace= 0", "savepaths= 1", "size= 199",
-                                                    "racomp= 5", "zip= 0", "nfo1st= 1", "zipcomp= 0",
-                                                    "riptodir= /tmp/", "zcomment= 1",
-                                                    "comment= " + m_home + "/comment with blanks.txt", "dnumber= 1",
-                                                    "extra= ", "extra= "} + rows));
+        QCOMPARE(readFile(m_script),
+                 crlf(QStringList{"tdrive= " + m_home, "rarace= 0", "savepaths= 1", "size= 199", "racomp= 5", "zip= 0",
+                                  "nfo1st= 1", "zipcomp= 0", "riptodir= /tmp/", "zcomment= 1",
+                                  "comment= " + m_home + "/comment with blanks.txt", "dnumber= 1", "extra= ", "extra= "}
+                      + rows));
 
         // Settings the script does not hold stay as they were.
         RipSettings read = settings;
         read.tdrive = read.riptodir = read.comment = QString();
-        read.rarace = read.savepaths = read.size = read.racomp = read.zip = read.nfo1st = read.zipcomp = read.zcomment
-            = read.dnumber = 7;
+        read.rarace = read.savepaths = read.size = read.racomp = read.zip = read.nfo1st = read.zipcomp = read.zcomment =
+            read.dnumber = 7;
         const ScriptRead result = readScript(m_script, read, nullptr);
         QVERIFY(result.result.ok);
         QCOMPARE(result.rowPaths, rows);
@@ -244,14 +269,16 @@ private slots:
     void savesIntoAMissingFolderFail()
     {
         makeFile(m_path, "old");
-        const StoreResult options = OptionsFile(m_dir->filePath("no/such/folder/options.ini")).saveOptions(RipSettings());
+        const StoreResult options =
+            OptionsFile(m_dir->filePath("no/such/folder/options.ini")).saveOptions(RipSettings());
         QVERIFY(!options.ok);
         QCOMPARE(options.message, QStringLiteral("Options.ini save error"));
         QCOMPARE(readFile(m_path), QByteArray("old"));
         const QString path = m_dir->filePath(QStringLiteral("missing/x.v2k"));
         const StoreResult script = writeScript(path, RipSettings(), {});
         QVERIFY(!script.ok);
-        QCOMPARE(QStringList({script.message, script.title}), QStringList({path + "\n\ncouldn't be saved", "Varko 2000"}));
+        QCOMPARE(QStringList({script.message, script.title}),
+                 QStringList({path + "\n\ncouldn't be saved", "Varko 2000"}));
         QCOMPARE(script.icon, MessageIcon::Warning);
     }
 
@@ -260,8 +287,10 @@ private slots:
     {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("extension in capitals kept") << "/r/REL.V2K" << "/r/REL.V2K";
-        QTest::newRow("another extension gets one") << "/r/rel.v2k.txt" << "/r/rel.v2k.txt.v2k";
+        QTest::newRow("extension in capitals kept") << "/r/REL.V2K"
+                                                    << "/r/REL.V2K";
+        QTest::newRow("another extension gets one") << "/r/rel.v2k.txt"
+                                                    << "/r/rel.v2k.txt.v2k";
     }
     void scriptNames()
     {

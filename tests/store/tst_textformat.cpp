@@ -32,7 +32,8 @@ private slots:
         row("modified", "afternoon", QDateTime(QDate(1999, 11, 28), QTime(15, 7)), "11/28/99 3:07 PM");
         row("modified", "zero-padded minutes and year", QDateTime(QDate(2000, 7, 4), QTime(12, 5)), "7/4/00 12:05 PM");
         row("modified", "midnight is 12 AM", QDateTime(QDate(2026, 1, 2), QTime(0, 0)), "1/2/26 12:00 AM");
-        row("modified", "last minute of the morning", QDateTime(QDate(2009, 12, 31), QTime(11, 59, 59)), "12/31/09 11:59 AM");
+        row("modified", "last minute of the morning", QDateTime(QDate(2009, 12, 31), QTime(11, 59, 59)),
+            "12/31/09 11:59 AM");
         row("lenient", "blanks inside are skipped", " 1 2", "12");
         row("lenient", "empty is zero", "", "0");
         row("lenient", "stops at a letter", "12abc", "12");

@@ -47,8 +47,9 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("normal") << int(WindowSnapshot::Show::Normal)
                                 << QStringList{"State= 0", "Top= 900", "Left= 1200", "Height= 6000", "Width= 8000"};
-        QTest::newRow("maximized keeps the designed size") << int(WindowSnapshot::Show::Maximized)
-                                << QStringList{"State= 2", "Top= 900", "Left= 1200", "Height= 7270", "Width= 9900"};
+        QTest::newRow("maximized keeps the designed size")
+            << int(WindowSnapshot::Show::Maximized)
+            << QStringList{"State= 2", "Top= 900", "Left= 1200", "Height= 7270", "Width= 9900"};
     }
     void writtenLines()
     {
@@ -66,17 +67,23 @@ private slots:
     {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QList<int>>("read"); // maximize, state, top, left, height, width (-1: none)
-        QTest::newRow("top below the screen") << stateLines(" 0", 11521, 1200, 6000, 8000) << QList<int>{0, 0, 4445, 1200, 6000, 8000};
-        QTest::newRow("a minus sign sits in the skipped column") << stateLines(" 0", 900, -300, 6000, 8000) << QList<int>{0, 0, 900, 300, 6000, 8000};
-        QTest::newRow("left beyond the screen") << stateLines(" 0", 900, 15361, 6000, 8000) << QList<int>{0, 0, 900, 4755, 6000, 8000};
-        QTest::newRow("taller than the screen") << stateLines(" 0", 900, 1200, 11521, 8000) << QList<int>{0, 0, 900, 1200, 4820, 8000};
-        QTest::newRow("screen-wide is taken") << stateLines(" 0", 900, 1200, 6000, 15360) << QList<int>{0, 0, 900, 1200, 6000, 15360};
+        QTest::newRow("top below the screen")
+            << stateLines(" 0", 11521, 1200, 6000, 8000) << QList<int>{0, 0, 4445, 1200, 6000, 8000};
+        QTest::newRow("a minus sign sits in the skipped column")
+            << stateLines(" 0", 900, -300, 6000, 8000) << QList<int>{0, 0, 900, 300, 6000, 8000};
+        QTest::newRow("left beyond the screen")
+            << stateLines(" 0", 900, 15361, 6000, 8000) << QList<int>{0, 0, 900, 4755, 6000, 8000};
+        QTest::newRow("taller than the screen")
+            << stateLines(" 0", 900, 1200, 11521, 8000) << QList<int>{0, 0, 900, 1200, 4820, 8000};
+        QTest::newRow("screen-wide is taken")
+            << stateLines(" 0", 900, 1200, 6000, 15360) << QList<int>{0, 0, 900, 1200, 6000, 15360};
         QTest::newRow("garbage numbers read as 0")
-            << QStringList{"Version=", "State=xx", "Top=xx", "Left=xx", "Height=xx", "Width=xx", "Panel1.width=xx",
-                           "Panel3.top=xx", "Dir="}
+            << QStringList{"Version=", "State=xx",        "Top=xx",        "Left=xx", "Height=xx",
+                           "Width=xx", "Panel1.width=xx", "Panel3.top=xx", "Dir="}
             << QList<int>{0, 0, 4445, 4755, 4820, 0};
         // The value must be exactly "2": a blank-less "2" sits one column early.
-        QTest::newRow("blank-less 2 is not maximized") << stateLines("2", 900, 900, 6000, 8000) << QList<int>{0, 0, 900, 900, 6000, 8000};
+        QTest::newRow("blank-less 2 is not maximized")
+            << stateLines("2", 900, 900, 6000, 8000) << QList<int>{0, 0, 900, 900, 6000, 8000};
     }
     void readingRules()
     {
@@ -100,7 +107,8 @@ private slots:
     {
         QFETCH(int, panel1);
         QFETCH(int, panel3);
-        const WindowPlacement placement = readWindowState(stateLines(" 0", 900, 900, 6000, 8000, panel1, panel3), kScreen);
+        const WindowPlacement placement =
+            readWindowState(stateLines(" 0", 900, 900, 6000, 8000, panel1, panel3), kScreen);
         QTEST(int(placement.panel1), "rule");
         if (placement.panel1 == WindowPlacement::Splitter::Value)
             QCOMPARE(placement.panel1Width, panel1);
@@ -112,9 +120,13 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("dir");
         QTest::addColumn<QString>("refused");
-        QTest::newRow("taken") << "/home/u/rel dir" << "/home/u/rel dir" << "";
-        QTest::newRow("a NUL") << QStringLiteral("/home") + QChar::Null + u'x' << "" << ": line 9 (Dir): holds a NUL byte";
-        QTest::newRow("not UTF-8") << QStringLiteral("/h") + QChar::ReplacementCharacter << "" << ": line 9 (Dir): is not valid UTF-8";
+        QTest::newRow("taken") << "/home/u/rel dir"
+                               << "/home/u/rel dir"
+                               << "";
+        QTest::newRow("a NUL") << QStringLiteral("/home") + QChar::Null + u'x' << ""
+                               << ": line 9 (Dir): holds a NUL byte";
+        QTest::newRow("not UTF-8") << QStringLiteral("/h") + QChar::ReplacementCharacter << ""
+                                   << ": line 9 (Dir): is not valid UTF-8";
     }
     void browserFolder()
     {

@@ -75,12 +75,13 @@ ProcessResult runProcess(const QString &program, const QStringList &args, const 
 
 QString missingReaders(const QStringList &programs)
 {
-    const QHash<QString, QString> packages{{"7z", "p7zip-full"}, {"unar", "unar"}, {"unace", "unace"}, {"unzip", "unzip"},
-                                             {"zip", "zip"}, {"cksfv", "cksfv"}};
+    const QHash<QString, QString> packages{{"7z", "p7zip-full"}, {"unar", "unar"}, {"unace", "unace"},
+                                           {"unzip", "unzip"},   {"zip", "zip"},   {"cksfv", "cksfv"}};
     QStringList missing;
     for (const QString &program : programs) {
         if (QStandardPaths::findExecutable(program).isEmpty())
-            missing << QStringLiteral("%1 is missing: install the Debian package %2").arg(program, packages.value(program));
+            missing
+                << QStringLiteral("%1 is missing: install the Debian package %2").arg(program, packages.value(program));
     }
     return missing.join(QStringLiteral("; "));
 }
@@ -121,8 +122,7 @@ QDateTime evenTime()
     return QDateTime(QDate(2021, 3, 4), QTime(5, 6, 8), Qt::UTC);
 }
 
-QStringList makeContent(const QString &kind, const QString &src, qint64 volumeBytes, qint64 overhead,
-                        qint64 headerBase)
+QStringList makeContent(const QString &kind, const QString &src, qint64 volumeBytes, qint64 overhead, qint64 headerBase)
 {
     if (kind == "mixed")
         return mixedContent(src);

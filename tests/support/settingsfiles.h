@@ -9,17 +9,22 @@
 /** options.ini as a first start writes it, `home` being the home folder. */
 inline QStringList defaultOptionsFile(const QString &home)
 {
-    return {"warnings= 1", "sound= 1", "font= ", "fonts= 10", "procolor= ", "view= 2", "sort= 3",
-            "tdrive= /tmp/", "rarace= 1", "savepaths= 0", "size= 3", "racomp= 3", "zip= 1", "nfo1st= 0",
-            "zipcomp= 3", "riptodir= " + home + "/", "zcomment= 0", "comment= ", "dnumber= 0",
-            "layer= 0 ", "extra= "};
+    return {"warnings= 1", "sound= 1",     "font= ",     "fonts= 10",
+            "procolor= ",  "view= 2",      "sort= 3",    "tdrive= /tmp/",
+            "rarace= 1",   "savepaths= 0", "size= 3",    "racomp= 3",
+            "zip= 1",      "nfo1st= 0",    "zipcomp= 3", "riptodir= " + home + "/",
+            "zcomment= 0", "comment= ",    "dnumber= 0", "layer= 0 ",
+            "extra= "};
 }
 
 /** The fourteen lines a script of the default settings begins with. */
 inline QStringList defaultScriptHeader(const QString &home)
 {
-    return {"tdrive= /tmp", "rarace= 1", "savepaths= 0", "size= 3", "racomp= 3", "zip= 1", "nfo1st= 0",
-            "zipcomp= 3", "riptodir= " + home + "/", "zcomment= 0", "comment= ", "dnumber= 0", "extra= ", "extra= "};
+    return {"tdrive= /tmp", "rarace= 1",  "savepaths= 0",
+            "size= 3",      "racomp= 3",  "zip= 1",
+            "nfo1st= 0",    "zipcomp= 3", "riptodir= " + home + "/",
+            "zcomment= 0",  "comment= ",  "dnumber= 0",
+            "extra= ",      "extra= "};
 }
 
 /** Every setting away from its default, the folders in `home`. */

@@ -118,7 +118,8 @@ inline QStringList readTree(const QString &root)
         const QString name = QDir(root).relativeFilePath(info.filePath());
         if (info.isSymLink()) {
             entries << name + QStringLiteral("->")
-                + QString::fromStdString(std::filesystem::read_symlink(QFile::encodeName(info.filePath()).toStdString()).string());
+                    + QString::fromStdString(
+                           std::filesystem::read_symlink(QFile::encodeName(info.filePath()).toStdString()).string());
         } else if (info.isDir()) {
             entries << name + QLatin1Char('/');
         } else {

@@ -18,8 +18,14 @@
 namespace {
 
 // Fixed bytes of a volume and of a file header without its name.
-qint64 overheadOf(const QString &tool) { return tool == "wrar" ? 29 : 31; }
-qint64 headerBaseOf(const QString &tool) { return tool == "wrar" ? 32 : 4 + 35; }
+qint64 overheadOf(const QString &tool)
+{
+    return tool == "wrar" ? 29 : 31;
+}
+qint64 headerBaseOf(const QString &tool)
+{
+    return tool == "wrar" ? 32 : 4 + 35;
+}
 
 // The command line the rip run builds; `volumeBytes` 0 for none (a KiB multiple for wace).
 QStringList commandLine(const QString &tool, bool barePaths, qint64 volumeBytes, const QString &archive,
@@ -91,7 +97,8 @@ private slots:
             *row("file ending on a volume boundary") << tool << "boundary" << true << 1024ll << "set" + ext << 2;
             *row("103 volumes") << tool << "volumes103" << true << 1024ll << "set" + ext << 103;
         }
-        QTest::newRow("wrar: .001 names past 99") << "wrar" << "volumes103" << true << 1024ll << "set.001" << 103;
+        QTest::newRow("wrar: .001 names past 99") << "wrar"
+                                                  << "volumes103" << true << 1024ll << "set.001" << 103;
     }
     void sets()
     {
@@ -103,7 +110,8 @@ private slots:
         QFETCH(int, volumes);
         QTemporaryDir dir;
         const QString out = dir.filePath("out");
-        const QStringList lines = makeContent(content, dir.filePath("src"), volumeBytes, overheadOf(tool), headerBaseOf(tool));
+        const QStringList lines =
+            makeContent(content, dir.filePath("src"), volumeBytes, overheadOf(tool), headerBaseOf(tool));
         QStringList expected = treeListing(dir.filePath("src"), barePaths);
         // ACE readers take names as ASCII: wace stores the non-ASCII name transliterated, and says so.
         const bool renamed = tool == "wace" && content == "mixed";
@@ -111,8 +119,9 @@ private slots:
             expected = expected.replaceInStrings(QString::fromUtf8("Ünïcödé 名前.txt"), "Unicode __.txt");
         expected.sort();
         QDir().mkpath(out);
-        const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, barePaths, volumeBytes, out + u'/' + archive,
-                                                                         writeList(dir.path(), lines)));
+        const ProcessResult run =
+            runProcess(toolPath(tool),
+                       commandLine(tool, barePaths, volumeBytes, out + u'/' + archive, writeList(dir.path(), lines)));
         QVERIFY2(run.exitCode == (renamed ? 1 : 0), run.err.constData());
         QCOMPARE(run.err.contains("the name holds characters outside ASCII, stored as Unicode __.txt"), renamed);
 
@@ -135,36 +144,43 @@ private slots:
     {
         QTest::addColumn<QString>("tool");
         QTest::addColumn<bool>("barePaths");
-        QTest::addColumn<QStringList>("files");  // below src/, each holding its own name
+        QTest::addColumn<QStringList>("files"); // below src/, each holding its own name
         QTest::addColumn<QStringList>("stored"); // the same files as a reader writes them
         QTest::addColumn<QStringList>("said");
         for (const QString tool : {"wrar", "wace"}) {
             const auto row = [&tool](const char *name) { return &QTest::newRow(qPrintable(tool + ": " + name)); };
-            *row("a backslash name meets a kept one") << tool << false << QStringList{"a\\b.txt", "a_b.txt"}
-                << QStringList{"a_b (2).txt", "a_b.txt"}
+            *row("a backslash name meets a kept one")
+                << tool << false << QStringList{"a\\b.txt", "a_b.txt"} << QStringList{"a_b (2).txt", "a_b.txt"}
                 << QStringList{"a\\b.txt: the name holds a backslash, stored as a_b (2).txt (a_b.txt is the name of "};
-            *row("a folder renamed meets a kept one") << tool << false << QStringList{"d\\/x.txt", "d_/x.txt"}
-                << QStringList{"d_ (2)/x.txt", "d_/x.txt"} << QStringList{"stored as d_ (2) (d_ is the name of "};
+            *row("a folder renamed meets a kept one")
+                << tool << false << QStringList{"d\\/x.txt", "d_/x.txt"} << QStringList{"d_ (2)/x.txt", "d_/x.txt"}
+                << QStringList{"stored as d_ (2) (d_ is the name of "};
             *row("bare names from two folders") << tool << true << QStringList{"one/a\\b.txt", "two/a_b.txt"}
-                << QStringList{"a_b (2).txt", "a_b.txt"} << QStringList{"two/a_b.txt)"};
-            *row("the numbered name taken too") << tool << false << QStringList{"a\\b.txt", "a_b.txt", "a_b (2).txt"}
+                                                << QStringList{"a_b (2).txt", "a_b.txt"} << QStringList{"two/a_b.txt)"};
+            *row("the numbered name taken too")
+                << tool << false << QStringList{"a\\b.txt", "a_b.txt", "a_b (2).txt"}
                 << QStringList{"a_b (3).txt", "a_b.txt", "a_b (2).txt"} << QStringList{"stored as a_b (3).txt"};
-            *row("a hidden name has no extension") << tool << false << QStringList{".x\\y", ".x_y"}
-                << QStringList{".x_y (2)", ".x_y"} << QStringList{"stored as .x_y (2) "};
+            *row("a hidden name has no extension")
+                << tool << false << QStringList{".x\\y", ".x_y"} << QStringList{".x_y (2)", ".x_y"}
+                << QStringList{"stored as .x_y (2) "};
         }
         // ACE names are Windows names; unace 1.2b would write these characters as they are.
-        QTest::newRow("wace: characters Windows names cannot hold") << "wace" << false
+        QTest::newRow("wace: characters Windows names cannot hold")
+            << "wace" << false
             << QStringList{"st*r.txt", "q?.txt", "c:d.txt", "l<g>.txt", "p|.txt", "d\"q.txt", "t\tb.txt", "del\x7f.txt"}
             << QStringList{"st_r.txt", "q_.txt", "c_d.txt", "l_g_.txt", "p_.txt", "d_q.txt", "t_b.txt", "del_.txt"}
             << QStringList{"st*r.txt: the name holds '*', stored as st_r.txt", "holds '<' and '>', stored as l_g_.txt",
                            "holds '\"', stored as d_q.txt", "holds a control character, stored as t_b.txt"};
-        QTest::newRow("wace: '*' meets a backslash") << "wace" << false << QStringList{"*", "\\"}
-            << QStringList{"_", "_ (2)"} << QStringList{"stored as _ (2) (_ is the name of "};
-        QTest::newRow("wace: two characters meet a kept numbered name") << "wace" << false
-            << QStringList{"*.txt", "?.txt", "_ (2).txt"} << QStringList{"_.txt", "_ (3).txt", "_ (2).txt"}
+        QTest::newRow("wace: '*' meets a backslash")
+            << "wace" << false << QStringList{"*", "\\"} << QStringList{"_", "_ (2)"}
+            << QStringList{"stored as _ (2) (_ is the name of "};
+        QTest::newRow("wace: two characters meet a kept numbered name")
+            << "wace" << false << QStringList{"*.txt", "?.txt", "_ (2).txt"}
+            << QStringList{"_.txt", "_ (3).txt", "_ (2).txt"}
             << QStringList{"?.txt: the name holds '?', stored as _ (3).txt (_.txt is the name of "};
-        QTest::newRow("wace: outside ASCII meets a kept name") << "wace" << true
-            << QStringList{QString::fromUtf8("é/a*é.txt"), "e/a_e.txt"} << QStringList{"a_e (2).txt", "a_e.txt"}
+        QTest::newRow("wace: outside ASCII meets a kept name")
+            << "wace" << true << QStringList{QString::fromUtf8("é/a*é.txt"), "e/a_e.txt"}
+            << QStringList{"a_e (2).txt", "a_e.txt"}
             << QStringList{"the name holds characters outside ASCII and '*', stored as a_e (2).txt"};
     }
     // What a name cannot hold is stored as '_', with a warning and exit 1, and
@@ -183,8 +199,8 @@ private slots:
         }
         const QString archive = dir.filePath(tool == "wrar" ? "out/set.rar" : "out/set.ace");
         QDir().mkpath(dir.filePath("out"));
-        const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, barePaths, 0, archive,
-                                                                         writeList(dir.path(), {dir.filePath("src/*")})));
+        const ProcessResult run = runProcess(
+            toolPath(tool), commandLine(tool, barePaths, 0, archive, writeList(dir.path(), {dir.filePath("src/*")})));
         QCOMPARE(run.exitCode, 1);
         QFETCH(QStringList, said);
         for (const QString &text : said)
@@ -238,7 +254,8 @@ private slots:
         if (blocked > 0)
             QDir().mkpath(out + u'/' + blocker);
         const QStringList lines = makeContent("spanning", dir.filePath("src"));
-        const ProcessResult run = runProcess(toolPath(tool), commandLine(tool, false, 1024, archive, writeList(dir.path(), lines)));
+        const ProcessResult run =
+            runProcess(toolPath(tool), commandLine(tool, false, 1024, archive, writeList(dir.path(), lines)));
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains(blocker.toUtf8()));
         QVERIFY(!QFileInfo::exists(archive));
@@ -254,8 +271,9 @@ private slots:
         big.close();
         QDir().mkpath(dir.filePath("out"));
         QProcess wrar;
-        wrar.start(toolPath("wrar"), commandLine("wrar", true, 10000000, dir.filePath("out/set.rar"),
-                                                 writeList(dir.path(), {big.fileName()})));
+        wrar.start(
+            toolPath("wrar"),
+            commandLine("wrar", true, 10000000, dir.filePath("out/set.rar"), writeList(dir.path(), {big.fileName()})));
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(dir.filePath("out/set.r00")), 20000);
         wrar.terminate(); // SIGTERM to this process
         QVERIFY(wrar.waitForFinished(20000));
@@ -277,7 +295,9 @@ private slots:
         const QString list = writeList(dir.path(), {dir.filePath("src/rel/*")});
         QCOMPARE(runProcess(toolPath("wrar"), commandLine("wrar", false, 0, archive, list)).exitCode, 0);
         const auto mode = [](const QString &path) {
-            struct stat st{};
+            struct stat st
+            {
+            };
             return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
         };
         for (const QString &reader : QStringList{"7z", "unar"}) {
@@ -298,8 +318,8 @@ private slots:
         makeFile(dir.filePath("rel/set.rar"), QByteArray("old"));
         makeFile(dir.filePath("rel/set.r00"), QByteArray("old"));
         const QString archive = dir.filePath("rel/set.rar");
-        const ProcessResult run = runProcess(toolPath("wrar"), commandLine("wrar", false, 0, archive,
-                                                                           writeList(dir.path(), {dir.filePath("rel/*")})));
+        const ProcessResult run = runProcess(
+            toolPath("wrar"), commandLine("wrar", false, 0, archive, writeList(dir.path(), {dir.filePath("rel/*")})));
         QVERIFY2(run.exitCode == 0, run.err.constData());
         QCOMPARE(extract("7z", archive, dir.filePath("x")), QString());
         QCOMPARE(filesIn(dir.filePath("x/rel")), QStringList{"a.txt"});

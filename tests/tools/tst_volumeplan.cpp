@@ -81,11 +81,12 @@ private slots:
         QTest::newRow("one byte over") << Items{{40, 932}} << 1000ull << 14u << 2;
         QTest::newRow("next header no longer fits") << Items{{40, 500}, {40, 380}, {40, 300}} << 1000ull << 14u << 2;
         QTest::newRow("filler of one byte (ACE)") << Items{{40, 500}, {40, 391}, {40, 300}} << 1000ull << 1u << 2;
-        QTest::newRow("empty file and folder at the end") << Items{{40, 0}, {40, 0}, {40, 851}, {40, 0}, {40, 5}}
-                                                          << 1000ull << 14u << 2;
+        QTest::newRow("empty file and folder at the end")
+            << Items{{40, 0}, {40, 0}, {40, 851}, {40, 0}, {40, 5}} << 1000ull << 14u << 2;
         QTest::newRow("folders overflow the first volume")
             << concat(Items(30, PlanItem{40, 0}), {{40, 3000}}) << 1000ull << 14u << 5;
-        QTest::newRow("one-byte files") << concat(Items(50, PlanItem{40, 1}), {{40, 200}, {40, 3}}) << 1000ull << 14u << 3;
+        QTest::newRow("one-byte files") << concat(Items(50, PlanItem{40, 1}), {{40, 200}, {40, 3}}) << 1000ull << 14u
+                                        << 3;
         QTest::newRow("small last file too small for the filler")
             << Items{{40, 2000}, {40, 4}, {50, 800}} << 1000ull << 14u << 4;
         QTest::newRow("floppies") << Items{{60, 5000000}, {60, 123}, {70, 0}, {60, 1474499}} << 1457664ull << 14u << 5;
@@ -127,12 +128,15 @@ private slots:
             for (int i = 0; i < count; ++i) {
                 const uint32_t header = uint32_t(random.bounded(35, 120));
                 const int kind = random.bounded(10);
-                const uint64_t size = kind < 2 ? 0 : kind < 4 ? uint64_t(random.bounded(1, 4))
-                                    : kind < 8 ? uint64_t(random.bounded(4, 3000)) : uint64_t(random.bounded(3000, 40000));
+                const uint64_t size = kind < 2 ? 0
+                    : kind < 4                 ? uint64_t(random.bounded(1, 4))
+                    : kind < 8                 ? uint64_t(random.bounded(4, 3000))
+                                               : uint64_t(random.bounded(3000, 40000));
                 items.push_back({header, size});
             }
             const uint32_t minPadding = random.bounded(2) ? 14 : 1;
-            const VolumeLimits lim = limits(uint64_t(random.bounded(600, 5000)), minPadding, minPadding == 1 ? 4096 : 1u << 30);
+            const VolumeLimits lim =
+                limits(uint64_t(random.bounded(600, 5000)), minPadding, minPadding == 1 ? 4096 : 1u << 30);
             std::string error;
             const auto plan = planVolumes(items, lim, error);
             QVERIFY2(plan, qPrintable(QString("round %1: %2").arg(round).arg(QString::fromStdString(error))));

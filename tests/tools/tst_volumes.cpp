@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the archivers' shared pieces: CRC, times, volume names, list files, command lines.
+#include "naming/volumenaming.h"
+#include "testfiles.h"
 #include "volumes/archiverargs.h"
 #include "volumes/crc32.h"
 #include "volumes/dostime.h"
 #include "volumes/listfile.h"
-#include "naming/volumenaming.h"
-#include "testfiles.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -60,7 +60,8 @@ private slots:
         QTest::addColumn<QString>("archive");
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("name");
-        // The names between, past 99 too, are the ones 7z, unar and unace follow through tst_archivers' 103-volume sets.
+        // The names between, past 99 too, are the ones 7z, unar and unace follow through tst_archivers' 103-volume
+        // sets.
         QTest::newRow("rar last") << "/w/rel.rar" << 900 << "/w/rel.z99";
         QTest::newRow("numbered last") << "/w/rel.001" << 998 << "/w/rel.999";
         QTest::newRow("ace last") << "/w/rel.ace" << 1000 << "/w/rel.999";
@@ -88,15 +89,17 @@ private slots:
     {
         // A byte-order mark, CR LF and LF, an empty line skipped, every form of "the folder's contents".
         QTemporaryDir dir;
-        const QString path = makeFile(dir.filePath("ripfiles.txt"), "\xEF\xBB\xBF/a/b.txt\r\n/a/c d/*\r\n\r\n/a/\xC3\xA9.txt\n"
-                                                                  "/a/win\\*.*\r\n/a/dos/*.*\n/a/slash/\n/*\n/a/last");
+        const QString path = makeFile(dir.filePath("ripfiles.txt"),
+                                      "\xEF\xBB\xBF/a/b.txt\r\n/a/c d/*\r\n\r\n/a/\xC3\xA9.txt\n"
+                                      "/a/win\\*.*\r\n/a/dos/*.*\n/a/slash/\n/*\n/a/last");
         const auto lines = readListFile(path.toStdString());
         QVERIFY(lines);
         QStringList read;
         for (const ListLine &line : *lines)
             read << QString::fromStdString(line.path) + (line.wildcard ? "|*" : "");
-        QCOMPARE(read, QStringList({"/a/b.txt", "/a/c d|*", QString::fromUtf8("/a/\xC3\xA9.txt"), "/a/win|*", "/a/dos|*",
-                                    "/a/slash", "/|*", "/a/last"}));
+        QCOMPARE(read,
+                 QStringList({"/a/b.txt", "/a/c d|*", QString::fromUtf8("/a/\xC3\xA9.txt"), "/a/win|*", "/a/dos|*",
+                              "/a/slash", "/|*", "/a/last"}));
         QVERIFY(!readListFile(dir.filePath("missing.txt").toStdString()));
     }
 
@@ -107,17 +110,20 @@ private slots:
         QTest::addColumn<Args>("args");
         QTest::addColumn<QString>("parsed"); // paths | volume bytes | level | archive | list; empty: usage
         QTest::newRow("rar quotes left on") << true << Args{"a", "-r0", "-m1", "-y", "\"/w/a b.rar\"", "\"@/x/r.txt\""}
-            << "paths|0|1|/w/a b.rar|/x/r.txt";
+                                            << "paths|0|1|/w/a b.rar|/x/r.txt";
         QTest::newRow("nothing") << true << Args{} << "";
         QTest::newRow("rar -y before the switches") << true << Args{"a", "-r0", "-y", "-m3", "/w/r.rar", "@/l"} << "";
-        QTest::newRow("rar ACE volume switch") << true << Args{"a", "-r0", "-v1440", "-m3", "-y", "/w/r.rar", "@/l"} << "";
-        QTest::newRow("rar volume of 0 bytes") << true << Args{"a", "-r0", "-v0b", "-m3", "-y", "/w/r.rar", "@/l"} << "";
+        QTest::newRow("rar ACE volume switch")
+            << true << Args{"a", "-r0", "-v1440", "-m3", "-y", "/w/r.rar", "@/l"} << "";
+        QTest::newRow("rar volume of 0 bytes")
+            << true << Args{"a", "-r0", "-v0b", "-m3", "-y", "/w/r.rar", "@/l"} << "";
         QTest::newRow("rar level 6") << true << Args{"a", "-r0", "-m6", "-y", "/w/r.rar", "@/l"} << "";
         QTest::newRow("rar list without @") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.rar", "/l"} << "";
         QTest::newRow("rar extra argument") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.rar", "@/l", "x"} << "";
         QTest::newRow("rar other extension") << true << Args{"a", "-r0", "-m3", "-y", "/w/r.zip", "@/l"} << "";
         QTest::newRow("rar no base name") << true << Args{"a", "-r0", "-m3", "-y", "/w/.rar", "@/l"} << "";
-        QTest::newRow("ace RAR volume switch") << false << Args{"a", "-r", "-y", "-v1440000b", "-m3", "/w/r.ace", "@/l"} << "";
+        QTest::newRow("ace RAR volume switch")
+            << false << Args{"a", "-r", "-y", "-v1440000b", "-m3", "/w/r.ace", "@/l"} << "";
         QTest::newRow("ace -y after level") << false << Args{"a", "-r", "-v1440", "-m3", "-y", "/w/r.ace", "@/l"} << "";
         QTest::newRow("ace negative volume") << false << Args{"a", "-r", "-y", "-v-5", "-m3", "/w/r.ace", "@/l"} << "";
         QTest::newRow("help with more") << false << Args{"--help", "a"} << "";
@@ -131,8 +137,10 @@ private slots:
         const ArgsOutcome outcome = parseArchiverArgs(rar ? ArchiveFormat::Rar : ArchiveFormat::Ace, args, read);
         QCOMPARE(outcome, parsed.isEmpty() ? ArgsOutcome::Usage : ArgsOutcome::Run);
         if (outcome == ArgsOutcome::Run)
-            QCOMPARE(QStringList({read.barePaths ? "bare" : "paths", QString::number(read.volumeBytes), QString::number(read.level),
-                                  QString::fromStdString(read.archive), QString::fromStdString(read.listFile)}).join(u'|'),
+            QCOMPARE(QStringList({read.barePaths ? "bare" : "paths", QString::number(read.volumeBytes),
+                                  QString::number(read.level), QString::fromStdString(read.archive),
+                                  QString::fromStdString(read.listFile)})
+                         .join(u'|'),
                      parsed);
     }
 };

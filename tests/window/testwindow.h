@@ -13,7 +13,7 @@ class TestWindow : public MainWindow
 public:
     QStringList messages; ///< "title|text"
     Message::Answer answer = Message::Answer::Ok; ///< what a question is answered
-    QString scriptPath;                           ///< what the open and save dialogs return
+    QString scriptPath; ///< what the open and save dialogs return
 
     void startIn(const QString &dataFolder, const QString &script = {}, ScreenTwips screen = {15360, 11520})
     {

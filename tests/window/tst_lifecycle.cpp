@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — a second start, start-up on broken files, scripts at start, leftover work folders.
-#include "engine/leftoverfolders.h"
 #include "app/singleinstance.h"
+#include "engine/leftoverfolders.h"
 #include "testwindow.h"
 
 #include <QAction>
@@ -48,8 +48,8 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("firstLine"); // of standard output, else of standard error
         QTest::addColumn<bool>("display");
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: varko2000                      open the main window"
-                              << true;
+        QTest::newRow("help") << QStringList{"--help"} << 0
+                              << "usage: varko2000                      open the main window" << true;
         QTest::newRow("version") << QStringList{"--version"} << 0 << "Varko 2000 v1.38" << true;
         QTest::newRow("unknown") << QStringList{"--bogus"} << 2 << "varko2000: unknown option --bogus" << true;
         QTest::newRow("second start") << QStringList{} << 0 << "" << true;
@@ -179,8 +179,10 @@ private slots:
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("riptodir");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("a folder") << "%1" << "%1/" << QStringList{};
-        QTest::newRow("gone") << "%1/gone" << QDir::homePath() + "/" << QStringList{"Varko 2000 error|Invalid drive/folder"};
+        QTest::newRow("a folder") << "%1"
+                                  << "%1/" << QStringList{};
+        QTest::newRow("gone") << "%1/gone" << QDir::homePath() + "/"
+                              << QStringList{"Varko 2000 error|Invalid drive/folder"};
     }
 
     void ripToFolderChoice()
@@ -203,9 +205,13 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("ripto"); // the script's, else options.ini's
-        QTest::newRow("readable, with !") << "!%1/A.v2k" << "Varko 2000 - %1/A.v2k" << "" << "/";
-        QTest::newRow("missing") << "%1/gone.v2k" << "Varko 2000" << "Varko 2000|%1/gone.v2k\n\ncouldn't be loaded"
-                                 << QDir::homePath() + "/";
+        QTest::newRow("readable, with !") << "!%1/A.v2k"
+                                          << "Varko 2000 - %1/A.v2k"
+                                          << ""
+                                          << "/";
+        QTest::newRow("missing") << "%1/gone.v2k"
+                                 << "Varko 2000"
+                                 << "Varko 2000|%1/gone.v2k\n\ncouldn't be loaded" << QDir::homePath() + "/";
     }
 
     void scriptOnCommandLine()
@@ -214,9 +220,10 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, message);
         const QString data = freshFolder();
-        writeText(data + "/A.v2k", "tdrive= /tmp\r\nrarace= 0\r\nsavepaths= 1\r\nsize= 4\r\nracomp= 5\r\nzip= 1\r\n"
-                                   "nfo1st= 1\r\nzipcomp= 2\r\nriptodir= /\r\nzcomment= 0\r\ncomment= \r\n"
-                                   "dnumber= 1\r\nextra= \r\nextra= \r\n");
+        writeText(data + "/A.v2k",
+                  "tdrive= /tmp\r\nrarace= 0\r\nsavepaths= 1\r\nsize= 4\r\nracomp= 5\r\nzip= 1\r\n"
+                  "nfo1st= 1\r\nzipcomp= 2\r\nriptodir= /\r\nzcomment= 0\r\ncomment= \r\n"
+                  "dnumber= 1\r\nextra= \r\nextra= \r\n");
         TestWindow window;
         window.startIn(data, argument.arg(data));
         QCOMPARE(window.windowTitle(), title.arg(data));

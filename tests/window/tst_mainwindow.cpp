@@ -3,38 +3,38 @@
 #include "browser/browserlist.h"
 #include "browser/browsermodel.h"
 #include "browser/filebrowser.h"
-#include "window/commandtable.h"
-#include "window/twipslayout.h"
 #include "dialogs/optionsdialog.h"
 #include "testwindow.h"
+#include "window/commandtable.h"
+#include "window/twipslayout.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAction>
-#include <QItemSelectionModel>
-#include <QMenu>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QAbstractButton>
 #include <QComboBox>
-#include <QDialog>
-#include <QLabel>
-#include <QTimer>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QUrl>
+#include <QDialog>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QUrl>
 
 Q_DECLARE_METATYPE(LayoutInput)
 
 namespace {
 
 // What start-up with a fresh options.ini checks: the marks that follow the settings and the view.
-const QStringList kCheckedAtStart{"rar2", "rarc", "rnormal", "zip2", "intoz", "znormal",
-                                  "listi", "toolbar_ilist", "atype", "atype2", "flarge"};
+const QStringList kCheckedAtStart{"rar2",  "rarc",          "rnormal", "zip2",   "intoz", "znormal",
+                                  "listi", "toolbar_ilist", "atype",   "atype2", "flarge"};
 
 } // namespace
 
@@ -43,10 +43,9 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 public slots:
-    void openedUrl(const QUrl &) {}
+    void openedUrl(const QUrl &) { }
 
 private:
-
     QTemporaryDir m_root;
     TestWindow m_started; // as start-up leaves it; tests that change a window take a fresh one
     std::unique_ptr<TestWindow> m_window;
@@ -119,9 +118,12 @@ private slots:
         QTest::addColumn<QStringList>("checked");
         QTest::addColumn<QStringList>("unchecked");
         QTest::addColumn<QString>("setting");
-        QTest::newRow("date") << "adate" << QStringList{"adate", "adate2"} << QStringList{"atype", "atype2"} << "sort=4";
-        QTest::newRow("pop-up name") << "aname2" << QStringList{"aname", "aname2"} << QStringList{"adate", "atype2"} << "sort=1";
-        QTest::newRow("large font") << "biggest" << QStringList{"biggest"} << QStringList{"flarge", "fnorm"} << "fonts=12";
+        QTest::newRow("date") << "adate" << QStringList{"adate", "adate2"} << QStringList{"atype", "atype2"}
+                              << "sort=4";
+        QTest::newRow("pop-up name") << "aname2" << QStringList{"aname", "aname2"} << QStringList{"adate", "atype2"}
+                                     << "sort=1";
+        QTest::newRow("large font") << "biggest" << QStringList{"biggest"} << QStringList{"flarge", "fnorm"}
+                                    << "fonts=12";
         QTest::newRow("small font") << "fnorm" << QStringList{"fnorm"} << QStringList{"flarge"} << "fonts=8";
         QTest::newRow("toolbar large icons") << "toolbar_ilarge" << QStringList{"largei", "toolbar_ilarge"}
                                              << QStringList{"listi", "toolbar_ilist"} << "fonts=10";
@@ -145,7 +147,8 @@ private slots:
         for (const QString &name : unchecked)
             QVERIFY2(!window.action(name)->isChecked(), qPrintable(name));
         const RipSettings &s = window.settings();
-        const QHash<QString, QString> values{{"sort", s.sort}, {"fonts", s.fonts},
+        const QHash<QString, QString> values{{"sort", s.sort},
+                                             {"fonts", s.fonts},
                                              {"racomp", QString::number(s.racomp)},
                                              {"zipcomp", QString::number(s.zipcomp)},
                                              {"dnumber", QString::number(s.dnumber)}};
@@ -174,7 +177,7 @@ private slots:
                 return;
             poll->stop();
             dialog->chooseRipToFolder(ripto);
-            dialog->findChild<QAbstractButton *>("Option2")->click();   // Ace
+            dialog->findChild<QAbstractButton *>("Option2")->click(); // Ace
             dialog->findChild<QComboBox *>("Combo3")->setCurrentIndex(2); // Details
             dialog->findChild<QComboBox *>("Combo2")->setCurrentIndex(0); // zip Store
             dialog->findChild<QAbstractButton *>("Command3")->click();
@@ -196,12 +199,18 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("selected");
         QTest::addColumn<bool>("moved");
-        QTest::newRow("Open file...") << "Openf" << "a.diz" << true;
-        QTest::newRow("Explore...") << "explore" << "" << true;
-        QTest::newRow("Edit diz - nfo...") << "edit" << "a.diz" << true;
-        QTest::newRow("Edit diz - nfo... with nothing selected") << "edit" << "" << false;
-        QTest::newRow("the pop-up's Explore...") << "openp" << "" << false;
-        QTest::newRow("Open script...") << "openscript" << "" << false;
+        QTest::newRow("Open file...") << "Openf"
+                                      << "a.diz" << true;
+        QTest::newRow("Explore...") << "explore"
+                                    << "" << true;
+        QTest::newRow("Edit diz - nfo...") << "edit"
+                                           << "a.diz" << true;
+        QTest::newRow("Edit diz - nfo... with nothing selected") << "edit"
+                                                                 << "" << false;
+        QTest::newRow("the pop-up's Explore...") << "openp"
+                                                 << "" << false;
+        QTest::newRow("Open script...") << "openscript"
+                                        << "" << false;
     }
 
     void pointerToTheCentre()
@@ -245,11 +254,16 @@ private slots:
     {
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QString>("popup");
-        QTest::newRow("rip-to") << "riptoPanel" << "riptom";
-        QTest::newRow("zip") << "zipPanel" << "zipm";
-        QTest::newRow("archive type") << "archiveTypePanel" << "rarm";
-        QTest::newRow("paths") << "pathsPanel" << "pathsp";
-        QTest::newRow("file list") << "fileList" << "filepop";
+        QTest::newRow("rip-to") << "riptoPanel"
+                                << "riptom";
+        QTest::newRow("zip") << "zipPanel"
+                             << "zipm";
+        QTest::newRow("archive type") << "archiveTypePanel"
+                                      << "rarm";
+        QTest::newRow("paths") << "pathsPanel"
+                               << "pathsp";
+        QTest::newRow("file list") << "fileList"
+                                   << "filepop";
     }
 
     void popups()
@@ -280,15 +294,16 @@ private slots:
     void layout_data()
     {
         QTest::addColumn<LayoutInput>("in");
-        QTest::addColumn<QList<int>>("expected"); // browser height, queue top, queue height, splitter, rip-to width, corner left
+        QTest::addColumn<QList<int>>(
+            "expected"); // browser height, queue top, queue height, splitter, rip-to width, corner left
         QTest::newRow("normal") << LayoutInput{9600, 6000, 7270, 1500, 2410, false}
                                 << QList<int>{3650, 4100, 1500, 2410, 2310, 9320};
         QTest::newRow("queue too tall") << LayoutInput{9600, 6000, 7270, 4300, 2410, false}
                                         << QList<int>{3150, 3600, 2000, 2410, 2310, 9320};
         QTest::newRow("narrow list") << LayoutInput{9000, 6000, 7270, 1500, 8000, false}
                                      << QList<int>{3650, 4100, 1500, 7670, 1710, 8720};
-        QTest::newRow("narrow list, splitter left") << LayoutInput{2400, 6000, 7270, 1500, 2000, false}
-                                                    << QList<int>{3650, 4100, 1500, 2000, -4890, 2120};
+        QTest::newRow("narrow list, splitter left")
+            << LayoutInput{2400, 6000, 7270, 1500, 2000, false} << QList<int>{3650, 4100, 1500, 2000, -4890, 2120};
         QTest::newRow("maximised") << LayoutInput{19200, 14000, 15000, 1500, 2410, true}
                                    << QList<int>{11650, 12100, 1500, 2410, 12200, 19210};
     }
@@ -298,8 +313,8 @@ private slots:
         QFETCH(LayoutInput, in);
         QFETCH(QList<int>, expected);
         const WindowLayout out = layoutWindow(in);
-        QCOMPARE((QList<int>{out.browser.height, out.queue.top, out.queueHeight, out.splitterPosition,
-                             out.ripto.width, out.corner.left}),
+        QCOMPARE((QList<int>{out.browser.height, out.queue.top, out.queueHeight, out.splitterPosition, out.ripto.width,
+                             out.corner.left}),
                  expected);
         QCOMPARE(out.ripto.top, in.innerHeight - 315);
     }
@@ -319,8 +334,9 @@ private slots:
         QTest::addColumn<bool>("maximized");
         QTest::addColumn<int>("splitter"); // the folder tree's width
         const QByteArray tail = "Panel1.width= 2410\r\nPanel3.top= 1500\r\nDir=/\r\n";
-        QTest::newRow("as stored") << "Version=v1.38\r\nState= 0\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\n" + tail
-                                   << QRect(200, 100, 600, 400) << false << 160;
+        QTest::newRow("as stored")
+            << "Version=v1.38\r\nState= 0\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\n" + tail
+            << QRect(200, 100, 600, 400) << false << 160;
         QTest::newRow("Panel1.width 2099 halves the splitter as wide as this window has it")
             << QByteArray("Version=v1.38\r\nState= 0\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\n"
                           "Panel1.width= 2099\r\nPanel3.top= 1500\r\nDir=/\r\n")
@@ -328,12 +344,15 @@ private slots:
         QTest::newRow("top 0, height 2999, width too wide")
             << "Version=v1.38\r\nState= 0\r\nTop= 0\r\nLeft= 0\r\nHeight= 2999\r\nWidth= 20000\r\n" + tail
             << QRect(317, 296, 520, 333) << false << 160; // the minimum size holds
-        QTest::newRow("state 1 is normal") << "Version=v1.38\r\nState= 1\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\n" + tail
-                                           << QRect(200, 100, 600, 400) << false << 160;
+        QTest::newRow("state 1 is normal")
+            << "Version=v1.38\r\nState= 1\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\n" + tail
+            << QRect(200, 100, 600, 400) << false << 160;
         QTest::newRow("state 2") << "Version=v1.38\r\nState= 2\r\nTop= 0\r\nLeft= 0\r\nHeight= 0\r\nWidth= 0\r\n" + tail
                                  << QRect() << true << 160;
-        QTest::newRow("8 lines: defaults") << QByteArray("Version=v1.38\r\nState= 0\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= 9000\r\nPanel1.width= 2410\r\nPanel3.top= 1500\r\n")
-                                           << QRect(317, 209, 660, 484) << false << 160;
+        QTest::newRow("8 lines: defaults")
+            << QByteArray("Version=v1.38\r\nState= 0\r\nTop= 1500\r\nLeft= 3000\r\nHeight= 6000\r\nWidth= "
+                          "9000\r\nPanel1.width= 2410\r\nPanel3.top= 1500\r\n")
+            << QRect(317, 209, 660, 484) << false << 160;
     }
 
     void geometryFromStateFile()

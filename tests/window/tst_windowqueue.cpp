@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — the queue on the main window: drops, placement, scripts and Pack It from the toolbar.
-#include "queueview/queuedroptarget.h"
 #include "archivertestkit.h"
-#include "filedrop.h"
 #include "controls/textprogressbar.h"
 #include "engine/queue.h"
-#include "testfiles.h"
-#include "window/settestcommand.h"
+#include "filedrop.h"
+#include "queueview/queuedroptarget.h"
 #include "store/optionsfile.h"
+#include "testfiles.h"
 #include "testwindow.h"
+#include "window/settestcommand.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -28,7 +28,7 @@ QString rowsOf(const Queue &queue)
     QStringList rows;
     for (int row = 0; row < queue.rowCount(); ++row)
         rows << queue.index(row, Queue::NameColumn).data().toString() + u':'
-                    + queue.index(row, Queue::InColumn).data().toString();
+                + queue.index(row, Queue::InColumn).data().toString();
     return rows.join(QStringLiteral(", "));
 }
 
@@ -88,17 +88,29 @@ private slots:
         QTest::addColumn<QString>("mode"); // the mode picture, empty while hidden
         QTest::newRow("nfo every zip, diz in zip, rest in rar")
             << QStringList{"a.nfo=10", "FILE_ID.DIZ=10", "x.bin=2048"} << ""
-            << "a.nfo:Zip, FILE_ID.DIZ:Zip, x.bin:Rar" << " 3 - 4KB" << "Zip";
-        QTest::newRow("ace moves only archive rows") << QStringList{"x.bin=5", "a.nfo=5", "file_id.diz=5"}
-                                                     << "ace2" << "x.bin:Ace, a.nfo:Zip, file_id.diz:Zip" << " 3 - 3KB" << "Zip";
+            << "a.nfo:Zip, FILE_ID.DIZ:Zip, x.bin:Rar"
+            << " 3 - 4KB"
+            << "Zip";
+        QTest::newRow("ace moves only archive rows") << QStringList{"x.bin=5", "a.nfo=5", "file_id.diz=5"} << "ace2"
+                                                     << "x.bin:Ace, a.nfo:Zip, file_id.diz:Zip"
+                                                     << " 3 - 3KB"
+                                                     << "Zip";
         QTest::newRow("zip off puts all in the archive") << QStringList{"a.nfo=5", "file_id.diz=5"} << "zip2"
-                                                         << "a.nfo:Rar, file_id.diz:Rar" << " 2 - 2KB" << "Rar";
+                                                         << "a.nfo:Rar, file_id.diz:Rar"
+                                                         << " 2 - 2KB"
+                                                         << "Rar";
         QTest::newRow("nfo in first zip") << QStringList{"a.nfo=5", "x.bin=5"} << "nfo2"
-                                          << "a.nfo:1st Zip only, x.bin:Rar" << " 2 - 2KB" << "Zip";
+                                          << "a.nfo:1st Zip only, x.bin:Rar"
+                                          << " 2 - 2KB"
+                                          << "Zip";
         QTest::newRow("a row in every zip") << QStringList{"x.bin=5", "y.bin=5"} << "1:inzip"
-                                            << "x.bin:Rar, y.bin:Zip" << " 2 - 2KB" << "Zip";
+                                            << "x.bin:Rar, y.bin:Zip"
+                                            << " 2 - 2KB"
+                                            << "Zip";
         QTest::newRow("a row in the first zip") << QStringList{"x.bin=5"} << "0:in1stzip"
-                                                << "x.bin:1st Zip only" << " 1 - 1KB" << "Zip";
+                                                << "x.bin:1st Zip only"
+                                                << " 1 - 1KB"
+                                                << "Zip";
     }
 
     void dropAndPlace()
@@ -148,8 +160,9 @@ private slots:
     {
         const auto saved = window(0, 0, [](RipSettings &s) { s.size = 7; });
         const QString folder = m_root.filePath(QStringLiteral("script"));
-        QVERIFY(dropAndWait(*saved, {makeFile(folder + QStringLiteral("/a.bin"), 3000),
-                                     makeFile(folder + QStringLiteral("/b.nfo"), 10)}));
+        QVERIFY(dropAndWait(
+            *saved,
+            {makeFile(folder + QStringLiteral("/a.bin"), 3000), makeFile(folder + QStringLiteral("/b.nfo"), 10)}));
         saved->scriptPath = folder + QStringLiteral("/release");
         saved->action(QStringLiteral("saveasscript"))->trigger();
         const QString script = folder + QStringLiteral("/release.v2k");
@@ -181,7 +194,8 @@ private slots:
     {
         QTest::addColumn<int>("stopAfter");
         QTest::addColumn<QStringList>("zips");
-        QTest::newRow("whole set, with its .sfv") << 0 << QStringList{"myrel.sfv", "myrel01.zip", "myrel02.zip", "myrel03.zip"};
+        QTest::newRow("whole set, with its .sfv")
+            << 0 << QStringList{"myrel.sfv", "myrel01.zip", "myrel02.zip", "myrel03.zip"};
         QTest::newRow("Close between volumes") << 1 << QStringList{"myrel01.zip"};
     }
 
@@ -200,8 +214,9 @@ private slots:
             s.tdrive = folder;
         });
         win->action(QStringLiteral("writesfv"))->setChecked(true); // a stopped run writes none
-        QVERIFY(dropAndWait(*win, {makeNoise(folder + QStringLiteral("/in/big.bin"), 1100000),
-                                   makeFile(folder + QStringLiteral("/in/file_id.diz"), 40)}));
+        QVERIFY(dropAndWait(*win,
+                            {makeNoise(folder + QStringLiteral("/in/big.bin"), 1100000),
+                             makeFile(folder + QStringLiteral("/in/file_id.diz"), 40)}));
         QCOMPARE(panelText(*win, "totalsPanel"), QStringLiteral(" 2 - 1,075KB"));
 
         // The name typed into the dialog, Enter; a drop while the run works; then Close while the

@@ -11,11 +11,11 @@ enum class ArchiveFormat { Rar, Ace };
 /** What one accepted command line asks for. */
 struct ArchiverArgs
 {
-    bool barePaths = false;    // -ep: every file under its bare name
-    uint64_t volumeBytes = 0;  // 0: one archive, not a volume set
-    int level = 0;             // 0 to 5; every level stores
-    std::string archive;       // the first volume's path
-    std::string listFile;      // the path after "@"
+    bool barePaths = false; // -ep: every file under its bare name
+    uint64_t volumeBytes = 0; // 0: one archive, not a volume set
+    int level = 0; // 0 to 5; every level stores
+    std::string archive; // the first volume's path
+    std::string listFile; // the path after "@"
 };
 
 enum class ArgsOutcome { Run, Help, Version, Usage };

@@ -67,7 +67,9 @@ void addFile(Walk &walk, const std::string &path, const std::string &archivePath
     // Opened, not only stat'ed: a file that cannot be read is skipped now,
     // before any volume exists, rather than failing the set later.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (fd < 0 || ::fstat(fd, &st) != 0) {
         skipped(walk, "cannot read " + systemError(path));
         if (fd >= 0)
@@ -100,15 +102,19 @@ void addFolder(Walk &walk, const std::string &path, const struct stat &st, const
 // link to "/" would otherwise take in the whole file system.
 bool isLinkToFolder(const std::string &path, const struct stat &target)
 {
-    struct stat own{};
+    struct stat own
+    {
+    };
     return S_ISDIR(target.st_mode) && ::lstat(path.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
 }
 
-void addChild(Walk &walk, const std::string &folder, const struct stat &folderStat,
-              const std::string &archiveFolder, const std::string &name)
+void addChild(Walk &walk, const std::string &folder, const struct stat &folderStat, const std::string &archiveFolder,
+              const std::string &name)
 {
     const std::string path = joined(folder, name);
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(path.c_str(), &st) != 0) {
         skipped(walk, "cannot read " + systemError(path));
         return;
@@ -152,7 +158,9 @@ void addFolder(Walk &walk, const std::string &path, const struct stat &st, const
 
 void addLine(Walk &walk, const ListLine &line)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(line.path.c_str(), &st) != 0) {
         skipped(walk, "cannot read " + systemError(line.path));
         return;
@@ -165,7 +173,9 @@ void addLine(Walk &walk, const ListLine &line)
         skipped(walk, line.path + (line.wildcard ? ": not a folder" : ": not a regular file or folder"));
         return;
     }
-    struct stat folder{};
+    struct stat folder
+    {
+    };
     const std::string name = baseName(line.path);
     if (walk.isOutput && ::stat(folderOf(line.path).c_str(), &folder) == 0 && walk.isOutput(folder, name))
         return;
@@ -174,8 +184,8 @@ void addLine(Walk &walk, const ListLine &line)
 
 } // namespace
 
-std::vector<Entry> collectEntries(const std::vector<ListLine> &lines, bool barePaths,
-                                  const OutputFilter &isOutput, Diagnostics &diagnostics)
+std::vector<Entry> collectEntries(const std::vector<ListLine> &lines, bool barePaths, const OutputFilter &isOutput,
+                                  Diagnostics &diagnostics)
 {
     Walk walk{barePaths, isOutput, diagnostics, {}, {}};
     for (const ListLine &line : lines)

@@ -29,5 +29,5 @@ using OutputFilter = std::function<bool(const struct stat &folder, const std::st
  * left out silently. Every file is opened once here, so an entry is readable
  * when the walk ends.
  */
-std::vector<Entry> collectEntries(const std::vector<ListLine> &lines, bool barePaths,
-                                  const OutputFilter &isOutput, Diagnostics &diagnostics);
+std::vector<Entry> collectEntries(const std::vector<ListLine> &lines, bool barePaths, const OutputFilter &isOutput,
+                                  Diagnostics &diagnostics);

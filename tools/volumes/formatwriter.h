@@ -15,7 +15,7 @@ class Diagnostics;
 /** Where a volume stands in its set. */
 struct VolumeInfo
 {
-    std::size_t index = 0;  // 0 = the first volume
+    std::size_t index = 0; // 0 = the first volume
     std::size_t count = 1;
     bool volumeSet = false; // written with a volume switch (even when one volume was enough)
 };
@@ -23,7 +23,7 @@ struct VolumeInfo
 /** The checksums of one piece, known once its data has been read. */
 struct PieceCrcs
 {
-    uint32_t piece = 0;   // CRC-32 of this piece's bytes
+    uint32_t piece = 0; // CRC-32 of this piece's bytes
     uint32_t running = 0; // CRC-32 of the entry's bytes from its start through this piece
 };
 
@@ -51,6 +51,5 @@ public:
 
     virtual std::vector<uint8_t> volumeStart(const VolumeInfo &volume) const = 0;
     virtual std::vector<uint8_t> volumeEnd(const VolumeInfo &volume) const = 0;
-    virtual std::vector<uint8_t> pieceHeader(const Entry &entry, const Piece &piece,
-                                             const PieceCrcs &crcs) const = 0;
+    virtual std::vector<uint8_t> pieceHeader(const Entry &entry, const Piece &piece, const PieceCrcs &crcs) const = 0;
 };

@@ -46,7 +46,9 @@ std::optional<std::string> readRegularFile(const std::string &path, std::string 
 {
     // Non-blocking, so that opening a FIFO cannot wait for a writer.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (fd < 0 || ::fstat(fd, &st) != 0) {
         error = std::strerror(errno);
         if (fd >= 0)
@@ -54,10 +56,10 @@ std::optional<std::string> readRegularFile(const std::string &path, std::string 
         return std::nullopt;
     }
     if (!S_ISREG(st.st_mode))
-        error = S_ISDIR(st.st_mode)                           ? "is a folder, not a file"
-                : S_ISFIFO(st.st_mode)                        ? "is a named pipe, not a file"
-                : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "is a device, not a file"
-                                                              : "is not a regular file";
+        error = S_ISDIR(st.st_mode)                      ? "is a folder, not a file"
+            : S_ISFIFO(st.st_mode)                       ? "is a named pipe, not a file"
+            : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "is a device, not a file"
+                                                         : "is not a regular file";
     else if (st.st_size > kMaxListFileBytes)
         error = "is larger than 64 MiB";
     std::string text;

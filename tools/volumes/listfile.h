@@ -9,7 +9,7 @@
 /** One line of a list file. */
 struct ListLine
 {
-    std::string path;      // without the wildcard and without a trailing "/"
+    std::string path; // without the wildcard and without a trailing "/"
     bool wildcard = false; // the line ended "/*", "/*.*", "\*" or "\*.*": the folder's contents
 };
 

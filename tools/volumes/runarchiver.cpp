@@ -2,21 +2,20 @@
 // Varko 2000 — one archiver run, from the command line to the written set.
 #include "volumes/runarchiver.h"
 
+#include "naming/volumenaming.h"
+#include "version.h"
 #include "volumes/diagnostics.h"
 #include "volumes/entrywalk.h"
 #include "volumes/formatwriter.h"
 #include "volumes/listfile.h"
 #include "volumes/storednames.h"
-#include "naming/volumenaming.h"
 #include "volumes/volumeplan.h"
 #include "volumes/volumesetwriter.h"
-#include "version.h"
 
 #include <csignal>
-#include <exception>
 #include <cstdio>
+#include <exception>
 #include <sys/stat.h>
-
 
 namespace {
 
@@ -27,7 +26,9 @@ void onStopSignal(int)
 
 void catchStopSignals()
 {
-    struct sigaction action{};
+    struct sigaction action
+    {
+    };
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
     for (int signal : {SIGINT, SIGTERM, SIGHUP})
@@ -39,7 +40,9 @@ OutputFilter outputFilter(const std::string &archive, const VolumeNaming &naming
 {
     const std::size_t slash = archive.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : archive.substr(0, slash);
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(folder.c_str(), &st) != 0)
         return {};
     return [dev = st.st_dev, ino = st.st_ino, &naming](const struct stat &parent, const std::string &name) {
@@ -47,8 +50,8 @@ OutputFilter outputFilter(const std::string &archive, const VolumeNaming &naming
     };
 }
 
-std::vector<Entry> preparedEntries(const ArchiverArgs &args, const FormatWriter &format,
-                                   const VolumeNaming &naming, Diagnostics &diagnostics)
+std::vector<Entry> preparedEntries(const ArchiverArgs &args, const FormatWriter &format, const VolumeNaming &naming,
+                                   Diagnostics &diagnostics)
 {
     std::string why;
     const auto lines = readListFile(args.listFile, &why);
@@ -56,8 +59,10 @@ std::vector<Entry> preparedEntries(const ArchiverArgs &args, const FormatWriter 
         diagnostics.fail("cannot read the list file " + why);
         return {};
     }
-    std::vector<Entry> entries = collectEntries(*lines, args.barePaths, outputFilter(args.archive, naming), diagnostics);
-    applyNameRule(entries, [&format](const std::string &name) { return format.fixName(name); }, diagnostics);
+    std::vector<Entry> entries =
+        collectEntries(*lines, args.barePaths, outputFilter(args.archive, naming), diagnostics);
+    applyNameRule(
+        entries, [&format](const std::string &name) { return format.fixName(name); }, diagnostics);
     std::vector<Entry> kept;
     kept.reserve(entries.size());
     for (Entry &entry : entries) {
@@ -103,18 +108,13 @@ int runArchiver(const ArchiverInfo &info, const FormatWriter &format, const std:
 {
     ArchiverArgs parsed;
     switch (parseArchiverArgs(info.format, args, parsed)) {
-    case ArgsOutcome::Help:
-        std::printf("%s\n%s", info.usage.c_str(), info.help.c_str());
-        return 0;
-    case ArgsOutcome::Version:
-        std::printf("%s (Varko 2000) %s\n", info.program.c_str(), VARKO_VERSION);
-        return 0;
+    case ArgsOutcome::Help: std::printf("%s\n%s", info.usage.c_str(), info.help.c_str()); return 0;
+    case ArgsOutcome::Version: std::printf("%s (Varko 2000) %s\n", info.program.c_str(), VARKO_VERSION); return 0;
     case ArgsOutcome::Usage:
-        std::fprintf(stderr, "%s: bad command line\n%s\nTry '%s --help' for more information.\n",
-                     info.program.c_str(), info.usage.c_str(), info.program.c_str());
+        std::fprintf(stderr, "%s: bad command line\n%s\nTry '%s --help' for more information.\n", info.program.c_str(),
+                     info.usage.c_str(), info.program.c_str());
         return 2;
-    case ArgsOutcome::Run:
-        break;
+    case ArgsOutcome::Run: break;
     }
     Diagnostics diagnostics(info.program);
     try {

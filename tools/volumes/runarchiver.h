@@ -12,10 +12,10 @@ class FormatWriter;
 /** What the help and version texts of one archiver say. */
 struct ArchiverInfo
 {
-    std::string program;   // "wrar"
+    std::string program; // "wrar"
     ArchiveFormat format;
-    std::string usage;     // the usage lines, shown on a bad command line too
-    std::string help;      // the rest of --help
+    std::string usage; // the usage lines, shown on a bad command line too
+    std::string help; // the rest of --help
 };
 
 /**

@@ -49,7 +49,11 @@ std::string numbered(const std::string &name, int n, bool folder)
 class NameTable
 {
 public:
-    NameTable(const NameRule &rule, Diagnostics &diagnostics) : m_rule(rule), m_diagnostics(diagnostics) {}
+    NameTable(const NameRule &rule, Diagnostics &diagnostics)
+        : m_rule(rule)
+        , m_diagnostics(diagnostics)
+    {
+    }
 
     // Every name the rule keeps is taken before any changed name is given
     // one, so that a changed name never pushes a kept one aside.
@@ -85,8 +89,7 @@ private:
         std::string other;
         if (const auto holder = taken.find(stored); holder != taken.end()) {
             other = " (" + stored + " is the name of " + holder->second + ")";
-            for (int n = 2; taken.count(stored = numbered(fix.stored, n, folder)); ++n) {
-            }
+            for (int n = 2; taken.count(stored = numbered(fix.stored, n, folder)); ++n) { }
         }
         taken.emplace(stored, source);
         m_diagnostics.warn(source + ": the name holds " + listed(fix.held) + ", stored as " + stored + other);
@@ -97,7 +100,7 @@ private:
     Diagnostics &m_diagnostics;
     // Folders by their paths as listed: two folders apart stay apart when stored.
     std::map<std::string, std::map<std::string, std::string>> m_taken; // folder, stored name: whose source
-    std::map<std::string, std::string> m_stored;                       // path as listed: as stored
+    std::map<std::string, std::string> m_stored; // path as listed: as stored
 };
 
 } // namespace

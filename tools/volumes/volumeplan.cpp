@@ -17,7 +17,9 @@ class Planner
 {
 public:
     Planner(const std::vector<PlanItem> &items, const VolumeLimits &limits)
-        : m_items(items), m_limits(limits), m_capacity(limits.volumeBytes - limits.overhead)
+        : m_items(items)
+        , m_limits(limits)
+        , m_capacity(limits.volumeBytes - limits.overhead)
     {
         // Unsplittable entries first: they can only go where they fit whole.
         for (int pass = 0; pass < 2; ++pass) {
@@ -76,8 +78,7 @@ Planner::Fill Planner::fill(PlannedVolume &volume, uint64_t &free)
 bool Planner::endInside(PlannedVolume &volume, uint64_t free)
 {
     std::size_t removable = 0;
-    while (removable < volume.pieces.size()
-           && !volume.pieces[volume.pieces.size() - 1 - removable].continuesPrevious())
+    while (removable < volume.pieces.size() && !volume.pieces[volume.pieces.size() - 1 - removable].continuesPrevious())
         ++removable;
     uint64_t room = free;
     for (std::size_t k = 0; k <= removable; ++k) {
@@ -164,8 +165,8 @@ std::optional<std::vector<PlannedVolume>> Planner::run(std::string &error)
             return std::nullopt;
         }
         if (outcome == Fill::Slack && !endInside(volume, free)) {
-            error = "cannot end volume " + std::to_string(volumes.size()) + " inside a file: "
-                + "the volume size is too small for these entries";
+            error = "cannot end volume " + std::to_string(volumes.size())
+                + " inside a file: " + "the volume size is too small for these entries";
             return std::nullopt;
         }
         volume.size = m_limits.overhead;
@@ -178,8 +179,8 @@ std::optional<std::vector<PlannedVolume>> Planner::run(std::string &error)
 
 } // namespace
 
-std::optional<std::vector<PlannedVolume>> planVolumes(const std::vector<PlanItem> &items,
-                                                      const VolumeLimits &limits, std::string &error)
+std::optional<std::vector<PlannedVolume>> planVolumes(const std::vector<PlanItem> &items, const VolumeLimits &limits,
+                                                      std::string &error)
 {
     if (limits.volumeBytes == 0) {
         PlannedVolume single;

@@ -11,16 +11,16 @@
 struct PlanItem
 {
     uint32_t headerSize = 0; // the entry's block header, the same in every piece
-    uint64_t dataSize = 0;   // 0 for folders and empty files
+    uint64_t dataSize = 0; // 0 for folders and empty files
 };
 
 /** The part of one entry stored in one volume, after its own header. */
 struct Piece
 {
-    uint32_t item = 0;       // index into the planned items
-    uint64_t offset = 0;     // of the piece's first byte in the entry's data
+    uint32_t item = 0; // index into the planned items
+    uint64_t offset = 0; // of the piece's first byte in the entry's data
     uint64_t length = 0;
-    uint32_t padding = 0;    // filler bytes the format adds to this piece's header
+    uint32_t padding = 0; // filler bytes the format adds to this piece's header
     bool continuesNext = false;
 
     bool continuesPrevious() const { return offset > 0; }
@@ -34,10 +34,10 @@ struct PlannedVolume
 
 struct VolumeLimits
 {
-    uint64_t volumeBytes = 0;   // 0: one archive holding everything, in item order
-    uint64_t overhead = 0;      // the fixed blocks of every volume
-    uint32_t minPadding = 1;    // the smallest filler the format can write
-    uint32_t maxPadding = 0;    // the largest filler readers accept
+    uint64_t volumeBytes = 0; // 0: one archive holding everything, in item order
+    uint64_t overhead = 0; // the fixed blocks of every volume
+    uint32_t minPadding = 1; // the smallest filler the format can write
+    uint32_t maxPadding = 0; // the largest filler readers accept
     std::size_t maxVolumes = 0;
 };
 
@@ -60,5 +60,5 @@ struct VolumeLimits
  * No value, and `error` set, when the volumes are too small for the headers
  * or more than `maxVolumes` would be needed.
  */
-std::optional<std::vector<PlannedVolume>> planVolumes(const std::vector<PlanItem> &items,
-                                                      const VolumeLimits &limits, std::string &error);
+std::optional<std::vector<PlannedVolume>> planVolumes(const std::vector<PlanItem> &items, const VolumeLimits &limits,
+                                                      std::string &error);

@@ -2,14 +2,14 @@
 // Varko 2000 — writes the planned volumes, or nothing at all.
 #include "volumes/volumesetwriter.h"
 
+#include "naming/volumenaming.h"
 #include "volumes/crc32.h"
 #include "volumes/diagnostics.h"
 #include "volumes/formatwriter.h"
-#include "naming/volumenaming.h"
 
 #include <algorithm>
-#include <csignal>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -26,7 +26,9 @@ void VolumeSetWriter::requestStop()
 
 VolumeSetWriter::VolumeSetWriter(const FormatWriter &format, const std::vector<Entry> &entries,
                                  const VolumeNaming &naming)
-    : m_format(format), m_entries(entries), m_naming(naming)
+    : m_format(format)
+    , m_entries(entries)
+    , m_naming(naming)
 {
 }
 

@@ -65,7 +65,7 @@ std::vector<uint8_t> mainHeader(bool multiVolume, uint8_t volumeNumber, uint32_t
     block.push_back(volumeNumber);
     put32(block, dosTime);
     block.resize(block.size() + 8, 0); // reserved
-    block.push_back(0);                // AV_SIZE: unace 1.2b reads it even without the AV flag
+    block.push_back(0); // AV_SIZE: unace 1.2b reads it even without the AV flag
     return sealed(std::move(block));
 }
 
@@ -78,8 +78,9 @@ std::vector<uint8_t> fileHeader(const FileFields &f)
 {
     const bool large = isLarge(f.size);
     std::vector<uint8_t> block{0, 0, 0, 0, large ? kTypeFile64 : kTypeFile};
-    put16(block, kFileAddSize | (large ? kFile64 : 0) | (f.continuesPrevious ? kFileContinuesPrevious : 0)
-                     | (f.continuesNext ? kFileContinuesNext : 0));
+    put16(block,
+          kFileAddSize | (large ? kFile64 : 0) | (f.continuesPrevious ? kFileContinuesPrevious : 0)
+              | (f.continuesNext ? kFileContinuesNext : 0));
     if (large) {
         put64(block, f.pieceSize);
         put64(block, f.size);

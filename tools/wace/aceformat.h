@@ -20,15 +20,15 @@ std::vector<uint8_t> mainHeader(bool multiVolume, uint8_t volumeNumber, uint32_t
 /** Everything a file block (type 1, or 3 for sizes over 32 bits) holds. */
 struct FileFields
 {
-    std::string name;        // ASCII, "\" between components
-    uint64_t size = 0;       // the whole file
-    uint64_t pieceSize = 0;  // the data after this header
-    uint32_t crc = 0;        // ACE CRC (aceCrc) of the file's bytes through this piece
+    std::string name; // ASCII, "\" between components
+    uint64_t size = 0; // the whole file
+    uint64_t pieceSize = 0; // the data after this header
+    uint32_t crc = 0; // ACE CRC (aceCrc) of the file's bytes through this piece
     uint32_t dosTime = 0;
     uint32_t attributes = 0; // DOS attributes
     bool continuesPrevious = false;
     bool continuesNext = false;
-    uint32_t padding = 0;    // reserved bytes beyond the 4 every header gets
+    uint32_t padding = 0; // reserved bytes beyond the 4 every header gets
 };
 
 /** The whole header, CRC and size fields included, without extra padding. */

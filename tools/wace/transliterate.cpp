@@ -41,9 +41,18 @@ std::string asciiFor(uint32_t cp)
         return std::string(1, kLatinExtendedA[cp - 0x100]);
     switch (cp) {
     case 0xA0: return " ";
-    case 0x2010: case 0x2011: case 0x2012: case 0x2013: case 0x2014: case 0x2015: return "-";
-    case 0x2018: case 0x2019: case 0x201A: return "'";
-    case 0x201C: case 0x201D: case 0x201E: return "\"";
+    case 0x2010:
+    case 0x2011:
+    case 0x2012:
+    case 0x2013:
+    case 0x2014:
+    case 0x2015: return "-";
+    case 0x2018:
+    case 0x2019:
+    case 0x201A: return "'";
+    case 0x201C:
+    case 0x201D:
+    case 0x201E: return "\"";
     default: return "_";
     }
 }

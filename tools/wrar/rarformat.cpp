@@ -76,8 +76,8 @@ std::vector<uint8_t> fillerBlock(uint32_t size)
     // block of its own, placed before the file header it belongs to.
     std::vector<uint8_t> block = baseHeader(kTypeSubBlock, kLongBlock, kFillerMinSize);
     put32(block, size - kFillerMinSize); // DATA_SIZE
-    put16(block, 0);                     // SUB_TYPE: none of the known ones (0x100 to 0x105)
-    block.push_back(0);                  // LEVEL
+    put16(block, 0); // SUB_TYPE: none of the known ones (0x100 to 0x105)
+    block.push_back(0); // LEVEL
     block = sealed(std::move(block));
     block.resize(size, 0);
     return block;

@@ -36,17 +36,17 @@ constexpr uint32_t kFillerMinSize = 14;
 /** Everything a file header (type 0x74) holds. */
 struct FileFields
 {
-    std::string name;         // the name field (see encodeRarName)
+    std::string name; // the name field (see encodeRarName)
     bool unicode = false;
     bool directory = false;
-    uint64_t size = 0;        // the whole file
-    uint64_t pieceSize = 0;   // the data after this header
+    uint64_t size = 0; // the whole file
+    uint64_t pieceSize = 0; // the data after this header
     uint32_t crc = 0;
     uint32_t dosTime = 0;
-    bool extTime = false;     // EXTTIME with the modification time's odd second and 100 ns units
+    bool extTime = false; // EXTTIME with the modification time's odd second and 100 ns units
     bool oddSecond = false;
-    uint32_t fraction = 0;    // 100 ns units within the second
-    uint32_t attributes = 0;  // Unix st_mode, host OS 3
+    uint32_t fraction = 0; // 100 ns units within the second
+    uint32_t attributes = 0; // Unix st_mode, host OS 3
     bool splitBefore = false;
     bool splitAfter = false;
 };
