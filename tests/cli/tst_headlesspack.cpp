@@ -2,13 +2,11 @@
 // Varko 2000 — headless packing as a user runs it: the program, a script, a name, an exit status,
 // and the set it makes opened by programs we did not write.
 #include "archivertestkit.h"
-#include "store/ripscript.h"
+#include "packdesk.h"
 #include "testfiles.h"
 
-#include <QCoreApplication>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
@@ -16,64 +14,36 @@
 
 namespace {
 
-/** A user's folders: the program beside an archiver, a data folder, a temporary folder, a rip-to folder. */
-class Packer
+/** A user's folders; run() packs `rows` and keeps what the program said and its exit status. */
+struct Packer : PackDesk
 {
-public:
-    /** `archiver`: an executable of the build folder, linked beside the program as `as`. */
     explicit Packer(const QString &archiver, const QString &as = QStringLiteral("wrar"))
+        : PackDesk(archiver, as)
     {
-        // The program looks for the archivers in its own folder first.
-        QDir(m_dir.path()).mkpath(QStringLiteral("bin"));
-        const QString bin = QCoreApplication::applicationDirPath();
-        QFile::copy(bin + QStringLiteral("/varko2000"), path("bin/varko2000"));
-        QFile::link(bin + u'/' + archiver, path("bin/" + as));
-        for (const char *folder : {"home", "tmp", "rips"})
-            QDir(m_dir.path()).mkpath(QString::fromLatin1(folder));
-        settings.tdrive = path("tmp");
-        settings.riptodir = path("rips/");
-        settings.dnumber = 1;
-        settings.rarace = as == u"wace" ? 0 : 1;
     }
 
-    QString path(const QString &relative) const { return m_dir.filePath(relative); }
-    QStringList files(const QString &folder) const { return QDir(path(folder)).entryList(QDir::Files); }
-
-    /** Runs the program; `fileLimit` > 0 caps the size of every file it and its archiver write. */
-    QProcess::ExitStatus run(const QStringList &arguments, const QStringList &rows, const QByteArray &fake = {},
+    /** `fileLimit` > 0 caps the size of every file the program and its archiver write. */
+    QProcess::ExitStatus run(const QStringList &arguments, const QStringList &queued, const QByteArray &fake = {},
                              qint64 fileLimit = 0)
     {
-        writeScript(path("S"), settings, rows);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("VARKO_HOME"), path("home"));
-        environment.insert(QStringLiteral("VARKO_FAKE_ARCHIVER"), QString::fromUtf8(fake));
-        environment.remove(QStringLiteral("DISPLAY"));
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        m_program.setProcessEnvironment(environment);
-        m_program.setWorkingDirectory(m_dir.path());
+        rows = queued;
         if (fileLimit > 0) {
             // A full disk without mounting one: writes past the limit fail with EFBIG
             // (the signal that would kill the writer is ignored), in the archiver too.
-            m_program.setChildProcessModifier([fileLimit] {
+            program.setChildProcessModifier([fileLimit] {
                 const rlimit limit{static_cast<rlim_t>(fileLimit), static_cast<rlim_t>(fileLimit)};
                 setrlimit(RLIMIT_FSIZE, &limit);
                 std::signal(SIGXFSZ, SIG_IGN);
             });
         }
-        m_program.start(path("bin/varko2000"), arguments);
-        m_program.waitForFinished(60000);
-        said = QString::fromUtf8(m_program.readAllStandardError());
-        status = m_program.exitCode();
-        return m_program.exitStatus();
+        start(arguments, fake);
+        said = finish();
+        status = program.exitCode();
+        return program.exitStatus();
     }
 
-    RipSettings settings;
     QString said;
     int status = -1;
-
-private:
-    QTemporaryDir m_dir;
-    QProcess m_program;
 };
 
 const QStringList kPack{"--pack", "S", "--name", "myrel"};

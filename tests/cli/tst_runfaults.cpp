@@ -3,18 +3,16 @@
 #include "engine/queuefiller.h"
 #include "engine/riprun.h"
 #include "engine/tempworkfolder.h"
+#include "packdesk.h"
 #include "scriptedhost.h"
 #include "settingsfiles.h"
 #include "store/lineformat.h"
-#include "store/ripscript.h"
 #include "testfiles.h"
 #include "zipreader.h"
 
-#include <QCoreApplication>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -23,54 +21,20 @@
 
 namespace {
 
-/** One user's folders and release, packed by a child `varko2000 --pack`. */
-struct Desk
+/** One user's release, packed by a child `varko2000 --pack`. */
+struct Desk : PackDesk
 {
-    QTemporaryDir dir;
-    RipSettings settings;
-    QStringList rows;
-    QString scriptPath;
-    QProcess program;
-
+    // wace makes an ACE set; any other archiver stands in for wrar.
     explicit Desk(const QString &archiver)
+        : PackDesk(archiver, archiver == u"wace" ? QStringLiteral("wace") : QStringLiteral("wrar"))
     {
-        for (const char *folder : {"bin", "home", "tmp", "rips", "rel"})
-            QDir(dir.path()).mkdir(QString::fromLatin1(folder));
-        const QString bin = QCoreApplication::applicationDirPath();
-        QFile::copy(bin + QStringLiteral("/varko2000"), path("bin/varko2000"));
-        // The archiver under the name the run calls it by; wace makes an ACE set.
-        settings.rarace = archiver == u"wace" ? 0 : 1;
-        QFile::link(bin + u'/' + archiver, path(settings.rarace == 1 ? "bin/wrar" : "bin/wace"));
-        settings.tdrive = path("tmp");
-        settings.riptodir = path("rips/");
         settings.zipcomp = 0;
-        settings.dnumber = 1;
-        scriptPath = path("S");
         rows << makeFile(path("rel/file_id.diz"), QByteArray("xx/xx\r\n")) << makeFile(path("rel/data.bin"), 5000);
     }
-    QString path(const QString &relative) const { return dir.filePath(relative); }
-    QStringList files(const QString &folder) const
-    {
-        return QDir(path(folder)).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-    }
-
     void start(const QStringList &extra, const QByteArray &fake)
     {
-        if (!QFileInfo(scriptPath).exists())
-            writeScript(scriptPath, settings, rows);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("VARKO_HOME"), path("home"));
-        environment.insert(QStringLiteral("VARKO_FAKE_ARCHIVER"), QString::fromUtf8(fake));
-        environment.insert(QStringLiteral("VARKO_FAKE_ARCHIVER_LOG"), path("archiver.log"));
-        program.setProcessEnvironment(environment);
-        program.setWorkingDirectory(dir.path());
-        program.start(path("bin/varko2000"), QStringList{"--pack", scriptPath, "--name", "myrel"} + extra);
+        PackDesk::start(QStringList{"--pack", "S", "--name", "myrel"} + extra, fake);
         QVERIFY(program.waitForStarted());
-    }
-    QString finish()
-    {
-        program.waitForFinished(120000);
-        return QString::fromUtf8(program.readAllStandardError());
     }
     QMap<QString, QByteArray> snapshot() const
     {
@@ -203,7 +167,7 @@ void TestRunFaults::faults()
     }
     makeFifo(desk.path("comment"));
     if (fault == u"fifoscript")
-        makeFifo(desk.scriptPath);
+        makeFifo(desk.path("S"));
     if (fault == u"fifooptions")
         makeFifo(desk.path("home/options.ini"));
     if (fault == u"fifodiz") {
