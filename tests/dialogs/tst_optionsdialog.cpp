@@ -260,7 +260,7 @@ private slots:
         QCOMPARE(control<QLabel>(*dialog, "commentPanel")->toolTip(), messages.isEmpty() ? path : QString());
     }
 
-    // OK applies them too: the main window's test closes the real dialog that way.
+    // OK and Save end the same way; the options_by_keyboard journey saves and sees the window follow.
     void closeBoxAppliesTheLists()
     {
         auto dialog = open();

@@ -186,7 +186,7 @@ private slots:
 
     // Each step one placement command: z, f, a<row> a row in the zips, the first zip, the archive;
     // A the archive type ACE; N "Nfo in first zip" flipped. Moving rows, ACE and the zip box
-    // are the window's dropAndPlace and the options dialog's rowsReplaced.
+    // are the window's dropAndPlace, the right_click_menu journey and the options dialog's rowsReplaced.
     void placementCommands_data()
     {
         QTest::addColumn<QStringList>("dropped");

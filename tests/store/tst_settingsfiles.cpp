@@ -282,11 +282,13 @@ private slots:
         QCOMPARE(script.icon, MessageIcon::Warning);
     }
 
-    // A name with .v2k, and New rip script's name, are the window's scriptRoundTrip and the scripts journey.
+    // A name with .v2k, and New rip script's name, are the scripts_and_recent journey's.
     void scriptNames_data()
     {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("saved");
+        QTest::newRow("no extension gets one") << "/r/rel"
+                                               << "/r/rel.v2k";
         QTest::newRow("extension in capitals kept") << "/r/REL.V2K"
                                                     << "/r/REL.V2K";
         QTest::newRow("another extension gets one") << "/r/rel.v2k.txt"

@@ -52,6 +52,24 @@ inline QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+/** A temporary folder that hands out a new numbered folder below it at each call of fresh(). */
+class ScratchFolders
+{
+public:
+    QString path() const { return m_root.path(); }
+    QString filePath(const QString &name) const { return m_root.filePath(name); }
+    QString fresh()
+    {
+        const QString folder = m_root.filePath(QStringLiteral("data%1").arg(++m_count));
+        QDir().mkpath(folder);
+        return folder;
+    }
+
+private:
+    QTemporaryDir m_root;
+    int m_count = 0;
+};
+
 /** Sets the file's modification time; false when it cannot. */
 inline bool setModified(const QString &path, const QDateTime &time)
 {

@@ -2,6 +2,7 @@
 // Varko 2000 — a main window whose message boxes are recorded instead of shown.
 #pragma once
 
+#include "testfiles.h"
 #include "window/mainwindow.h"
 
 #include <QDir>
@@ -34,13 +35,6 @@ protected:
         return QMessageBox::Ok;
     }
 };
-
-inline void writeText(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-}
 
 inline QStringList readLines(const QString &path)
 {

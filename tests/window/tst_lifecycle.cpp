@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
@@ -17,15 +16,7 @@ class TestLifecycle : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_root;
-    int m_folders = 0;
-
-    QString freshFolder()
-    {
-        const QString data = m_root.filePath(QStringLiteral("data%1").arg(++m_folders));
-        QDir().mkpath(data);
-        return data;
-    }
+    ScratchFolders m_root;
 
 private slots:
     void initTestCase() { isolateUserFolders(m_root.path()); }
@@ -72,7 +63,7 @@ private slots:
             for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
                 env.remove(name);
         }
-        env.insert("VARKO_HOME", freshFolder());
+        env.insert("VARKO_HOME", m_root.fresh());
         env.insert("XDG_RUNTIME_DIR", m_root.path()); // else Qt warns on standard error
         const QString program = QCoreApplication::applicationDirPath() + "/varko2000";
         QProcess first; // running only for the second start
@@ -115,7 +106,7 @@ private slots:
         QFETCH(int, signal);
         QFETCH(int, status);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        const QString data = freshFolder();
+        const QString data = m_root.fresh();
         QDir().mkpath(data + "/tmp");
         env.insert("VARKO_HOME", data);
         env.insert("TMPDIR", data + "/tmp");
@@ -147,9 +138,9 @@ private slots:
     {
         QFETCH(QByteArray, options);
         QFETCH(QByteArray, state);
-        const QString data = freshFolder();
-        writeText(data + "/options.ini", options);
-        writeText(data + "/varko2k.ini", state);
+        const QString data = m_root.fresh();
+        makeFile(data + "/options.ini", options);
+        makeFile(data + "/varko2k.ini", state);
         TestWindow window;
         window.startIn(data);
         QVERIFY(window.isVisible());
@@ -164,7 +155,7 @@ private slots:
     void unwritableDataFolderStillStarts()
     {
         const QString notAFolder = m_root.filePath("file");
-        writeText(notAFolder, "x");
+        makeFile(notAFolder, "x");
         TestWindow window;
         window.startIn(notAFolder);
         QVERIFY(window.isVisible());
@@ -191,8 +182,8 @@ private slots:
         QFETCH(QString, riptodir);
         QFETCH(QStringList, messages);
         TestWindow window;
-        window.startIn(freshFolder());
-        const QString folder = freshFolder();
+        window.startIn(m_root.fresh());
+        const QString folder = m_root.fresh();
         window.setRipToFolder(chosen.replace("%1", folder));
         QCOMPARE(window.settings().riptodir, riptodir.replace("%1", folder));
         QCOMPARE(window.findChild<QLabel *>("riptoPanel")->text(), riptodir + "          ");
@@ -219,11 +210,11 @@ private slots:
         QFETCH(QString, argument);
         QFETCH(QString, title);
         QFETCH(QString, message);
-        const QString data = freshFolder();
-        writeText(data + "/A.v2k",
-                  "tdrive= /tmp\r\nrarace= 0\r\nsavepaths= 1\r\nsize= 4\r\nracomp= 5\r\nzip= 1\r\n"
-                  "nfo1st= 1\r\nzipcomp= 2\r\nriptodir= /\r\nzcomment= 0\r\ncomment= \r\n"
-                  "dnumber= 1\r\nextra= \r\nextra= \r\n");
+        const QString data = m_root.fresh();
+        makeFile(data + "/A.v2k",
+                 "tdrive= /tmp\r\nrarace= 0\r\nsavepaths= 1\r\nsize= 4\r\nracomp= 5\r\nzip= 1\r\n"
+                 "nfo1st= 1\r\nzipcomp= 2\r\nriptodir= /\r\nzcomment= 0\r\ncomment= \r\n"
+                 "dnumber= 1\r\nextra= \r\nextra= \r\n");
         TestWindow window;
         window.startIn(data, argument.arg(data));
         QCOMPARE(window.windowTitle(), title.arg(data));
@@ -256,10 +247,10 @@ private slots:
         QFETCH(bool, cleared);
         QFETCH(QString, message);
         TestWindow window;
-        window.startIn(freshFolder());
-        const QString script = freshFolder() + "/recent.v2k";
+        window.startIn(m_root.fresh());
+        const QString script = m_root.fresh() + "/recent.v2k";
         if (exists)
-            writeText(script, "");
+            makeFile(script, "");
         window.scripts().addRecent(script);
         if (cleared)
             window.clearQueue();
@@ -271,12 +262,12 @@ private slots:
 
     void leftoverWorkFolders()
     {
-        const QString temp = freshFolder();
-        const QString outside = freshFolder();
-        writeText(outside + "/keep.txt", "x");
+        const QString temp = m_root.fresh();
+        const QString outside = m_root.fresh();
+        makeFile(outside + "/keep.txt", "x");
         for (const char *name : {"~Varko01", "~Varko7x", "~Varko123", "~Varko1", "~varko02", "Varko03"}) {
             QDir().mkpath(temp + '/' + name + "/sub");
-            writeText(temp + '/' + name + "/sub/f", "x");
+            makeFile(temp + '/' + name + "/sub/f", "x");
         }
         QVERIFY(QFile::link(outside, temp + "/~Varko02"));
         QCOMPARE(removeLeftoverWorkFolders(temp), 2);

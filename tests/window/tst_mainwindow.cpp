@@ -3,29 +3,23 @@
 #include "browser/browserlist.h"
 #include "browser/browsermodel.h"
 #include "browser/filebrowser.h"
-#include "dialogs/optionsdialog.h"
 #include "testwindow.h"
 #include "window/commandtable.h"
 #include "window/twipslayout.h"
 
-#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAction>
-#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QItemSelectionModel>
-#include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 Q_DECLARE_METATYPE(LayoutInput)
@@ -46,23 +40,14 @@ public slots:
     void openedUrl(const QUrl &) { }
 
 private:
-    QTemporaryDir m_root;
+    ScratchFolders m_root;
     TestWindow m_started; // as start-up leaves it; tests that change a window take a fresh one
     std::unique_ptr<TestWindow> m_window;
-
-    int m_folders = 0;
-
-    QString freshFolder()
-    {
-        const QString data = m_root.filePath(QStringLiteral("data%1").arg(++m_folders));
-        QDir().mkpath(data);
-        return data;
-    }
 
     // A fresh window on fresh files.
     TestWindow &freshWindow()
     {
-        const QString data = freshFolder();
+        const QString data = m_root.fresh();
         m_window = std::make_unique<TestWindow>();
         m_window->startIn(data);
         return *m_window;
@@ -72,8 +57,7 @@ private slots:
     void initTestCase()
     {
         isolateUserFolders(m_root.path());
-        QDir().mkpath(m_root.filePath("started"));
-        m_started.startIn(m_root.filePath("started"));
+        m_started.startIn(m_root.fresh());
     }
     void cleanup() { m_window.reset(); }
 
@@ -164,35 +148,6 @@ private slots:
         QVERIFY(!window.action("fvlist")->isChecked());
     }
 
-    // Through the real dialog: a change takes effect at once, the lists when it closes.
-    void optionsDialogReachesTheWindow()
-    {
-        TestWindow &window = freshWindow();
-        const QString ripto = freshFolder();
-        // The command processes events before the dialog opens: wait for the dialog itself.
-        auto *poll = new QTimer(&window);
-        connect(poll, &QTimer::timeout, poll, [poll, ripto] {
-            auto *dialog = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
-            if (!dialog || dialog->objectName() != u"Form8")
-                return;
-            poll->stop();
-            dialog->chooseRipToFolder(ripto);
-            dialog->findChild<QAbstractButton *>("Option2")->click(); // Ace
-            dialog->findChild<QComboBox *>("Combo3")->setCurrentIndex(2); // Details
-            dialog->findChild<QComboBox *>("Combo2")->setCurrentIndex(0); // zip Store
-            dialog->findChild<QAbstractButton *>("Command3")->click();
-        });
-        poll->start(10);
-        window.action("toolbar_option")->trigger();
-        const QStringList checked{"ace2", "acec", "details", "zstore"};
-        for (const QString &name : checked)
-            QVERIFY2(window.action(name)->isChecked(), qPrintable(name));
-        QVERIFY(window.action("toolbar_detail")->isChecked());
-        QCOMPARE(window.findChild<QLabel *>("archiveTypePanel")->text().trimmed(), QStringLiteral("Ace"));
-        QCOMPARE(window.action("inrarace")->text(), QStringLiteral("In Ace"));
-        QCOMPARE(window.findChild<QLabel *>("riptoPanel")->text(), ripto + QString(10, u' '));
-    }
-
     // Before the browser opens anything, the pointer goes to the window's centre, as the toolbar's do.
     void pointerToTheCentre_data()
     {
@@ -218,8 +173,8 @@ private slots:
         QFETCH(QString, entry);
         QFETCH(QString, selected);
         TestWindow &window = freshWindow();
-        const QString folder = freshFolder();
-        writeText(folder + "/a.diz", "x");
+        const QString folder = m_root.fresh();
+        makeFile(folder + "/a.diz", "x");
         auto *browser = window.findChild<FileBrowser *>();
         browser->setCurrentFolder(folder);
         QAbstractItemView *view = browser->fileList()->currentView();
@@ -319,13 +274,6 @@ private slots:
         QCOMPARE(out.ripto.top, in.innerHeight - 315);
     }
 
-    void minimumSizeClamps()
-    {
-        TestWindow &window = freshWindow();
-        window.resize(6000 / 15, 4000 / 15);
-        QCOMPARE(window.size(), QSize(7800 / 15, 5000 / 15));
-    }
-
     // varko2k.ini applied against a 1024 by 768 screen.
     void geometryFromStateFile_data()
     {
@@ -360,8 +308,8 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(QRect, geometry);
         QFETCH(bool, maximized);
-        const QString data = freshFolder();
-        writeText(data + "/varko2k.ini", file);
+        const QString data = m_root.fresh();
+        makeFile(data + "/varko2k.ini", file);
         TestWindow window;
         window.startIn(data);
         QCOMPARE(window.isMaximized(), maximized);
@@ -373,7 +321,7 @@ private slots:
 
     void minimisedCloseStoresCentredWindow()
     {
-        const QString data = freshFolder();
+        const QString data = m_root.fresh();
         TestWindow window;
         window.startIn(data);
         window.showMinimized();
