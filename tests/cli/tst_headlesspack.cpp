@@ -165,7 +165,6 @@ private slots:
         QTest::addColumn<QString>("stamp");
         const QStringList three{"myrel01.zip", "myrel02.zip", "myrel03.zip"};
         QTest::newRow("wrar, half-megabyte volumes, stored zips") << "wrar" << 1 << 0 << three << "03/03";
-        QTest::newRow("wrar, deflated zips") << "wrar" << 1 << 3 << three << "03/03";
         QTest::newRow("wrar, one archive") << "wrar" << 0 << 1 << QStringList{"myrel.zip"} << "01/01";
         QTest::newRow("wace, half-megabyte volumes") << "wace" << 1 << 5 << three << "03/03";
     }

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Varko 2000 — a hostile user against the run: every fault ends with a clear message and no wrong set.
-#include "engine/queuefiller.h"
-#include "engine/riprun.h"
 #include "engine/tempworkfolder.h"
 #include "packdesk.h"
-#include "scriptedhost.h"
 #include "settingsfiles.h"
 #include "store/lineformat.h"
 #include "testfiles.h"
@@ -14,7 +11,6 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
-#include <QTimer>
 
 #include <csignal>
 #include <sys/stat.h>
@@ -61,7 +57,6 @@ private slots:
     void faults();
     void stopSignals_data();
     void stopSignals();
-    void closeStopsArchiver();
 };
 
 void TestRunFaults::faults_data()
@@ -105,8 +100,6 @@ void TestRunFaults::faults_data()
     QTest::newRow("backslash in a name") << "backslash" << wrar << QByteArray() << 1 << "stored as a_b.txt" << one;
     QTest::newRow("backslash in a zip row's name")
         << "zipbackslash" << wrar << QByteArray() << 1 << "stored as my_rel.nfo" << one;
-    QTest::newRow("backslash in a name, wace") << "backslash"
-                                               << "wace" << QByteArray() << 1 << "stored as a_b.txt" << one;
     QTest::newRow("rip-to holds a NUL") << "nul" << wrar << QByteArray() << 2 << "line 9 (riptodir): holds a NUL byte"
                                         << none;
     QTest::newRow("temporary folder holds NULs")
@@ -265,27 +258,6 @@ void TestRunFaults::stopSignals()
         QTRY_VERIFY(::kill(archiver, 0) != 0
                     || readFile(QStringLiteral("/proc/%1/stat").arg(archiver)).contains(") Z "));
     }
-}
-
-// The window's Close clears RipInProgress while the archiver works: the run
-// ends it, removes the work folder and reports a stopped run.
-void TestRunFaults::closeStopsArchiver()
-{
-    Desk desk(QStringLiteral("fake_archiver"));
-    qputenv("VARKO_FAKE_ARCHIVER", "volumes=2 wait");
-    qputenv("VARKO_FAKE_ARCHIVER_LOG", desk.path("archiver.log").toUtf8());
-    RipState state;
-    ScriptedHost host;
-    Queue queue;
-    QueueFiller(queue, desk.settings).addScriptRows(desk.rows);
-    QTimer close;
-    QObject::connect(&close, &QTimer::timeout,
-                     [&] { state.ripInProgress = !readFile(desk.path("archiver.log")).contains("pid "); });
-    close.start(20);
-    RipRun rip(queue, desk.settings, state, host, 3, {desk.path("home"), {desk.path("bin")}});
-    QCOMPARE(rip.run(), RipRun::Outcome::Cancelled);
-    QVERIFY(rip.result().stopped && !rip.result().error.isError());
-    QCOMPARE(desk.files("tmp") + desk.files("rips"), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestRunFaults)

@@ -149,12 +149,6 @@ void TestSetTest::corruption_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("said");
-    QTest::newRow("whole RAR set") << "rar"
-                                   << ""
-                                   << "myrel02.zip" << 0 << "myrel: the set is whole (4 zips, 2 archived";
-    QTest::newRow("whole ACE set") << "ace"
-                                   << ""
-                                   << "myrel.sfv" << 0 << "myrel: the set is whole (4 zips, 2 archived";
     QTest::newRow("zip missing") << "rar"
                                  << "zip missing"
                                  << "myrel" << 1 << "myrel03.zip: missing\n";
