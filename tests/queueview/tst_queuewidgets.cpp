@@ -163,12 +163,12 @@ private slots:
         QVERIFY(!header->sectionsClickable());
     }
 
+    // Delete on a row is the right_click_menu journey's.
     void keys_data()
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("asked");
-        QTest::newRow("Delete removes") << int(Qt::Key_Delete) << int(Qt::NoModifier) << "remove";
         QTest::newRow("Ctrl+C clears") << int(Qt::Key_C) << int(Qt::ControlModifier) << "clear";
         QTest::newRow("Ctrl+L lists") << int(Qt::Key_L) << int(Qt::ControlModifier) << "list";
         QTest::newRow("C alone does nothing") << int(Qt::Key_C) << int(Qt::NoModifier) << "";

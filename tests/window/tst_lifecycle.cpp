@@ -18,6 +18,15 @@ class TestLifecycle : public QObject
 
     ScratchFolders m_root;
 
+    // The program's environment with `data` as its data folder.
+    QProcessEnvironment programEnvironment(const QString &data) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("VARKO_HOME", data);
+        env.insert("XDG_RUNTIME_DIR", m_root.path()); // else Qt warns on standard error
+        return env;
+    }
+
 private slots:
     void initTestCase() { isolateUserFolders(m_root.path()); }
 
@@ -57,14 +66,12 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, firstLine);
         QFETCH(bool, display);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = programEnvironment(m_root.fresh());
         env.insert("DISPLAY", "varko-test-" + QString::number(QCoreApplication::applicationPid()));
         if (!display) {
             for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
                 env.remove(name);
         }
-        env.insert("VARKO_HOME", m_root.fresh());
-        env.insert("XDG_RUNTIME_DIR", m_root.path()); // else Qt warns on standard error
         const QString program = QCoreApplication::applicationDirPath() + "/varko2000";
         QProcess first; // running only for the second start
         first.setProcessEnvironment(env);
@@ -105,12 +112,10 @@ private slots:
     {
         QFETCH(int, signal);
         QFETCH(int, status);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         const QString data = m_root.fresh();
         QDir().mkpath(data + "/tmp");
-        env.insert("VARKO_HOME", data);
+        QProcessEnvironment env = programEnvironment(data);
         env.insert("TMPDIR", data + "/tmp");
-        env.insert("XDG_RUNTIME_DIR", m_root.path());
         QProcess run;
         run.setProcessEnvironment(env);
         run.start(QCoreApplication::applicationDirPath() + "/varko2000", {});
