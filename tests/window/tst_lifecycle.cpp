@@ -129,23 +129,12 @@ private slots:
         QVERIFY(QFile::exists(stateFile));
     }
 
-    void brokenFilesStillStart_data()
-    {
-        QTest::addColumn<QByteArray>("options");
-        QTest::addColumn<QByteArray>("state");
-        QTest::newRow("short") << QByteArray("warnings= 1\r\nsound= 1\r\n") << QByteArray("Version=v1.38\r\n");
-        QTest::newRow("absurd numbers") << QByteArray("warnings= 99999999999\r\n").repeated(21)
-                                        << QByteArray("State= -99999999999\r\nTop= 1e99\r\n").repeated(5);
-        QTest::newRow("binary") << QByteArray(4096, '\0') << QByteArray(4096, '\0');
-    }
-
+    // Short files and absurd numbers are the readers' (tst_settingsfiles, tst_windowstate): here the window.
     void brokenFilesStillStart()
     {
-        QFETCH(QByteArray, options);
-        QFETCH(QByteArray, state);
         const QString data = m_root.fresh();
-        makeFile(data + "/options.ini", options);
-        makeFile(data + "/varko2k.ini", state);
+        makeFile(data + "/options.ini", QByteArray(4096, '\0'));
+        makeFile(data + "/varko2k.ini", QByteArray(4096, '\0'));
         TestWindow window;
         window.startIn(data);
         QVERIFY(window.isVisible());
