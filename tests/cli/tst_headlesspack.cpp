@@ -62,46 +62,6 @@ private slots:
         QVERIFY2(missing.isEmpty(), qPrintable(missing));
     }
 
-    void exitStatus_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QByteArray>("archiver");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("said");
-        QTest::addColumn<QStringList>("zips");
-        const QStringList all{"myrel01.zip", "myrel02.zip"};
-        QTest::newRow("complete set") << QStringList{"--pack", "S", "--name", "MyRel"} << QByteArray("volumes=2") << 0
-                                      << "set complete" << all;
-        QTest::newRow("name order free") << QStringList{"--name", "myrel", "--pack", "S"} << QByteArray("volumes=2")
-                                         << 0 << "volume 2 of 2" << all;
-        QTest::newRow("archiver fails") << kPack << QByteArray("volumes=2 exit=2") << 1 << "exit status 2"
-                                        << QStringList{};
-        QTest::newRow("bad characters") << QStringList{"--pack", "S", "--name", "my_rel"} << QByteArray() << 2
-                                        << "Invalid filename characters" << QStringList{};
-        QTest::newRow("too long") << QStringList{"--pack", "S", "--name", "sevenxx"} << QByteArray() << 2
-                                  << "at most 6 characters" << QStringList{};
-        QTest::newRow("missing script") << QStringList{"--pack", "nothing.v2k", "--name", "a"} << QByteArray() << 2
-                                        << "couldn't be loaded" << QStringList{};
-        QTest::newRow("no name") << QStringList{"--pack", "S"} << QByteArray() << 2 << "usage:" << QStringList{};
-    }
-    void exitStatus()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QByteArray, archiver);
-        QFETCH(int, status);
-        QFETCH(QString, said);
-        QFETCH(QStringList, zips);
-        Packer packer(QStringLiteral("fake_archiver"));
-        const QStringList rows{makeFile(packer.path("rel/file_id.diz"), QByteArray("xx/xx\r\n")),
-                               makeFile(packer.path("rel/data.bin"), 4000), packer.path("rel/gone.bin")};
-        QCOMPARE(packer.run(arguments, rows, archiver), QProcess::NormalExit);
-        QCOMPARE(packer.status, status);
-        QVERIFY2(packer.said.contains(said), qPrintable(packer.said));
-        QCOMPARE(packer.files("rips"), zips);
-        if (status == 0)
-            QVERIFY(packer.said.contains(QStringLiteral("gone.bin: not found, left out")));
-    }
-
     void fullDisk_data()
     {
         QTest::addColumn<QString>("archiver");

@@ -69,6 +69,16 @@ void TestRunFaults::faults_data()
     QTest::addColumn<QStringList>("rips");
     const QString wrar = QStringLiteral("wrar"), fake = QStringLiteral("fake_archiver");
     const QStringList none, one{"myrel.zip"};
+    QTest::newRow("name in capitals, a queued file gone")
+        << "upper" << fake << QByteArray("volumes=2") << 0 << "gone.bin: not found, left out"
+        << QStringList{"myrel01.zip", "myrel02.zip"};
+    QTest::newRow("--name before --pack") << "order" << fake << QByteArray("volumes=2") << 0 << "volume 2 of 2"
+                                          << QStringList{"myrel01.zip", "myrel02.zip"};
+    QTest::newRow("archiver fails") << "" << fake << QByteArray("volumes=2 exit=2") << 1 << "exit status 2" << none;
+    QTest::newRow("bad characters") << "badname" << fake << QByteArray() << 2 << "Invalid filename characters" << none;
+    QTest::newRow("name too long") << "longname" << fake << QByteArray() << 2 << "at most 6 characters" << none;
+    QTest::newRow("missing script") << "noscript" << fake << QByteArray() << 2 << "couldn't be loaded" << none;
+    QTest::newRow("no name") << "noname" << fake << QByteArray() << 2 << "usage:" << none;
     QTest::newRow("ripfiles.txt cannot be written")
         << "list" << fake << QByteArray() << 1 << "ripfiles.txt could not be written" << none;
     QTest::newRow("archiver killed after its volumes")
@@ -183,9 +193,19 @@ void TestRunFaults::faults()
                   << makeFile(desk.path("rel/st\\r.txt"), QByteArray("bs"));
     if (fault == u"twodiz")
         desk.rows << makeFile(desk.path("rel/nfo/file_id.diz"), QByteArray("xx/xx second\r\n"));
+    if (fault == u"upper")
+        desk.rows << desk.path("rel/gone.bin");
     const QMap<QString, QByteArray> before = desk.snapshot();
 
-    desk.start(fault == u"replace" ? QStringList{"--replace"} : QStringList{}, fake);
+    const QMap<QString, QStringList> commandLines{{"replace", {"--pack", "S", "--name", "myrel", "--replace"}},
+                                                  {"upper", {"--pack", "S", "--name", "MyRel"}},
+                                                  {"order", {"--name", "myrel", "--pack", "S"}},
+                                                  {"badname", {"--pack", "S", "--name", "my_rel"}},
+                                                  {"longname", {"--pack", "S", "--name", "sevenxx"}},
+                                                  {"noscript", {"--pack", "nothing.v2k", "--name", "a"}},
+                                                  {"noname", {"--pack", "S"}}};
+    desk.PackDesk::start(commandLines.value(fault, {"--pack", "S", "--name", "myrel"}), fake);
+    QVERIFY(desk.program.waitForStarted());
     const QString told = desk.finish();
     QFETCH(QString, said);
     QCOMPARE(desk.program.exitStatus(), QProcess::NormalExit);
