@@ -101,13 +101,13 @@ public slots:
 private slots:
     void enabling_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("enabled");
         QTest::addColumn<QStringList>("selected");
         const QString all = "Openf copyf cutf delete fileprop fileprop3";
         const QString allAndEdit = "Openf copyf cutf delete edit fileprop fileprop3";
-        QTest::newRow("start") << ""
-                               << "fileprop" << QStringList();
+        QTest::newRow("start") << "" << "fileprop" << QStringList();
         QTest::newRow("a text file") << "select:b.txt" << all << QStringList{"b.txt"};
         QTest::newRow("a diz offers editing") << "select:a.diz" << allAndEdit << QStringList{"a.diz"};
         QTest::newRow("README.DIZ does not") << "select:README.DIZ" << all << QStringList{"README.DIZ"};
@@ -120,14 +120,13 @@ private slots:
         QTest::newRow("a press on a selection enables copy and cut")
             << "select:b.txt copyf cutf press" << all << QStringList{"b.txt"};
         QTest::newRow("the pop-up takes editing away") << "select:a.diz popup" << all << QStringList{"a.diz"};
-        QTest::newRow("focus lost deselects") << "select:a.diz focusout"
-                                              << "fileprop" << QStringList();
+        QTest::newRow("focus lost deselects") << "select:a.diz focusout" << "fileprop" << QStringList();
         QTest::newRow("focus to a menu keeps all") << "select:a.diz menufocus" << allAndEdit << QStringList{"a.diz"};
         QTest::newRow("Alt and a menu letter keep all") << "select:a.diz menubar" << allAndEdit << QStringList{"a.diz"};
-        QTest::newRow("a press without a selection") << "select:b.txt focusout press"
-                                                     << "fileprop" << QStringList();
+        QTest::newRow("a press without a selection") << "select:b.txt focusout press" << "fileprop" << QStringList();
         QTest::newRow("a new diz is selected for editing")
             << "select:b.txt cdiz" << allAndEdit << QStringList{"New file_id.diz"};
+        // clang-format on
     }
     void enabling()
     {
@@ -257,27 +256,17 @@ private slots:
     // A double click enters a folder; "Open file..." shows it in the file manager.
     void openingHandsScriptsOver_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("command"); // empty: a double click
         QTest::addColumn<QString>("outcome");
-        QTest::newRow("rel.v2k") << "rel.v2k"
-                                 << ""
-                                 << "script";
-        QTest::newRow("upper case") << "REL.V2K"
-                                    << ""
-                                    << "script";
-        QTest::newRow("only the ending counts") << "rel.v2k.txt"
-                                                << ""
-                                                << "opened";
-        QTest::newRow("a script by Open file...") << "rel.v2k"
-                                                  << "Openf"
-                                                  << "script";
-        QTest::newRow("a folder by a double click") << "sub/"
-                                                    << ""
-                                                    << "entered";
-        QTest::newRow("a folder by Open file...") << "sub/"
-                                                  << "Openf"
-                                                  << "opened";
+        QTest::newRow("rel.v2k") << "rel.v2k" << "" << "script";
+        QTest::newRow("upper case") << "REL.V2K" << "" << "script";
+        QTest::newRow("only the ending counts") << "rel.v2k.txt" << "" << "opened";
+        QTest::newRow("a script by Open file...") << "rel.v2k" << "Openf" << "script";
+        QTest::newRow("a folder by a double click") << "sub/" << "" << "entered";
+        QTest::newRow("a folder by Open file...") << "sub/" << "Openf" << "opened";
+        // clang-format on
     }
     void openingHandsScriptsOver()
     {
@@ -347,28 +336,20 @@ private slots:
     // The type is the browser's and the queue's too: one name for a file wherever it shows.
     void properties_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("paths");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("size");
         QTest::addColumn<QString>("type");
-        QTest::newRow("a file of no known type") << QStringList{"a.bin"} << "a.bin"
-                                                 << "1KB (600 bytes)"
-                                                 << "BIN file";
-        QTest::newRow("a folder, its total read meanwhile") << QStringList{"sub"} << "sub"
-                                                            << "5KB (5,000 bytes)"
+        QTest::newRow("a file of no known type") << QStringList{"a.bin"} << "a.bin" << "1KB (600 bytes)" << "BIN file";
+        QTest::newRow("a folder, its total read meanwhile") << QStringList{"sub"} << "sub" << "5KB (5,000 bytes)"
                                                             << "File Folder";
-        QTest::newRow("several") << QStringList{"a.bin", "sub"} << "2 items"
-                                 << "5KB (5,600 bytes)"
-                                 << "";
-        QTest::newRow("an empty file without extension") << QStringList{"empty"} << "empty"
-                                                         << "0 bytes"
-                                                         << "File";
-        QTest::newRow("a diz, text by its content") << QStringList{"file_id.diz"} << "file_id.diz"
-                                                    << "1KB (4 bytes)"
+        QTest::newRow("several") << QStringList{"a.bin", "sub"} << "2 items" << "5KB (5,600 bytes)" << "";
+        QTest::newRow("an empty file without extension") << QStringList{"empty"} << "empty" << "0 bytes" << "File";
+        QTest::newRow("a diz, text by its content") << QStringList{"file_id.diz"} << "file_id.diz" << "1KB (4 bytes)"
                                                     << "DIZ file";
-        QTest::newRow("a known type") << QStringList{"b.txt"} << "b.txt"
-                                      << "1KB (2 bytes)"
-                                      << "plain text document";
+        QTest::newRow("a known type") << QStringList{"b.txt"} << "b.txt" << "1KB (2 bytes)" << "plain text document";
+        // clang-format on
     }
     void properties()
     {

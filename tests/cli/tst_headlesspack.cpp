@@ -64,6 +64,7 @@ private slots:
 
     void fullDisk_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("archiver");
         QTest::addColumn<QString>("as");
         QTest::addColumn<qint64>("limit");
@@ -74,14 +75,12 @@ private slots:
         const qint64 archiverFull = 100 * 1000;
         const qint64 zipFull = 1500 * 1000;
         const QString zipError = QStringLiteral("Zip errror -  6");
-        QTest::newRow("wrar cannot write its volumes") << "wrar"
-                                                       << "wrar" << archiverFull << 0 << "exit status 2";
-        QTest::newRow("wace cannot write its volumes") << "wace"
-                                                       << "wace" << archiverFull << 0 << "exit status 2";
+        QTest::newRow("wrar cannot write its volumes") << "wrar" << "wrar" << archiverFull << 0 << "exit status 2";
+        QTest::newRow("wace cannot write its volumes") << "wace" << "wace" << archiverFull << 0 << "exit status 2";
         QTest::newRow("deflated zip 1 cannot be written, stand-in") << "fake_archiver"
                                                                     << "wrar" << zipFull << 3 << zipError;
-        QTest::newRow("stored zip 1 cannot be written, wrar") << "wrar"
-                                                              << "wrar" << zipFull << 0 << zipError;
+        QTest::newRow("stored zip 1 cannot be written, wrar") << "wrar" << "wrar" << zipFull << 0 << zipError;
+        // clang-format on
     }
 
     // A disk that fills ends the run by its failed-archiver or zip-error path,

@@ -123,6 +123,7 @@ private slots:
     // back as runs: "y10" row 10 from the left, "x5" column 5 from the top; "|" between the lines.
     void drawing_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("properties");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("lines");
@@ -132,16 +133,12 @@ private slots:
         // The bar runs the inner rectangle's full breadth, as the separators do.
         QTest::newRow("45: 1 + 0.45 x 198 = 90.1 ends at 90") << "Value=45" << wide << "y10 x5"
                                                               << "d1 B89 .109 l1|d1 B18 l1";
-        QTest::newRow("46 ends at 92") << "Value=46" << wide << "y10 x5"
-                                       << "d1 B91 .107 l1|d1 B18 l1";
+        QTest::newRow("46 ends at 92") << "Value=46" << wide << "y10 x5" << "d1 B91 .107 l1|d1 B18 l1";
         QTest::newRow("45 with segments stays at 90") << "Value=45 Segments=1" << wide << "y10 x5" << blocks;
         QTest::newRow("46 with segments drops to 90") << "Value=46 Segments=1" << wide << "y10 x5" << blocks;
-        QTest::newRow("above max is full") << "Value=150" << wide << "y10 x5"
-                                           << "d1 B198 l1|d1 B18 l1";
-        QTest::newRow("below min is empty") << "Value=-5" << wide << "y10 x5"
-                                            << "d1 .198 l1|d1 .18 l1";
-        QTest::newRow("segments never go left of the bar") << "Value=2 Segments=1" << wide << "y10"
-                                                           << "d1 .198 l1";
+        QTest::newRow("above max is full") << "Value=150" << wide << "y10 x5" << "d1 B198 l1|d1 B18 l1";
+        QTest::newRow("below min is empty") << "Value=-5" << wide << "y10 x5" << "d1 .198 l1|d1 .18 l1";
+        QTest::newRow("segments never go left of the bar") << "Value=2 Segments=1" << wide << "y10" << "d1 .198 l1";
         QTest::newRow("max equal to min, value above") << "Min=50 Max=50 Value=80 Segments=1" << wide << "y10"
                                                        << "d1 .198 l1";
         QTest::newRow("reversed range, 75%: 149.5 ends at 150") << "Min=100 Max=0 Value=25" << wide << "y10"
@@ -150,33 +147,26 @@ private slots:
                                                   << "d1 B99 .99 l1";
         QTest::newRow("upright 45: top at 1 + 0.55 x 198 = 109.9, rounded to 110") << "Value=45" << tall << "x10 y150"
                                                                                    << "d1 .109 B89 l1|d1 B18 l1";
-        QTest::newRow("upright segments raise 44 (top 112) to 110")
-            << "Value=44 Segments=1" << tall << "x10"
+        QTest::newRow("upright segments raise 44 (top 112) to 110") << "Value=44 Segments=1" << tall << "x10"
             << "d1 .109 " + QStringLiteral("B8 .2 ").repeated(8) + "B8 .1 l1";
         QTest::newRow("upright segments raise an empty bar to a block") << "Value=0 Segments=1" << tall << "x10"
                                                                         << "d1 .189 B8 .1 l1";
         // Borders, on a full bar that shows the inner rectangle.
-        QTest::newRow("thin sunken") << "Value=100" << wide << "x100 y10"
-                                     << "d1 B18 l1|d1 B198 l1";
+        QTest::newRow("thin sunken") << "Value=100" << wide << "x100 y10" << "d1 B18 l1|d1 B198 l1";
         QTest::newRow("thin raised, on the inner rectangle") << "BorderStyle=2 Value=100" << wide << "x100 y10"
                                                              << ".1 l1 B16 d1 .1|.1 l1 B196 d1 .1";
-        QTest::newRow("flat") << "Appearance=0 BorderStyle=2 Value=100" << wide << "x100 y10"
-                              << "k1 B18 k1|k1 B198 k1";
+        QTest::newRow("flat") << "Appearance=0 BorderStyle=2 Value=100" << wide << "x100 y10" << "k1 B18 k1|k1 B198 k1";
         QTest::newRow("thick sunken") << "Appearance=2 Value=100" << wide << "x100 y10"
                                       << "s1 d1 B16 m1 l1|s1 d1 B196 m1 l1";
         QTest::newRow("thick raised") << "Appearance=2 BorderStyle=2 Value=100" << wide << "x100 y10"
                                       << "l1 m1 B16 d1 s1|l1 m1 B196 d1 s1";
-        QTest::newRow("no border") << "Appearance=2 BorderStyle=0 Value=100" << wide << "x100 y10"
-                                   << "B20|B200";
-        QTest::newRow("unknown appearance") << "Appearance=5 Value=100" << wide << "x100 y10"
-                                            << ".1 B18 .1|.1 B198 .1";
-        QTest::newRow("unknown style") << "BorderStyle=3 Value=100" << wide << "x100 y10"
-                                       << ".1 B18 .1|.1 B198 .1";
+        QTest::newRow("no border") << "Appearance=2 BorderStyle=0 Value=100" << wide << "x100 y10" << "B20|B200";
+        QTest::newRow("unknown appearance") << "Appearance=5 Value=100" << wide << "x100 y10" << ".1 B18 .1|.1 B198 .1";
+        QTest::newRow("unknown style") << "BorderStyle=3 Value=100" << wide << "x100 y10" << ".1 B18 .1|.1 B198 .1";
         // Backgrounds fill the control from its corner; bar pictures lie over the inner rectangle, from (1, 1).
         QTest::newRow("back tiled") << "Picture=quadrants BackPictureMode=1" << wide << "y15"
                                     << "d1 39 " + QStringLiteral("410 310 ").repeated(9) + "49 l1";
-        QTest::newRow("back stretched") << "Picture=quadrants BackPictureMode=0" << wide << "y5"
-                                        << "d1 194 ?10 294 l1";
+        QTest::newRow("back stretched") << "Picture=quadrants BackPictureMode=0" << wide << "y5" << "d1 194 ?10 294 l1";
         QTest::newRow("back: any mode but 1 stretches") << "Picture=quadrants BackPictureMode=2" << wide << "y15"
                                                         << "d1 394 ?10 494 l1";
         QTest::newRow("bar tiled from the inner corner")
@@ -185,8 +175,8 @@ private slots:
         QTest::newRow("bar stretched") << "BarPicture=quadrants BarPictureMode=0 Value=100" << wide << "y4"
                                        << "d1 194 ?10 294 l1";
         QTest::newRow("half bar keeps the whole picture's scale")
-            << "BarPicture=quadrants BarPictureMode=0 Value=50" << wide << "y4"
-            << "d1 194 ?5 .99 l1";
+            << "BarPicture=quadrants BarPictureMode=0 Value=50" << wide << "y4" << "d1 194 ?5 .99 l1";
+        // clang-format on
     }
     void drawing()
     {
@@ -210,20 +200,16 @@ private slots:
 
     void text_data()
     {
+        // clang-format off
         QTest::addColumn<bool>("show");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("onBar"); // the letters over the bar, which ends at 90, and off it
         QTest::addColumn<QString>("offBar");
         // Default colours: window text (red in the test palette) off the bar, white on it.
-        QTest::newRow("shown in two colours") << true << "45%"
-                                              << "BW"
-                                              << ".F";
-        QTest::newRow("hidden") << false << "45%"
-                                << "B"
-                                << ".";
-        QTest::newRow("empty") << true << ""
-                               << "B"
-                               << ".";
+        QTest::newRow("shown in two colours") << true << "45%" << "BW" << ".F";
+        QTest::newRow("hidden") << false << "45%" << "B" << ".";
+        QTest::newRow("empty") << true << "" << "B" << ".";
+        // clang-format on
     }
     void text()
     {
@@ -242,17 +228,15 @@ private slots:
 
     void colours_data()
     {
+        // clang-format off
         QTest::addColumn<quint32>("code");
         QTest::addColumn<QString>("row");
         QTest::addColumn<QString>("repainted"); // after the palette's button colour turned black
-        QTest::newRow("button face follows the palette") << 0x8000000Fu << ".40"
-                                                         << "k40";
-        QTest::newRow("window text") << 0x80000008u << "F40"
-                                     << "F40";
-        QTest::newRow("only the low five bits name it") << 0x8000002Fu << ".40"
-                                                        << "k40";
-        QTest::newRow("plain RGB stays") << 0x00ffff00u << "440"
-                                         << "440";
+        QTest::newRow("button face follows the palette") << 0x8000000Fu << ".40" << "k40";
+        QTest::newRow("window text") << 0x80000008u << "F40" << "F40";
+        QTest::newRow("only the low five bits name it") << 0x8000002Fu << ".40" << "k40";
+        QTest::newRow("plain RGB stays") << 0x00ffff00u << "440" << "440";
+        // clang-format on
     }
     void colours()
     {

@@ -16,47 +16,26 @@ class TestBaseNameDialog : public QObject
 private slots:
     void closing_data()
     {
+        // clang-format off
         QTest::addColumn<int>("limit");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("capitals come out lower case") << 6 << "MYSET1"
-                                                      << "enter"
-                                                      << "myset1" << false;
-        QTest::newRow("dash and digits pass") << 6 << "my-set"
-                                              << "ok"
-                                              << "my-set" << false;
-        QTest::newRow("underscore refused, lowered, stays open") << 6 << "My_Set"
-                                                                 << "enter"
-                                                                 << "my_set" << true;
-        QTest::newRow("blank refused") << 6 << "a b"
-                                       << "ok"
-                                       << "a b" << true;
-        QTest::newRow("slash refused") << 6 << "../x"
-                                       << "enter"
-                                       << "../x" << true;
-        QTest::newRow("accented letter refused") << 6 << "café"
-                                                 << "ok"
-                                                 << "café" << true;
-        QTest::newRow("six characters at most") << 6 << "abcdefgh"
-                                                << "enter"
-                                                << "abcdef" << false;
-        QTest::newRow("five in the over-99 state") << 5 << "abcdefgh"
-                                                   << "enter"
-                                                   << "abcde" << false;
-        QTest::newRow("twenty for one archive file") << 20 << "abcdefghijklmnopqrstuvwxyz"
-                                                     << "enter"
+        QTest::newRow("capitals come out lower case") << 6 << "MYSET1" << "enter" << "myset1" << false;
+        QTest::newRow("dash and digits pass") << 6 << "my-set" << "ok" << "my-set" << false;
+        QTest::newRow("underscore refused, lowered, stays open") << 6 << "My_Set" << "enter" << "my_set" << true;
+        QTest::newRow("blank refused") << 6 << "a b" << "ok" << "a b" << true;
+        QTest::newRow("slash refused") << 6 << "../x" << "enter" << "../x" << true;
+        QTest::newRow("accented letter refused") << 6 << "café" << "ok" << "café" << true;
+        QTest::newRow("six characters at most") << 6 << "abcdefgh" << "enter" << "abcdef" << false;
+        QTest::newRow("five in the over-99 state") << 5 << "abcdefgh" << "enter" << "abcde" << false;
+        QTest::newRow("twenty for one archive file") << 20 << "abcdefghijklmnopqrstuvwxyz" << "enter"
                                                      << "abcdefghijklmnopqrst" << false;
-        QTest::newRow("cancel empties the name") << 6 << "abc"
-                                                 << "cancel"
-                                                 << "" << false;
-        QTest::newRow("escape closes with the text as typed") << 6 << "Abc"
-                                                              << "escape"
-                                                              << "Abc" << false;
-        QTest::newRow("empty OK is a cancel") << 6 << ""
-                                              << "enter"
-                                              << "" << false;
+        QTest::newRow("cancel empties the name") << 6 << "abc" << "cancel" << "" << false;
+        QTest::newRow("escape closes with the text as typed") << 6 << "Abc" << "escape" << "Abc" << false;
+        QTest::newRow("empty OK is a cancel") << 6 << "" << "enter" << "" << false;
+        // clang-format on
     }
     void closing()
     {

@@ -189,17 +189,16 @@ private slots:
     // are the window's dropAndPlace, the right_click_menu journey and the options dialog's rowsReplaced.
     void placementCommands_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("dropped");
         QTest::addColumn<int>("nfo1st");
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("in"); // the rows, then rarace and nfo1st
         const QStringList abc{"a", "b", "c"}, nfos{"a.nfo", "b.nfo"};
-        QTest::newRow("back to the archive") << abc << 0 << "z1 f2 A a1"
-                                             << "Ace,Ace,1st Zip only 0 0";
-        QTest::newRow("nfo first on leaves archive rows") << nfos << 0 << "a1 N"
-                                                          << "1st Zip only,Rar 1 1";
-        QTest::newRow("nfo first off again") << nfos << 0 << "a1 N N"
-                                             << "Zip,Rar 1 0";
+        QTest::newRow("back to the archive") << abc << 0 << "z1 f2 A a1" << "Ace,Ace,1st Zip only 0 0";
+        QTest::newRow("nfo first on leaves archive rows") << nfos << 0 << "a1 N" << "1st Zip only,Rar 1 1";
+        QTest::newRow("nfo first off again") << nfos << 0 << "a1 N N" << "Zip,Rar 1 0";
+        // clang-format on
     }
     void placementCommands()
     {

@@ -181,19 +181,17 @@ private slots:
 
     void cancelPaths_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("situation");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("workFolderMade");
-        QTest::newRow("Cancel at the diz warning") << "nodiz"
-                                                   << "No file_id.diz in Queue" << false;
-        QTest::newRow("empty base name") << "noname"
-                                         << "" << false;
+        QTest::newRow("Cancel at the diz warning") << "nodiz" << "No file_id.diz in Queue" << false;
+        QTest::newRow("empty base name") << "noname" << "" << false;
         QTest::newRow("more than 999 files") << "huge"
                                              << "Can't have more than 999 files in the set\rRaise the achive size, or "
-                                                "choose a source with a smaller size"
-                                             << false;
-        QTest::newRow("Cancel at the folder question") << "folder"
-                                                       << "Folder found, save paths?" << false;
+                                                "choose a source with a smaller size" << false;
+        QTest::newRow("Cancel at the folder question") << "folder" << "Folder found, save paths?" << false;
+        // clang-format on
     }
     void cancelPaths()
     {

@@ -41,14 +41,14 @@ class TestZipStage : public QObject
 private slots:
     void numberedCopy_data()
     {
+        // clang-format off
         QTest::addColumn<QByteArray>("source");
         QTest::addColumn<QString>("stamp");
         QTest::addColumn<QByteArray>("copy");
         const QByteArray blanks(25, ' ');
         QTest::newRow("template, zip 3 of 5") << blanks + "xx/xx\r\nline two\r\n"
                                               << "03/05" << blanks + "03/05\r\nline two\r\n";
-        QTest::newRow("over 99 grows the line") << blanks + "xx/xx\r\n"
-                                                << "007/105" << blanks + "007/105\r\n";
+        QTest::newRow("over 99 grows the line") << blanks + "xx/xx\r\n" << "007/105" << blanks + "007/105\r\n";
         QTest::newRow("over 99 overwrites what follows")
             << QByteArray("xx/xx--tail\n") << "007/105" << QByteArray("007/105tail\r\n");
         QTest::newRow("line 4 column 10, LF and no final line end")
@@ -58,6 +58,7 @@ private slots:
         QTest::newRow("8-bit art kept byte for byte")
             << QByteArray("\xb0\xb1\xb2 xx/xx \xdb\r\n") << "02/02" << QByteArray("\xb0\xb1\xb2 02/02 \xdb\r\n");
         QTest::newRow("UTF-8 counts characters") << QByteArray("é xx/xx\n") << "01/01" << QByteArray("é 01/01\r\n");
+        // clang-format on
     }
     void numberedCopy()
     {

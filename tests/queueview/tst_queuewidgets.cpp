@@ -70,6 +70,7 @@ public slots:
 private slots:
     void drops_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("files"); // made before the drop: "name=bytes"
         QTest::addColumn<QStringList>("dropped");
         QTest::addColumn<QString>("switches"); // zip, nfo1st, rarace, and Y to answer the rename offer Yes
@@ -78,32 +79,25 @@ private slots:
         QTest::addColumn<int>("asked");
         // Where nfo, diz and other rows go, and ACE, are the window's dropAndPlace rows.
         QTest::newRow("the same file twice is one row")
-            << QStringList{"x.txt=5"} << QStringList{"x.txt", "x.txt"} << "101"
-            << "x.txt Rar"
-            << " 1 - 1KB" << 0;
+            << QStringList{"x.txt=5"} << QStringList{"x.txt", "x.txt"} << "101" << "x.txt Rar" << " 1 - 1KB" << 0;
         QTest::newRow("names differing in case are two files")
-            << QStringList{"x.txt=5", "X.TXT=5"} << QStringList{"x.txt", "X.TXT"} << "101"
-            << "x.txt Rar,X.TXT Rar"
+            << QStringList{"x.txt=5", "X.TXT=5"} << QStringList{"x.txt", "X.TXT"} << "101" << "x.txt Rar,X.TXT Rar"
             << " 2 - 2KB" << 0;
         QTest::newRow("a folder as a file manager names it, in drop order")
             << QStringList{"rel/a=1024", "rel/sub/b=2097152", "z=1"} << QStringList{"z", "rel/"} << "101"
-            << "z Rar,rel Rar"
-            << " 2 - 2,050KB" << 0;
+            << "z Rar,rel Rar" << " 2 - 2,050KB" << 0;
         QTest::newRow("a vanished file is skipped") << QStringList{"here=1"} << QStringList{"gone", "here"} << "101"
-                                                    << "here Rar"
-                                                    << " 1 - 1KB" << 0;
+                                                    << "here Rar" << " 1 - 1KB" << 0;
         QTest::newRow("rename No: its own name and place")
-            << QStringList{"New file_id.diz=1"} << QStringList{"New file_id.diz"} << "001"
-            << "New file_id.diz Rar"
+            << QStringList{"New file_id.diz=1"} << QStringList{"New file_id.diz"} << "001" << "New file_id.diz Rar"
             << " 1 - 1KB" << 1;
         QTest::newRow("two files: no rename offer")
             << QStringList{"New file_id.diz=1", "c=1"} << QStringList{"New file_id.diz", "c"} << "101Y"
-            << "New file_id.diz Rar,c Rar"
-            << " 2 - 2KB" << 0;
+            << "New file_id.diz Rar,c Rar" << " 2 - 2KB" << 0;
         QTest::newRow("rename Yes never overwrites file_id.diz")
             << QStringList{"New file_id.diz=1", "file_id.diz=2"} << QStringList{"New file_id.diz"} << "101Y"
-            << "New file_id.diz Rar"
-            << " 1 - 1KB" << 1;
+            << "New file_id.diz Rar" << " 1 - 1KB" << 1;
+        // clang-format on
     }
     void drops()
     {

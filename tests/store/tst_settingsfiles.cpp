@@ -77,48 +77,26 @@ private slots:
 
     void startUpReads_data()
     {
+        // clang-format off
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
-        QTest::newRow("savepaths of 2 reads 0") << 10 << "savepaths= 2"
-                                                << "savepaths"
-                                                << "0";
-        QTest::newRow("rarace of 2 stays 2") << 9 << "rarace= 2"
-                                             << "rarace"
-                                             << "2";
-        QTest::newRow("zipcomp without blank still reads") << 15 << "zipcomp=4"
-                                                           << "zipcomp"
-                                                           << "4";
-        QTest::newRow("racomp without blank reads 0") << 12 << "racomp=4"
-                                                      << "racomp"
-                                                      << "0";
-        QTest::newRow("misspelt key read by position") << 12 << "rcomp=  5"
-                                                       << "racomp"
-                                                       << "5";
-        QTest::newRow("negative sign sits before the column") << 11 << "size=-4"
-                                                              << "size"
-                                                              << "4";
-        QTest::newRow("negative after a blank") << 11 << "size= -4"
-                                                << "size"
-                                                << "-4";
-        QTest::newRow("riptodir that does not exist") << 16 << "riptodir= /no/such/folder/"
-                                                      << "riptodir"
-                                                      << "HOME/";
-        QTest::newRow("tdrive loses its trailing slash") << 8 << "tdrive= /var/tmp/"
-                                                         << "tdrive"
-                                                         << "/var/tmp";
-        QTest::newRow("root tdrive stays root") << 8 << "tdrive= /"
-                                                << "tdrive"
-                                                << "/";
-        QTest::newRow("text keeps trailing blanks") << 18 << "comment= a b  "
-                                                    << "comment"
-                                                    << "a b  ";
-        QTest::newRow("fonts of 9 read as is") << 4 << "fonts= 9"
-                                               << "fonts"
-                                               << "9";
+        QTest::newRow("savepaths of 2 reads 0") << 10 << "savepaths= 2" << "savepaths" << "0";
+        QTest::newRow("rarace of 2 stays 2") << 9 << "rarace= 2" << "rarace" << "2";
+        QTest::newRow("zipcomp without blank still reads") << 15 << "zipcomp=4" << "zipcomp" << "4";
+        QTest::newRow("racomp without blank reads 0") << 12 << "racomp=4" << "racomp" << "0";
+        QTest::newRow("misspelt key read by position") << 12 << "rcomp=  5" << "racomp" << "5";
+        QTest::newRow("negative sign sits before the column") << 11 << "size=-4" << "size" << "4";
+        QTest::newRow("negative after a blank") << 11 << "size= -4" << "size" << "-4";
+        QTest::newRow("riptodir that does not exist") << 16 << "riptodir= /no/such/folder/" << "riptodir" << "HOME/";
+        QTest::newRow("tdrive loses its trailing slash") << 8 << "tdrive= /var/tmp/" << "tdrive" << "/var/tmp";
+        QTest::newRow("root tdrive stays root") << 8 << "tdrive= /" << "tdrive" << "/";
+        QTest::newRow("text keeps trailing blanks") << 18 << "comment= a b  " << "comment" << "a b  ";
+        QTest::newRow("fonts of 9 read as is") << 4 << "fonts= 9" << "fonts" << "9";
         QTest::newRow("very long comment")
             << 18 << "comment= " + QString(100000, u'c') << "comment" << QString(100000, u'c');
+        // clang-format on
     }
     void startUpReads()
     {
@@ -285,14 +263,13 @@ private slots:
     // A name with .v2k, and New rip script's name, are the scripts_and_recent journey's.
     void scriptNames_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("no extension gets one") << "/r/rel"
-                                               << "/r/rel.v2k";
-        QTest::newRow("extension in capitals kept") << "/r/REL.V2K"
-                                                    << "/r/REL.V2K";
-        QTest::newRow("another extension gets one") << "/r/rel.v2k.txt"
-                                                    << "/r/rel.v2k.txt.v2k";
+        QTest::newRow("no extension gets one") << "/r/rel" << "/r/rel.v2k";
+        QTest::newRow("extension in capitals kept") << "/r/REL.V2K" << "/r/REL.V2K";
+        QTest::newRow("another extension gets one") << "/r/rel.v2k.txt" << "/r/rel.v2k.txt.v2k";
+        // clang-format on
     }
     void scriptNames()
     {

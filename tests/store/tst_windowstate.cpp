@@ -43,13 +43,14 @@ private slots:
 
     void writtenLines_data()
     {
+        // clang-format off
         QTest::addColumn<int>("show");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("normal") << int(WindowSnapshot::Show::Normal)
                                 << QStringList{"State= 0", "Top= 900", "Left= 1200", "Height= 6000", "Width= 8000"};
-        QTest::newRow("maximized keeps the designed size")
-            << int(WindowSnapshot::Show::Maximized)
+        QTest::newRow("maximized keeps the designed size") << int(WindowSnapshot::Show::Maximized)
             << QStringList{"State= 2", "Top= 900", "Left= 1200", "Height= 7270", "Width= 9900"};
+        // clang-format on
     }
     void writtenLines()
     {
@@ -117,16 +118,16 @@ private slots:
 
     void browserFolder_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("dir");
         QTest::addColumn<QString>("refused");
-        QTest::newRow("taken") << "/home/u/rel dir"
-                               << "/home/u/rel dir"
-                               << "";
+        QTest::newRow("taken") << "/home/u/rel dir" << "/home/u/rel dir" << "";
         QTest::newRow("a NUL") << QStringLiteral("/home") + QChar::Null + u'x' << ""
                                << ": line 9 (Dir): holds a NUL byte";
         QTest::newRow("not UTF-8") << QStringLiteral("/h") + QChar::ReplacementCharacter << ""
                                    << ": line 9 (Dir): is not valid UTF-8";
+        // clang-format on
     }
     void browserFolder()
     {

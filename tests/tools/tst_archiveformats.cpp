@@ -43,6 +43,7 @@ class TestArchiveFormats : public QObject
 private slots:
     void blocks_data()
     {
+        // clang-format off
         QTest::addColumn<QByteArray>("block");
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("rar marker") << hexOf(rar::markerBlock()) << QByteArray("52 61 72 21 1A 07 00");
@@ -60,27 +61,20 @@ private slots:
             << hexOf(rar::endBlock(true, false, 2)) << QByteArray("CA F4 7B 08 00 09 00 02 00");
         // CRC 86F4 | type 74 | flags 8000 | size 0x25 | pack 3 | unpacked 3 | host Unix |
         // file CRC | DOS time | version 29 | store 0x30 | name size 5 | mode 0100644 | "a.txt"
-        QTest::newRow("rar file")
-            << hexOf(rar::fileHeader(rarFile()))
-            << QByteArray(
+        QTest::newRow("rar file") << hexOf(rar::fileHeader(rarFile())) << QByteArray(
                    "F4 86 74 00 80 25 00 03 00 00 00 03 00 00 00 03 C2 41 24 35 C4 28 64 52 1D 30 05 00 A4 81 00 00 "
                    "61 2E 74 78 74");
         // CRC | size 27 | type 0 | flags | **ACE** | versions 10 10 | host 2 | volume | time | reserved | AV_SIZE 0
-        QTest::newRow("ace main, single archive")
-            << hexOf(ace::mainHeader(false, 0, 0x526428C4))
-            << QByteArray(
+        QTest::newRow("ace main, single archive") << hexOf(ace::mainHeader(false, 0, 0x526428C4)) << QByteArray(
                    "14 C3 1B 00 00 00 00 2A 2A 41 43 45 2A 2A 0A 0A 02 00 C4 28 64 52 00 00 00 00 00 00 00 00 00");
-        QTest::newRow("ace main, second volume")
-            << hexOf(ace::mainHeader(true, 1, 0x526428C4))
-            << QByteArray(
+        QTest::newRow("ace main, second volume") << hexOf(ace::mainHeader(true, 1, 0x526428C4)) << QByteArray(
                    "D5 B1 1B 00 00 00 08 2A 2A 41 43 45 2A 2A 0A 0A 02 01 C4 28 64 52 00 00 00 00 00 00 00 00 00");
         // CRC | size 0x28 | type 1 | ADDSIZE | pack 3 | orig 3 | time | attr 0x20 | CRC | store |
         // reserved | name size 5 | "a.txt" | 4 reserved bytes that Debian's unace needs
-        QTest::newRow("ace file")
-            << hexOf(ace::fileHeader(aceFile()))
-            << QByteArray(
+        QTest::newRow("ace file") << hexOf(ace::fileHeader(aceFile())) << QByteArray(
                    "4F EA 28 00 01 01 00 03 00 00 00 03 00 00 00 C4 28 64 52 20 00 00 00 3D BE DB CA 00 00 00 00 "
                    "00 00 05 00 61 2E 74 78 74 00 00 00 00");
+        // clang-format on
     }
     void blocks()
     {
@@ -138,14 +132,14 @@ private slots:
     // RAR stores UTF-8 beside its own Unicode field; ACE readers take ASCII, so names are transliterated.
     void names_data()
     {
+        // clang-format off
         QTest::addColumn<bool>("rar");
         QTest::addColumn<QByteArray>("name"); // as it comes from disk
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<bool>("unicode");
         QTest::newRow("rar: ASCII, separators turned")
             << true << QByteArray("rel/sub/a b.txt") << QByteArray("rel\\sub\\a b.txt") << false;
-        QTest::newRow("rar: the reference's Unicode example")
-            << true << QByteArray("Ü/é.txt")
+        QTest::newRow("rar: the reference's Unicode example") << true << QByteArray("Ü/é.txt")
             << hex("C3 9C 5C C3 A9 2E 74 78 74 00 00 AA DC 00 5C 00 E9 00 2E 00 A8 74 00 78 00 74 00") << true;
         QTest::newRow("rar: CJK in the BMP") << true << QByteArray("名") << hex("E5 90 8D 00 00 80 0D 54") << true;
         QTest::newRow("rar: outside the BMP, plain UTF-8") << true << QByteArray("a😀") << hex("61 F0 9F 98 80") << true;
@@ -161,6 +155,7 @@ private slots:
         QTest::newRow("ace: typographic dash and quotes")
             << false << QByteArray("a – “b”") << QByteArray("a - \"b\"") << false;
         QTest::newRow("ace: invalid UTF-8 byte") << false << QByteArray("caf\xE9") << QByteArray("cafe") << false;
+        // clang-format on
     }
     void names()
     {

@@ -80,6 +80,7 @@ private slots:
     }
     void sets_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("tool");
         QTest::addColumn<QString>("content"); // see makeContent()
         QTest::addColumn<bool>("barePaths");
@@ -97,8 +98,8 @@ private slots:
             *row("file ending on a volume boundary") << tool << "boundary" << true << 1024ll << "set" + ext << 2;
             *row("103 volumes") << tool << "volumes103" << true << 1024ll << "set" + ext << 103;
         }
-        QTest::newRow("wrar: .001 names past 99") << "wrar"
-                                                  << "volumes103" << true << 1024ll << "set.001" << 103;
+        QTest::newRow("wrar: .001 names past 99") << "wrar" << "volumes103" << true << 1024ll << "set.001" << 103;
+        // clang-format on
     }
     void sets()
     {
@@ -142,6 +143,7 @@ private slots:
     }
     void names_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("tool");
         QTest::addColumn<bool>("barePaths");
         QTest::addColumn<QStringList>("files"); // below src/, each holding its own name
@@ -157,16 +159,14 @@ private slots:
                 << QStringList{"stored as d_ (2) (d_ is the name of "};
             *row("bare names from two folders") << tool << true << QStringList{"one/a\\b.txt", "two/a_b.txt"}
                                                 << QStringList{"a_b (2).txt", "a_b.txt"} << QStringList{"two/a_b.txt)"};
-            *row("the numbered name taken too")
-                << tool << false << QStringList{"a\\b.txt", "a_b.txt", "a_b (2).txt"}
+            *row("the numbered name taken too") << tool << false << QStringList{"a\\b.txt", "a_b.txt", "a_b (2).txt"}
                 << QStringList{"a_b (3).txt", "a_b.txt", "a_b (2).txt"} << QStringList{"stored as a_b (3).txt"};
             *row("a hidden name has no extension")
                 << tool << false << QStringList{".x\\y", ".x_y"} << QStringList{".x_y (2)", ".x_y"}
                 << QStringList{"stored as .x_y (2) "};
         }
         // ACE names are Windows names; unace 1.2b would write these characters as they are.
-        QTest::newRow("wace: characters Windows names cannot hold")
-            << "wace" << false
+        QTest::newRow("wace: characters Windows names cannot hold") << "wace" << false
             << QStringList{"st*r.txt", "q?.txt", "c:d.txt", "l<g>.txt", "p|.txt", "d\"q.txt", "t\tb.txt", "del\x7f.txt"}
             << QStringList{"st_r.txt", "q_.txt", "c_d.txt", "l_g_.txt", "p_.txt", "d_q.txt", "t_b.txt", "del_.txt"}
             << QStringList{"st*r.txt: the name holds '*', stored as st_r.txt", "holds '<' and '>', stored as l_g_.txt",
@@ -182,6 +182,7 @@ private slots:
             << "wace" << true << QStringList{QString::fromUtf8("é/a*é.txt"), "e/a_e.txt"}
             << QStringList{"a_e (2).txt", "a_e.txt"}
             << QStringList{"the name holds characters outside ASCII and '*', stored as a_e (2).txt"};
+        // clang-format on
     }
     // What a name cannot hold is stored as '_', with a warning and exit 1, and
     // every file comes out of the readers under its stored name: none is lost.

@@ -44,6 +44,7 @@ private slots:
     // The program itself: the forms that need no window, and a second start.
     void commandLine_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("firstLine"); // of standard output, else of standard error
@@ -55,9 +56,9 @@ private slots:
         QTest::newRow("second start") << QStringList{} << 0 << "" << true;
         QTest::newRow("no display") << QStringList{"a.v2k"} << 2
                                     << "varko2000: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are "
-                                       "not set); --pack and --test work without one"
-                                    << false;
+                                       "not set); --pack and --test work without one" << false;
         QTest::newRow("no display, --version") << QStringList{"--version"} << 0 << "Varko 2000 v1.38" << false;
+        // clang-format on
     }
 
     void commandLine()
@@ -161,13 +162,14 @@ private slots:
 
     void ripToFolderChoice_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("riptodir");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("a folder") << "%1"
-                                  << "%1/" << QStringList{};
+        QTest::newRow("a folder") << "%1" << "%1/" << QStringList{};
         QTest::newRow("gone") << "%1/gone" << QDir::homePath() + "/"
                               << QStringList{"Varko 2000 error|Invalid drive/folder"};
+        // clang-format on
     }
 
     void ripToFolderChoice()
@@ -186,17 +188,15 @@ private slots:
 
     void scriptOnCommandLine_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("ripto"); // the script's, else options.ini's
-        QTest::newRow("readable, with !") << "!%1/A.v2k"
-                                          << "Varko 2000 - %1/A.v2k"
-                                          << ""
-                                          << "/";
-        QTest::newRow("missing") << "%1/gone.v2k"
-                                 << "Varko 2000"
+        QTest::newRow("readable, with !") << "!%1/A.v2k" << "Varko 2000 - %1/A.v2k" << "" << "/";
+        QTest::newRow("missing") << "%1/gone.v2k" << "Varko 2000"
                                  << "Varko 2000|%1/gone.v2k\n\ncouldn't be loaded" << QDir::homePath() + "/";
+        // clang-format on
     }
 
     void scriptOnCommandLine()

@@ -142,21 +142,17 @@ private slots:
     // Before the browser opens anything, the pointer goes to the window's centre, as the toolbar's do.
     void pointerToTheCentre_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("selected");
         QTest::addColumn<bool>("moved");
-        QTest::newRow("Open file...") << "Openf"
-                                      << "a.diz" << true;
-        QTest::newRow("Explore...") << "explore"
-                                    << "" << true;
-        QTest::newRow("Edit diz - nfo...") << "edit"
-                                           << "a.diz" << true;
-        QTest::newRow("Edit diz - nfo... with nothing selected") << "edit"
-                                                                 << "" << false;
-        QTest::newRow("the pop-up's Explore...") << "openp"
-                                                 << "" << false;
-        QTest::newRow("Open script...") << "openscript"
-                                        << "" << false;
+        QTest::newRow("Open file...") << "Openf" << "a.diz" << true;
+        QTest::newRow("Explore...") << "explore" << "" << true;
+        QTest::newRow("Edit diz - nfo...") << "edit" << "a.diz" << true;
+        QTest::newRow("Edit diz - nfo... with nothing selected") << "edit" << "" << false;
+        QTest::newRow("the pop-up's Explore...") << "openp" << "" << false;
+        QTest::newRow("Open script...") << "openscript" << "" << false;
+        // clang-format on
     }
 
     void pointerToTheCentre()
@@ -198,18 +194,15 @@ private slots:
     // A right press on a panel or the file list opens its own pop-up.
     void popups_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QString>("popup");
-        QTest::newRow("rip-to") << "riptoPanel"
-                                << "riptom";
-        QTest::newRow("zip") << "zipPanel"
-                             << "zipm";
-        QTest::newRow("archive type") << "archiveTypePanel"
-                                      << "rarm";
-        QTest::newRow("paths") << "pathsPanel"
-                               << "pathsp";
-        QTest::newRow("file list") << "fileList"
-                                   << "filepop";
+        QTest::newRow("rip-to") << "riptoPanel" << "riptom";
+        QTest::newRow("zip") << "zipPanel" << "zipm";
+        QTest::newRow("archive type") << "archiveTypePanel" << "rarm";
+        QTest::newRow("paths") << "pathsPanel" << "pathsp";
+        QTest::newRow("file list") << "fileList" << "filepop";
+        // clang-format on
     }
 
     void popups()

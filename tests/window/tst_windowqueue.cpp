@@ -71,28 +71,22 @@ private slots:
     // Dropped names (size after '='), then a command: the rows and the totals panel.
     void dropAndPlace_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("rows");
         QTest::addColumn<QString>("totals");
         QTest::addColumn<QString>("mode"); // the mode picture, empty while hidden
         QTest::newRow("nfo every zip, diz in zip, rest in rar")
-            << QStringList{"a.nfo=10", "FILE_ID.DIZ=10", "x.bin=2048"} << ""
-            << "a.nfo:Zip, FILE_ID.DIZ:Zip, x.bin:Rar"
-            << " 3 - 4KB"
-            << "Zip";
+            << QStringList{"a.nfo=10", "FILE_ID.DIZ=10", "x.bin=2048"} << "" << "a.nfo:Zip, FILE_ID.DIZ:Zip, x.bin:Rar"
+            << " 3 - 4KB" << "Zip";
         QTest::newRow("ace moves only archive rows") << QStringList{"x.bin=5", "a.nfo=5", "file_id.diz=5"} << "ace2"
-                                                     << "x.bin:Ace, a.nfo:Zip, file_id.diz:Zip"
-                                                     << " 3 - 3KB"
-                                                     << "Zip";
+                                                     << "x.bin:Ace, a.nfo:Zip, file_id.diz:Zip" << " 3 - 3KB" << "Zip";
         QTest::newRow("zip off puts all in the archive") << QStringList{"a.nfo=5", "file_id.diz=5"} << "zip2"
-                                                         << "a.nfo:Rar, file_id.diz:Rar"
-                                                         << " 2 - 2KB"
-                                                         << "Rar";
+                                                         << "a.nfo:Rar, file_id.diz:Rar" << " 2 - 2KB" << "Rar";
         QTest::newRow("nfo in first zip") << QStringList{"a.nfo=5", "x.bin=5"} << "nfo2"
-                                          << "a.nfo:1st Zip only, x.bin:Rar"
-                                          << " 2 - 2KB"
-                                          << "Zip";
+                                          << "a.nfo:1st Zip only, x.bin:Rar" << " 2 - 2KB" << "Zip";
+        // clang-format on
     }
 
     void dropAndPlace()
