@@ -34,13 +34,6 @@ public:
         QTextStream(stderr) << "windowbench: " << message.title << ": " << message.text << Qt::endl;
         return message.buttons == Message::Buttons::Ok ? Message::Answer::Ok : Message::Answer::Yes;
     }
-
-protected:
-    QMessageBox::StandardButton showMessage(QMessageBox::Icon, const QString &title, const QString &text) override
-    {
-        QTextStream(stderr) << "windowbench: " << title << ": " << text << Qt::endl;
-        return QMessageBox::Ok;
-    }
 };
 
 // The longest time between two events of one kind, measured while it runs.

@@ -3,6 +3,7 @@
 #include "app/singleinstance.h"
 #include "cli/headlesspack.h"
 #include "cli/headlesstest.h"
+#include "dialogs/messagebox.h"
 #include "platform/datafolder.h"
 #include "platform/stopsignals.h"
 #include "version.h"
@@ -10,7 +11,6 @@
 #include "window/twipslayout.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QScreen>
 #include <QTextStream>
 
@@ -100,8 +100,9 @@ int main(int argc, char *argv[])
     if (!instance.claim())
         return 0; // the running program came forward
     if (QCoreApplication::applicationDirPath() == u"/") {
-        QMessageBox::critical(nullptr, QStringLiteral("Varko 2000 Error"),
-                              QStringLiteral("Varko 2000 can NOT be run from a root directory"));
+        showMessage(nullptr,
+                    {QStringLiteral("Varko 2000 can NOT be run from a root directory"),
+                     QStringLiteral("Varko 2000 Error"), Message::Icon::Critical, Message::Buttons::Ok});
         return 1;
     }
     MainWindow window;

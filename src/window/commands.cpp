@@ -156,7 +156,8 @@ bool MainWindow::setRipToFolder(const QString &chosen)
     if (!free || *free < 1 || !QFileInfo(chosen).isReadable()) {
         m_settings.riptodir = RipSettings::defaultRipToDir();
         m_panels->showSetting(SettingKey::Riptodir, m_settings);
-        showMessage(QMessageBox::Warning, QStringLiteral("Varko 2000 error"), QStringLiteral("Invalid drive/folder"));
+        ask({QStringLiteral("Invalid drive/folder"), QStringLiteral("Varko 2000 error"), Message::Icon::Warning,
+             Message::Buttons::Ok});
         return false;
     }
     m_settings.riptodir = folderWithSlash(chosen);

@@ -172,9 +172,3 @@ Message::Answer MainWindow::ask(const Message &message)
 {
     return ::showMessage(this, message);
 }
-
-QMessageBox::StandardButton MainWindow::showMessage(QMessageBox::Icon icon, const QString &title, const QString &text)
-{
-    QMessageBox box(icon, title, text, QMessageBox::Ok, this);
-    return QMessageBox::StandardButton(box.exec());
-}

@@ -11,7 +11,6 @@
 #include "window/scriptsession.h"
 
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QPointer>
 
 #include <memory>
@@ -132,8 +131,6 @@ public:
 protected:
     /** The file dialog of Open script (false) or Save script as (true); empty when cancelled. */
     QString askScriptPath(bool saving) override;
-    /** Every message box of the window goes through here, so tests can answer them. */
-    virtual QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &title, const QString &text);
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

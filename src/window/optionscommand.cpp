@@ -36,7 +36,7 @@ public:
     int browserView() const override { return m_window.views().viewStyle(); }
     // Each run reads the chosen comment file itself, so a file edited since is what goes in.
     void setZipComment(const QString &) override { }
-    void showMessage(const Message &message) override { ::showMessage(&m_window, message); }
+    void showMessage(const Message &message) override { m_window.ask(message); }
 
 private:
     MainWindow &m_window;

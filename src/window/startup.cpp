@@ -32,8 +32,8 @@ void MainWindow::start(const StartOptions &options)
     m_screen = options.screen;
     m_layeringAvailable = QGuiApplication::platformName() != u"offscreen";
     if (m_screen.width / kTwipsPerPixel < 650)
-        showMessage(QMessageBox::Warning, QStringLiteral("Varko 2000 notice"),
-                    QStringLiteral("Varko 2000 was designed for at least\n800x600 resolution and 16 bit color"));
+        ask({QStringLiteral("Varko 2000 was designed for at least\n800x600 resolution and 16 bit color"),
+             QStringLiteral("Varko 2000 notice"), Message::Icon::Warning, Message::Buttons::Ok});
 
     const WindowPlacement placement = loadWindowStateFile(QDir(m_dataFolder).filePath(QStringLiteral("varko2k.ini")),
                                                           SplashWindow::versionLabel(), 0, m_screen);

@@ -29,11 +29,6 @@ public:
 
 protected:
     QString askScriptPath(bool) override { return scriptPath; }
-    QMessageBox::StandardButton showMessage(QMessageBox::Icon, const QString &title, const QString &text) override
-    {
-        messages << title + u'|' + text;
-        return QMessageBox::Ok;
-    }
 };
 
 inline QStringList readLines(const QString &path)
