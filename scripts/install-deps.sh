@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   desktop-file-utils
   libzip-dev zlib1g-dev libdeflate-dev
-  p7zip-full unar unace unzip zip cksfv
+  p7zip-full unar unace unzip zip cksfv par2
   time
   xvfb xauth
   openbox xdotool dbus-daemon at-spi2-core python3-pyatspi python3-dbus python3-gi

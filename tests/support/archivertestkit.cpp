@@ -76,7 +76,8 @@ ProcessResult runProcess(const QString &program, const QStringList &args, const 
 QString missingReaders(const QStringList &programs)
 {
     const QHash<QString, QString> packages{{"7z", "p7zip-full"}, {"unar", "unar"}, {"unace", "unace"},
-                                           {"unzip", "unzip"},   {"zip", "zip"},   {"cksfv", "cksfv"}};
+                                           {"unzip", "unzip"},   {"zip", "zip"},   {"cksfv", "cksfv"},
+                                           {"par2", "par2"}};
     QStringList missing;
     for (const QString &program : programs) {
         if (QStandardPaths::findExecutable(program).isEmpty())

@@ -21,7 +21,7 @@ QString toolPath(const QString &name);
 /** Runs `program` with `args` in `workDir` (or the current folder), standard input empty. */
 ProcessResult runProcess(const QString &program, const QStringList &args, const QString &workDir = QString());
 /**
- * The peers among `programs` ("7z", "unar", "unace", "unzip", "zip", "cksfv") that are not
+ * The peers among `programs` ("7z", "unar", "unace", "unzip", "zip", "cksfv", "par2") that are not
  * on PATH, each with the Debian package that brings it; empty when all are.
  */
 QString missingReaders(const QStringList &programs);
