@@ -1,0 +1,243 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Varko 2000 — writing a PAR 2.0 recovery set over a list of files.
+#include "par2writer.h"
+
+#include "par2checksums.h"
+#include "par2input.h"
+#include "par2packet.h"
+#include "par2recovery.h"
+#include "par2volumeplan.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr qint64 MaxInputSlices = 32768; // the number of usable slice constants
+
+/** One run of the writer: the set, its volume files, and what has gone wrong. */
+class SetWriter
+{
+public:
+    SetWriter(QList<Par2Input> inputs, const QString &base, const Par2Options &options, int recoveryCount);
+    bool write();
+    QStringList files() const;
+    const QString &error() const { return m_error; }
+    void removeFiles();
+
+private:
+    quint64 stripWidth() const;
+    bool openVolumes();
+    bool writeStrip(quint64 begin, quint64 width, bool withChecksums);
+    bool writeAt(qsizetype volume, quint64 offset, QByteArrayView bytes);
+    bool finishVolumes();
+    QByteArray criticalPackets() const;
+    QByteArray packet(const QByteArray &type, const QByteArray &body) const;
+    quint64 recoveryPacketSize() const { return Par2HeaderSize + 4 + m_sliceSize; }
+
+    QList<Par2Input> m_inputs;
+    QString m_base;
+    quint64 m_sliceSize;
+    quint64 m_memoryBudget;
+    int m_recoveryCount;
+    qint64 m_inputSlices;
+    QByteArray m_setId;
+    QByteArray m_mainBody;
+    Par2Checksums m_checksums;
+    QList<Par2Volume> m_plan;
+    std::vector<std::unique_ptr<QFile>> m_volumes;
+    std::vector<std::unique_ptr<QCryptographicHash>> m_packetMd5; // per recovery slice
+    QString m_error;
+};
+
+SetWriter::SetWriter(QList<Par2Input> inputs, const QString &base, const Par2Options &options, int recoveryCount)
+    : m_inputs(std::move(inputs))
+    , m_base(base)
+    , m_sliceSize(options.sliceSize)
+    , m_memoryBudget(options.memoryBudget)
+    , m_recoveryCount(recoveryCount)
+    , m_inputSlices(m_inputs.isEmpty() ? 0 : m_inputs.last().firstSlice + m_inputs.last().sliceCount(m_sliceSize))
+    , m_checksums(m_inputs.size(), m_sliceSize)
+    , m_plan(par2VolumePlan(base, recoveryCount))
+{
+    QList<QByteArray> ids;
+    for (const Par2Input &input : m_inputs)
+        ids.append(input.description.fileId);
+    m_mainBody = par2MainBody(m_sliceSize, ids);
+    m_setId = QCryptographicHash::hash(m_mainBody, QCryptographicHash::Md5);
+    for (int e = 0; e < recoveryCount; ++e) {
+        m_packetMd5.push_back(std::make_unique<QCryptographicHash>(QCryptographicHash::Md5));
+        m_packetMd5.back()->addData(m_setId + Par2Type::recoverySlice() + par2Integer(quint64(e), 4));
+    }
+}
+
+quint64 SetWriter::stripWidth() const
+{
+    const quint64 fits = std::max<quint64>(4, m_memoryBudget / quint64(m_recoveryCount) / 4 * 4);
+    return std::min(m_sliceSize, fits);
+}
+
+// When the recovery slices fit in memory whole, one sequential pass takes the checksums as
+// well; otherwise a first pass takes them, since they need each slice's bytes in order.
+bool SetWriter::write()
+{
+    if (!openVolumes())
+        return false;
+    const quint64 width = stripWidth();
+    const bool onePass = width == m_sliceSize;
+    if (!onePass
+        && !readPar2Slices(
+            m_inputs, m_sliceSize, 0, m_sliceSize, [this](const Par2SlicePiece &p) { m_checksums.add(p); }, &m_error))
+        return false;
+    for (quint64 begin = 0; begin < m_sliceSize; begin += width) {
+        if (!writeStrip(begin, std::min(width, m_sliceSize - begin), onePass))
+            return false;
+    }
+    return finishVolumes();
+}
+
+bool SetWriter::openVolumes()
+{
+    for (const Par2Volume &volume : m_plan) {
+        m_volumes.push_back(std::make_unique<QFile>(volume.fileName));
+        if (!m_volumes.back()->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            m_error = QStringLiteral("Cannot write %1: %2").arg(volume.fileName, m_volumes.back()->errorString());
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SetWriter::writeStrip(quint64 begin, quint64 width, bool withChecksums)
+{
+    Par2RecoveryStrip strip(m_recoveryCount, m_inputSlices, begin, width);
+    const bool read = readPar2Slices(
+        m_inputs, m_sliceSize, begin, begin + width,
+        [&](const Par2SlicePiece &piece) {
+            strip.add(piece);
+            if (withChecksums)
+                m_checksums.add(piece);
+        },
+        &m_error);
+    if (!read)
+        return false;
+    for (qsizetype v = 0; v < m_plan.size(); ++v) {
+        for (int i = 0; i < m_plan[v].count; ++i) {
+            const QByteArrayView bytes = strip.bytes(m_plan[v].first + i);
+            m_packetMd5[m_plan[v].first + i]->addData(bytes);
+            if (!writeAt(v, quint64(i) * recoveryPacketSize() + Par2HeaderSize + 4 + begin, bytes))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool SetWriter::writeAt(qsizetype volume, quint64 offset, QByteArrayView bytes)
+{
+    QFile &file = *m_volumes[volume];
+    if (file.seek(qint64(offset)) && file.write(bytes.data(), bytes.size()) == bytes.size())
+        return true;
+    m_error = QStringLiteral("Cannot write %1: %2").arg(file.fileName(), file.errorString());
+    return false;
+}
+
+// Each volume holds its recovery packets, their headers written once their MD5s are known,
+// then the packets a reader needs to use them without the main file.
+bool SetWriter::finishVolumes()
+{
+    const QByteArray critical = criticalPackets();
+    for (qsizetype v = 0; v < m_plan.size(); ++v) {
+        for (int i = 0; i < m_plan[v].count; ++i) {
+            const int e = m_plan[v].first + i;
+            const QByteArray header =
+                par2Header(m_setId, Par2Type::recoverySlice(), 4 + m_sliceSize, m_packetMd5[e]->result());
+            if (!writeAt(v, quint64(i) * recoveryPacketSize(), header + par2Integer(quint64(e), 4)))
+                return false;
+        }
+        if (!writeAt(v, quint64(m_plan[v].count) * recoveryPacketSize(), critical))
+            return false;
+    }
+    m_volumes.clear();
+    QFile main(m_base + QStringLiteral(".par2"));
+    if (main.open(QIODevice::WriteOnly | QIODevice::Truncate) && main.write(critical) == critical.size())
+        return true;
+    m_error = QStringLiteral("Cannot write %1: %2").arg(main.fileName(), main.errorString());
+    return false;
+}
+
+QByteArray SetWriter::criticalPackets() const
+{
+    QByteArray bytes = packet(Par2Type::main(), m_mainBody);
+    for (qsizetype f = 0; f < m_inputs.size(); ++f) {
+        Par2FileDescription description = m_inputs[f].description;
+        description.md5 = m_checksums.fileMd5(f);
+        bytes += packet(Par2Type::fileDescription(), par2FileDescriptionBody(description));
+    }
+    for (qsizetype f = 0; f < m_inputs.size(); ++f) {
+        const QByteArray &id = m_inputs[f].description.fileId;
+        bytes += packet(Par2Type::sliceChecksums(), par2SliceChecksumBody(id, m_checksums.sliceChecksums(f)));
+    }
+    return bytes + packet(Par2Type::creator(), par2CreatorBody());
+}
+
+QByteArray SetWriter::packet(const QByteArray &type, const QByteArray &body) const
+{
+    return par2Packet(m_setId, type, body);
+}
+
+QStringList SetWriter::files() const
+{
+    QStringList names{m_base + QStringLiteral(".par2")};
+    for (const Par2Volume &volume : m_plan)
+        names.append(volume.fileName);
+    return names;
+}
+
+void SetWriter::removeFiles()
+{
+    m_volumes.clear();
+    for (const QString &name : files())
+        QFile::remove(name);
+}
+
+QString checkOptions(const QStringList &inputs, const Par2Options &options)
+{
+    if (inputs.isEmpty())
+        return QStringLiteral("No files to protect");
+    if (options.sliceSize == 0 || options.sliceSize % 4)
+        return QStringLiteral("The slice size %1 is not a positive multiple of 4").arg(options.sliceSize);
+    if (options.percent < 1 || options.percent > 100)
+        return QStringLiteral("The redundancy %1% is not between 1 and 100").arg(options.percent);
+    return {};
+}
+
+} // namespace
+
+Par2WriteResult writePar2(const QStringList &inputs, const QString &base, const Par2Options &options)
+{
+    Par2WriteResult result;
+    result.error = checkOptions(inputs, options);
+    if (!result.error.isEmpty())
+        return result;
+    const QList<Par2Input> set = par2Inputs(inputs, options.sliceSize, &result.error);
+    if (set.isEmpty())
+        return result;
+    const qint64 slices = set.last().firstSlice + set.last().sliceCount(options.sliceSize);
+    if (slices == 0 || slices > MaxInputSlices) {
+        result.error = QStringLiteral("%1 input slices: a set needs 1 to %2; choose another slice size")
+                           .arg(slices)
+                           .arg(MaxInputSlices);
+        return result;
+    }
+    SetWriter writer(set, base, options, int((slices * options.percent + 99) / 100));
+    if (writer.write()) {
+        result.files = writer.files();
+        return result;
+    }
+    result.error = writer.error();
+    writer.removeFiles();
+    return result;
+}
