@@ -20,7 +20,7 @@ const QString kVersion = QStringLiteral("Varko 2000 v" VARKO_VERSION);
 
 const char kUsage[] = "usage: varko2000                      open the main window\n"
                       "       varko2000 [!]SCRIPT.v2k        open the main window with a rip script\n"
-                      "       varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv]\n"
+                      "       varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv] [--par2 PERCENT] [--test]\n"
                       "                                      pack a rip script without a window\n"
                       "       varko2000 --test ZIP|SFV|FOLDER/BASE\n"
                       "                                      check a packed set, every byte of it\n"

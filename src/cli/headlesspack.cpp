@@ -21,7 +21,8 @@
 
 namespace {
 
-const char *const kUsage = "usage: varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv] [--test]";
+const char *const kUsage =
+    "usage: varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv] [--par2 PERCENT] [--test]";
 
 struct PackArguments
 {
@@ -29,9 +30,18 @@ struct PackArguments
     QString name;
     bool replace = false;
     bool sfv = false;
+    int par2 = 0;
     bool test = false;
     bool ok = false;
 };
+
+// 1 to 100; -1 for anything else. More recovery data than the set itself buys nothing a copy would not.
+int recoveryPercent(const QString &word)
+{
+    bool number = false;
+    const int percent = word.toInt(&number);
+    return number && percent >= 1 && percent <= 100 ? percent : -1;
+}
 
 PackArguments parseArguments(const QStringList &arguments)
 {
@@ -47,12 +57,14 @@ PackArguments parseArguments(const QStringList &arguments)
             parsed.replace = true;
         else if (word == u"--sfv" && !parsed.sfv)
             parsed.sfv = true;
+        else if (word == u"--par2" && hasValue && parsed.par2 == 0)
+            parsed.par2 = recoveryPercent(arguments.at(++i));
         else if (word == u"--test" && !parsed.test)
             parsed.test = true;
         else
             return {};
     }
-    parsed.ok = !parsed.script.isEmpty() && !parsed.name.isNull();
+    parsed.ok = !parsed.script.isEmpty() && !parsed.name.isNull() && parsed.par2 >= 0;
     return parsed;
 }
 
@@ -96,6 +108,7 @@ PackOptions packOptions(const PackArguments &parsed)
     options.removeWorkFolder = true;
     if (parsed.sfv)
         options.writeSfv = [] { return true; };
+    options.par2Percent = parsed.par2;
     if (parsed.test)
         options.testSet = [](const QString &setPath) { return testSetAt(setPath) == PackedSet; };
     return options;

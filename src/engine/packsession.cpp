@@ -3,11 +3,14 @@
 #include "engine/packsession.h"
 
 #include "engine/sfvfile.h"
+#include "par2/par2writer.h"
 #include "store/storeresult.h"
 #include "store/textformat.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 PackSession::PackSession(const Queue &queue, RipSettings &settings, RipState &state, PackOptions options,
                          RipEnvironment environment)
@@ -35,7 +38,7 @@ bool PackSession::pack(RipHost host)
     m_run->setZipComment(m_comment);
     m_run->run();
     removeWorkFolder();
-    return writeSfv();
+    return writeSfv() && writeRecovery();
 }
 
 const RunResult &PackSession::result() const
@@ -93,6 +96,44 @@ bool PackSession::writeSfv()
     if (!written.ok)
         note(written.detail, RunReport::Note::Failure);
     return written.ok;
+}
+
+namespace {
+
+// About a thousand slices whatever the set's size: few enough to be quick, enough to spread damage.
+quint64 sliceSizeFor(const QStringList &files)
+{
+    quint64 total = 0;
+    for (const QString &file : files)
+        total += quint64(QFileInfo(file).size());
+    const quint64 slice = std::max<quint64>(4096, total / 1000);
+    return (slice + 3) / 4 * 4;
+}
+
+} // namespace
+
+// Recovery files over the zips a complete run made, so that lost or damaged zips can be rebuilt.
+bool PackSession::writeRecovery()
+{
+    if (!isComplete() || m_options.par2Percent <= 0)
+        return true;
+    if (!isZipping(m_settings)) {
+        note(QStringLiteral("zipping is off: no PAR2 files, which cover zips"), RunReport::Note::Remark);
+        return true;
+    }
+    QStringList zips;
+    for (const SfvFile::Line &zip : m_run->zipChecksums())
+        zips << folderWithSlash(m_settings.riptodir) + zip.name;
+    Par2Options options;
+    options.percent = m_options.par2Percent;
+    options.sliceSize = sliceSizeFor(zips);
+    const Par2WriteResult written = writePar2(zips, folderWithSlash(m_settings.riptodir) + m_run->baseName(), options);
+    if (!written.error.isEmpty()) {
+        note(written.error, RunReport::Note::Failure);
+        return false;
+    }
+    note(QStringLiteral("wrote %1 PAR2 files").arg(written.files.size()), RunReport::Note::Remark);
+    return true;
 }
 
 // The set just made, tested as anyone receiving it would: its faults are the run's.

@@ -15,6 +15,8 @@ struct PackOptions
     std::function<bool()> writeSfv;
     /** The set test on FOLDER/BASE, true when the set is whole; none: no test. */
     std::function<bool(const QString &setPath)> testSet;
+    /** Recovery data over a complete set's zips, in percent of them (BASE.par2 and its volumes); 0: none. */
+    int par2Percent = 0;
     /** The session is the program's whole life: no later start-up clears a work folder left behind. */
     bool removeWorkFolder = false;
 };
@@ -37,8 +39,8 @@ public:
     bool loadZipComment(QString *why = nullptr);
 
     /**
-     * The run, its work folder and the .sfv; false when an .sfv was asked
-     * for and could not be written. The host's report also hears `testSet`'s
+     * The run, its work folder, the .sfv and the PAR2 files; false when an
+     * .sfv or PAR2 files were asked for and could not be written. The host's report also hears `testSet`'s
      * notes, so it lives until then.
      */
     bool pack(RipHost host);
@@ -54,6 +56,7 @@ public:
 private:
     void removeWorkFolder();
     bool writeSfv();
+    bool writeRecovery();
     void note(const QString &text, RunReport::Note kind) const;
 
     const Queue &m_queue;

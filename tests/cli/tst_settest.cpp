@@ -87,9 +87,17 @@ void TestSetTest::pack(const QString &archiver)
     QVERIFY(writeScript(m_dir.filePath("s.v2k"), settings, rows).ok);
     qputenv("VARKO_HOME", m_dir.filePath("home").toUtf8());
     const ProcessResult run =
-        runProcess(toolPath("varko2000"), {"--pack", m_dir.filePath("s.v2k"), "--name", "myrel", "--sfv", "--test"});
+        runProcess(toolPath("varko2000"),
+                   {"--pack", m_dir.filePath("s.v2k"), "--name", "myrel", "--sfv", "--par2", "10", "--test"});
     QVERIFY2(run.exitCode == 0, run.err.constData());
     QVERIFY(run.out.contains("myrel: the set is whole (4 zips"));
+    // The recovery files over the zips are what the PAR2 client takes; the corruption rows use the zips alone.
+    const ProcessResult verified =
+        runProcess(QStringLiteral("par2"), {"verify", "-q", QDir(settings.riptodir).filePath("myrel.par2")});
+    QVERIFY2(verified.exitCode == 0, verified.out.constData());
+    for (const QString &file : filesIn(settings.riptodir))
+        if (file.endsWith(QLatin1String(".par2")))
+            QFile::remove(QDir(settings.riptodir).filePath(file));
     QCOMPARE(filesIn(settings.riptodir).size(), 5);
 }
 
