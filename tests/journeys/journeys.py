@@ -374,26 +374,37 @@ def options_by_keyboard(s):
     s.shot("after")
 
 
-def close_during_run(s):
-    """Close pressed while the zips are written: only whole zips stay, and the window takes commands again."""
+def long_release(s, copies, size):
+    """A release with `copies` names for one file of noise: a run long enough to act during, at little disk cost."""
     folder = s.dirs["files"]
-    names = release_files(folder)
-    # Eight names for one file of noise: a run long enough to reach for Close, at little cost in disk.
-    write(os.path.join(folder, "big0.bin"), os.urandom(40_000_000).translate(bytes(range(16)) * 16))
-    for i in range(1, 8):
+    release_files(folder)
+    write(os.path.join(folder, "big0.bin"), os.urandom(size).translate(bytes(range(16)) * 16))
+    for i in range(1, copies):
         os.link(os.path.join(folder, "big0.bin"), os.path.join(folder, f"big{i}.bin"))
     names = sorted(os.listdir(folder))
-    win = Window(s, [script_for(s, folder, sorted(names), zipcomp=5)])
+    win = Window(s, [script_for(s, folder, names, zipcomp=5)])
     win.wait_rows(names, "the script's rows")
-    close_at = win.screen.centre(win.find("push button", "Close"))
+    return win
+
+
+def start_pack(win, name):
+    """Pack It by the pointer, the name typed, No to the paths question; returns as the run works.
+
+    While the run works the window answers the accessibility bus only between volumes:
+    after this a journey goes by the files and by where it saw the buttons."""
     win.press("push button", "Pack It")
     win.dialog("File name")
-    s.type_text("stoprel")
-    s.key("Return")
-    # While the run works the window answers the accessibility bus only between volumes:
-    # from here on the journey goes by the files and by where it saw the buttons.
+    win.s.type_text(name)
+    win.s.key("Return")
     wait_for(lambda: any("save paths?" in n.name for n in win.screen.find_all("label")), "the paths question")
-    s.click(win.screen.centre(win.find("push button", "No")))
+    win.s.click(win.screen.centre(win.find("push button", "No")))
+
+
+def close_during_run(s):
+    """Close pressed while the zips are written: only whole zips stay, and the window takes commands again."""
+    win = long_release(s, 8, 40_000_000)
+    close_at = win.screen.centre(win.find("push button", "Close"))
+    start_pack(win, "stoprel")
     wait_for(lambda: zips_in(s.dirs["rips"]), "the first zip", 20)
     # The window stepped aside for the run: brought back as from the taskbar, then Close.
     s.xdotool("windowactivate", win.window_id, check=False)
@@ -449,24 +460,12 @@ def outcome_notified(s):
     log = os.path.join(s.root, "notifications.jsonl")
     s.spawn(["/usr/bin/python3", os.path.join(os.path.dirname(os.path.abspath(__file__)), "notifications.py"), log])
     wait_for(lambda: os.path.exists(log), "the stand-in notification service")
-    folder = s.dirs["files"]
-    names = release_files(folder)
-    write(os.path.join(folder, "big0.bin"), os.urandom(20_000_000).translate(bytes(range(16)) * 16))
-    for i in range(1, 5):
-        os.link(os.path.join(folder, "big0.bin"), os.path.join(folder, f"big{i}.bin"))
-    names = sorted(os.listdir(folder))
-    win = Window(s, [script_for(s, folder, names, zipcomp=5)])
-    win.wait_rows(names, "the script's rows")
-    other = s.spawn([s.binary("varko_filesource"), folder])
+    win = long_release(s, 5, 20_000_000)
+    other = s.spawn([s.binary("varko_filesource"), s.dirs["files"]])
     other_id = wait_for(lambda: s.xdotool("search", "--onlyvisible", "--pid", other.pid, "--name", "File source",
                                           check=False), "another program's window").split()[0]
     s.xdotool("windowactivate", win.window_id)
-    win.press("push button", "Pack It")
-    win.dialog("File name")
-    s.type_text("away")
-    s.key("Return")
-    wait_for(lambda: any("save paths?" in n.name for n in win.screen.find_all("label")), "the paths question")
-    s.click(win.screen.centre(win.find("push button", "No")))
+    start_pack(win, "away")
     # The person turns to the other program while the run works.
     s.xdotool("windowactivate", other_id, check=False)
     said = wait_outcome(win, "complete", 30)
