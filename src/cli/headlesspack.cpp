@@ -86,8 +86,6 @@ QString ripToProblem(const QString &written)
 {
     if (written.isEmpty())
         return QStringLiteral("the script names no rip-to folder");
-    if (written.contains(QChar::ReplacementCharacter))
-        return QStringLiteral("the rip-to folder ") + written + QStringLiteral(" is not valid UTF-8");
     if (!QDir::isAbsolutePath(written))
         return QStringLiteral("the rip-to folder ") + written + QStringLiteral(" is not a full path");
     struct stat st
@@ -172,7 +170,7 @@ bool HeadlessPack::load(const QString &scriptPath)
     if (!options.ok)
         m_err << "varko2000: " << options.detail << Qt::endl;
     // A value refused for its bytes: the run would not be the one the files describe.
-    if (!options.ok && options.message == QLatin1String("Load options error"))
+    if (options.refusedValue)
         return false;
     QString ripToAsWritten;
     StoreResult script = openScript(scriptPath, m_queue, m_settings, nullptr, &ripToAsWritten);

@@ -82,9 +82,11 @@ StoreResult OptionsFile::loadOptions(RipSettings &settings, SettingsMirrors *mir
     // A value refused for its bytes leaves the file as the user has it, and is told.
     if (fault.refusedValue()) {
         applyBuiltInDefaults(settings, mirrors);
-        return StoreResult::failure(QStringLiteral("Load options error"),
-                                    fault.describe(m_path) + QStringLiteral("; the built-in defaults are used"),
-                                    MessageIcon::Critical);
+        StoreResult refused = StoreResult::failure(
+            QStringLiteral("Load options error"),
+            fault.describe(m_path) + QStringLiteral("; the built-in defaults are used"), MessageIcon::Critical);
+        refused.refusedValue = true;
+        return refused;
     }
     // A pipe, a device or a folder under the file's name is the user's: it is not replaced.
     if (!bytes && holdsNonFile(m_path)) {

@@ -23,6 +23,8 @@ struct StoreResult
     QString detail;
     QString title;
     MessageIcon icon = MessageIcon::Warning;
+    bool refusedValue =
+        false; ///< a value was refused for its bytes (a NUL, not UTF-8): what was read differs from the file
 
     static StoreResult success() { return {}; }
     /** Every failure the store reports is titled "Varko 2000". */

@@ -51,7 +51,7 @@ void MainWindow::start(const StartOptions &options)
     if (!loaded.ok) {
         QTextStream(stderr) << "varko2000: " << loaded.message << ": " << loaded.detail << Qt::endl;
         // A value refused for its bytes changed what the window starts with: the user hears of it.
-        if (loaded.message == QLatin1String("Load options error"))
+        if (loaded.refusedValue)
             ask({loaded.message + QStringLiteral("\n\n") + loaded.detail, loaded.title, loaded.icon,
                  Message::Buttons::Ok});
     }
