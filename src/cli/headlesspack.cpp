@@ -106,7 +106,7 @@ PackOptions packOptions(const PackArguments &parsed)
     options.removeWorkFolder = true;
     if (parsed.sfv)
         options.writeSfv = [] { return true; };
-    options.par2Percent = parsed.par2;
+    options.par2Percent = [percent = parsed.par2] { return percent; };
     if (parsed.test)
         options.testSet = [](const QString &setPath) { return testSetAt(setPath) == PackedSet; };
     return options;

@@ -9,6 +9,7 @@
 #include "engine/placement.h"
 #include "engine/placementrules.h"
 #include "platform/diskspace.h"
+#include "store/setextras.h"
 #include "store/settingscaptions.h"
 
 #include <QCheckBox>
@@ -148,6 +149,7 @@ void OptionsDialog::selectLists(const RipSettings &shown, int view)
     m_c.fontSize->setCurrentIndex(int(kFontValues.indexOf(shown.fonts)));
     m_c.archiveCompression->setCurrentIndex(checkedCompressionEntry(shown.racomp).value_or(-1));
     m_c.zipCompression->setCurrentIndex(checkedCompressionEntry(shown.zipcomp).value_or(-1));
+    m_c.redundancy->setCurrentIndex(int(SetExtras::redundancyChoices().indexOf(SetExtras::redundancy())));
 }
 
 void OptionsDialog::takeLists()
@@ -159,6 +161,7 @@ void OptionsDialog::takeLists()
     m_settings.fonts = font < 0 ? QString() : kFontValues.at(font);
     m_settings.racomp = qint16(m_c.archiveCompression->currentIndex());
     m_settings.zipcomp = qint16(m_c.zipCompression->currentIndex());
+    SetExtras::setRedundancy(SetExtras::redundancyChoices().value(m_c.redundancy->currentIndex()));
 }
 
 void OptionsDialog::done(int result)

@@ -2,6 +2,8 @@
 // Varko 2000 — the options dialog's frames and controls, laid out.
 #include "dialogs/optionsframes.h"
 
+#include "store/setextras.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -191,6 +193,12 @@ QGroupBox *zipFrame(QDialog *dialog, OptionsControls &c)
     auto *form = new QFormLayout;
     c.zipCompression = list(c.zipFrame, "Combo2", QStringLiteral("Compression"), kCompressionLevels);
     form->addRow(QStringLiteral("Compression"), c.zipCompression);
+    QStringList percents;
+    for (int percent : SetExtras::redundancyChoices())
+        percents << QStringLiteral("%1%").arg(percent);
+    c.redundancy = list(c.zipFrame, "par2Redundancy", QStringLiteral("PAR2 recovery"), percents);
+    c.redundancy->setToolTip(QStringLiteral("Recovery data written when \"Write PAR2\" is on, in percent of the zips"));
+    form->addRow(QStringLiteral("PAR2 reco&very"), c.redundancy);
     c.nfoFirst = checkBox(c.zipFrame, "Check1", QStringLiteral("&Nfo in 1st zip only"));
     column->addWidget(c.dizNumber);
     column->addWidget(c.zipComment);

@@ -49,6 +49,7 @@ struct OptionsControls
     QLabel *commentPanel = nullptr;
     QComboBox *zipCompression = nullptr; // Combo2
     QCheckBox *nfoFirst = nullptr; // Check1
+    QComboBox *redundancy = nullptr; // PAR2 recovery data, in percent of the zips
     // below the frames
     QLabel *modePicture = nullptr; // Picture1
     QPushButton *ok = nullptr; // Command3

@@ -115,7 +115,8 @@ quint64 sliceSizeFor(const QStringList &files)
 // Recovery files over the zips a complete run made, so that lost or damaged zips can be rebuilt.
 bool PackSession::writeRecovery()
 {
-    if (!isComplete() || m_options.par2Percent <= 0)
+    const int percent = m_options.par2Percent ? m_options.par2Percent() : 0;
+    if (!isComplete() || percent <= 0)
         return true;
     if (!isZipping(m_settings)) {
         note(QStringLiteral("zipping is off: no PAR2 files, which cover zips"), RunReport::Note::Remark);
@@ -125,7 +126,7 @@ bool PackSession::writeRecovery()
     for (const SfvFile::Line &zip : m_run->zipChecksums())
         zips << folderWithSlash(m_settings.riptodir) + zip.name;
     Par2Options options;
-    options.percent = m_options.par2Percent;
+    options.percent = percent;
     options.sliceSize = sliceSizeFor(zips);
     const Par2WriteResult written = writePar2(zips, folderWithSlash(m_settings.riptodir) + m_run->baseName(), options);
     if (!written.error.isEmpty()) {

@@ -15,8 +15,8 @@ struct PackOptions
     std::function<bool()> writeSfv;
     /** The set test on FOLDER/BASE, true when the set is whole; none: no test. */
     std::function<bool(const QString &setPath)> testSet;
-    /** Recovery data over a complete set's zips, in percent of them (BASE.par2 and its volumes); 0: none. */
-    int par2Percent = 0;
+    /** Recovery data over a complete set's zips, in percent of them (BASE.par2 and its volumes); none or 0: none. */
+    std::function<int()> par2Percent;
     /** The session is the program's whole life: no later start-up clears a work folder left behind. */
     bool removeWorkFolder = false;
 };

@@ -95,6 +95,7 @@ enum MenuFlag : unsigned {
     ENTRY(DizAutoNumber, ZipOptionsMenu, "autonumber", "Diz auto-number", Checkable)                                   \
     ENTRY(ZipComment, ZipOptionsMenu, "zzcomment", "Zip comment", Checkable)                                           \
     ENTRY(WriteSfv, ZipOptionsMenu, "writesfv", "Write SFV", Checkable)                                                \
+    ENTRY(WritePar2, ZipOptionsMenu, "writepar2", "Write PAR2", Checkable)                                             \
     SEPARATOR(OptionsMenu)                                                                                             \
     ENTRY(RipToFolder, OptionsMenu, "riptof", "Rip-to folder...", Plain)                                               \
                                                                                                                        \

@@ -8,6 +8,7 @@
 #include "engine/queue.h"
 #include "engine/runsummary.h"
 #include "platform/stopsignals.h"
+#include "store/setextras.h"
 #include "window/mainwindow.h"
 #include "window/outcomeline.h"
 #include "window/statuspanels.h"
@@ -15,12 +16,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QLabel>
-#include <QSettings>
 
 namespace {
 
 constexpr double kTranslucentOpacity = 180.0 / 255.0;
-const QString kWriteSfvKey = QStringLiteral("WriteSfv");
 
 // Said where the person looks once the window is back, whichever way the run ended.
 void tellOutcome(MainWindow &window, const PackSession &session)
@@ -188,21 +187,13 @@ void packFromWindow(MainWindow &window)
     RipEnvironment environment = RipEnvironment::standard();
     environment.dataFolder = window.dataFolder();
     PackOptions options;
-    options.writeSfv = &writeSfvSetting; // a switch flipped while the run works counts
+    // A switch flipped while the run works counts.
+    options.writeSfv = &SetExtras::writeSfv;
+    options.par2Percent = [] { return SetExtras::writePar2() ? SetExtras::redundancy() : 0; };
     PackSession session = window.newPackSession(std::move(options), environment);
     // A comment file that cannot be read gives zips without a comment, as the options dialog left it.
     session.loadZipComment();
     WindowRipHost host(window);
     session.pack(host);
     tellOutcome(window, session);
-}
-
-bool writeSfvSetting()
-{
-    return QSettings(QStringLiteral("Norwen"), QStringLiteral("Varko 2000")).value(kWriteSfvKey, false).toBool();
-}
-
-void setWriteSfvSetting(bool on)
-{
-    QSettings(QStringLiteral("Norwen"), QStringLiteral("Varko 2000")).setValue(kWriteSfvKey, on);
 }

@@ -69,11 +69,3 @@ private:
  * window starts a run.
  */
 void packFromWindow(MainWindow &window);
-
-/**
- * "Write SFV" (Options, zip Options): whether a complete run also writes
- * BASE.sfv beside its zips; kept with the program's own settings, not in
- * options.ini, whose lines stay as they are.
- */
-bool writeSfvSetting();
-void setWriteSfvSetting(bool on);

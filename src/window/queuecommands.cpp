@@ -12,6 +12,7 @@
 #include "queueview/queuedroptarget.h"
 #include "queueview/queueview.h"
 #include "store/queuelisting.h"
+#include "store/setextras.h"
 #include "window/commandlock.h"
 #include "window/packcommand.h"
 #include "window/settestcommand.h"
@@ -97,7 +98,8 @@ void MainWindow::connectQueueCommands()
     onTriggered(Command::ListQueue, [this] { listQueue(); });
     onTriggered(Command::PackIt, [this] { packIt(); });
     onTriggered(Command::TestSet, [this] { testSetFromWindow(*this); });
-    connect(action(Command::WriteSfv), &QAction::toggled, this, &setWriteSfvSetting);
+    connect(action(Command::WriteSfv), &QAction::toggled, this, &SetExtras::setWriteSfv);
+    connect(action(Command::WritePar2), &QAction::toggled, this, &SetExtras::setWritePar2);
     onTriggered(Command::ItemProperties, [this] { showItemProperties(); });
     onTriggered(Command::OpenItem, [this] {
         if (!m_queue->isEmpty())

@@ -2,9 +2,9 @@
 // Varko 2000 — the main window's start-up: state file, settings, views, captions, scripts.
 #include "engine/queue.h"
 #include "store/optionsfile.h"
+#include "store/setextras.h"
 #include "window/mainwindow.h"
 #include "window/outcomeline.h"
-#include "window/packcommand.h"
 #include "window/panes.h"
 #include "window/splashwindow.h"
 #include "window/statuspanels.h"
@@ -64,7 +64,8 @@ void MainWindow::start(const StartOptions &options)
         setWindowState(windowState() | Qt::WindowMaximized);
 
     m_scripts->loadRecent();
-    action(Command::WriteSfv)->setChecked(writeSfvSetting());
+    action(Command::WriteSfv)->setChecked(SetExtras::writeSfv());
+    action(Command::WritePar2)->setChecked(SetExtras::writePar2());
     if (options.scriptArgument.isEmpty()) {
         m_scripts->showRecent();
         show();

@@ -6,6 +6,7 @@
 #include "engine/queue.h"
 #include "settingsfiles.h"
 #include "store/optionsfile.h"
+#include "store/setextras.h"
 #include "testfiles.h"
 
 #include <QCheckBox>
@@ -79,6 +80,9 @@ private:
     }
 
 private slots:
+    // The recovery percentage lives in the desktop's settings store: this run's own.
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config")))); }
+
     void init()
     {
         QFile::remove(optionsPath());
@@ -119,10 +123,10 @@ private slots:
             if ((w->focusPolicy() & Qt::TabFocus) != 0)
                 order << w->objectName();
         }
-        QCOMPARE(order, (QStringList{"Combo3",   "Combo4",   "Combo5",           "Check8",   "Check5",  "Check6",
-                                     "Command5", "Drive1",   "tempFolderButton", "Command2", "Option1", "Option2",
-                                     "Combo1",   "VScroll1", "Check3",           "Check2",   "Check7",  "Check4",
-                                     "Command4", "Combo2",   "Check1",           "Command3", "Command1"}));
+        QCOMPARE(order, (QStringList{"Combo3",   "Combo4",   "Combo5",           "Check8",   "Check5",   "Check6",
+                                     "Command5", "Drive1",   "tempFolderButton", "Command2", "Option1",  "Option2",
+                                     "Combo1",   "VScroll1", "Check3",           "Check2",   "Check7",   "Check4",
+                                     "Command4", "Combo2",   "par2Redundancy",   "Check1",   "Command3", "Command1"}));
     }
 
     void rowsReplaced_data()
@@ -267,6 +271,7 @@ private slots:
         control<QComboBox>(*dialog, "Combo4")->setCurrentIndex(3);
         control<QComboBox>(*dialog, "Combo5")->setCurrentIndex(0);
         control<QComboBox>(*dialog, "Combo2")->setCurrentIndex(5);
+        control<QComboBox>(*dialog, "par2Redundancy")->setCurrentIndex(3);
         dialog->show();
         dialog->close();
         QVERIFY(!dialog->isVisible());
@@ -277,6 +282,9 @@ private slots:
         QCOMPARE(m_settings.sort, QStringLiteral("4"));
         QCOMPARE(m_settings.fonts, QStringLiteral("8"));
         QCOMPARE(m_settings.zipcomp, qint16(5));
+        QCOMPARE(SetExtras::redundancy(), 30);
+        QCOMPARE(open()->findChild<QComboBox *>(QStringLiteral("par2Redundancy"))->currentText(),
+                 QStringLiteral("30%"));
         QVERIFY(!QFile::exists(optionsPath()));
     }
 };
