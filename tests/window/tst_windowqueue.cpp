@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -126,7 +127,7 @@ private slots:
     {
         QTest::addColumn<int>("stopAfter");
         QTest::addColumn<QStringList>("zips");
-        QTest::newRow("whole set, with its .sfv")
+        QTest::newRow("whole set, with its .sfv and PAR2 files")
             << 0 << QStringList{"myrel.sfv", "myrel01.zip", "myrel02.zip", "myrel03.zip"};
         QTest::newRow("Close between volumes") << 1 << QStringList{"myrel01.zip"};
     }
@@ -142,7 +143,9 @@ private slots:
             s.riptodir = folder + QStringLiteral("/out/");
             s.tdrive = folder;
         });
-        win->action(QStringLiteral("writesfv"))->setChecked(true); // a stopped run writes none
+        // A stopped run writes neither.
+        win->action(QStringLiteral("writesfv"))->setChecked(true);
+        win->action(QStringLiteral("writepar2"))->setChecked(true);
         QVERIFY(dropAndWait(*win,
                             {makeNoise(folder + QStringLiteral("/in/big.bin"), 1100000),
                              makeFile(folder + QStringLiteral("/in/file_id.diz"), 40)}));
@@ -174,12 +177,21 @@ private slots:
         QVERIFY(lockedMeanwhile);
         QCOMPARE(dropRefused, std::optional<bool>(true));
         QVERIFY(!win->ripState().ripInProgress);
-        QTEST(filesIn(folder + QStringLiteral("/out")), "zips");
+        QStringList written = filesIn(folder + QStringLiteral("/out"));
+        const QStringList recovery =
+            written.filter(QRegularExpression(QStringLiteral("^myrel(\\.vol\\d+\\+\\d+)?\\.par2$")));
+        for (const QString &file : recovery)
+            written.removeOne(file);
+        QTEST(written, "zips");
+        QCOMPARE(recovery.contains(QStringLiteral("myrel.par2")), !stopping);
         QCOMPARE(panelText(*win, "totalsPanel"), QStringLiteral(" 2 - 1,075KB"));
         QCOMPARE(win->findChild<TextProgressBar *>(QStringLiteral("progressBar"))->text(),
                  stopping ? QStringLiteral("0%") : QStringLiteral("2.15 Est. files"));
         QVERIFY(win->isVisible() && !win->isMinimized());
-        if (!stopping) { // the window's own set test agrees, .sfv included
+        if (!stopping) { // the PAR2 client and the window's own set test agree, .sfv included
+            const ProcessResult verified =
+                runProcess("par2", {"verify", "myrel.par2"}, folder + QStringLiteral("/out"));
+            QVERIFY2(verified.exitCode == 0, verified.out.right(300));
             testSet(*win, folder + QStringLiteral("/out/myrel.sfv"));
             QVERIFY2(win->messages.last().startsWith(QStringLiteral("Varko 2000|myrel: the set is whole")),
                      qPrintable(win->messages.last()));
