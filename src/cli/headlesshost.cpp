@@ -8,10 +8,12 @@
 
 #include <cstdio>
 
-HeadlessHost::HeadlessHost(QString baseName, bool replaceZips)
+HeadlessHost::HeadlessHost(QString baseName, bool replaceZips, ProgressPrinter::Mode progress, bool quiet)
     : m_err(stderr)
     , m_baseName(std::move(baseName))
     , m_replaceZips(replaceZips)
+    , m_quiet(quiet)
+    , m_printer(progress)
 {
 }
 
@@ -29,14 +31,18 @@ Message::Answer HeadlessHost::ask(const Message &message)
 {
     const bool yesNo = message.buttons == Message::Buttons::YesNo || message.buttons == Message::Buttons::YesNoCancel;
     const bool refused = Message::isReplaceZips(message) && !m_replaceZips;
-    QString text = message.text;
-    text.replace(u'\r', u' ');
-    m_err << "varko2000: " << message.title << ": " << text;
-    if (refused)
-        m_err << " (answered No: --replace replaces them)";
-    else if (message.buttons != Message::Buttons::Ok)
-        m_err << (yesNo ? " (answered Yes)" : " (answered OK)");
-    m_err << Qt::endl;
+    const bool error = message.icon == Message::Icon::Critical || message.icon == Message::Icon::Exclamation;
+    if (!m_quiet || error) {
+        QString text = message.text;
+        text.replace(u'\r', u' ');
+        m_printer.makeRoom();
+        m_err << "varko2000: " << message.title << ": " << text;
+        if (refused)
+            m_err << " (answered No: --replace replaces them)";
+        else if (message.buttons != Message::Buttons::Ok)
+            m_err << (yesNo ? " (answered Yes)" : " (answered OK)");
+        m_err << Qt::endl;
+    }
     if (refused)
         return Message::Answer::No;
     return yesNo ? Message::Answer::Yes : Message::Answer::Ok;
@@ -49,21 +55,7 @@ QString HeadlessHost::askBaseName(int)
 
 void HeadlessHost::setTotalsPanelText(const QString &text)
 {
-    // While the run zips, the panel shows the volume counter (" 2 of 5").
-    if (text.contains(QStringLiteral(" of")))
-        m_err << "varko2000: volume" << text << Qt::endl;
     m_totals = text;
-    m_lastTenth = -1;
-}
-
-void HeadlessHost::setProgress(int value, const QString &text)
-{
-    // A line per tenth keeps a log readable; the bar itself moves by the percent.
-    const int tenth = value / 10;
-    if (value == 0 || tenth == m_lastTenth)
-        return;
-    m_lastTenth = tenth;
-    m_err << "varko2000: " << text << Qt::endl;
 }
 
 void HeadlessHost::processEvents()
@@ -71,7 +63,10 @@ void HeadlessHost::processEvents()
     QCoreApplication::processEvents();
 }
 
-void HeadlessHost::note(const QString &text, Note)
+void HeadlessHost::note(const QString &text, Note kind)
 {
+    if (m_quiet && kind != Note::Failure)
+        return;
+    m_printer.makeRoom();
     m_err << "varko2000: " << text << Qt::endl;
 }

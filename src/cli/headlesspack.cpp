@@ -22,7 +22,8 @@
 namespace {
 
 const char *const kUsage =
-    "usage: varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv] [--par2 PERCENT] [--test]";
+    "usage: varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv] [--par2 PERCENT] [--test]\n"
+    "                 [--progress=json | --quiet]";
 
 struct PackArguments
 {
@@ -32,6 +33,8 @@ struct PackArguments
     bool sfv = false;
     int par2 = 0;
     bool test = false;
+    bool json = false;
+    bool quiet = false;
     bool ok = false;
 };
 
@@ -61,6 +64,10 @@ PackArguments parseArguments(const QStringList &arguments)
             parsed.par2 = recoveryPercent(arguments.at(++i));
         else if (word == u"--test" && !parsed.test)
             parsed.test = true;
+        else if (word == u"--progress=json" && !parsed.json && !parsed.quiet)
+            parsed.json = true;
+        else if (word == u"--quiet" && !parsed.quiet && !parsed.json)
+            parsed.quiet = true;
         else
             return {};
     }
@@ -131,8 +138,8 @@ private:
     bool load(const QString &scriptPath);
     bool loadComment(PackSession &session);
     QString checkedName(const QString &typed);
-    int pack(PackSession &session, const QString &name, bool replace);
-    int exitStatus(const RunResult &result);
+    int pack(PackSession &session, const QString &name, const PackArguments &parsed);
+    int exitStatus(const RunResult &result, bool quiet);
 
     QTextStream m_err{stderr};
     RipSettings m_settings;
@@ -161,7 +168,7 @@ int HeadlessPack::run(const QStringList &arguments)
     const QString name = checkedName(parsed.name);
     if (name.isEmpty())
         return BadArguments;
-    return pack(session, name, parsed.replace);
+    return pack(session, name, parsed);
 }
 
 bool HeadlessPack::load(const QString &scriptPath)
@@ -225,23 +232,25 @@ QString HeadlessPack::checkedName(const QString &typed)
 }
 
 // An .sfv that could not be written ends it there; the test follows the verdict on the run.
-int HeadlessPack::pack(PackSession &session, const QString &name, bool replace)
+int HeadlessPack::pack(PackSession &session, const QString &name, const PackArguments &parsed)
 {
     if (m_queue.totals().totalKB == 0) {
         m_err << "varko2000: nothing to pack: the script queues nothing that exists" << Qt::endl;
         return RunEnded;
     }
     HeadlessHost::catchStopSignals();
-    HeadlessHost host(name, replace);
+    HeadlessHost host(name, parsed.replace, ProgressPrinter::modeFor(parsed.json, parsed.quiet), parsed.quiet);
     host.setTotalsPanelText(m_queue.totals().panelText());
-    if (!session.pack(host))
-        return RunEnded;
-    const int status = exitStatus(session.result());
-    return session.testSet() ? status : RunEnded;
+    const bool packed = session.pack(host);
+    host.printer().makeRoom();
+    const int status = packed ? exitStatus(session.result(), parsed.quiet) : RunEnded;
+    const bool whole = packed && session.testSet();
+    host.printer().finish(session.isComplete() && whole);
+    return whole ? status : RunEnded;
 }
 
 // Only a complete set without a warning is success; a stop signal ends as the signal would.
-int HeadlessPack::exitStatus(const RunResult &result)
+int HeadlessPack::exitStatus(const RunResult &result, bool quiet)
 {
     for (const QString &warning : result.warnings)
         m_err << "varko2000: warning: " << QString(warning).replace(u'\r', u'\n') << Qt::endl;
@@ -250,7 +259,10 @@ int HeadlessPack::exitStatus(const RunResult &result)
         return 128 + signal;
     }
     switch (result.outcome) {
-    case RunResult::Outcome::Complete: m_err << "varko2000: set complete" << Qt::endl; return PackedSet;
+    case RunResult::Outcome::Complete:
+        if (!quiet)
+            m_err << "varko2000: set complete" << Qt::endl;
+        return PackedSet;
     case RunResult::Outcome::CompleteWithWarnings:
         m_err << "varko2000: set complete, with warnings" << Qt::endl;
         return RunEnded;

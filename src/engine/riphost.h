@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/message.h"
+#include "engine/runprogress.h"
 #include "store/settingsschema.h"
 
 #include <QString>
@@ -38,6 +39,9 @@ public:
     virtual void setTotalsPanelText(const QString &text) = 0;
     /** The progress bar: a value from 0 to 100 and the text drawn on it. */
     virtual void setProgress(int value, const QString &text) = 0;
+
+    /** Every reading of the run's progress, a few times a second; the bar and counter get theirs as well. */
+    virtual void progressed(const RunProgress &) { }
 
     /** Lets pending events run (with the archiver's wait, the points where a stop request can arrive). */
     virtual void processEvents() = 0;

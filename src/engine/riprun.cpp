@@ -217,7 +217,20 @@ void RipRun::runArchiver()
     const QString line =
         ArchiverCommand::commandLine(m_rar, m_step, m_settings.racomp, m_settings.savepaths, m_archivePath,
                                      m_env.dataFolder + QStringLiteral("/ripfiles.txt"));
-    m_archiver = ExecCmd(line, m_env.programFolders, [this] { return stopRequested(); });
+    startProgress();
+    const QString growing = isZipping(m_settings) ? m_workFolder : folderWithoutSlash(m_settings.riptodir);
+    m_archiver = ExecCmd(line, m_env.programFolders, [this, growing] {
+        m_progress->sampleArchive(growing, m_baseName);
+        return stopRequested();
+    });
+}
+
+// The archive stage is measured against the queue's bytes, the zip stage against its volumes.
+void RipRun::startProgress()
+{
+    const RunProgressMeter meter(qint64(m_queue.totals().totalKB * 1024), isZipping(m_settings), m_settings.racomp != 0,
+                                 ZipWriter::deflateLevel(m_settings.zipcomp) != 0);
+    m_progress.emplace(m_report, meter, m_rar ? QStringLiteral("Rar") : QStringLiteral("Ace"));
 }
 
 // 0 goes on, 1 goes on with a warning naming what the archiver said; anything

@@ -4,6 +4,7 @@
 
 #include "engine/diznumbering.h"
 #include "engine/placement.h"
+#include "engine/progressteller.h"
 #include "engine/queue.h"
 #include "engine/riphost.h"
 #include "engine/ripstate.h"
@@ -87,6 +88,7 @@ private:
     bool confirmReplace();
     bool makeWorkFolder();
     void runArchiver();
+    void startProgress();
     bool checkArchiver();
     bool zipVolumes();
     ZipPool::Hooks zipHooks(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker);
@@ -126,7 +128,8 @@ private:
     int m_volumeCount = 0;
     std::vector<SfvFile::Line> m_zipChecksums;
     int m_preparedZips = 0; ///< volumes whose zip was handed out, and their diz copies made
-    int m_shownPercent = -1; ///< what the progress bar shows while zipping
+    int m_oldestZipOut = 0; ///< the volume the zip counter shows
+    std::optional<ProgressTeller> m_progress; ///< from the archiver's start on
     int m_zipErrorCode = 0;
     RunResult m_result;
 };

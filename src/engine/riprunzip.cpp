@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 
 namespace {
@@ -31,7 +32,10 @@ bool RipRun::zipVolumes()
     ZipStage stage(m_queue);
     stage.watchSources(numbersDiz(marker));
     m_preparedZips = 0;
-    m_shownPercent = -1;
+    std::vector<qint64> sizes;
+    for (int i = 1; i <= m_volumeCount; ++i)
+        sizes.push_back(QFileInfo(folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i)).size());
+    m_progress->startZipping(std::move(sizes));
     ZipPool pool(m_settings.zipcomp, m_settings.zcomment == 1 ? m_comment : QString(),
                  ZipPool::workersFor(m_settings.zipcomp));
     const ZipPool::Outcome outcome = pool.run(m_volumeCount, zipHooks(stage, names, marker));
@@ -52,14 +56,10 @@ ZipPool::Hooks RipRun::zipHooks(ZipStage &stage, const VolumeNames &names, const
 {
     ZipPool::Hooks hooks;
     hooks.prepare = [&, this](int i) { return prepareZip(stage, names, marker, m_preparedZips = i); };
-    hooks.showing = [this](int i) {
-        m_report.setTotalsPanelText(numberText(i) + QStringLiteral(" of") + numberText(m_volumeCount));
-    };
-    hooks.progress = [this](int percent) {
-        if (percent != std::exchange(m_shownPercent, percent))
-            m_report.setProgress(percent, QString::number(percent) + u'%');
-    };
+    hooks.showing = [this](int i) { m_oldestZipOut = i; };
+    hooks.progress = [this](int i, int percent) { m_progress->zipPercent(i, percent); };
     hooks.keepGoing = [this] {
+        m_progress->tellZips(m_oldestZipOut);
         m_report.processEvents();
         return !m_state.zipAbortRequested && !m_report.stopRequested();
     };
@@ -67,8 +67,6 @@ ZipPool::Hooks RipRun::zipHooks(ZipStage &stage, const VolumeNames &names, const
         m_zipChecksums.push_back({getfile(zipPath(names, i)), crc});
         QFile::remove(folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i));
         QFile::remove(dizCopyPath(i));
-        m_shownPercent = 0;
-        m_report.setProgress(0, kNoProgress);
         m_report.processEvents();
         return m_state.ripInProgress || i == m_volumeCount;
     };

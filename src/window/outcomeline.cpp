@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Varko 2000 — the line at the window's foot that says how the last run or set test ended.
+// Varko 2000 — the line at the window's foot that says how a run is going and how the last run or set test ended.
 #include "window/outcomeline.h"
 
 #include <QDBusConnection>
@@ -29,13 +29,23 @@ void OutcomeLine::tell(const QString &title, const QString &text)
         clear();
         return;
     }
+    show(text);
+    if (!m_window.isActiveWindow())
+        notifyDesktop(title, text);
+}
+
+void OutcomeLine::showProgress(const QString &text)
+{
+    show(text);
+}
+
+void OutcomeLine::show(const QString &text)
+{
     m_line->setText(text);
     // The name is what a screen reader says first; the text alone would leave it to guess.
     m_line->setAccessibleName(text);
     m_line->setToolTip(text);
     m_window.statusBar()->show();
-    if (!m_window.isActiveWindow())
-        notifyDesktop(title, text);
 }
 
 void OutcomeLine::clear()

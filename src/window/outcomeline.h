@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Varko 2000 — the line at the window's foot that says how the last run or set test ended.
+// Varko 2000 — the line at the window's foot that says how a run is going and how the last run or set test ended.
 #pragma once
 
 #include <QObject>
@@ -23,11 +23,14 @@ public:
 
     /** Shows `text`; `title` heads the notification. An empty text clears the line. */
     void tell(const QString &title, const QString &text);
+    /** While a run works: how far it is, without a notification. */
+    void showProgress(const QString &text);
     /** The next command begins: the line goes. */
     void clear();
     QString text() const;
 
 private:
+    void show(const QString &text);
     void notifyDesktop(const QString &title, const QString &text) const;
 
     QMainWindow &m_window;

@@ -47,13 +47,16 @@ void WindowRipHost::unlockCommands()
         m_window.lockCommands(false);
 }
 
+// A question waiting behind another program's window is found by the taskbar entry asking for attention.
 Message::Answer WindowRipHost::ask(const Message &message)
 {
+    QApplication::alert(&m_window);
     return m_window.ask(message);
 }
 
 QString WindowRipHost::askBaseName(int maxLength)
 {
+    QApplication::alert(&m_window);
     return BaseNameDialog::ask(&m_window, maxLength);
 }
 
@@ -70,6 +73,16 @@ void WindowRipHost::setTotalsPanelText(const QString &text)
 void WindowRipHost::setProgress(int value, const QString &text)
 {
     m_window.panels().setProgress(value, text);
+}
+
+// The line at the foot changes twice a second at most: faster, nobody could read it.
+void WindowRipHost::progressed(const RunProgress &progress)
+{
+    m_taskbar.show(progress.percent);
+    if (m_toldProgress.isValid() && m_toldProgress.elapsed() < 500)
+        return;
+    m_toldProgress.start();
+    m_window.outcomeLine().showProgress(progressLineText(progress));
 }
 
 void WindowRipHost::showEstimate(const QString &text)
@@ -172,6 +185,7 @@ void WindowRipHost::note(const QString &text, Note kind)
 
 void WindowRipHost::runEnded()
 {
+    m_taskbar.clear();
     setBusyPointer(false);
     m_window.unsetCursor(); // the hourglass a move over the window set meanwhile
     // A window closed meanwhile stays closed.

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "engine/riphost.h"
+#include "window/taskbarprogress.h"
 
+#include <QElapsedTimer>
 #include <Qt>
 
 #include <optional>
@@ -33,6 +35,7 @@ public:
     QString totalsPanelText() const override;
     void setTotalsPanelText(const QString &text) override;
     void setProgress(int value, const QString &text) override;
+    void progressed(const RunProgress &progress) override;
     void processEvents() override;
     /** A stop signal caught; checked even while the archiver runs and no event is handled. */
     bool stopRequested() const override;
@@ -61,6 +64,8 @@ private:
     bool m_busy = false;
     bool m_locked = true;
     std::optional<bool> m_asideTranslucent; ///< set while stepped aside
+    TaskbarProgress m_taskbar;
+    QElapsedTimer m_toldProgress; ///< since the progress line last changed
 };
 
 /**

@@ -107,7 +107,7 @@ ZipPool::Outcome ZipPool::run(int count, const Hooks &hooks)
         }
         Task &oldest = *out.front();
         hooks.showing(oldest.index);
-        if (!waitFor(oldest, hooks)) {
+        if (!waitFor(oldest, out, hooks)) {
             outcome = {ZIP_ER_CANCELLED, oldest.index, ZipWriter::errorText(ZIP_ER_CANCELLED)};
             break;
         }
@@ -118,7 +118,7 @@ ZipPool::Outcome ZipPool::run(int count, const Hooks &hooks)
                        oldest.errorText.isEmpty() ? ZipWriter::errorText(oldest.code) : oldest.errorText};
             break;
         }
-        hooks.progress(100);
+        hooks.progress(oldest.index, 100);
         const std::unique_ptr<Task> named = std::move(out.front());
         out.pop_front();
         if (!hooks.named(named->index, named->crc)) {
@@ -130,12 +130,13 @@ ZipPool::Outcome ZipPool::run(int count, const Hooks &hooks)
     return outcome;
 }
 
-// Waits for `task`, showing its progress; false when told to break off.
+// Waits for `task`, showing the progress of every zip out; false when told to break off.
 // Every zip gets one look before its wait, however soon it was written.
-bool ZipPool::waitFor(Task &task, const Hooks &hooks)
+bool ZipPool::waitFor(Task &task, const std::deque<std::unique_ptr<Task>> &out, const Hooks &hooks)
 {
     for (;;) {
-        hooks.progress(task.percent.load());
+        for (const std::unique_ptr<Task> &zip : out)
+            hooks.progress(zip->index, zip->percent.load());
         if (!hooks.keepGoing())
             return false;
         std::unique_lock lock(m_mutex);

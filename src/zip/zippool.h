@@ -39,7 +39,7 @@ public:
     {
         std::function<Job(int index)> prepare; ///< volume `index` (1-based) to zip
         std::function<void(int index)> showing; ///< the oldest zip out is now `index`
-        std::function<void(int percent)> progress; ///< how far the oldest zip is
+        std::function<void(int index, int percent)> progress; ///< how far each zip out is
         std::function<bool()> keepGoing; ///< asked often; false breaks off every zip out
         std::function<bool(int index, quint32 crc)> named; ///< zip `index` took its name; false: no more
     };
@@ -68,7 +68,7 @@ private:
     struct Task;
 
     void work();
-    bool waitFor(Task &task, const Hooks &hooks);
+    bool waitFor(Task &task, const std::deque<std::unique_ptr<Task>> &out, const Hooks &hooks);
     void drain(std::deque<std::unique_ptr<Task>> &out);
 
     const int m_zipcomp;

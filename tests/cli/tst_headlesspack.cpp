@@ -5,6 +5,8 @@
 #include "packdesk.h"
 #include "testfiles.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
@@ -130,6 +132,7 @@ private slots:
 
     // The queued folder is packed with its paths (a headless run says Yes to the question);
     // unzip opens every zip, and 7-Zip or unace rebuild the folder byte for byte from the volumes.
+    // The progress, asked for as JSON, is one object a line, rising, and ends saying the set is complete.
     void readersOpenTheSet()
     {
         QFETCH(QString, archiver);
@@ -145,9 +148,18 @@ private slots:
         makeFile(packer.path("rel/tiny.txt"), QByteArray("x"));
         const QStringList rows{makeFile(packer.path("file_id.diz"), QByteArray(25, ' ') + "xx/xx\r\nEnd to end\r\n"),
                                packer.path("rel/movie.bin"), packer.path("rel/docs"), packer.path("rel/tiny.txt")};
-        QCOMPARE(packer.run(kPack, rows), QProcess::NormalExit);
+        QCOMPARE(packer.run(kPack + QStringList{"--progress=json"}, rows), QProcess::NormalExit);
         QVERIFY2(packer.status == 0, qPrintable(packer.said));
         QCOMPARE(packer.files("rips"), zips);
+        QList<QJsonObject> readings;
+        for (const QByteArray &line : packer.program.readAllStandardOutput().split('\n')) {
+            readings << QJsonDocument::fromJson(line).object();
+            QVERIFY2(line.isEmpty() || !readings.last().isEmpty(), line.constData());
+        }
+        readings.removeLast(); // after the last line's end
+        QCOMPARE(readings.last(), (QJsonObject{{"stage", "done"}, {"complete", true}}));
+        for (qsizetype i = 1; i + 1 < readings.size(); ++i)
+            QVERIFY(readings[i]["percent"].toInt() >= readings[i - 1]["percent"].toInt());
 
         for (const QString &zip : zips)
             QCOMPARE(runProcess("unzip", {"-o", "-q", packer.path("rips/" + zip), "-d", packer.path("out")}).exitCode,

@@ -72,7 +72,7 @@ void TestRunFaults::faults_data()
     QTest::newRow("name in capitals, a queued file gone")
         << "upper" << fake << QByteArray("volumes=2") << 0 << "gone.bin: not found, left out"
         << QStringList{"myrel01.zip", "myrel02.zip"};
-    QTest::newRow("--name before --pack") << "order" << fake << QByteArray("volumes=2") << 0 << "volume 2 of 2"
+    QTest::newRow("--name before --pack") << "order" << fake << QByteArray("volumes=2") << 0 << "Zipping: volume 1 of 2"
                                           << QStringList{"myrel01.zip", "myrel02.zip"};
     QTest::newRow("archiver fails") << "" << fake << QByteArray("volumes=2 exit=2") << 1 << "exit status 2" << none;
     QTest::newRow("bad characters") << "badname" << fake << QByteArray() << 2 << "Invalid filename characters" << none;

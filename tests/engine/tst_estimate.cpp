@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Varko 2000 — the set estimate, the size captions and the thresholds.
+// Varko 2000 — the set estimate, the size captions and the thresholds, and a run's progress and time left.
 #include "engine/estimate.h"
+#include "engine/runprogress.h"
 
 #include <QTest>
 
@@ -44,6 +45,55 @@ private slots:
         const float run = step == 0 ? 0.0f : Estimate::runEstimate(totalKB, step);
         QTEST(Estimate::isOver99(run, step), "over99");
         QTEST(Estimate::isOver999(run, step), "over999");
+    }
+
+    // Readings in megabytes at given milliseconds: "MS a BYTES VOLUME" (archived), "MS s BYTES VOLUMES"
+    // (zipping starts), "MS z BYTES VOLUME" (zipped). The last reading is checked.
+    void runProgress_data()
+    {
+        QTest::addColumn<int>("expectedMB");
+        QTest::addColumn<bool>("compressZips");
+        QTest::addColumn<QStringList>("readings");
+        QTest::addColumn<QString>("told"); // "PERCENT|stage N of M|rate text"
+
+        // clang-format off
+        QTest::newRow("archive half written, too early for time left") << 100 << false << QStringList{"1000 a 50 35"} << "25|archive 35 of 0|50.0 MB/s";
+        QTest::newRow("zips half written, time left told") << 100 << false << QStringList{"1000 a 50 35", "4000 a 100 70", "4000 s 100 70", "5000 z 50 36"} << "75|zip 36 of 70|50.0 MB/s, 0:02 left";
+        QTest::newRow("a compressed archive ends below the queue's bytes") << 100 << false << QStringList{"1000 a 40 28", "1000 s 40 28"} << "50|zip 1 of 28|";
+        QTest::newRow("larger zips than expected never move the bar back") << 100 << false << QStringList{"1000 a 100 70", "1000 s 150 70"} << "50|zip 1 of 70|";
+        QTest::newRow("deflating weighs more than copying") << 100 << true << QStringList{"1000 a 100 70"} << "14|archive 70 of 0|100.0 MB/s";
+        QTest::newRow("speed over the last seconds only") << 1000 << false << QStringList{"1000 a 100 1", "5000 a 500 5", "8000 a 800 8", "9000 a 830 9"} << "41|archive 9 of 0|82.5 MB/s, 0:13 left";
+        QTest::newRow("hours left") << 100000 << false << QStringList{"3600000 a 2000 2"} << "1|archive 2 of 0|0.6 MB/s, 99:00:00 left";
+        // clang-format on
+    }
+
+    void runProgress()
+    {
+        QFETCH(int, expectedMB);
+        QFETCH(bool, compressZips);
+        QFETCH(QStringList, readings);
+        constexpr qint64 MB = 1000 * 1000;
+        qint64 now = 0;
+        RunProgressMeter meter(expectedMB * MB, true, false, compressZips, [&now] { return now; });
+        for (const QString &reading : readings) {
+            const QStringList f = reading.split(u' ');
+            now = f[0].toLongLong();
+            const qint64 bytes = f[2].toLongLong() * MB;
+            if (f[1] == u"a")
+                meter.archived(bytes, f[3].toInt());
+            else if (f[1] == u"s")
+                meter.startZipping(bytes, f[3].toInt());
+            else
+                meter.zipped(bytes, f[3].toInt());
+        }
+        const RunProgress &p = meter.current();
+        QTEST(QStringLiteral("%1|%2 %3 of %4|%5")
+                  .arg(p.percent)
+                  .arg(progressStageName(p.stage))
+                  .arg(p.volume)
+                  .arg(p.volumes)
+                  .arg(progressRateText(p)),
+              "told");
     }
 };
 

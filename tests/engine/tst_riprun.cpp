@@ -156,7 +156,9 @@ private slots:
         QCOMPARE(last.comment, QStringLiteral("Greetings"));
         QCOMPARE(last.entry("file_id.diz"), QByteArray(25, ' ') + lastStamp.toUtf8() + "\r\nTest release\r\n");
         QCOMPARE(readFile(b.path("data/ripfiles.txt")), (b.path("rel/data.bin") + "\r\n").toUtf8());
-        QCOMPARE(b.host.totalsTexts.first(), QStringLiteral(" 1 of %1").arg(zips.size()));
+        // The counter, and the speed beside it once measured.
+        QCOMPARE(b.host.totalsTexts.filter(QStringLiteral(" of ")).first().section(QStringLiteral(" - "), 0, 0),
+                 QStringLiteral(" 1 of %1").arg(zips.size()));
         QCOMPARE(b.host.sounds, 1);
         QCOMPARE(b.host.window, QStringList({"minimise", "restore"}));
         QVERIFY(!b.state.ripInProgress && !b.host.busy);
@@ -311,7 +313,7 @@ private slots:
         if (fault == u"abort") {
             b.add(QStringLiteral("big.bin"), QByteArray(3 * 1024 * 1024, 'b'));
             PlacementRules::placeInZip(b.queue, 3);
-            b.host.onEvents = [&] { b.state.zipAbortRequested = b.host.totals == QStringLiteral(" 2 of 2"); };
+            b.host.onEvents = [&] { b.state.zipAbortRequested = b.host.totals.startsWith(QStringLiteral(" 2 of 2")); };
         }
         QCOMPARE(b.run(), RipRun::Outcome::Failed);
         QCOMPARE(b.host.asked.size(), 1);

@@ -161,7 +161,7 @@ private slots:
                     dir.filePath(folder + QString::number(i)), {{volumes.at(i - 1), "v"}, {diz, "file_id.diz"}}, 0, {}};
             };
             hooks.showing = [](int) {};
-            hooks.progress = [](int) {};
+            hooks.progress = [](int, int) {};
             hooks.keepGoing = [] { return true; };
             hooks.named = [&](int i, quint32 crc) {
                 named << QString::number(i) + u' ' + crcText(crc);

@@ -165,7 +165,7 @@ private slots:
             if (win->ripState().ripInProgress && !dropRefused)
                 dropRefused = !dropOn(*win, {folder + QStringLiteral("/in/file_id.diz")});
             // Once: a second Close while the run winds down would close the window.
-            if (stopAfter && panelText(*win, "totalsPanel") == QStringLiteral(" %1 of 3").arg(stopAfter)) {
+            if (stopAfter && panelText(*win, "totalsPanel").startsWith(QStringLiteral(" %1 of 3").arg(stopAfter))) {
                 win->action(QStringLiteral("toolbar_exit"))->trigger();
                 stopAfter = 0;
             }
