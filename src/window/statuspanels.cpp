@@ -107,12 +107,14 @@ void StatusPanels::showSetting(SettingKey key, const RipSettings &settings)
 void StatusPanels::setProgress(int value, const QString &text)
 {
     m_progress->setValue(value);
-    m_progress->setText(text);
+    setProgressText(text);
 }
 
+// What the bar draws, said to screen readers as well.
 void StatusPanels::setProgressText(const QString &text)
 {
     m_progress->setText(text);
+    m_progress->setAccessibleDescription(text);
 }
 
 void StatusPanels::place(const WindowLayout &layout, bool maximized)

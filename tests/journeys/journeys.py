@@ -474,6 +474,42 @@ def outcome_notified(s):
         raise JourneyFailed(f"the notification {sent} does not say what the window says: {said!r}")
 
 
+def progress_told(s):
+    """A long Pack It: the bar only rises, the speed and time left are told, and the taskbar entry hears it."""
+    log = os.path.join(s.root, "launcher.log")
+    with open(log, "w") as out:
+        s.spawn(["dbus-monitor", "--session", "type='signal',interface='com.canonical.Unity.LauncherEntry'"],
+                stdout=out)
+    win = long_release(s, 5, 40_000_000)
+    # Found before the run: while it works, every question to the window waits for its next look up,
+    # so the journey reads these two alone rather than walk the tree.
+    bar = win.find(None, "Progress")
+    foot = next(n for n in win.screen.walk(showing=False) if n.getRoleName() == "status bar")
+    start_pack(win, "progr")
+    percents, lines = [], []
+    deadline = time.monotonic() + 30
+    while time.monotonic() < deadline:
+        bar.clearCache()
+        said = bar.description
+        line = foot.getChildAtIndex(0).name if foot.childCount else ""
+        if said.endswith("%") and said[:-1].isdigit():
+            percents.append(int(said[:-1]))
+        if line and (not lines or lines[-1] != line):
+            lines.append(line)
+            if " left" in line and not any(" left" in n for n in lines[:-1]):
+                s.shot("progress")
+        if "complete" in line:
+            break
+        time.sleep(0.1)
+    if percents != sorted(percents) or len(set(percents)) < 3:
+        raise JourneyFailed(f"the bar read {percents}")
+    if not any("MB/s" in n for n in lines) or not any(" left" in n for n in lines):
+        raise JourneyFailed(f"no speed or time left in the lines {lines}")
+    signals = open(log).read()
+    if "progress-visible" not in signals or "application://" not in signals:
+        raise JourneyFailed(f"the taskbar heard nothing: {signals[-500:]!r}")
+
+
 JOURNEYS = {
     "drag_from_browser": drag_from_browser,
     "drag_from_file_manager": drag_from_file_manager,
@@ -485,6 +521,7 @@ JOURNEYS = {
     "close_during_run": close_during_run,
     "test_set_names_fault": test_set_names_fault,
     "outcome_notified": outcome_notified,
+    "progress_told": progress_told,
 }
 
 
