@@ -14,6 +14,7 @@
 #include "store/textformat.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -68,6 +69,7 @@ RipRun::Outcome RipRun::run()
 {
     m_result = {};
     const Outcome outcome = walk();
+    m_leads.reset(); // zips begun and not finished go
     m_presentation.runEnded();
     return outcome;
 }
@@ -218,11 +220,33 @@ void RipRun::runArchiver()
         ArchiverCommand::commandLine(m_rar, m_step, m_settings.racomp, m_settings.savepaths, m_archivePath,
                                      m_env.dataFolder + QStringLiteral("/ripfiles.txt"));
     startProgress();
+    m_finishedVolumes = 0;
+    // Stored zips take their volume as it is; deflated ones are left whole to the zip stage.
+    if (isZipping(m_settings) && ZipWriter::deflateLevel(m_settings.zipcomp) == 0)
+        m_leads.emplace();
     const QString growing = isZipping(m_settings) ? m_workFolder : folderWithoutSlash(m_settings.riptodir);
     m_archiver = ExecCmd(line, m_env.programFolders, [this, growing] {
         m_progress->sampleArchive(growing, m_baseName);
+        noteFinishedVolumes();
         return stopRequested();
     });
+}
+
+// The archivers write one volume after another: one is whole once the next is begun.
+void RipRun::noteFinishedVolumes()
+{
+    if (!m_leads)
+        return;
+    for (;;) {
+        const int next = m_finishedVolumes + 2;
+        const VolumeNames names(m_rar, m_state.over99, m_step, next);
+        if (!QFileInfo::exists(folderWithSlash(m_workFolder) + names.volumeName(m_baseName, next)))
+            return;
+        ++m_finishedVolumes;
+        m_leads->volumeFinished(m_finishedVolumes,
+                                folderWithSlash(m_workFolder) + names.volumeName(m_baseName, m_finishedVolumes),
+                                zipPath(names, m_finishedVolumes));
+    }
 }
 
 // The archive stage is measured against the queue's bytes, the zip stage against its volumes.

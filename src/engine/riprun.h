@@ -10,6 +10,7 @@
 #include "engine/ripstate.h"
 #include "engine/runresult.h"
 #include "engine/sfvfile.h"
+#include "engine/volumeleads.h"
 #include "engine/volumenames.h"
 #include "engine/zipstage.h"
 #include "platform/processwait.h"
@@ -89,6 +90,8 @@ private:
     bool makeWorkFolder();
     void runArchiver();
     void startProgress();
+    void noteFinishedVolumes();
+    void attachLead(ZipPool::Job &job, int i);
     bool checkArchiver();
     bool zipVolumes();
     ZipPool::Hooks zipHooks(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker);
@@ -130,6 +133,8 @@ private:
     int m_preparedZips = 0; ///< volumes whose zip was handed out, and their diz copies made
     int m_oldestZipOut = 0; ///< the volume the zip counter shows
     std::optional<ProgressTeller> m_progress; ///< from the archiver's start on
+    std::optional<VolumeLeads> m_leads; ///< stored zips begun while the archiver works
+    int m_finishedVolumes = 0; ///< volumes the archiver has moved on from
     int m_zipErrorCode = 0;
     RunResult m_result;
 };

@@ -39,6 +39,7 @@ bool RipRun::zipVolumes()
     ZipPool pool(m_settings.zipcomp, m_settings.zcomment == 1 ? m_comment : QString(),
                  ZipPool::workersFor(m_settings.zipcomp));
     const ZipPool::Outcome outcome = pool.run(m_volumeCount, zipHooks(stage, names, marker));
+    m_leads.reset();
     for (int i = 1; i <= m_preparedZips; ++i)
         QFile::remove(dizCopyPath(i));
     m_result.warnings << stage.renamed();
@@ -55,7 +56,11 @@ bool RipRun::zipVolumes()
 ZipPool::Hooks RipRun::zipHooks(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker)
 {
     ZipPool::Hooks hooks;
-    hooks.prepare = [&, this](int i) { return prepareZip(stage, names, marker, m_preparedZips = i); };
+    hooks.prepare = [&, this](int i) {
+        ZipPool::Job job = prepareZip(stage, names, marker, m_preparedZips = i);
+        attachLead(job, i);
+        return job;
+    };
     hooks.showing = [this](int i) { m_oldestZipOut = i; };
     hooks.progress = [this](int i, int percent) { m_progress->zipPercent(i, percent); };
     hooks.keepGoing = [this] {
@@ -71,6 +76,16 @@ ZipPool::Hooks RipRun::zipHooks(ZipStage &stage, const VolumeNames &names, const
         return m_state.ripInProgress || i == m_volumeCount;
     };
     return hooks;
+}
+
+// The zip begun while the archiver worked, when there is one and the zip is to be written.
+void RipRun::attachLead(ZipPool::Job &job, int i)
+{
+    if (!m_leads)
+        return;
+    job.lead = m_leads->take(i);
+    if (job.lead && job.failure != 0)
+        QFile::remove(std::exchange(job.lead, std::nullopt)->besideName);
 }
 
 DizNumbering::Marker RipRun::dizMarker()

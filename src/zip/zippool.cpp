@@ -71,8 +71,9 @@ void ZipPool::work()
         }
         writer.setProgressHandler([task](int percent) { task->percent.store(percent); });
         QString besideName;
-        const int code =
-            m_cancel ? ZIP_ER_CANCELLED : writer.writeBeside(task->job.zipPath, task->job.entries, besideName);
+        const int code = m_cancel ? ZIP_ER_CANCELLED : write(writer, task->job, besideName);
+        if (code != 0 && task->job.lead) // a begun zip broken off before its turn
+            QFile::remove(task->job.lead->besideName);
         {
             const std::lock_guard lock(m_mutex);
             task->code = code;
@@ -83,6 +84,14 @@ void ZipPool::work()
         }
         m_finished.notify_all();
     }
+}
+
+int ZipPool::write(ZipWriter &writer, Job &job, QString &besideName)
+{
+    if (!job.lead)
+        return writer.writeBeside(job.zipPath, job.entries, besideName);
+    besideName = job.lead->besideName;
+    return writer.finishBeside(*job.lead, job.entries);
 }
 
 ZipPool::Outcome ZipPool::run(int count, const Hooks &hooks)

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -33,6 +34,7 @@ public:
         std::vector<ZipWriter::Entry> entries;
         int failure = 0;
         QString failureText;
+        std::optional<ZipWriter::Lead> lead; ///< its first entry already written beside it
     };
 
     struct Hooks
@@ -68,6 +70,7 @@ private:
     struct Task;
 
     void work();
+    static int write(ZipWriter &writer, Job &job, QString &besideName);
     bool waitFor(Task &task, const std::deque<std::unique_ptr<Task>> &out, const Hooks &hooks);
     void drain(std::deque<std::unique_ptr<Task>> &out);
 

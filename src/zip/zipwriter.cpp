@@ -86,13 +86,46 @@ int ZipWriter::write(const QString &zipPath, const std::vector<Entry> &entries)
 
 int ZipWriter::writeBeside(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName)
 {
-    m_lastPercent = -1;
-    m_progressFrom = 0.0;
-    m_errorText.clear();
+    startZip();
     const int code = writeZip(zipPath, entries, besideName);
     if (code != 0 && m_errorText.isEmpty())
         m_errorText = errorText(code);
     return code;
+}
+
+int ZipWriter::beginBeside(const QString &zipPath, const Entry &first, Lead &lead)
+{
+    startZip();
+    QFile beside;
+    if (const int code = createBesideFile(zipPath, beside, lead))
+        return code;
+    const int code = writeLead(beside, {first}, lead.crc);
+    beside.close();
+    if (code != 0)
+        QFile::remove(std::exchange(lead.besideName, QString()));
+    return code;
+}
+
+int ZipWriter::finishBeside(Lead &lead, const std::vector<Entry> &entries)
+{
+    startZip();
+    // The lead's share of the work was done when it was begun.
+    const qint64 leadSize = std::max<qint64>(QFileInfo(entries.front().sourcePath).size(), 1);
+    m_progressFrom = static_cast<double>(leadSize) / static_cast<double>(std::max(totalSize(entries), leadSize));
+    const int code = appendRest(lead, entries, 1);
+    if (code != 0) {
+        QFile::remove(lead.besideName);
+        if (m_errorText.isEmpty())
+            m_errorText = errorText(code);
+    }
+    return code;
+}
+
+void ZipWriter::startZip()
+{
+    m_lastPercent = -1;
+    m_progressFrom = 0.0;
+    m_errorText.clear();
 }
 
 int ZipWriter::takeName(const QString &besideName, const QString &zipPath)
@@ -104,31 +137,46 @@ int ZipWriter::takeName(const QString &besideName, const QString &zipPath)
     return ZIP_ER_RENAME;
 }
 
+// The temporary file the zip is written in until it takes its name.
+int ZipWriter::createBesideFile(const QString &zipPath, QFile &beside, Lead &lead)
+{
+    QString why;
+    lead.besideName = createBeside(beside, zipPath, &why);
+    if (!lead.besideName.isEmpty())
+        return 0;
+    // The library's words with the system's real reason, as its own failures read.
+    m_errorText = errorText(ZIP_ER_TMPOPEN).section(u':', 0, 0) + QStringLiteral(": ") + why.mid(zipPath.size() + 2);
+    return ZIP_ER_TMPOPEN;
+}
+
 int ZipWriter::writeZip(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName)
 {
+    Lead lead;
     QFile beside;
-    QString why;
-    besideName = createBeside(beside, zipPath, &why);
-    if (besideName.isEmpty()) {
-        // The library's words with the system's real reason, as its own failures read.
-        m_errorText =
-            errorText(ZIP_ER_TMPOPEN).section(u':', 0, 0) + QStringLiteral(": ") + why.mid(zipPath.size() + 2);
-        return ZIP_ER_TMPOPEN;
-    }
+    if (const int code = createBesideFile(zipPath, beside, lead))
+        return code;
+    besideName = lead.besideName;
     auto removeBeside = qScopeGuard([&besideName] { QFile::remove(besideName); });
-    PositionedCrc crc;
-    const int leadCode = writeLead(beside, entries, crc);
+    const int leadCode = writeLead(beside, entries, lead.crc);
     beside.close();
     if (leadCode > 0)
         return leadCode;
+    if (const int code = appendRest(lead, entries, leadCode == 0 ? 1 : 0))
+        return code;
+    removeBeside.dismiss();
+    return 0;
+}
+
+// The zip library opens what is written and appends the entries from `first` on.
+int ZipWriter::appendRest(Lead &lead, const std::vector<Entry> &entries, std::size_t first)
+{
     int errorCode = 0;
-    zip_t *archive = openBufferedZip(besideName, errorCode, crc);
+    zip_t *archive = openBufferedZip(lead.besideName, errorCode, lead.crc);
     if (!archive)
         return errorCode;
-    if (const int closed = finish(archive, entries, leadCode == 0 ? 1 : 0))
+    if (const int closed = finish(archive, entries, first))
         return closed;
-    removeBeside.dismiss();
-    m_zipCrc = crc.value();
+    m_zipCrc = lead.crc.value();
     return 0;
 }
 

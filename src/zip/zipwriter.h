@@ -2,13 +2,14 @@
 // Varko 2000 — the zip writer: one zip, written in one pass, with progress and abort.
 #pragma once
 
+#include "zip/positionedcrc.h"
+
 #include <QString>
 
 #include <functional>
 #include <vector>
 
 struct zip; // the zip library's zip_t
-class PositionedCrc;
 class QFile;
 
 /**
@@ -48,6 +49,27 @@ public:
      * file is left when it fails.
      */
     int writeBeside(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName);
+
+    /** A zip begun beside its own name with its first entry alone, stored; the rest comes later. */
+    struct Lead
+    {
+        QString besideName;
+        PositionedCrc crc; ///< of the file as it stands
+    };
+    /**
+     * Begins the zip at `zipPath` with `first`, stored, under a temporary
+     * name: 0, or -1 when `first` is not an entry to store that way (the
+     * zip is then written whole by `writeBeside`), else the error. No file
+     * is left unless it returns 0.
+     */
+    int beginBeside(const QString &zipPath, const Entry &first, Lead &lead);
+    /**
+     * Completes a zip `beginBeside` began, whose first entry is `entries`'
+     * first, with the others and the comment: the same bytes `writeBeside`
+     * would have written. The file is removed when it fails.
+     */
+    int finishBeside(Lead &lead, const std::vector<Entry> &entries);
+
     /** Renames a zip `writeBeside` made over `zipPath`; 0, or the rename's code with the file removed. */
     static int takeName(const QString &besideName, const QString &zipPath);
 
@@ -70,8 +92,11 @@ public:
     bool cancelRequested() const;
 
 private:
+    void startZip();
+    int createBesideFile(const QString &zipPath, QFile &beside, Lead &lead);
     int writeZip(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName);
     int writeLead(QFile &beside, const std::vector<Entry> &entries, PositionedCrc &crc);
+    int appendRest(Lead &lead, const std::vector<Entry> &entries, std::size_t first);
     int finish(zip *archive, const std::vector<Entry> &entries, std::size_t first);
 
     int m_zipcomp = 3;

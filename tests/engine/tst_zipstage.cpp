@@ -153,12 +153,19 @@ private slots:
             const QString path = dir.filePath(QString::number(i));
             volumes << (i % 2 ? makeFile(path, i * 400000) : makeNoise(path, i * 200000, i));
         }
-        const auto pack = [&](int workers, const QString &folder) {
+        // `begun`: every other zip begun beforehand with its volume alone, as while the archiver works.
+        const auto pack = [&](int workers, const QString &folder, bool begun = false) {
             QStringList named;
             ZipPool::Hooks hooks;
             hooks.prepare = [&](int i) {
-                return ZipPool::Job{
+                ZipPool::Job job{
                     dir.filePath(folder + QString::number(i)), {{volumes.at(i - 1), "v"}, {diz, "file_id.diz"}}, 0, {}};
+                ZipWriter::Lead lead;
+                ZipWriter writer;
+                writer.setCompression(zipcomp);
+                if (begun && i % 2 && writer.beginBeside(job.zipPath, job.entries.front(), lead) == 0)
+                    job.lead = lead;
+                return job;
             };
             hooks.showing = [](int) {};
             hooks.progress = [](int, int) {};
@@ -173,9 +180,11 @@ private slots:
         const QStringList one = pack(1, QStringLiteral("one")), three = pack(3, QStringLiteral("three"));
         QCOMPARE(one.size(), 7);
         QCOMPARE(three, one);
+        QCOMPARE(pack(2, QStringLiteral("begun"), true), one);
         for (int i = 1; i <= 7; ++i) {
             const QString zip = dir.filePath("one" + QString::number(i));
             QCOMPARE(readFile(dir.filePath("three" + QString::number(i))), readFile(zip));
+            QCOMPARE(readFile(dir.filePath("begun" + QString::number(i))), readFile(zip));
             QCOMPARE(one.at(i - 1), QString::number(i) + u' ' + crcText(SfvFile::fileCrc(zip).value_or(0)));
         }
         QCOMPARE(QDir(dir.path()).entryList({"*.*"}, QDir::Files), QStringList({"file_id.diz"}));
