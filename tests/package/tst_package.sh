@@ -92,7 +92,7 @@ grep -q "<release version=\"$version\"" "$metainfo" || fail "the software-centre
 "$root/usr/libexec/varko2000/wrar" --version >/dev/null || fail "the installed wrar does not run"
 
 # Warnings and notes are printed for the record; an error fails.
-lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors on $(basename "$deb")"
+lintian --fail-on error "$deb" || fail "lintian reports errors on $(basename "$deb")"
 
 # What Tab offers after the words before it, in a folder holding one file of each kind.
 fixture=$work/files
