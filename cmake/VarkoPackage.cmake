@@ -28,13 +28,15 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 include(CPack)
 
-# Debian wants the release in a changelog of its own format, compressed
-# reproducibly, beside the licence.
+# Debian wants the licence in its own format and the release in a changelog,
+# compressed reproducibly, in the package's documentation folder.
+set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/varko2000)
+install(FILES ${PROJECT_SOURCE_DIR}/data/copyright DESTINATION ${doc_dir})
 execute_process(COMMAND date -u -R -d ${VARKO_RELEASE_DATE} OUTPUT_VARIABLE VARKO_RELEASE_STAMP
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-configure_file(data/changelog.in ${CMAKE_BINARY_DIR}/package/changelog @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/data/changelog.in ${CMAKE_BINARY_DIR}/package/changelog @ONLY)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/package/changelog.gz
   COMMAND gzip -n -9 -f -k ${CMAKE_BINARY_DIR}/package/changelog
   DEPENDS ${CMAKE_BINARY_DIR}/package/changelog VERBATIM)
 add_custom_target(varko_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/package/changelog.gz)
-install(FILES ${CMAKE_BINARY_DIR}/package/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/varko2000)
+install(FILES ${CMAKE_BINARY_DIR}/package/changelog.gz DESTINATION ${doc_dir})
