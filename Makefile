@@ -5,7 +5,7 @@ SANITIZE_DIR ?= build-sanitize
 JOBS ?= 2
 SANITIZERS = -fsanitize=address,undefined -fno-omit-frame-pointer
 
-.PHONY: run test build deps clean sanitize sanitize-test fuzz format format-check
+.PHONY: run test build package deps clean sanitize sanitize-test fuzz format format-check
 
 run: build
 	$(BUILD_DIR)/bin/varko2000
@@ -44,6 +44,10 @@ format-check: deps
 build: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD_DIR) -j$(JOBS)
+
+# The Debian package from the install rules: $(BUILD_DIR)/varko2000_VERSION_ARCH.deb.
+package: build
+	cd $(BUILD_DIR) && cpack
 
 deps:
 	bash scripts/install-deps.sh

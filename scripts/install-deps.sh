@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config clang-format
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
-  desktop-file-utils
+  desktop-file-utils appstream bash-completion dpkg-dev lintian
   libzip-dev zlib1g-dev libdeflate-dev
   p7zip-full unar unace unzip zip cksfv par2
   time

@@ -33,6 +33,8 @@ void nameApplication()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Norwen"));
     QCoreApplication::setApplicationName(QStringLiteral("Varko 2000"));
+    // The menu entry's name, by which the desktop shows the window with its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VARKO_APP_ID));
 }
 
 // Options that need no display run on a core application.
