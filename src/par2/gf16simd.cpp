@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Varko 2000 — GF(2^16) multiply-and-add through x86 byte shuffles, chosen at run time.
+#include "gf16simd.h"
+
+// Each block of words is split into a vector of low bytes and one of high bytes; each byte's two
+// nibbles index the factor's tables, the four lookups per result byte are XORed, and the result
+// bytes are interleaved back into words. Only these functions use the extensions, so the rest of
+// the program keeps the baseline instruction set.
+#if defined(__x86_64__) || defined(__i386__)
+
+#include <immintrin.h>
+
+namespace Gf16Simd {
+
+bool hasSsse3()
+{
+    return __builtin_cpu_supports("ssse3");
+}
+
+bool hasAvx2()
+{
+    return __builtin_cpu_supports("avx2");
+}
+
+__attribute__((target("ssse3"))) qsizetype addProductSsse3(const Gf16::NibbleTables &tables, uchar *dst,
+                                                           const uchar *src, qsizetype bytes)
+{
+    __m128i low[4], high[4];
+    for (int n = 0; n < 4; ++n) {
+        low[n] = _mm_load_si128(reinterpret_cast<const __m128i *>(tables.low[n].data()));
+        high[n] = _mm_load_si128(reinterpret_cast<const __m128i *>(tables.high[n].data()));
+    }
+    const __m128i nibble = _mm_set1_epi8(0x0f);
+    const __m128i lowByte = _mm_set1_epi16(0x00ff);
+    qsizetype i = 0;
+    for (; i + 32 <= bytes; i += 32) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + i + 16));
+        const __m128i lo = _mm_packus_epi16(_mm_and_si128(a, lowByte), _mm_and_si128(b, lowByte));
+        const __m128i hi = _mm_packus_epi16(_mm_srli_epi16(a, 8), _mm_srli_epi16(b, 8));
+        const __m128i n[4] = {_mm_and_si128(lo, nibble), _mm_and_si128(_mm_srli_epi16(lo, 4), nibble),
+                              _mm_and_si128(hi, nibble), _mm_and_si128(_mm_srli_epi16(hi, 4), nibble)};
+        __m128i pl = _mm_shuffle_epi8(low[0], n[0]);
+        __m128i ph = _mm_shuffle_epi8(high[0], n[0]);
+        for (int k = 1; k < 4; ++k) {
+            pl = _mm_xor_si128(pl, _mm_shuffle_epi8(low[k], n[k]));
+            ph = _mm_xor_si128(ph, _mm_shuffle_epi8(high[k], n[k]));
+        }
+        auto *out = reinterpret_cast<__m128i *>(dst + i);
+        _mm_storeu_si128(out, _mm_xor_si128(_mm_loadu_si128(out), _mm_unpacklo_epi8(pl, ph)));
+        _mm_storeu_si128(out + 1, _mm_xor_si128(_mm_loadu_si128(out + 1), _mm_unpackhi_epi8(pl, ph)));
+    }
+    return i;
+}
+
+// The 256-bit pack and unpack work within 128-bit lanes; their orders cancel out, so each
+// result word lands where its source word was.
+__attribute__((target("avx2"))) qsizetype addProductAvx2(const Gf16::NibbleTables &tables, uchar *dst, const uchar *src,
+                                                         qsizetype bytes)
+{
+    __m256i low[4], high[4];
+    for (int n = 0; n < 4; ++n) {
+        low[n] = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i *>(tables.low[n].data())));
+        high[n] = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i *>(tables.high[n].data())));
+    }
+    const __m256i nibble = _mm256_set1_epi8(0x0f);
+    const __m256i lowByte = _mm256_set1_epi16(0x00ff);
+    qsizetype i = 0;
+    for (; i + 64 <= bytes; i += 64) {
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(src + i));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(src + i + 32));
+        const __m256i lo = _mm256_packus_epi16(_mm256_and_si256(a, lowByte), _mm256_and_si256(b, lowByte));
+        const __m256i hi = _mm256_packus_epi16(_mm256_srli_epi16(a, 8), _mm256_srli_epi16(b, 8));
+        const __m256i n[4] = {_mm256_and_si256(lo, nibble), _mm256_and_si256(_mm256_srli_epi16(lo, 4), nibble),
+                              _mm256_and_si256(hi, nibble), _mm256_and_si256(_mm256_srli_epi16(hi, 4), nibble)};
+        __m256i pl = _mm256_shuffle_epi8(low[0], n[0]);
+        __m256i ph = _mm256_shuffle_epi8(high[0], n[0]);
+        for (int k = 1; k < 4; ++k) {
+            pl = _mm256_xor_si256(pl, _mm256_shuffle_epi8(low[k], n[k]));
+            ph = _mm256_xor_si256(ph, _mm256_shuffle_epi8(high[k], n[k]));
+        }
+        auto *out = reinterpret_cast<__m256i *>(dst + i);
+        _mm256_storeu_si256(out, _mm256_xor_si256(_mm256_loadu_si256(out), _mm256_unpacklo_epi8(pl, ph)));
+        _mm256_storeu_si256(out + 1, _mm256_xor_si256(_mm256_loadu_si256(out + 1), _mm256_unpackhi_epi8(pl, ph)));
+    }
+    return i + addProductSsse3(tables, dst + i, src + i, bytes - i);
+}
+
+} // namespace Gf16Simd
+
+#else
+
+namespace Gf16Simd {
+bool hasSsse3()
+{
+    return false;
+}
+bool hasAvx2()
+{
+    return false;
+}
+qsizetype addProductSsse3(const Gf16::NibbleTables &, uchar *, const uchar *, qsizetype)
+{
+    return 0;
+}
+qsizetype addProductAvx2(const Gf16::NibbleTables &, uchar *, const uchar *, qsizetype)
+{
+    return 0;
+}
+} // namespace Gf16Simd
+
+#endif
