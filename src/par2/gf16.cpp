@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 
+#include <bit>
 #include <vector>
 
 namespace {
@@ -88,14 +89,12 @@ NibbleTables nibbleTables(quint16 factor)
     }
     NibbleTables tables;
     for (int place = 0; place < 4; ++place) {
+        std::array<quint16, 16> products{};
+        for (int n = 1; n < 16; ++n) // n's lowest set bit added to the entry of n without it
+            products[n] = products[n & (n - 1)] ^ powers[4 * place + std::countr_zero(unsigned(n))];
         for (int n = 0; n < 16; ++n) {
-            quint16 product = 0;
-            for (int bit = 0; bit < 4; ++bit) {
-                if (n & (1 << bit))
-                    product ^= powers[4 * place + bit];
-            }
-            tables.low[place][n] = uchar(product);
-            tables.high[place][n] = uchar(product >> 8);
+            tables.low[place][n] = uchar(products[n]);
+            tables.high[place][n] = uchar(products[n] >> 8);
         }
     }
     return tables;
