@@ -6,6 +6,7 @@
 #include <QByteArray>
 
 #include <bit>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -75,7 +76,7 @@ QList<quint32> sliceConstantLogs(int count)
     return logs;
 }
 
-NibbleTables nibbleTables(quint16 factor)
+FactorTables factorTables(quint16 factor)
 {
     // The product is linear in the word: each table entry is the XOR of the factor times the
     // powers of two its set bits stand for.
@@ -87,7 +88,7 @@ NibbleTables nibbleTables(quint16 factor)
         if (value & 0x10000)
             value ^= Generator;
     }
-    NibbleTables tables;
+    FactorTables tables;
     for (int place = 0; place < 4; ++place) {
         std::array<quint16, 16> products{};
         for (int n = 1; n < 16; ++n) // n's lowest set bit added to the entry of n without it
@@ -95,6 +96,20 @@ NibbleTables nibbleTables(quint16 factor)
         for (int n = 0; n < 16; ++n) {
             tables.low[place][n] = uchar(products[n]);
             tables.high[place][n] = uchar(products[n] >> 8);
+        }
+    }
+    // Row r of the word's matrix: which input bits bit r of the product sums.
+    std::array<quint16, 16> rows{};
+    for (int bit = 0; bit < 16; ++bit) {
+        for (int r = 0; r < 16; ++r)
+            rows[r] |= quint16(((powers[bit] >> r) & 1) << bit);
+    }
+    for (int out = 0; out < 2; ++out) {
+        for (int in = 0; in < 2; ++in) {
+            quint64 matrix = 0;
+            for (int r = 0; r < 8; ++r)
+                matrix |= quint64((rows[8 * out + r] >> (8 * in)) & 0xff) << (8 * (7 - r));
+            tables.bitMatrices[2 * out + in] = matrix;
         }
     }
     return tables;
@@ -107,6 +122,8 @@ QList<Kernel> availableKernels()
         kernels.append(Kernel::Ssse3);
     if (Gf16Simd::hasAvx2())
         kernels.append(Kernel::Avx2);
+    if (Gf16Simd::hasGfni())
+        kernels.append(Kernel::Gfni);
     return kernels;
 }
 
@@ -117,17 +134,21 @@ Kernel defaultKernel()
         const QByteArray asked = qgetenv("VARKO_GF16_KERNEL");
         if (asked == "portable")
             return Kernel::Portable;
-        if (asked == "ssse3" && fastest != Kernel::Portable)
-            return Kernel::Ssse3;
+        for (const auto &[name, kernel] : {std::pair{"ssse3", Kernel::Ssse3}, std::pair{"avx2", Kernel::Avx2}}) {
+            if (asked == name && kernel < fastest)
+                return kernel;
+        }
         return fastest;
     }();
     return chosen;
 }
 
-void addProduct(Kernel kernel, const NibbleTables &tables, uchar *dst, const uchar *src, qsizetype bytes)
+void addProduct(Kernel kernel, const FactorTables &tables, uchar *dst, const uchar *src, qsizetype bytes)
 {
     qsizetype done = 0;
-    if (kernel == Kernel::Avx2)
+    if (kernel == Kernel::Gfni)
+        done = Gf16Simd::addProductGfni(tables, dst, src, bytes);
+    else if (kernel == Kernel::Avx2)
         done = Gf16Simd::addProductAvx2(tables, dst, src, bytes);
     else if (kernel == Kernel::Ssse3)
         done = Gf16Simd::addProductSsse3(tables, dst, src, bytes);
@@ -144,7 +165,7 @@ void addProduct(Kernel kernel, const NibbleTables &tables, uchar *dst, const uch
 } // namespace Gf16
 
 Gf16Multiplier::Gf16Multiplier(quint16 factor, Gf16::Kernel kernel)
-    : m_tables(Gf16::nibbleTables(factor))
+    : m_tables(Gf16::factorTables(factor))
     , m_kernel(kernel)
 {
 }

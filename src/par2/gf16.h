@@ -22,27 +22,31 @@ quint16 divide(quint16 a, quint16 b);
 QList<quint32> sliceConstantLogs(int count);
 
 /**
- * One factor's products with each nibble value at each of a word's four nibble places, their
- * low and high bytes apart: 16-byte tables that a byte shuffle looks up 16 or 32 at a time.
+ * What the kernels look up for one factor. Its products with each nibble value at each of a
+ * word's four nibble places, low and high bytes apart: 16-byte tables that a byte shuffle looks
+ * up 16 or 32 at a time. And the multiplication as four 8×8 bit matrices (low to low, high to
+ * low, low to high, high to high), each a row a byte from the last row to the first, as the
+ * Galois-field affine instruction takes them.
  */
-struct NibbleTables
+struct FactorTables
 {
     alignas(16) std::array<std::array<uchar, 16>, 4> low;
     alignas(16) std::array<std::array<uchar, 16>, 4> high;
+    std::array<quint64, 4> bitMatrices;
 };
-NibbleTables nibbleTables(quint16 factor);
+FactorTables factorTables(quint16 factor);
 
 /** The ways to multiply a run of words: portable code, or x86 vector instructions. */
-enum class Kernel { Portable, Ssse3, Avx2 };
+enum class Kernel { Portable, Ssse3, Avx2, Gfni };
 /** The kernels this CPU runs, the portable one first and the fastest last. */
 QList<Kernel> availableKernels();
-/** The fastest, unless VARKO_GF16_KERNEL (portable, ssse3) asks for a slower one. */
+/** The fastest, unless VARKO_GF16_KERNEL (portable, ssse3, avx2) asks for a slower one. */
 Kernel defaultKernel();
 /**
  * dst ^= factor * src over `bytes` bytes of words; an odd count ends in half a word whose
  * high byte is taken as zero, and then dst receives `bytes` + 1 bytes.
  */
-void addProduct(Kernel kernel, const NibbleTables &tables, uchar *dst, const uchar *src, qsizetype bytes);
+void addProduct(Kernel kernel, const FactorTables &tables, uchar *dst, const uchar *src, qsizetype bytes);
 } // namespace Gf16
 
 /** Multiplies a run of 16-bit little-endian words by one factor and adds the result into another run. */
@@ -54,6 +58,6 @@ public:
     void addProduct(uchar *dst, const uchar *src, qsizetype bytes) const;
 
 private:
-    Gf16::NibbleTables m_tables;
+    Gf16::FactorTables m_tables;
     Gf16::Kernel m_kernel;
 };

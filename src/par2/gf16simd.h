@@ -8,6 +8,8 @@
 namespace Gf16Simd {
 bool hasSsse3();
 bool hasAvx2();
-qsizetype addProductSsse3(const Gf16::NibbleTables &tables, uchar *dst, const uchar *src, qsizetype bytes);
-qsizetype addProductAvx2(const Gf16::NibbleTables &tables, uchar *dst, const uchar *src, qsizetype bytes);
+bool hasGfni();
+qsizetype addProductSsse3(const Gf16::FactorTables &tables, uchar *dst, const uchar *src, qsizetype bytes);
+qsizetype addProductAvx2(const Gf16::FactorTables &tables, uchar *dst, const uchar *src, qsizetype bytes);
+qsizetype addProductGfni(const Gf16::FactorTables &tables, uchar *dst, const uchar *src, qsizetype bytes);
 } // namespace Gf16Simd

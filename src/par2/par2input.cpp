@@ -72,12 +72,13 @@ QList<Par2Input> par2Inputs(const QStringList &paths, quint64 sliceSize, const Q
 }
 
 Par2SliceReader::Par2SliceReader(const QList<Par2Input> &inputs, quint64 sliceSize, quint64 begin, quint64 end,
-                                 qsizetype capacity)
+                                 qsizetype capacity, qsizetype maxPieces)
     : m_inputs(inputs)
     , m_sliceSize(sliceSize)
     , m_begin(begin)
     , m_end(end)
     , m_capacity(capacity)
+    , m_maxPieces(maxPieces)
     , m_offset(begin)
 {
 }
@@ -111,7 +112,7 @@ bool Par2SliceReader::next(Par2Batch *batch, QString *error)
     qsizetype used = 0;
     qsizetype runAt = 0, runFile = -1;
     quint64 runPosition = 0, runBytes = 0;
-    while (atPiece()) {
+    while (batch->pieces.size() < m_maxPieces && atPiece()) {
         const Par2Input &input = m_inputs[m_file];
         const quint64 start = quint64(m_slice) * m_sliceSize;
         const quint64 position = start + m_offset;

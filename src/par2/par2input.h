@@ -50,12 +50,13 @@ struct Par2Batch
 
 /**
  * Reads bytes [begin, end) of every input slice, file by file in set order, into batches of at
- * most `capacity` bytes; neighbouring pieces of a file are read in one call.
+ * most `capacity` bytes and `maxPieces` pieces; neighbouring pieces of a file are read in one call.
  */
 class Par2SliceReader
 {
 public:
-    Par2SliceReader(const QList<Par2Input> &inputs, quint64 sliceSize, quint64 begin, quint64 end, qsizetype capacity);
+    Par2SliceReader(const QList<Par2Input> &inputs, quint64 sliceSize, quint64 begin, quint64 end, qsizetype capacity,
+                    qsizetype maxPieces);
     /**
      * Fills `batch` with the next pieces; false when none are left, or when a file cannot be
      * read or has changed length, then with `error` naming the path.
@@ -71,6 +72,7 @@ private:
     quint64 m_begin;
     quint64 m_end;
     qsizetype m_capacity;
+    qsizetype m_maxPieces;
     qsizetype m_file = 0; // where the next piece starts: file, its slice, offset in the slice
     qint64 m_slice = 0;
     quint64 m_offset;

@@ -17,13 +17,14 @@ constexpr quint64 BlockBytes = 16 * 1024;
 // Threads' ranges start at multiples of this, keeping whole words and vectors each.
 constexpr quint64 RangeStep = 64;
 constexpr quint64 MinThreadBytes = 32 * 1024;
+constexpr qsizetype TablesBytes = 4 * 1024 * 1024;
 
 struct Source
 {
     const uchar *bytes;
     quint64 at; ///< in the strip
     qsizetype size;
-    quint32 log;
+    qsizetype piece;
 };
 
 } // namespace
@@ -38,8 +39,14 @@ Par2RecoveryStrip::Par2RecoveryStrip(int count, qint64 inputSlices, quint64 begi
 {
 }
 
+qsizetype Par2RecoveryStrip::maxPieces(int count)
+{
+    return std::max<qsizetype>(1, TablesBytes / qsizetype(sizeof(Gf16::FactorTables)) / count);
+}
+
 void Par2RecoveryStrip::add(const QList<Par2SlicePiece> &pieces)
 {
+    makeTables(pieces);
     const quint64 share = (m_width / quint64(m_threads) + RangeStep - 1) / RangeStep * RangeStep;
     std::vector<std::jthread> helpers;
     for (int t = 1; t < m_threads; ++t) {
@@ -47,6 +54,17 @@ void Par2RecoveryStrip::add(const QList<Par2SlicePiece> &pieces)
         helpers.emplace_back([this, &pieces, from, share] { addRange(pieces, from, std::min(m_width, from + share)); });
     }
     addRange(pieces, 0, std::min(m_width, share));
+}
+
+// Made once for all threads: a factor's tables take longer to make than a block takes to multiply.
+void Par2RecoveryStrip::makeTables(const QList<Par2SlicePiece> &pieces)
+{
+    m_tables.resize(std::size_t(m_count) * std::size_t(pieces.size()));
+    auto tables = m_tables.begin();
+    for (int e = 0; e < m_count; ++e) {
+        for (const Par2SlicePiece &piece : pieces)
+            *tables++ = Gf16::factorTables(Gf16::powerOfTwo(quint64(m_logs[piece.slice]) * quint64(e)));
+    }
 }
 
 void Par2RecoveryStrip::addRange(const QList<Par2SlicePiece> &pieces, quint64 from, quint64 to)
@@ -60,22 +78,22 @@ void Par2RecoveryStrip::addRange(const QList<Par2SlicePiece> &pieces, quint64 fr
 void Par2RecoveryStrip::addBlock(const QList<Par2SlicePiece> &pieces, quint64 from, quint64 to)
 {
     std::vector<Source> sources;
-    for (const Par2SlicePiece &piece : pieces) {
+    for (qsizetype p = 0; p < pieces.size(); ++p) {
+        const Par2SlicePiece &piece = pieces[p];
         const quint64 first = std::max(piece.offset, m_begin + from);
         const quint64 last = std::min(piece.offset + quint64(piece.bytes.size()), m_begin + to);
         if (first < last) {
             const auto *bytes = reinterpret_cast<const uchar *>(piece.bytes.data()) + (first - piece.offset);
-            sources.push_back({bytes, first - m_begin, qsizetype(last - first), m_logs[piece.slice]});
+            sources.push_back({bytes, first - m_begin, qsizetype(last - first), p});
         }
     }
     if (sources.empty())
         return;
     for (int e = 0; e < m_count; ++e) {
         auto *recovery = reinterpret_cast<uchar *>(m_words.data()) + quint64(e) * m_width;
-        for (const Source &source : sources) {
-            const Gf16::NibbleTables tables = Gf16::nibbleTables(Gf16::powerOfTwo(quint64(source.log) * quint64(e)));
-            Gf16::addProduct(m_kernel, tables, recovery + source.at, source.bytes, source.size);
-        }
+        const Gf16::FactorTables *tables = m_tables.data() + std::size_t(e) * std::size_t(pieces.size());
+        for (const Source &source : sources)
+            Gf16::addProduct(m_kernel, tables[source.piece], recovery + source.at, source.bytes, source.size);
     }
 }
 

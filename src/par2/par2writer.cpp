@@ -121,7 +121,7 @@ bool SetWriter::computeStrip(quint64 begin, quint64 width, bool hashing)
 {
     Par2RecoveryStrip strip(m_recoveryCount, m_inputSlices, begin, width);
     Par2SliceReader reader(m_inputs, m_sliceSize, hashing ? 0 : begin, hashing ? m_sliceSize : begin + width,
-                           ReadCapacity);
+                           ReadCapacity, Par2RecoveryStrip::maxPieces(m_recoveryCount));
     if (!readInto(&strip, &reader, hashing))
         return false;
     for (qsizetype f = 0; hashing && f < m_inputs.size(); ++f) {

@@ -53,7 +53,7 @@ private slots:
             expected[dstShift + i + 1] = char(expected[dstShift + i + 1] ^ uchar(product >> 8));
         }
 
-        const Gf16::NibbleTables tables = Gf16::nibbleTables(f);
+        const Gf16::FactorTables tables = Gf16::factorTables(f);
         for (Gf16::Kernel kernel : Gf16::availableKernels()) {
             QByteArray out = dst;
             Gf16::addProduct(kernel, tables, reinterpret_cast<uchar *>(out.data()) + dstShift,
