@@ -58,8 +58,36 @@ __attribute__((target("ssse3"))) qsizetype addProductSsse3(const Gf16::FactorTab
     return i;
 }
 
-// The 256-bit pack and unpack work within 128-bit lanes; their orders cancel out, so each
-// result word lands where its source word was.
+namespace {
+
+// 32 words as their 32 low bytes and their 32 high bytes. The 256-bit pack and unpack work
+// within 128-bit lanes; their orders cancel out, so each result word lands where its source
+// word was.
+struct Split
+{
+    __m256i lo;
+    __m256i hi;
+};
+
+__attribute__((target("avx2"))) inline Split splitWords(const uchar *src)
+{
+    const __m256i lowByte = _mm256_set1_epi16(0x00ff);
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(src));
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(src + 32));
+    return {_mm256_packus_epi16(_mm256_and_si256(a, lowByte), _mm256_and_si256(b, lowByte)),
+            _mm256_packus_epi16(_mm256_srli_epi16(a, 8), _mm256_srli_epi16(b, 8))};
+}
+
+__attribute__((target("avx2"))) inline void addWords(uchar *dst, const Split &product)
+{
+    auto *out = reinterpret_cast<__m256i *>(dst);
+    _mm256_storeu_si256(out, _mm256_xor_si256(_mm256_loadu_si256(out), _mm256_unpacklo_epi8(product.lo, product.hi)));
+    _mm256_storeu_si256(out + 1,
+                        _mm256_xor_si256(_mm256_loadu_si256(out + 1), _mm256_unpackhi_epi8(product.lo, product.hi)));
+}
+
+} // namespace
+
 __attribute__((target("avx2"))) qsizetype addProductAvx2(const Gf16::FactorTables &tables, uchar *dst, const uchar *src,
                                                          qsizetype bytes)
 {
@@ -69,49 +97,37 @@ __attribute__((target("avx2"))) qsizetype addProductAvx2(const Gf16::FactorTable
         high[n] = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i *>(tables.high[n].data())));
     }
     const __m256i nibble = _mm256_set1_epi8(0x0f);
-    const __m256i lowByte = _mm256_set1_epi16(0x00ff);
     qsizetype i = 0;
     for (; i + 64 <= bytes; i += 64) {
-        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(src + i));
-        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(src + i + 32));
-        const __m256i lo = _mm256_packus_epi16(_mm256_and_si256(a, lowByte), _mm256_and_si256(b, lowByte));
-        const __m256i hi = _mm256_packus_epi16(_mm256_srli_epi16(a, 8), _mm256_srli_epi16(b, 8));
-        const __m256i n[4] = {_mm256_and_si256(lo, nibble), _mm256_and_si256(_mm256_srli_epi16(lo, 4), nibble),
-                              _mm256_and_si256(hi, nibble), _mm256_and_si256(_mm256_srli_epi16(hi, 4), nibble)};
-        __m256i pl = _mm256_shuffle_epi8(low[0], n[0]);
-        __m256i ph = _mm256_shuffle_epi8(high[0], n[0]);
+        const Split words = splitWords(src + i);
+        const __m256i n[4] = {
+            _mm256_and_si256(words.lo, nibble), _mm256_and_si256(_mm256_srli_epi16(words.lo, 4), nibble),
+            _mm256_and_si256(words.hi, nibble), _mm256_and_si256(_mm256_srli_epi16(words.hi, 4), nibble)};
+        Split product{_mm256_shuffle_epi8(low[0], n[0]), _mm256_shuffle_epi8(high[0], n[0])};
         for (int k = 1; k < 4; ++k) {
-            pl = _mm256_xor_si256(pl, _mm256_shuffle_epi8(low[k], n[k]));
-            ph = _mm256_xor_si256(ph, _mm256_shuffle_epi8(high[k], n[k]));
+            product.lo = _mm256_xor_si256(product.lo, _mm256_shuffle_epi8(low[k], n[k]));
+            product.hi = _mm256_xor_si256(product.hi, _mm256_shuffle_epi8(high[k], n[k]));
         }
-        auto *out = reinterpret_cast<__m256i *>(dst + i);
-        _mm256_storeu_si256(out, _mm256_xor_si256(_mm256_loadu_si256(out), _mm256_unpacklo_epi8(pl, ph)));
-        _mm256_storeu_si256(out + 1, _mm256_xor_si256(_mm256_loadu_si256(out + 1), _mm256_unpackhi_epi8(pl, ph)));
+        addWords(dst + i, product);
     }
     return i + addProductSsse3(tables, dst + i, src + i, bytes - i);
 }
 
-// The same split into low and high bytes, each result byte then two bit-matrix products XORed.
+// Each result byte is two bit-matrix products XORed, of the word's low byte and of its high byte.
 __attribute__((target("gfni,avx2"))) qsizetype addProductGfni(const Gf16::FactorTables &tables, uchar *dst,
                                                               const uchar *src, qsizetype bytes)
 {
     __m256i matrix[4];
     for (int m = 0; m < 4; ++m)
         matrix[m] = _mm256_set1_epi64x(qint64(tables.bitMatrices[m]));
-    const __m256i lowByte = _mm256_set1_epi16(0x00ff);
     qsizetype i = 0;
     for (; i + 64 <= bytes; i += 64) {
-        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(src + i));
-        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(src + i + 32));
-        const __m256i lo = _mm256_packus_epi16(_mm256_and_si256(a, lowByte), _mm256_and_si256(b, lowByte));
-        const __m256i hi = _mm256_packus_epi16(_mm256_srli_epi16(a, 8), _mm256_srli_epi16(b, 8));
-        const __m256i pl = _mm256_xor_si256(_mm256_gf2p8affine_epi64_epi8(lo, matrix[0], 0),
-                                            _mm256_gf2p8affine_epi64_epi8(hi, matrix[1], 0));
-        const __m256i ph = _mm256_xor_si256(_mm256_gf2p8affine_epi64_epi8(lo, matrix[2], 0),
-                                            _mm256_gf2p8affine_epi64_epi8(hi, matrix[3], 0));
-        auto *out = reinterpret_cast<__m256i *>(dst + i);
-        _mm256_storeu_si256(out, _mm256_xor_si256(_mm256_loadu_si256(out), _mm256_unpacklo_epi8(pl, ph)));
-        _mm256_storeu_si256(out + 1, _mm256_xor_si256(_mm256_loadu_si256(out + 1), _mm256_unpackhi_epi8(pl, ph)));
+        const Split words = splitWords(src + i);
+        addWords(dst + i,
+                 {_mm256_xor_si256(_mm256_gf2p8affine_epi64_epi8(words.lo, matrix[0], 0),
+                                   _mm256_gf2p8affine_epi64_epi8(words.hi, matrix[1], 0)),
+                  _mm256_xor_si256(_mm256_gf2p8affine_epi64_epi8(words.lo, matrix[2], 0),
+                                   _mm256_gf2p8affine_epi64_epi8(words.hi, matrix[3], 0))});
     }
     return i + addProductSsse3(tables, dst + i, src + i, bytes - i);
 }
