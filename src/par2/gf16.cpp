@@ -124,6 +124,8 @@ QList<Kernel> availableKernels()
         kernels.append(Kernel::Avx2);
     if (Gf16Simd::hasGfni())
         kernels.append(Kernel::Gfni);
+    if (Gf16Simd::hasGfni512())
+        kernels.append(Kernel::Gfni512);
     return kernels;
 }
 
@@ -134,7 +136,8 @@ Kernel defaultKernel()
         const QByteArray asked = qgetenv("VARKO_GF16_KERNEL");
         if (asked == "portable")
             return Kernel::Portable;
-        for (const auto &[name, kernel] : {std::pair{"ssse3", Kernel::Ssse3}, std::pair{"avx2", Kernel::Avx2}}) {
+        for (const auto &[name, kernel] :
+             {std::pair{"ssse3", Kernel::Ssse3}, std::pair{"avx2", Kernel::Avx2}, std::pair{"gfni", Kernel::Gfni}}) {
             if (asked == name && kernel < fastest)
                 return kernel;
         }
@@ -146,7 +149,9 @@ Kernel defaultKernel()
 void addProduct(Kernel kernel, const FactorTables &tables, uchar *dst, const uchar *src, qsizetype bytes)
 {
     qsizetype done = 0;
-    if (kernel == Kernel::Gfni)
+    if (kernel == Kernel::Gfni512)
+        done = Gf16Simd::addProductGfni512(tables, dst, src, bytes);
+    else if (kernel == Kernel::Gfni)
         done = Gf16Simd::addProductGfni(tables, dst, src, bytes);
     else if (kernel == Kernel::Avx2)
         done = Gf16Simd::addProductAvx2(tables, dst, src, bytes);

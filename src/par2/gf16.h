@@ -37,10 +37,10 @@ struct FactorTables
 FactorTables factorTables(quint16 factor);
 
 /** The ways to multiply a run of words: portable code, or x86 vector instructions. */
-enum class Kernel { Portable, Ssse3, Avx2, Gfni };
+enum class Kernel { Portable, Ssse3, Avx2, Gfni, Gfni512 };
 /** The kernels this CPU runs, the portable one first and the fastest last. */
 QList<Kernel> availableKernels();
-/** The fastest, unless VARKO_GF16_KERNEL (portable, ssse3, avx2) asks for a slower one. */
+/** The fastest, unless VARKO_GF16_KERNEL (portable, ssse3, avx2, gfni) asks for a slower one. */
 Kernel defaultKernel();
 /**
  * dst ^= factor * src over `bytes` bytes of words; an odd count ends in half a word whose

@@ -9,7 +9,9 @@ namespace Gf16Simd {
 bool hasSsse3();
 bool hasAvx2();
 bool hasGfni();
+bool hasGfni512();
 qsizetype addProductSsse3(const Gf16::FactorTables &tables, uchar *dst, const uchar *src, qsizetype bytes);
 qsizetype addProductAvx2(const Gf16::FactorTables &tables, uchar *dst, const uchar *src, qsizetype bytes);
 qsizetype addProductGfni(const Gf16::FactorTables &tables, uchar *dst, const uchar *src, qsizetype bytes);
+qsizetype addProductGfni512(const Gf16::FactorTables &tables, uchar *dst, const uchar *src, qsizetype bytes);
 } // namespace Gf16Simd

@@ -36,7 +36,7 @@ private:
     bool openVolumes();
     bool computeStrip(quint64 begin, quint64 width, bool hashing);
     bool readInto(Par2RecoveryStrip *strip, Par2SliceReader *reader, bool hashing);
-    void hash(const QList<Par2SlicePiece> &pieces);
+    void hash(const QList<Par2SlicePiece> &pieces, qsizetype fromFile, qsizetype toFile);
     bool writeStrip(const Par2RecoveryStrip &strip, quint64 begin);
     bool writeAt(qsizetype volume, quint64 offset, QByteArrayView bytes);
     bool finishVolumes();
@@ -131,28 +131,34 @@ bool SetWriter::computeStrip(quint64 begin, quint64 width, bool hashing)
     return writeStrip(strip, begin);
 }
 
-// While the cores compute one batch, another thread hashes it and reads the next.
+// While the cores compute one batch, other threads read the next and hash this one: the files
+// of its first half on one, the others on another, since each file's digest takes its bytes in
+// order but files are apart.
 bool SetWriter::readInto(Par2RecoveryStrip *strip, Par2SliceReader *reader, bool hashing)
 {
     Par2Batch current, next;
     bool more = reader->next(&current, &m_error);
     while (more) {
-        auto ahead = std::async(std::launch::async, [&] {
-            if (hashing)
-                hash(current.pieces);
-            return reader->next(&next, &m_error);
-        });
+        auto ahead = std::async(std::launch::async, [&] { return reader->next(&next, &m_error); });
+        const qsizetype middle = current.pieces[current.pieces.size() / 2].file;
+        std::future<void> first, second;
+        if (hashing) {
+            first = std::async(std::launch::async, [&] { hash(current.pieces, 0, middle); });
+            second = std::async(std::launch::async, [&] { hash(current.pieces, middle, m_inputs.size()); });
+        }
         strip->add(current.pieces);
+        if (hashing)
+            first.get(), second.get();
         more = ahead.get();
         std::swap(current, next);
     }
     return m_error.isEmpty();
 }
 
-void SetWriter::hash(const QList<Par2SlicePiece> &pieces)
+void SetWriter::hash(const QList<Par2SlicePiece> &pieces, qsizetype fromFile, qsizetype toFile)
 {
     for (const Par2SlicePiece &piece : pieces) {
-        if (m_digests[piece.file])
+        if (piece.file >= fromFile && piece.file < toFile && m_digests[piece.file])
             m_digests[piece.file]->add(piece.bytes);
     }
 }
