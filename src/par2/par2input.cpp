@@ -2,6 +2,8 @@
 // Varko 2000 — the input files of a PAR 2.0 set: their identities, order and slices, and reading them.
 #include "par2input.h"
 
+#include "platform/plainfile.h"
+
 #include <QCryptographicHash>
 #include <QFileInfo>
 
@@ -23,8 +25,14 @@ bool idBefore(const Par2Input &a, const Par2Input &b)
     return false;
 }
 
+// A pipe or a device is refused before it is opened, which could wait on it.
 bool describe(const QString &path, const Par2FileChecksums *known, Par2Input *input, QString *error)
 {
+    const QString problem = plainFileProblem(path);
+    if (!problem.isEmpty()) {
+        *error = QStringLiteral("Cannot read %1").arg(problem);
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());

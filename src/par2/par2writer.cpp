@@ -7,11 +7,13 @@
 #include "par2packet.h"
 #include "par2recovery.h"
 #include "par2volumeplan.h"
+#include "platform/plainfile.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 
 #include <algorithm>
+#include <cstdio>
 #include <future>
 #include <memory>
 #include <vector>
@@ -34,6 +36,8 @@ public:
 private:
     quint64 stripWidth() const;
     bool openVolumes();
+    bool createOutput(const QString &name, QFile *file);
+    bool takeNames();
     bool computeStrip(quint64 begin, quint64 width, bool hashing);
     bool readInto(Par2RecoveryStrip *strip, Par2SliceReader *reader, bool hashing);
     void hash(const QList<Par2SlicePiece> &pieces, qsizetype fromFile, qsizetype toFile);
@@ -55,6 +59,7 @@ private:
     std::vector<std::unique_ptr<Par2FileDigest>> m_digests; // per input not yet hashed
     QList<Par2Volume> m_plan;
     std::vector<std::unique_ptr<QFile>> m_volumes;
+    QList<std::pair<QString, QString>> m_outputs; // each file written: where it is, then the name it takes
     std::vector<std::unique_ptr<QCryptographicHash>> m_packetMd5; // per recovery slice
     QString m_error;
 };
@@ -105,14 +110,43 @@ bool SetWriter::write()
     return finishVolumes();
 }
 
+// Every file is written beside its name and takes it at the end, replacing a link there rather
+// than writing through it; a name held by a folder, a pipe or a device is left to its owner.
 bool SetWriter::openVolumes()
 {
-    for (const Par2Volume &volume : m_plan) {
-        m_volumes.push_back(std::make_unique<QFile>(volume.fileName));
-        if (!m_volumes.back()->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            m_error = QStringLiteral("Cannot write %1: %2").arg(volume.fileName, m_volumes.back()->errorString());
+    for (const QString &name : files()) {
+        if (holdsNonFile(name)) {
+            m_error = QStringLiteral("Cannot write %1: something other than a file has the name").arg(name);
             return false;
         }
+    }
+    for (const Par2Volume &volume : m_plan) {
+        m_volumes.push_back(std::make_unique<QFile>());
+        if (!createOutput(volume.fileName, m_volumes.back().get()))
+            return false;
+    }
+    return true;
+}
+
+bool SetWriter::createOutput(const QString &name, QFile *file)
+{
+    QString why;
+    const QString beside = createBeside(*file, name, &why);
+    if (beside.isEmpty())
+        m_error = QStringLiteral("Cannot write %1").arg(why);
+    else
+        m_outputs.append({beside, name});
+    return !beside.isEmpty();
+}
+
+bool SetWriter::takeNames()
+{
+    for (auto &[at, name] : m_outputs) {
+        if (std::rename(QFile::encodeName(at).constData(), QFile::encodeName(name).constData()) != 0) {
+            m_error = QStringLiteral("Cannot write %1: %2").arg(name, qt_error_string(errno));
+            return false;
+        }
+        at = name;
     }
     return true;
 }
@@ -181,7 +215,7 @@ bool SetWriter::writeAt(qsizetype volume, quint64 offset, QByteArrayView bytes)
     QFile &file = *m_volumes[volume];
     if (file.seek(qint64(offset)) && file.write(bytes.data(), bytes.size()) == bytes.size())
         return true;
-    m_error = QStringLiteral("Cannot write %1: %2").arg(file.fileName(), file.errorString());
+    m_error = QStringLiteral("Cannot write %1: %2").arg(m_plan[volume].fileName, file.errorString());
     return false;
 }
 
@@ -202,11 +236,15 @@ bool SetWriter::finishVolumes()
             return false;
     }
     m_volumes.clear();
-    QFile main(m_base + QStringLiteral(".par2"));
-    if (main.open(QIODevice::WriteOnly | QIODevice::Truncate) && main.write(critical) == critical.size())
-        return true;
-    m_error = QStringLiteral("Cannot write %1: %2").arg(main.fileName(), main.errorString());
-    return false;
+    QFile main;
+    if (!createOutput(m_base + QStringLiteral(".par2"), &main))
+        return false;
+    if (main.write(critical) != critical.size()) {
+        m_error = QStringLiteral("Cannot write %1: %2").arg(m_outputs.last().second, main.errorString());
+        return false;
+    }
+    main.close();
+    return takeNames();
 }
 
 QByteArray SetWriter::criticalPackets() const
@@ -240,8 +278,8 @@ QStringList SetWriter::files() const
 void SetWriter::removeFiles()
 {
     m_volumes.clear();
-    for (const QString &name : files())
-        QFile::remove(name);
+    for (const auto &[at, name] : m_outputs)
+        QFile::remove(at);
 }
 
 QString checkOptions(const QStringList &inputs, const Par2Options &options)
