@@ -13,11 +13,12 @@ struct Par2Options
 {
     int percent = 10; ///< recovery slices as a share of the input slices, rounded up
     quint64 sliceSize = 384 * 1024; ///< a multiple of 4
-    /// Recovery bytes held at once, beyond it in strips; reading adds 16 MB. The default keeps
+    /// Recovery bytes held at once, beyond it in strips; reading adds 16 MB, tables 4. The default keeps
     /// the whole run under 256 MB and computes sets of up to about 1.9 GB at 10 % in one pass.
     quint64 memoryBudget = 192 * 1024 * 1024;
     /// Checksums already taken of inputs (by path, as in the list), for instance as they were
-    /// written: those are not read for them again, only checked for their length.
+    /// written: those taken for this slice size are not taken again, only the file's length is
+    /// checked against them; others are ignored.
     QHash<QString, Par2FileChecksums> checksums;
 };
 
