@@ -56,7 +56,8 @@ void Par2RecoveryStrip::add(const QList<Par2SlicePiece> &pieces)
     addRange(pieces, 0, std::min(m_width, share));
 }
 
-// Made once for all threads: a factor's tables take longer to make than a block takes to multiply.
+// Made once for all threads and blocks: making a factor's tables takes about as long as
+// multiplying a block by it.
 void Par2RecoveryStrip::makeTables(const QList<Par2SlicePiece> &pieces)
 {
     m_tables.resize(std::size_t(m_count) * std::size_t(pieces.size()));
