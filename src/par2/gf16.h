@@ -20,20 +20,44 @@ quint16 divide(quint16 a, quint16 b);
  * 2^(n_i * e).
  */
 QList<quint32> sliceConstantLogs(int count);
-} // namespace Gf16
 
 /**
- * Multiplies a run of 16-bit little-endian words by one factor and adds the result into
- * another run: two 256-entry tables, one per byte of a word.
+ * What the kernels look up for one factor. Its products with each nibble value at each of a
+ * word's four nibble places, low and high bytes apart: 16-byte tables that a byte shuffle looks
+ * up 16 or 32 at a time. And the multiplication as four 8×8 bit matrices (low to low, high to
+ * low, low to high, high to high), each a row a byte from the last row to the first, as the
+ * Galois-field affine instruction takes them.
  */
+struct FactorTables
+{
+    alignas(16) std::array<std::array<uchar, 16>, 4> low;
+    alignas(16) std::array<std::array<uchar, 16>, 4> high;
+    std::array<quint64, 4> bitMatrices;
+};
+FactorTables factorTables(quint16 factor);
+
+/** The ways to multiply a run of words: portable code, or x86 vector instructions. */
+enum class Kernel { Portable, Ssse3, Avx2, Gfni, Gfni512 };
+/** The kernels this CPU runs, the portable one first and the fastest last. */
+QList<Kernel> availableKernels();
+/** The fastest, unless VARKO_GF16_KERNEL (portable, ssse3, avx2, gfni) asks for a slower one. */
+Kernel defaultKernel();
+/**
+ * dst ^= factor * src over `bytes` bytes of words; an odd count ends in half a word whose
+ * high byte is taken as zero, and then dst receives `bytes` + 1 bytes.
+ */
+void addProduct(Kernel kernel, const FactorTables &tables, uchar *dst, const uchar *src, qsizetype bytes);
+} // namespace Gf16
+
+/** Multiplies a run of 16-bit little-endian words by one factor and adds the result into another run. */
 class Gf16Multiplier
 {
 public:
-    explicit Gf16Multiplier(quint16 factor);
+    explicit Gf16Multiplier(quint16 factor, Gf16::Kernel kernel = Gf16::defaultKernel());
     /** dst ^= factor * src over `bytes` bytes (even). */
     void addProduct(uchar *dst, const uchar *src, qsizetype bytes) const;
 
 private:
-    std::array<quint16, 256> m_low;
-    std::array<quint16, 256> m_high;
+    Gf16::FactorTables m_tables;
+    Gf16::Kernel m_kernel;
 };

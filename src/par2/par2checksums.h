@@ -1,35 +1,44 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Varko 2000 — the MD5s and CRCs a PAR 2.0 set records of its input files, taken as they are read.
+// Varko 2000 — the MD5s and CRCs a PAR 2.0 set records of an input file, taken as its bytes pass.
 #pragma once
 
-#include "par2input.h"
-
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QCryptographicHash>
-#include <QList>
 
 #include <memory>
-#include <vector>
+
+/** What a PAR 2.0 set records of one file's bytes, for one slice size. */
+struct Par2FileChecksums
+{
+    quint64 sliceSize = 0;
+    quint64 length = 0;
+    QByteArray md5;
+    QByteArray md5Head; ///< of the first 16 KiB
+    QByteArray slices; ///< per slice its MD5 then its CRC-32 (4 bytes, little-endian), as the packet lists them
+};
 
 /**
- * Each file's MD5 and each slice's MD5 and CRC-32, a last partial slice padded with zeros.
- * Pieces must come in order and cover whole slices.
+ * Takes a file's checksums from its bytes handed in order, as they are written or read, so
+ * that the file need not be read again for them. A last partial slice is checksummed padded
+ * with zeros to the slice size.
  */
-class Par2Checksums
+class Par2FileDigest
 {
 public:
-    Par2Checksums(qsizetype files, quint64 sliceSize);
-    void add(const Par2SlicePiece &piece);
-    QByteArray fileMd5(qsizetype file) const { return m_files[file]->result(); }
-    /** Per slice its MD5 and CRC-32, as the slice checksum packet lists them. */
-    QByteArray sliceChecksums(qsizetype file) const { return m_slices[file]; }
+    explicit Par2FileDigest(quint64 sliceSize);
+    void add(QByteArrayView bytes);
+    /** The checksums of the bytes added; the digest takes no more bytes after. */
+    Par2FileChecksums finish();
 
 private:
-    void endSlice(qsizetype file, quint64 filled);
+    void addToSlice(QByteArrayView bytes);
+    void endSlice();
 
-    quint64 m_sliceSize;
-    std::vector<std::unique_ptr<QCryptographicHash>> m_files;
-    QCryptographicHash m_slice{QCryptographicHash::Md5};
+    Par2FileChecksums m_sums;
+    std::unique_ptr<QCryptographicHash> m_file;
+    std::unique_ptr<QCryptographicHash> m_head;
+    std::unique_ptr<QCryptographicHash> m_slice;
     quint32 m_crc = 0;
-    QList<QByteArray> m_slices;
+    quint64 m_filled = 0; ///< bytes of the current slice added
 };

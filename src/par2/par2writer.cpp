@@ -7,16 +7,21 @@
 #include "par2packet.h"
 #include "par2recovery.h"
 #include "par2volumeplan.h"
+#include "platform/plainfile.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 
+#include <algorithm>
+#include <cstdio>
+#include <future>
 #include <memory>
 #include <vector>
 
 namespace {
 
 constexpr qint64 MaxInputSlices = 32768; // the number of usable slice constants
+constexpr qsizetype ReadCapacity = 8 * 1024 * 1024; // per batch; one is read while another is computed
 
 /** One run of the writer: the set, its volume files, and what has gone wrong. */
 class SetWriter
@@ -31,7 +36,12 @@ public:
 private:
     quint64 stripWidth() const;
     bool openVolumes();
-    bool writeStrip(quint64 begin, quint64 width, bool withChecksums);
+    bool createOutput(const QString &name, QFile *file);
+    bool takeNames();
+    bool computeStrip(quint64 begin, quint64 width, bool hashing);
+    bool readInto(Par2RecoveryStrip *strip, Par2SliceReader *reader, bool hashing);
+    void hash(const QList<Par2SlicePiece> &pieces, qsizetype fromFile, qsizetype toFile);
+    bool writeStrip(const Par2RecoveryStrip &strip, quint64 begin);
     bool writeAt(qsizetype volume, quint64 offset, QByteArrayView bytes);
     bool finishVolumes();
     QByteArray criticalPackets() const;
@@ -46,9 +56,10 @@ private:
     qint64 m_inputSlices;
     QByteArray m_setId;
     QByteArray m_mainBody;
-    Par2Checksums m_checksums;
+    std::vector<std::unique_ptr<Par2FileDigest>> m_digests; // per input not yet hashed
     QList<Par2Volume> m_plan;
     std::vector<std::unique_ptr<QFile>> m_volumes;
+    QList<std::pair<QString, QString>> m_outputs; // each file written: where it is, then the name it takes
     std::vector<std::unique_ptr<QCryptographicHash>> m_packetMd5; // per recovery slice
     QString m_error;
 };
@@ -60,12 +71,13 @@ SetWriter::SetWriter(QList<Par2Input> inputs, const QString &base, const Par2Opt
     , m_memoryBudget(options.memoryBudget)
     , m_recoveryCount(recoveryCount)
     , m_inputSlices(m_inputs.isEmpty() ? 0 : m_inputs.last().firstSlice + m_inputs.last().sliceCount(m_sliceSize))
-    , m_checksums(m_inputs.size(), m_sliceSize)
     , m_plan(par2VolumePlan(base, recoveryCount))
 {
     QList<QByteArray> ids;
-    for (const Par2Input &input : m_inputs)
+    for (const Par2Input &input : m_inputs) {
         ids.append(input.description.fileId);
+        m_digests.push_back(input.hashed() ? nullptr : std::make_unique<Par2FileDigest>(m_sliceSize));
+    }
     m_mainBody = par2MainBody(m_sliceSize, ids);
     m_setId = QCryptographicHash::hash(m_mainBody, QCryptographicHash::Md5);
     for (int e = 0; e < recoveryCount; ++e) {
@@ -74,56 +86,119 @@ SetWriter::SetWriter(QList<Par2Input> inputs, const QString &base, const Par2Opt
     }
 }
 
+// Strips of about equal widths, each as wide as the budget allows.
 quint64 SetWriter::stripWidth() const
 {
     const quint64 fits = std::max<quint64>(4, m_memoryBudget / quint64(m_recoveryCount) / 4 * 4);
-    return std::min(m_sliceSize, fits);
+    const quint64 strips = (m_sliceSize + fits - 1) / fits;
+    return (m_sliceSize / strips + 3) / 4 * 4;
 }
 
-// When the recovery slices fit in memory whole, one sequential pass takes the checksums as
-// well; otherwise a first pass takes them, since they need each slice's bytes in order.
+// The first pass reads the inputs whole when some still need their checksums, which take each
+// slice's bytes in order; the other passes read only their strip of each slice.
 bool SetWriter::write()
 {
     if (!openVolumes())
         return false;
     const quint64 width = stripWidth();
-    const bool onePass = width == m_sliceSize;
-    if (!onePass
-        && !readPar2Slices(
-            m_inputs, m_sliceSize, 0, m_sliceSize, [this](const Par2SlicePiece &p) { m_checksums.add(p); }, &m_error))
-        return false;
+    const bool hashing =
+        std::any_of(m_inputs.cbegin(), m_inputs.cend(), [](const Par2Input &i) { return !i.hashed(); });
     for (quint64 begin = 0; begin < m_sliceSize; begin += width) {
-        if (!writeStrip(begin, std::min(width, m_sliceSize - begin), onePass))
+        if (!computeStrip(begin, std::min(width, m_sliceSize - begin), hashing && begin == 0))
             return false;
     }
     return finishVolumes();
 }
 
+// Every file is written beside its name and takes it at the end, replacing a link there rather
+// than writing through it; a name held by a folder, a pipe or a device is left to its owner.
 bool SetWriter::openVolumes()
 {
-    for (const Par2Volume &volume : m_plan) {
-        m_volumes.push_back(std::make_unique<QFile>(volume.fileName));
-        if (!m_volumes.back()->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            m_error = QStringLiteral("Cannot write %1: %2").arg(volume.fileName, m_volumes.back()->errorString());
+    for (const QString &name : files()) {
+        if (holdsNonFile(name)) {
+            m_error = QStringLiteral("Cannot write %1: something other than a file has the name").arg(name);
             return false;
         }
+    }
+    for (const Par2Volume &volume : m_plan) {
+        m_volumes.push_back(std::make_unique<QFile>());
+        if (!createOutput(volume.fileName, m_volumes.back().get()))
+            return false;
     }
     return true;
 }
 
-bool SetWriter::writeStrip(quint64 begin, quint64 width, bool withChecksums)
+bool SetWriter::createOutput(const QString &name, QFile *file)
+{
+    QString why;
+    const QString beside = createBeside(*file, name, &why);
+    if (beside.isEmpty())
+        m_error = QStringLiteral("Cannot write %1").arg(why);
+    else
+        m_outputs.append({beside, name});
+    return !beside.isEmpty();
+}
+
+bool SetWriter::takeNames()
+{
+    for (auto &[at, name] : m_outputs) {
+        if (std::rename(QFile::encodeName(at).constData(), QFile::encodeName(name).constData()) != 0) {
+            m_error = QStringLiteral("Cannot write %1: %2").arg(name, qt_error_string(errno));
+            return false;
+        }
+        at = name;
+    }
+    return true;
+}
+
+bool SetWriter::computeStrip(quint64 begin, quint64 width, bool hashing)
 {
     Par2RecoveryStrip strip(m_recoveryCount, m_inputSlices, begin, width);
-    const bool read = readPar2Slices(
-        m_inputs, m_sliceSize, begin, begin + width,
-        [&](const Par2SlicePiece &piece) {
-            strip.add(piece);
-            if (withChecksums)
-                m_checksums.add(piece);
-        },
-        &m_error);
-    if (!read)
+    Par2SliceReader reader(m_inputs, m_sliceSize, hashing ? 0 : begin, hashing ? m_sliceSize : begin + width,
+                           ReadCapacity, Par2RecoveryStrip::maxPieces(m_recoveryCount));
+    if (!readInto(&strip, &reader, hashing))
         return false;
+    for (qsizetype f = 0; hashing && f < m_inputs.size(); ++f) {
+        if (m_digests[f])
+            m_inputs[f].checksums = m_digests[f]->finish();
+    }
+    return writeStrip(strip, begin);
+}
+
+// While the cores compute one batch, other threads read the next and hash this one: the files
+// of its first half on one, the others on another, since each file's digest takes its bytes in
+// order but files are apart.
+bool SetWriter::readInto(Par2RecoveryStrip *strip, Par2SliceReader *reader, bool hashing)
+{
+    Par2Batch current, next;
+    bool more = reader->next(&current, &m_error);
+    while (more) {
+        auto ahead = std::async(std::launch::async, [&] { return reader->next(&next, &m_error); });
+        const qsizetype middle = current.pieces[current.pieces.size() / 2].file;
+        std::future<void> first, second;
+        if (hashing) {
+            first = std::async(std::launch::async, [&] { hash(current.pieces, 0, middle); });
+            second = std::async(std::launch::async, [&] { hash(current.pieces, middle, m_inputs.size()); });
+        }
+        strip->add(current.pieces);
+        if (hashing)
+            first.get(), second.get();
+        more = ahead.get();
+        std::swap(current, next);
+    }
+    return m_error.isEmpty();
+}
+
+void SetWriter::hash(const QList<Par2SlicePiece> &pieces, qsizetype fromFile, qsizetype toFile)
+{
+    for (const Par2SlicePiece &piece : pieces) {
+        if (piece.file >= fromFile && piece.file < toFile && m_digests[piece.file])
+            m_digests[piece.file]->add(piece.bytes);
+    }
+}
+
+bool SetWriter::writeStrip(const Par2RecoveryStrip &strip, quint64 begin)
+{
     for (qsizetype v = 0; v < m_plan.size(); ++v) {
         for (int i = 0; i < m_plan[v].count; ++i) {
             const QByteArrayView bytes = strip.bytes(m_plan[v].first + i);
@@ -140,7 +215,7 @@ bool SetWriter::writeAt(qsizetype volume, quint64 offset, QByteArrayView bytes)
     QFile &file = *m_volumes[volume];
     if (file.seek(qint64(offset)) && file.write(bytes.data(), bytes.size()) == bytes.size())
         return true;
-    m_error = QStringLiteral("Cannot write %1: %2").arg(file.fileName(), file.errorString());
+    m_error = QStringLiteral("Cannot write %1: %2").arg(m_plan[volume].fileName, file.errorString());
     return false;
 }
 
@@ -161,11 +236,15 @@ bool SetWriter::finishVolumes()
             return false;
     }
     m_volumes.clear();
-    QFile main(m_base + QStringLiteral(".par2"));
-    if (main.open(QIODevice::WriteOnly | QIODevice::Truncate) && main.write(critical) == critical.size())
-        return true;
-    m_error = QStringLiteral("Cannot write %1: %2").arg(main.fileName(), main.errorString());
-    return false;
+    QFile main;
+    if (!createOutput(m_base + QStringLiteral(".par2"), &main))
+        return false;
+    if (main.write(critical) != critical.size()) {
+        m_error = QStringLiteral("Cannot write %1: %2").arg(m_outputs.last().second, main.errorString());
+        return false;
+    }
+    main.close();
+    return takeNames();
 }
 
 QByteArray SetWriter::criticalPackets() const
@@ -173,12 +252,12 @@ QByteArray SetWriter::criticalPackets() const
     QByteArray bytes = packet(Par2Type::main(), m_mainBody);
     for (qsizetype f = 0; f < m_inputs.size(); ++f) {
         Par2FileDescription description = m_inputs[f].description;
-        description.md5 = m_checksums.fileMd5(f);
+        description.md5 = m_inputs[f].checksums.md5;
         bytes += packet(Par2Type::fileDescription(), par2FileDescriptionBody(description));
     }
     for (qsizetype f = 0; f < m_inputs.size(); ++f) {
         const QByteArray &id = m_inputs[f].description.fileId;
-        bytes += packet(Par2Type::sliceChecksums(), par2SliceChecksumBody(id, m_checksums.sliceChecksums(f)));
+        bytes += packet(Par2Type::sliceChecksums(), par2SliceChecksumBody(id, m_inputs[f].checksums.slices));
     }
     return bytes + packet(Par2Type::creator(), par2CreatorBody());
 }
@@ -199,8 +278,8 @@ QStringList SetWriter::files() const
 void SetWriter::removeFiles()
 {
     m_volumes.clear();
-    for (const QString &name : files())
-        QFile::remove(name);
+    for (const auto &[at, name] : m_outputs)
+        QFile::remove(at);
 }
 
 QString checkOptions(const QStringList &inputs, const Par2Options &options)
@@ -222,7 +301,7 @@ Par2WriteResult writePar2(const QStringList &inputs, const QString &base, const 
     result.error = checkOptions(inputs, options);
     if (!result.error.isEmpty())
         return result;
-    const QList<Par2Input> set = par2Inputs(inputs, options.sliceSize, &result.error);
+    const QList<Par2Input> set = par2Inputs(inputs, options.sliceSize, options.checksums, &result.error);
     if (set.isEmpty())
         return result;
     const qint64 slices = set.last().firstSlice + set.last().sliceCount(options.sliceSize);

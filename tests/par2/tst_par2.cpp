@@ -53,7 +53,7 @@ private slots:
             paths << makeNoise(folder + QStringLiteral("/set.z%1").arg(i, 2, 10, QLatin1Char('0')), sizes[i], i + 7);
             originals << readFile(paths.last());
         }
-        const Par2WriteResult written = writePar2(paths, folder + "/set", {percent, sliceSize, memoryBudget});
+        const Par2WriteResult written = writePar2(paths, folder + "/set", {percent, sliceSize, memoryBudget, {}});
         QVERIFY2(written.error.isEmpty(), qPrintable(written.error));
 
         const ProcessResult verify = runProcess("par2", {"verify", "set.par2"}, folder);
