@@ -36,6 +36,8 @@ bool PackSession::pack(RipHost host)
     m_report = &host.report;
     m_run.emplace(m_queue, m_settings, m_state, host, m_settings.size, m_env);
     m_run->setZipComment(m_comment);
+    // Taken while the zips are written when recovery files are asked for now; otherwise read later if need be.
+    m_run->takeRecoveryChecksums(recoveryPercent() > 0);
     m_run->run();
     removeWorkFolder();
     return writeSfv() && writeRecovery();
@@ -98,16 +100,19 @@ bool PackSession::writeSfv()
     return written.ok;
 }
 
+int PackSession::recoveryPercent() const
+{
+    return m_options.par2Percent ? m_options.par2Percent() : 0;
+}
+
 namespace {
 
-// About a thousand slices whatever the set's size: few enough to be quick, enough to spread damage.
-quint64 sliceSizeFor(const QStringList &files)
+quint64 totalSize(const QStringList &files)
 {
     quint64 total = 0;
     for (const QString &file : files)
         total += quint64(QFileInfo(file).size());
-    const quint64 slice = std::max<quint64>(4096, total / 1000);
-    return (slice + 3) / 4 * 4;
+    return total;
 }
 
 } // namespace
@@ -115,7 +120,7 @@ quint64 sliceSizeFor(const QStringList &files)
 // Recovery files over the zips a complete run made, so that lost or damaged zips can be rebuilt.
 bool PackSession::writeRecovery()
 {
-    const int percent = m_options.par2Percent ? m_options.par2Percent() : 0;
+    const int percent = recoveryPercent();
     if (!isComplete() || percent <= 0)
         return true;
     if (!isZipping(m_settings)) {
@@ -127,7 +132,9 @@ bool PackSession::writeRecovery()
         zips << folderWithSlash(m_settings.riptodir) + zip.name;
     Par2Options options;
     options.percent = percent;
-    options.sliceSize = sliceSizeFor(zips);
+    const RecoveryChecksums &taken = m_run->recoveryChecksums();
+    options.sliceSize = taken.sliceSize > 0 ? taken.sliceSize : par2SliceSizeFor(totalSize(zips));
+    options.checksums = taken.byZip;
     const Par2WriteResult written = writePar2(zips, folderWithSlash(m_settings.riptodir) + m_run->baseName(), options);
     if (!written.error.isEmpty()) {
         note(written.error, RunReport::Note::Failure);

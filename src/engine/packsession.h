@@ -57,6 +57,7 @@ private:
     void removeWorkFolder();
     bool writeSfv();
     bool writeRecovery();
+    int recoveryPercent() const;
     void note(const QString &text, RunReport::Note kind) const;
 
     const Queue &m_queue;

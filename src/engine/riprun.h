@@ -13,13 +13,22 @@
 #include "engine/volumeleads.h"
 #include "engine/volumenames.h"
 #include "engine/zipstage.h"
+#include "par2/par2checksums.h"
 #include "platform/processwait.h"
 #include "store/ripsettings.h"
 #include "zip/zippool.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <optional>
+
+/** The zips' PAR2 checksums, taken as each zip was finished, for one slice size. */
+struct RecoveryChecksums
+{
+    quint64 sliceSize = 0; ///< 0: none were taken
+    QHash<QString, Par2FileChecksums> byZip; ///< by the zip's path
+};
 
 /** Where a run finds its own files and the archivers. */
 struct RipEnvironment
@@ -77,6 +86,9 @@ public:
     QString tempWorkFolder() const { return isZipping(m_settings) ? m_workFolder : QString(); }
     /** The base name the run used. */
     const QString &baseName() const { return m_baseName; }
+    /** Whether the zips' PAR2 checksums are taken as each zip is finished (recovery files will follow). */
+    void takeRecoveryChecksums(bool take) { m_takeRecovery = take; }
+    const RecoveryChecksums &recoveryChecksums() const { return m_recovery; }
     /** Every zip the run finished and its CRC-32 as it was written, in volume order. */
     const std::vector<SfvFile::Line> &zipChecksums() const { return m_zipChecksums; }
 
@@ -92,6 +104,8 @@ private:
     void startProgress();
     void noteFinishedVolumes();
     void attachLead(ZipPool::Job &job, int i);
+    void startRecoveryChecksums(const std::vector<qint64> &volumeSizes);
+    void keepRecoveryChecksums(const VolumeNames &names);
     bool checkArchiver();
     bool zipVolumes();
     ZipPool::Hooks zipHooks(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker);
@@ -135,6 +149,9 @@ private:
     std::optional<ProgressTeller> m_progress; ///< from the archiver's start on
     std::optional<VolumeLeads> m_leads; ///< stored zips begun while the archiver works
     int m_finishedVolumes = 0; ///< volumes the archiver has moved on from
+    bool m_takeRecovery = false;
+    RecoveryChecksums m_recovery;
+    std::vector<std::optional<Par2FileChecksums>> m_zipSums; ///< by volume, each set by the worker that wrote its zip
     int m_zipErrorCode = 0;
     RunResult m_result;
 };

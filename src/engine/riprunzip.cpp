@@ -5,12 +5,15 @@
 #include "engine/diznumbering.h"
 #include "engine/estimate.h"
 #include "engine/placement.h"
+#include "par2/par2writer.h"
 #include "store/textformat.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+
+#include <numeric>
 
 namespace {
 
@@ -35,11 +38,13 @@ bool RipRun::zipVolumes()
     std::vector<qint64> sizes;
     for (int i = 1; i <= m_volumeCount; ++i)
         sizes.push_back(QFileInfo(folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i)).size());
+    startRecoveryChecksums(sizes);
     m_progress->startZipping(std::move(sizes));
     ZipPool pool(m_settings.zipcomp, m_settings.zcomment == 1 ? m_comment : QString(),
                  ZipPool::workersFor(m_settings.zipcomp));
     const ZipPool::Outcome outcome = pool.run(m_volumeCount, zipHooks(stage, names, marker));
     m_leads.reset();
+    keepRecoveryChecksums(names);
     for (int i = 1; i <= m_preparedZips; ++i)
         QFile::remove(dizCopyPath(i));
     m_result.warnings << stage.renamed();
@@ -59,6 +64,10 @@ ZipPool::Hooks RipRun::zipHooks(ZipStage &stage, const VolumeNames &names, const
     hooks.prepare = [&, this](int i) {
         ZipPool::Job job = prepareZip(stage, names, marker, m_preparedZips = i);
         attachLead(job, i);
+        if (m_recovery.sliceSize > 0)
+            job.written = [this, i](const QString &zip) {
+                m_zipSums[std::size_t(i - 1)] = par2ChecksumsOfFile(zip, m_recovery.sliceSize);
+            };
         return job;
     };
     hooks.showing = [this](int i) { m_oldestZipOut = i; };
@@ -86,6 +95,25 @@ void RipRun::attachLead(ZipPool::Job &job, int i)
     job.lead = m_leads->take(i);
     if (job.lead && job.failure != 0)
         QFile::remove(std::exchange(job.lead, std::nullopt)->besideName);
+}
+
+// The slice size follows the volumes, which the zips hardly outgrow; the recovery files use the same.
+void RipRun::startRecoveryChecksums(const std::vector<qint64> &volumeSizes)
+{
+    m_recovery = {};
+    m_zipSums.assign(volumeSizes.size(), std::nullopt);
+    if (m_takeRecovery)
+        m_recovery.sliceSize =
+            par2SliceSizeFor(quint64(std::accumulate(volumeSizes.begin(), volumeSizes.end(), qint64(0))));
+}
+
+// Read while each zip was still in the page cache, on the worker that wrote it.
+void RipRun::keepRecoveryChecksums(const VolumeNames &names)
+{
+    for (int i = 1; i <= int(m_zipSums.size()); ++i)
+        if (m_zipSums[std::size_t(i - 1)])
+            m_recovery.byZip.insert(zipPath(names, i), *m_zipSums[std::size_t(i - 1)]);
+    m_zipSums.clear();
 }
 
 DizNumbering::Marker RipRun::dizMarker()

@@ -5,6 +5,8 @@
 #include "par2packet.h"
 #include "zip/crc32stream.h"
 
+#include <QFile>
+
 #include <algorithm>
 
 namespace {
@@ -70,4 +72,21 @@ void Par2FileDigest::endSlice()
     m_slice->reset();
     m_crc = 0;
     m_filled = 0;
+}
+
+std::optional<Par2FileChecksums> par2ChecksumsOfFile(const QString &path, quint64 sliceSize)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    Par2FileDigest digest(sliceSize);
+    QByteArray buffer(1024 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = file.read(buffer.data(), buffer.size());
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            return digest.finish();
+        digest.add(QByteArrayView(buffer.constData(), got));
+    }
 }

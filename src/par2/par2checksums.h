@@ -6,7 +6,10 @@
 #include <QByteArrayView>
 #include <QCryptographicHash>
 
+#include <QString>
+
 #include <memory>
+#include <optional>
 
 /** What a PAR 2.0 set records of one file's bytes, for one slice size. */
 struct Par2FileChecksums
@@ -42,3 +45,6 @@ private:
     quint32 m_crc = 0;
     quint64 m_filled = 0; ///< bytes of the current slice added
 };
+
+/** The checksums of the file at `path`, read once in large pieces; none when it cannot be read. */
+std::optional<Par2FileChecksums> par2ChecksumsOfFile(const QString &path, quint64 sliceSize);

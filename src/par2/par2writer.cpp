@@ -320,3 +320,9 @@ Par2WriteResult writePar2(const QStringList &inputs, const QString &base, const 
     writer.removeFiles();
     return result;
 }
+
+quint64 par2SliceSizeFor(quint64 totalBytes)
+{
+    const quint64 slice = std::max<quint64>(4096, totalBytes / 1000);
+    return (slice + 3) / 4 * 4;
+}

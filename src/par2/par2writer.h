@@ -35,4 +35,7 @@ struct Par2WriteResult
  * their file names. Memory stays bounded whatever the inputs' size. On failure nothing written
  * is left behind.
  */
+/** About a thousand slices over `totalBytes`: few enough to be quick, enough to spread damage. */
+quint64 par2SliceSizeFor(quint64 totalBytes);
+
 Par2WriteResult writePar2(const QStringList &inputs, const QString &base, const Par2Options &options);

@@ -74,6 +74,8 @@ void ZipPool::work()
         const int code = m_cancel ? ZIP_ER_CANCELLED : write(writer, task->job, besideName);
         if (code != 0 && task->job.lead) // a begun zip broken off before its turn
             QFile::remove(task->job.lead->besideName);
+        if (code == 0 && task->job.written)
+            task->job.written(besideName);
         {
             const std::lock_guard lock(m_mutex);
             task->code = code;

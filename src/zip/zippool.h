@@ -35,6 +35,7 @@ public:
         int failure = 0;
         QString failureText;
         std::optional<ZipWriter::Lead> lead; ///< its first entry already written beside it
+        std::function<void(const QString &written)> written; ///< on the worker, the zip whole under its temporary name
     };
 
     struct Hooks
