@@ -32,6 +32,7 @@ struct SetTestReport
     QStringList setFaults; ///< faults of the .sfv that belong to no zip of the set
     int archiveFiles = 0; ///< archived files read whole and matching their CRC
     qint64 zipBytes = 0; ///< bytes of the zips tested
+    QString recovery; ///< for a faulty set, what the PAR2 files beside it say (recoveryVerdict); empty without them
 
     int faultCount() const;
 };

@@ -8,6 +8,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -98,6 +99,15 @@ inline QStringList filesIn(const QString &folder)
     QStringList names = QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
     names.sort();
     return names;
+}
+
+/** Every file of a folder and its bytes: what a test must leave as it found it. */
+inline QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString &name : filesIn(folder))
+        files.insert(name, readFile(folder + u'/' + name));
+    return files;
 }
 
 /** A home folder of the test's own and /tmp as the temporary folder, so default files have fixed bytes. */
