@@ -102,7 +102,9 @@ Par2Verification verifyPar2Set(const Par2Set &set)
 
 QString par2BlocksText(const Par2Verification &verification)
 {
-    return QStringLiteral("%1 blocks needed, %2 available")
+    const QString noun = verification.blocksNeeded == 1 ? QStringLiteral("block") : QStringLiteral("blocks");
+    return QStringLiteral("%1 %2 needed, %3 available")
         .arg(verification.blocksNeeded)
+        .arg(noun)
         .arg(verification.blocksAvailable);
 }
