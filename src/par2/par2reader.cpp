@@ -15,6 +15,9 @@
 namespace {
 
 constexpr qint64 MaxInputSlices = 32768; // the number of usable slice constants
+// Far beyond any slice a writer picks (ours stay near a thousandth of the set); a larger one
+// is a damaged or hostile main packet.
+constexpr quint64 MaxSliceSize = quint64(1) << 30;
 constexpr qint64 ChunkSize = 1024 * 1024;
 constexpr qint64 SearchSize = 64 * 1024; // the next magic is mostly where the last packet ended
 // Main, description and checksum packets are small (32,768 slices take 640 KiB); a larger
@@ -167,13 +170,13 @@ QString describeFiles(const Found &found, const Par2Main &main, Par2Set &set)
             return QStringLiteral("no intact description of one of its files");
         if (!safeName(description->name))
             return QStringLiteral("names a file outside its folder: %1").arg(QString::fromUtf8(description->name));
-        Par2SetFile file{*description, found.checksums.value(id), next,
-                         qint64((description->length + main.sliceSize - 1) / main.sliceSize)};
+        const quint64 slices = description->length / main.sliceSize + (description->length % main.sliceSize ? 1 : 0);
+        if (slices > quint64(MaxInputSlices - next))
+            return QStringLiteral("more than %1 slices").arg(MaxInputSlices);
+        Par2SetFile file{*description, found.checksums.value(id), next, qint64(slices)};
         if (file.checksums.size() != file.sliceCount * 20)
             file.checksums.clear();
         next += file.sliceCount;
-        if (next > MaxInputSlices)
-            return QStringLiteral("more than %1 slices").arg(MaxInputSlices);
         set.files.append(file);
     }
     return {};
@@ -243,6 +246,9 @@ Par2Set readPar2Set(const QStringList &files)
     const std::optional<Par2Main> main = par2ParseMain(found.mainBody);
     if (!main || QCryptographicHash::hash(found.mainBody, QCryptographicHash::Md5) != order.first())
         return failure(files, QStringLiteral("no valid main packet"));
+    if (main->sliceSize > MaxSliceSize)
+        return failure(files,
+                       QStringLiteral("slices of %1 bytes, more than %2").arg(main->sliceSize).arg(MaxSliceSize));
     Par2Set set;
     set.folder = QFileInfo(files.first()).absolutePath();
     set.par2Files = files;

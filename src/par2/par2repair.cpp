@@ -17,6 +17,10 @@
 namespace {
 
 constexpr qsizetype BatchBytes = 16 * 1024 * 1024; // known slices read before the cores take them
+constexpr qsizetype FactorBytes = 16 * 1024 * 1024; // the batch's multipliers, one per slice and recovery slice
+// A strip is worked in tiles small enough that a recovery slice's tile stays in the first-level
+// cache while every known slice of the batch is added into it.
+constexpr qsizetype TileBytes = 4 * 1024;
 // The system's matrices take some n² words each: beyond this many missing slices they alone
 // would outgrow any sensible memory.
 constexpr qsizetype MaxMissing = 4096;
@@ -173,7 +177,8 @@ bool SetRepair::loadRecovery(quint64 begin, quint64 width, uchar *syndromes)
 // every recovery strip; the good slices of a damaged file also go to its new copy.
 bool SetRepair::addKnown(quint64 begin, quint64 width, uchar *syndromes)
 {
-    const qsizetype capacity = std::max<qsizetype>(1, BatchBytes / qsizetype(width));
+    const qsizetype factors = qsizetype(sizeof(Gf16Multiplier)) * std::max<qsizetype>(1, m_missing.size());
+    const qsizetype capacity = std::max<qsizetype>(1, std::min(BatchBytes / qsizetype(width), FactorBytes / factors));
     QByteArray buffer(capacity * qsizetype(width), Qt::Uninitialized);
     QList<Piece> pieces;
     QFile file;
@@ -216,12 +221,20 @@ void SetRepair::addBatch(const QByteArray &buffer, const QList<Piece> &pieces, q
 {
     const auto *source = reinterpret_cast<const uchar *>(buffer.constData());
     const QList<quint32> &exponents = m_solution->exponents;
+    const qsizetype k = exponents.size();
+    std::vector<Gf16Multiplier> factors; // piece by piece, one per recovery slice
+    factors.reserve(std::size_t(pieces.size() * k));
+    for (const Piece &piece : pieces)
+        for (const quint32 exponent : exponents)
+            factors.emplace_back(Gf16::powerOfTwo(quint64(piece.log) * exponent));
     inParallel(qsizetype(width), [&](qsizetype lo, qsizetype hi) {
-        for (const Piece &piece : pieces) {
-            const qsizetype end = std::min(hi, piece.size);
-            for (qsizetype r = 0; end > lo && r < exponents.size(); ++r)
-                Gf16Multiplier(Gf16::powerOfTwo(quint64(piece.log) * exponents[r]))
-                    .addProduct(syndromes + quint64(r) * width + lo, source + piece.at + lo, end - lo);
+        for (qsizetype tile = lo; tile < hi; tile += TileBytes) {
+            const qsizetype tileEnd = std::min(hi, tile + TileBytes);
+            for (qsizetype r = 0; r < k; ++r)
+                for (qsizetype p = 0; p < pieces.size(); ++p)
+                    if (const qsizetype end = std::min(tileEnd, pieces[p].size); end > tile)
+                        factors[std::size_t(p * k + r)].addProduct(syndromes + quint64(r) * width + tile,
+                                                                   source + pieces[p].at + tile, end - tile);
         }
     });
 }

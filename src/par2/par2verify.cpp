@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr qint64 ChunkSize = 1024 * 1024;
+
 bool wholeFile(QFile &file, const Par2FileDescription &description)
 {
     if (quint64(file.size()) != description.length)
@@ -19,21 +21,27 @@ bool wholeFile(QFile &file, const Par2FileDescription &description)
 }
 
 // A slice is good when the file holds all of its bytes and, padded with zeros as the set
-// checksummed it, they match its CRC-32 and then its MD5.
+// checksummed it, they match its CRC-32 and MD5. Read in chunks: a slice may be large.
 bool goodSlice(QFile &file, const Par2SetFile &set, quint64 sliceSize, qint64 slice, QByteArray &buffer)
 {
     const quint64 start = quint64(slice) * sliceSize;
     const qint64 length = qint64(std::min(sliceSize, set.description.length - start));
     if (set.checksums.isEmpty() || quint64(file.size()) < start + quint64(length) || !file.seek(qint64(start)))
         return false;
-    buffer.fill('\0', qsizetype(sliceSize));
-    if (file.read(buffer.data(), length) != length)
-        return false;
-    const QByteArrayView expected = QByteArrayView(set.checksums).sliced(slice * 20, 20);
     Crc32Stream crc;
-    crc.add(buffer);
-    return crc.value() == par2ReadInteger(expected, 16, 4)
-        && QCryptographicHash::hash(buffer, QCryptographicHash::Md5) == expected.first(16);
+    QCryptographicHash md5(QCryptographicHash::Md5);
+    for (quint64 done = 0; done < sliceSize;) {
+        const qint64 chunk = qint64(std::min<quint64>(ChunkSize, sliceSize - done));
+        const qint64 fromFile = std::clamp<qint64>(length - qint64(done), 0, chunk);
+        buffer.fill('\0', chunk);
+        if (fromFile > 0 && file.read(buffer.data(), fromFile) != fromFile)
+            return false;
+        crc.add(buffer);
+        md5.addData(buffer);
+        done += quint64(chunk);
+    }
+    const QByteArrayView expected = QByteArrayView(set.checksums).sliced(slice * 20, 20);
+    return crc.value() == par2ReadInteger(expected, 16, 4) && md5.result() == expected.first(16);
 }
 
 QString refusal(const QFileInfo &info)
