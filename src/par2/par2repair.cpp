@@ -5,13 +5,12 @@
 #include "gf16.h"
 #include "par2matrix.h"
 #include "par2outputfile.h"
+#include "par2parallel.h"
 
 #include <QFile>
-#include <QThread>
 
-#include <functional>
+#include <algorithm>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -39,17 +38,6 @@ struct Piece
     qsizetype at = 0;
     qsizetype size = 0; ///< even: an odd last byte is completed with a zero
 };
-
-// Runs work(lo, hi) over [0, bytes), one range per core, each a multiple of 64 bytes but the last.
-void inParallel(qsizetype bytes, const std::function<void(qsizetype, qsizetype)> &work)
-{
-    const int threads = std::max(1, QThread::idealThreadCount());
-    const qsizetype step = std::max<qsizetype>(64 * 1024, (bytes / threads + 63) / 64 * 64);
-    std::vector<std::jthread> running;
-    for (qsizetype lo = step; lo < bytes; lo += step)
-        running.emplace_back(work, lo, std::min(bytes, lo + step));
-    work(0, std::min(bytes, step));
-}
 
 /** One repair: the slices known and missing, the solution, the files being rebuilt. */
 class SetRepair
@@ -227,7 +215,7 @@ void SetRepair::addBatch(const QByteArray &buffer, const QList<Piece> &pieces, q
     for (const Piece &piece : pieces)
         for (const quint32 exponent : exponents)
             factors.emplace_back(Gf16::powerOfTwo(quint64(piece.log) * exponent));
-    inParallel(qsizetype(width), [&](qsizetype lo, qsizetype hi) {
+    par2InParallel(qsizetype(width), [&](qsizetype lo, qsizetype hi) {
         for (qsizetype tile = lo; tile < hi; tile += TileBytes) {
             const qsizetype tileEnd = std::min(hi, tile + TileBytes);
             for (qsizetype r = 0; r < k; ++r)
@@ -244,7 +232,7 @@ bool SetRepair::writeRebuilt(quint64 begin, quint64 width, const uchar *syndrome
     const int k = m_solution->size();
     QByteArray rebuilt(qsizetype(width) * k, '\0');
     auto *rows = reinterpret_cast<uchar *>(rebuilt.data());
-    inParallel(qsizetype(width), [&](qsizetype lo, qsizetype hi) {
+    par2InParallel(qsizetype(width), [&](qsizetype lo, qsizetype hi) {
         for (int j = 0; j < k; ++j)
             for (int r = 0; r < k; ++r)
                 if (const quint16 factor = m_solution->factor(j, r))

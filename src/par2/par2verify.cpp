@@ -2,6 +2,7 @@
 // Varko 2000 — which files of a PAR 2.0 set are whole, damaged or missing, and whether they can be rebuilt.
 #include "par2verify.h"
 
+#include "par2parallel.h"
 #include "zip/crc32stream.h"
 
 #include <QCryptographicHash>
@@ -100,10 +101,11 @@ bool Par2Verification::isWhole() const
 Par2Verification verifyPar2Set(const Par2Set &set)
 {
     Par2Verification verification;
-    for (const Par2SetFile &file : set.files) {
-        verification.files.append(checkFile(set.folder, file, set.sliceSize));
-        verification.blocksNeeded += verification.files.last().badSlices();
-    }
+    verification.files.resize(set.files.size());
+    Par2FileCheck *checks = verification.files.data();
+    par2ForEach(set.files.size(), [&](qsizetype f) { checks[f] = checkFile(set.folder, set.files[f], set.sliceSize); });
+    for (const Par2FileCheck &check : verification.files)
+        verification.blocksNeeded += check.badSlices();
     verification.blocksAvailable = int(set.recovery.size());
     return verification;
 }

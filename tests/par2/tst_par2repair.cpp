@@ -8,6 +8,7 @@
 #include "par2/par2verify.h"
 #include "par2/par2writer.h"
 
+#include <QCryptographicHash>
 #include <QMap>
 #include <QTest>
 
@@ -126,6 +127,45 @@ private slots:
         expected.removeDuplicates();
         expected.sort();
         QCOMPARE(after.keys(), expected);
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<quint64>("sliceSize");
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<quint64>("length");
+        QTest::addColumn<bool>("withMain");
+        QTest::addColumn<QString>("error");
+
+        // clang-format off
+        QTest::newRow("a name reaching outside the folder") << quint64(4096) << QByteArray("../set01.zip") << quint64(10) << true << "names a file outside its folder";
+        QTest::newRow("slices too large") << (quint64(1) << 31) << QByteArray("set01.zip") << quint64(10) << true << "slices of 2147483648 bytes";
+        QTest::newRow("more slices than constants") << quint64(4) << QByteArray("set01.zip") << quint64(4 * 40000) << true << "more than 32768 slices";
+        QTest::newRow("a length that would wrap") << quint64(4) << QByteArray("set01.zip") << ~quint64(0) << true << "more than 32768 slices";
+        QTest::newRow("no main packet") << quint64(4096) << QByteArray("set01.zip") << quint64(10) << false << "no intact main packet";
+        // clang-format on
+    }
+
+    // Intact packets that describe no set this program may repair: refused with the reason.
+    void refused()
+    {
+        QFETCH(quint64, sliceSize);
+        QFETCH(QByteArray, name);
+        QFETCH(quint64, length);
+        QFETCH(bool, withMain);
+        QFETCH(QString, error);
+
+        Par2FileDescription file{{}, QByteArray(16, '\0'), QByteArray(16, '\0'), length, name};
+        file.fileId = par2FileId(file.md5Head, length, name);
+        const QByteArray main = par2MainBody(sliceSize, {file.fileId});
+        const QByteArray setId = QCryptographicHash::hash(main, QCryptographicHash::Md5);
+        const QString folder = m_scratch.fresh();
+        makeFile(folder + "/set.par2",
+                 (withMain ? par2Packet(setId, Par2Type::main(), main) : QByteArray())
+                     + par2Packet(setId, Par2Type::fileDescription(), par2FileDescriptionBody(file)));
+        const Par2Set set = readPar2Set(par2SetFiles(folder, "set"));
+        QVERIFY2(set.error.contains(error), qPrintable(set.error));
+        QVERIFY(set.files.isEmpty());
     }
 
 private:
