@@ -19,7 +19,7 @@ constexpr qsizetype BatchBytes = 16 * 1024 * 1024; // known slices read before t
 constexpr qsizetype FactorBytes = 16 * 1024 * 1024; // the batch's multipliers, one per slice and recovery slice
 // A strip is worked in tiles small enough that a recovery slice's tile stays in the first-level
 // cache while every known slice of the batch is added into it.
-constexpr qsizetype TileBytes = 4 * 1024;
+constexpr qsizetype TileBytes = 16 * 1024;
 // The system's matrices take some n² words each: beyond this many missing slices they alone
 // would outgrow any sensible memory.
 constexpr qsizetype MaxMissing = 4096;

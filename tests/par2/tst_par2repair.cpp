@@ -3,6 +3,8 @@
 #include "archivertestkit.h"
 #include "testfiles.h"
 
+#include "par2/gf16.h"
+#include "par2/par2matrix.h"
 #include "par2/par2reader.h"
 #include "par2/par2repair.h"
 #include "par2/par2verify.h"
@@ -166,6 +168,41 @@ private slots:
         const Par2Set set = readPar2Set(par2SetFiles(folder, "set"));
         QVERIFY2(set.error.contains(error), qPrintable(set.error));
         QVERIFY(set.files.isEmpty());
+    }
+
+    void solve_data()
+    {
+        QTest::addColumn<QList<quint32>>("missingLogs");
+        QTest::addColumn<QList<quint32>>("exponents");
+        QTest::addColumn<QList<quint32>>("chosen"); // empty: no solution
+
+        // 2^1 / 2^2 has order 65535: exponents 0 and 65535 give equal rows, and the next is taken.
+        // clang-format off
+        QTest::newRow("the first ones") << QList<quint32>{1, 2, 4} << QList<quint32>{0, 1, 2, 3} << QList<quint32>{0, 1, 2};
+        QTest::newRow("a singular choice passed over") << QList<quint32>{1, 2} << QList<quint32>{0, 65535, 7} << QList<quint32>{0, 7};
+        QTest::newRow("only singular choices") << QList<quint32>{1, 2} << QList<quint32>{0, 65535} << QList<quint32>{};
+        QTest::newRow("too few") << QList<quint32>{1, 2, 4} << QList<quint32>{5, 6} << QList<quint32>{};
+        // clang-format on
+    }
+
+    // The chosen recovery slices and the inverse: inverse times the system is the identity.
+    void solve()
+    {
+        QFETCH(QList<quint32>, missingLogs);
+        QFETCH(QList<quint32>, exponents);
+        QFETCH(QList<quint32>, chosen);
+
+        const std::optional<Par2Solution> solution = par2Solve(missingLogs, exponents);
+        QCOMPARE(solution ? solution->exponents : QList<quint32>{}, chosen);
+        const int n = int(chosen.size());
+        for (int j = 0; j < n; ++j)
+            for (int c = 0; c < n; ++c) {
+                quint16 sum = 0;
+                for (int r = 0; r < n; ++r)
+                    sum ^=
+                        Gf16::multiply(solution->factor(j, r), Gf16::powerOfTwo(quint64(missingLogs[c]) * chosen[r]));
+                QCOMPARE(sum, quint16(j == c));
+            }
     }
 
 private:
