@@ -55,15 +55,20 @@ int HeadlessRepair::run(const QString &path)
 bool HeadlessRepair::repair(const Par2Set &set)
 {
     const Par2Verification verification = verifyPar2Set(set);
+    QStringList faulty; // by name, as a listing of the folder has them
     for (const Par2FileCheck &file : verification.files)
         if (file.state != Par2FileCheck::State::Whole)
-            m_out << file.name() << ": " << stateText(file) << Qt::endl;
+            faulty << file.name() + QStringLiteral(": ") + stateText(file);
+    faulty.sort();
+    for (const QString &line : faulty)
+        m_out << line << Qt::endl;
     if (verification.isWhole()) {
         m_out << "Every file is whole: nothing to repair" << Qt::endl;
         return true;
     }
     m_out << par2BlocksText(verification) << Qt::endl;
-    const Par2RepairResult result = repairPar2Set(set, verification);
+    Par2RepairResult result = repairPar2Set(set, verification);
+    result.repaired.sort();
     for (const QString &name : result.repaired)
         m_out << "Repaired " << name << Qt::endl;
     if (!result.error.isEmpty())
