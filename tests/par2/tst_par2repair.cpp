@@ -225,7 +225,10 @@ private:
             originals.insert(kInputs[i], readFile(paths.last()));
         }
         if (maker == u"ours") {
-            const Par2WriteResult written = writePar2(paths, folder + "/set", {40, 4096, 64 << 20});
+            Par2Options options;
+            options.percent = 40;
+            options.sliceSize = 4096;
+            const Par2WriteResult written = writePar2(paths, folder + "/set", options);
             if (!written.error.isEmpty())
                 qWarning("%s", qPrintable(written.error));
         } else {
