@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The tests that run whole programs (varko2000, wrar, wace and the readers)
 # rather than linked code: those in tests/cli and these. Label "e2e"; the rest "unit".
-set(VARKO_WHOLE_PROGRAM_TESTS tst_archivers tst_lifecycle tst_par2)
+set(VARKO_WHOLE_PROGRAM_TESTS tst_archivers tst_lifecycle tst_par2 tst_par2repair)
 
 # varko_add_test(NAME <name> SOURCES <files...> LIBS <targets...>)
 # Builds one QTest executable and registers it with CTest. Tests never need a

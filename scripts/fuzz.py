@@ -8,12 +8,14 @@ Three kinds of case, each in a folder of its own that is the program's home,
 data folder, temporary folder and rip-to folder:
   - a mutated rip script (and, one case in two, a mutated options.ini) packed
     headless with `varko2000 --pack`;
-  - a good set with corrupted zips, .sfv or volumes tested with `varko2000 --test`;
+  - a good set with corrupted zips, .sfv, PAR2 files or volumes tested with
+    `varko2000 --test`, or (one case in two) repaired with `varko2000 --repair`;
   - a hostile list file given to `wrar` and `wace` as the run gives it (one for each script case).
 A case fails on: a signal or an exit status other than 0, 1 and 2; a report of
 AddressSanitizer or UndefinedBehaviorSanitizer; the time limit; a file written
-outside the case's folder (or into a folder the script does not name); a change
-to the queued files; "whole" (exit 0) for a set that unzip or 7z rejects.
+outside the case's folder (or into a folder the script does not name, or into the
+set but by a repair, which leaves no temporary file); a change to the queued
+files; "whole" (exit 0) for a set that unzip or 7z rejects.
 Failing cases are kept. Exit status 1 when any case failed.
 """
 
@@ -116,7 +118,7 @@ class Fuzz:
         lines[3] = b"size= 1"  # half a megabyte a volume: a set of four zips
         with open(script, "wb") as f:
             f.write(b"\r\n".join(lines) + b"\r\n")
-        done = subprocess.run([f"{self.bin}/varko2000", "--pack", script, "--name", "good", "--sfv"],
+        done = subprocess.run([f"{self.bin}/varko2000", "--pack", script, "--name", "good", "--sfv", "--par2", "30"],
                               env=self.environment(case), cwd=case, capture_output=True, timeout=60)
         if done.returncode != 0:
             sys.exit(f"fuzz.py: the good set was not made: {done.stderr.decode(errors='replace')}")
@@ -214,7 +216,9 @@ class Fuzz:
             shutil.copytree(self.good_set, os.path.join(case, "set"))
             self.corrupt_set(rng, os.path.join(case, "set"))
             left = sorted(n for n in os.listdir(os.path.join(case, "set")) if n.endswith(".zip")) or ["good01.zip"]
-            argv = [f"{self.bin}/varko2000", "--test", os.path.join(case, "set", rng.choice(left))]
+            kind = "repair" if number % 2 else "set"
+            argv = [f"{self.bin}/varko2000", f"--{kind.replace('set', 'test')}",
+                    os.path.join(case, "set", rng.choice(left + ["good.par2"] * (kind == "repair")))]
         before = all_files(case)
         started = time.monotonic()
         # A session of its own: a case that overruns is ended with every archiver it started.
@@ -242,15 +246,17 @@ class Fuzz:
         if done.returncode not in (0, 1, 2):
             return f"exit status {done.returncode}"
         made = all_files(case) - before
-        allowed = ("rips/", "data/", "tmp/", "home/.config")
+        allowed = ("rips/", "data/", "tmp/", "home/.config") + (("set/",) if kind == "repair" else ())
         stray = sorted(p for p in made if not p.startswith(allowed) and p not in ("rips", "data", "tmp"))
         if stray:
             return f"wrote outside its folders: {stray[:3]}"
+        if kind == "repair" and any(p.startswith("set/.") for p in all_files(case)):
+            return "left a temporary file in the set"
         if kind == "script":
             zips_elsewhere = sorted(p for p in made if p.endswith(".zip") and not p.startswith("rips/"))
             if zips_elsewhere:
                 return f"zips where the script does not say: {zips_elsewhere[:3]}"
-        if kind == "set" and done.returncode == 0:
+        if kind in ("set", "repair") and done.returncode == 0:
             return self.reader_rejects(os.path.join(case, "set"))
         return None
 

@@ -2,6 +2,7 @@
 // Varko 2000 — program entry.
 #include "app/singleinstance.h"
 #include "cli/headlesspack.h"
+#include "cli/headlessrepair.h"
 #include "cli/headlesstest.h"
 #include "dialogs/messagebox.h"
 #include "platform/datafolder.h"
@@ -18,16 +19,19 @@ namespace {
 
 const QString kVersion = QStringLiteral("Varko 2000 v" VARKO_VERSION);
 
-const char kUsage[] = "usage: varko2000                      open the main window\n"
-                      "       varko2000 [!]SCRIPT.v2k        open the main window with a rip script\n"
-                      "       varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv] [--par2 PERCENT] [--test]\n"
-                      "                 [--progress=json | --quiet]\n"
-                      "                                      pack a rip script without a window; its progress\n"
-                      "                                      on standard error, or as JSON lines on standard output\n"
-                      "       varko2000 --test ZIP|SFV|FOLDER/BASE\n"
-                      "                                      check a packed set, every byte of it\n"
-                      "       varko2000 --version            print the version\n"
-                      "       varko2000 --help               print this text\n";
+const char kUsage[] =
+    "usage: varko2000                      open the main window\n"
+    "       varko2000 [!]SCRIPT.v2k        open the main window with a rip script\n"
+    "       varko2000 --pack SCRIPT.v2k --name BASE [--replace] [--sfv] [--par2 PERCENT] [--test]\n"
+    "                 [--progress=json | --quiet]\n"
+    "                                      pack a rip script without a window; its progress\n"
+    "                                      on standard error, or as JSON lines on standard output\n"
+    "       varko2000 --test ZIP|SFV|FOLDER/BASE\n"
+    "                                      check a packed set, every byte of it\n"
+    "       varko2000 --repair ZIP|PAR2|FOLDER/BASE\n"
+    "                                      rebuild damaged or missing zips from the set's PAR2 files\n"
+    "       varko2000 --version            print the version\n"
+    "       varko2000 --help               print this text\n";
 
 void nameApplication()
 {
@@ -56,6 +60,8 @@ int runWithoutWindow(int argc, char *argv[], int &handled)
         return runHeadlessPack(args);
     if (isTestRequest(args))
         return runHeadlessTest(args);
+    if (isRepairRequest(args))
+        return runHeadlessRepair(args);
     // The one plain argument the program takes is a rip script; an unknown
     // option is a mistake, not a script name.
     if (args.size() > 1 || (!args.isEmpty() && args.first().startsWith(QStringLiteral("--")))) {
@@ -74,7 +80,7 @@ bool reportMissingDisplay()
             return false;
     }
     QTextStream(stderr) << "varko2000: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set);"
-                           " --pack and --test work without one"
+                           " --pack, --test and --repair work without one"
                         << Qt::endl;
     return true;
 }

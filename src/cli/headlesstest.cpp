@@ -42,5 +42,7 @@ int testSetAt(const QString &path)
     for (const QString &fault : report.setFaults)
         out << fault << Qt::endl;
     out << setTestVerdict(location, report) << Qt::endl;
+    if (!report.recovery.isEmpty())
+        out << report.recovery << Qt::endl;
     return report.faultCount() == 0 ? PackedSet : RunEnded;
 }

@@ -12,7 +12,8 @@ int runHeadlessTest(const QStringList &arguments);
 
 /**
  * Tests the set `path` points at (a zip of it, its .sfv, or the rip-to
- * folder and base name), printing one line per zip and the verdict last.
+ * folder and base name), printing one line per zip, the verdict, and for a
+ * faulty set with PAR2 files beside it whether they can repair it.
  * Returns 0 when the set is whole, 1 when a fault was found, 2 for a path
  * where no set lies.
  */

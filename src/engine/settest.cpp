@@ -4,6 +4,7 @@
 
 #include "engine/diznumbering.h"
 #include "engine/runsummary.h"
+#include "engine/setrecovery.h"
 #include "engine/sfvfile.h"
 #include "store/storeresult.h"
 #include "store/textformat.h"
@@ -66,6 +67,8 @@ SetTestReport SetTest::run()
             << QStringLiteral("%1: names %2, which is not there").arg(getfile(m_location.sfvPath()), it.key());
     if (m_archive)
         m_report.archiveFiles = m_archive->filesChecked();
+    if (m_report.faultCount() > 0)
+        m_report.recovery = recoveryVerdict(m_location);
     return m_report;
 }
 

@@ -32,6 +32,7 @@ struct SetTestReport
     QStringList setFaults; ///< faults of the .sfv that belong to no zip of the set
     int archiveFiles = 0; ///< archived files read whole and matching their CRC
     qint64 zipBytes = 0; ///< bytes of the zips tested
+    QString recovery; ///< for a faulty set, what the PAR2 files beside it say (recoveryVerdict); empty without them
 
     int faultCount() const;
 };
@@ -48,7 +49,8 @@ QString setTestVerdict(const SetLocation &location, const SetTestReport &report)
  * number, every other member several zips hold alike in all of them, the
  * .sfv (when there is one) matching the zips, and the volumes inside joining
  * into a RAR or ACE set whose every file matches its CRC. The volumes stream from the
- * zips; nothing is extracted.
+ * zips; nothing is extracted. A faulty set with PAR2 files beside it is checked against
+ * them too, for whether they can mend it.
  */
 class SetTest
 {

@@ -96,3 +96,65 @@ QByteArray par2CreatorBody()
 {
     return par2Padded(QByteArrayLiteral("Created by Varko 2000 version " VARKO_VERSION "."));
 }
+
+QByteArrayView par2Magic()
+{
+    return QByteArrayView("PAR2\0PKT", 8);
+}
+
+quint64 par2ReadInteger(QByteArrayView bytes, qsizetype at, int size)
+{
+    quint64 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | uchar(bytes[at + i]);
+    return value;
+}
+
+std::optional<Par2PacketHeader> par2ParseHeader(QByteArrayView bytes)
+{
+    if (bytes.size() < Par2HeaderSize || !bytes.startsWith(par2Magic()))
+        return std::nullopt;
+    Par2PacketHeader header;
+    header.length = par2ReadInteger(bytes, 8, 8);
+    if (header.length < quint64(Par2HeaderSize) || header.length % 4)
+        return std::nullopt;
+    header.md5 = bytes.sliced(16, 16).toByteArray();
+    header.setId = bytes.sliced(32, 16).toByteArray();
+    header.type = bytes.sliced(48, 16).toByteArray();
+    return header;
+}
+
+std::optional<Par2Main> par2ParseMain(QByteArrayView body)
+{
+    if (body.size() < 12)
+        return std::nullopt;
+    Par2Main main;
+    main.sliceSize = par2ReadInteger(body, 0, 8);
+    const quint64 count = par2ReadInteger(body, 8, 4);
+    if (main.sliceSize == 0 || main.sliceSize % 4 || count > quint64(body.size() - 12) / 16)
+        return std::nullopt;
+    for (quint64 i = 0; i < count; ++i)
+        main.fileIds.append(body.sliced(12 + qsizetype(i) * 16, 16).toByteArray());
+    return main;
+}
+
+std::optional<Par2FileDescription> par2ParseFileDescription(QByteArrayView body)
+{
+    if (body.size() < 56)
+        return std::nullopt;
+    Par2FileDescription file;
+    file.fileId = body.sliced(0, 16).toByteArray();
+    file.md5 = body.sliced(16, 16).toByteArray();
+    file.md5Head = body.sliced(32, 16).toByteArray();
+    file.length = par2ReadInteger(body, 48, 8);
+    const QByteArrayView name = body.sliced(56);
+    file.name = name.first(name.indexOf('\0') < 0 ? name.size() : name.indexOf('\0')).toByteArray();
+    return file;
+}
+
+std::optional<Par2SliceChecksums> par2ParseSliceChecksums(QByteArrayView body)
+{
+    if (body.size() < 16 || (body.size() - 16) % 20)
+        return std::nullopt;
+    return Par2SliceChecksums{body.first(16).toByteArray(), body.sliced(16).toByteArray()};
+}

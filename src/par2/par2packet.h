@@ -6,6 +6,8 @@
 #include <QList>
 #include <QtGlobal>
 
+#include <optional>
+
 /** The 16-byte type field of each packet kind we write. */
 namespace Par2Type {
 QByteArray main();
@@ -46,3 +48,38 @@ QByteArray par2CreatorBody();
 QByteArray par2Padded(QByteArray bytes);
 /** Little-endian bytes of `value`, `size` of them. */
 QByteArray par2Integer(quint64 value, int size);
+
+/** The magic every packet starts with. */
+QByteArrayView par2Magic();
+
+/** A packet's header as read; the MD5 is still to be checked against the bytes after it. */
+struct Par2PacketHeader
+{
+    quint64 length = 0; ///< of the whole packet, header included
+    QByteArray md5;
+    QByteArray setId;
+    QByteArray type;
+};
+
+/** The header at the start of `bytes` (64 of them); no value without the magic or with an impossible length. */
+std::optional<Par2PacketHeader> par2ParseHeader(QByteArrayView bytes);
+/** The value of `size` little-endian bytes at `at` in `bytes`. */
+quint64 par2ReadInteger(QByteArrayView bytes, qsizetype at, int size);
+
+/** What a main packet says: the slice size and the recovery set's File IDs in slice order. */
+struct Par2Main
+{
+    quint64 sliceSize = 0;
+    QList<QByteArray> fileIds;
+};
+
+std::optional<Par2Main> par2ParseMain(QByteArrayView body);
+/** The description of one file; its name without the zero padding. */
+std::optional<Par2FileDescription> par2ParseFileDescription(QByteArrayView body);
+/** A slice checksum packet: the File ID, then per slice its MD5 and CRC-32 (20 bytes each). */
+struct Par2SliceChecksums
+{
+    QByteArray fileId;
+    QByteArray checksums;
+};
+std::optional<Par2SliceChecksums> par2ParseSliceChecksums(QByteArrayView body);

@@ -34,6 +34,8 @@ Message verdictMessage(const SetLocation &location, const SetTestReport &report)
 {
     const bool whole = report.faultCount() == 0;
     QString text = setTestVerdict(location, report);
+    if (!report.recovery.isEmpty())
+        text += u'\n' + report.recovery;
     if (!whole)
         text += QStringLiteral("\n\n") + faultLines(report);
     return {text, QStringLiteral("Varko 2000"), whole ? Message::Icon::Information : Message::Icon::Critical,
@@ -47,8 +49,10 @@ QString verdictLine(const SetLocation &location, const SetTestReport &report)
     for (const ZipCheck &zip : report.zips)
         if (!zip.faults.isEmpty())
             faulty << zip.name;
-    const QString verdict = setTestVerdict(location, report);
-    return faulty.isEmpty() ? verdict : verdict + QStringLiteral(": ") + faulty.join(QStringLiteral(", "));
+    QString line = setTestVerdict(location, report);
+    if (!faulty.isEmpty())
+        line += QStringLiteral(": ") + faulty.join(QStringLiteral(", "));
+    return report.recovery.isEmpty() ? line : line + QStringLiteral("; ") + report.recovery;
 }
 
 } // namespace

@@ -13,15 +13,6 @@
 
 namespace {
 
-/** Every file of a folder and its bytes: what a test must leave as it found it. */
-QMap<QString, QByteArray> snapshot(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    for (const QString &name : filesIn(folder))
-        files.insert(name, readFile(folder + u'/' + name));
-    return files;
-}
-
 void flipByte(const QString &path, qint64 at)
 {
     QFile file(path);
@@ -47,9 +38,12 @@ private slots:
     void corruption_data();
     void corruption();
     void sfvFile();
+    void repair_data();
+    void repair();
 
 private:
     void pack(const QString &archiver);
+    QString copySet(const QString &archiver, bool withPar2);
     void corrupt(QString how, const QString &set);
 
     QTemporaryDir m_dir;
@@ -86,18 +80,21 @@ void TestSetTest::pack(const QString &archiver)
                            m_dir.filePath("rel/file_id.diz"), m_dir.filePath("rel/my.nfo")};
     QVERIFY(writeScript(m_dir.filePath("s.v2k"), settings, rows).ok);
     qputenv("VARKO_HOME", m_dir.filePath("home").toUtf8());
+    // 30 %: enough to rebuild one of the four zips, not two.
     const ProcessResult run =
         runProcess(toolPath("varko2000"),
-                   {"--pack", m_dir.filePath("s.v2k"), "--name", "myrel", "--sfv", "--par2", "10", "--test"});
+                   {"--pack", m_dir.filePath("s.v2k"), "--name", "myrel", "--sfv", "--par2", "30", "--test"});
     QVERIFY2(run.exitCode == 0, run.err.constData());
     QVERIFY(run.out.contains("myrel: the set is whole (4 zips"));
-    // The recovery files over the zips are what the PAR2 client takes; the corruption rows use the zips alone.
+    // The recovery files over the zips are what the PAR2 client takes; the corruption rows use the
+    // zips alone, the repair rows take them back.
     const ProcessResult verified =
         runProcess(QStringLiteral("par2"), {"verify", "-q", QDir(settings.riptodir).filePath("myrel.par2")});
     QVERIFY2(verified.exitCode == 0, verified.out.constData());
+    QDir().mkpath(settings.riptodir + QStringLiteral("-par2"));
     for (const QString &file : filesIn(settings.riptodir))
         if (file.endsWith(QLatin1String(".par2")))
-            QFile::remove(QDir(settings.riptodir).filePath(file));
+            QVERIFY(QFile::rename(QDir(settings.riptodir).filePath(file), settings.riptodir + "-par2/" + file));
     QCOMPARE(filesIn(settings.riptodir).size(), 5);
 }
 
@@ -215,10 +212,7 @@ void TestSetTest::corruption()
     QFETCH(QString, path);
     QFETCH(int, status);
     QFETCH(QString, said);
-    const QString set = m_dir.filePath(QStringLiteral("copy/") + QTest::currentDataTag());
-    QDir().mkpath(set);
-    for (const QString &name : filesIn(m_dir.filePath(archiver)))
-        QVERIFY(QFile::copy(m_dir.filePath(archiver + u'/' + name), set + u'/' + name));
+    const QString set = copySet(archiver, false);
     corrupt(how, set);
     if (QTest::currentTestFailed())
         return;
@@ -229,6 +223,64 @@ void TestSetTest::corruption()
     QVERIFY2(output.contains(said), qPrintable(output));
     QCOMPARE(test.exitCode, status);
     QVERIFY(snapshot(set) == before);
+    QDir(set).removeRecursively();
+}
+
+// The set in a folder of the current row's own, with its PAR2 files or without.
+QString TestSetTest::copySet(const QString &archiver, bool withPar2)
+{
+    const QString set = m_dir.filePath(QStringLiteral("copy/") + QTest::currentDataTag());
+    QDir().mkpath(set);
+    QStringList folders{archiver};
+    if (withPar2)
+        folders << archiver + "-par2";
+    for (const QString &from : folders)
+        for (const QString &name : filesIn(m_dir.filePath(from)))
+            QFile::copy(m_dir.filePath(from + u'/' + name), set + u'/' + name);
+    return set;
+}
+
+void TestSetTest::repair_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("withPar2");
+    QTest::addColumn<QString>("tested");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said");
+    // clang-format off
+    QTest::newRow("zip missing") << "zip missing" << true << "\nrepairable with myrel.par2 (" << 0 << "Repaired myrel03.zip\n";
+    QTest::newRow("byte flipped") << "byte flipped" << true << "\nrepairable with myrel.par2 (" << 0 << "Repaired myrel02.zip\n";
+    QTest::newRow("two zips missing") << "two left, " << true << "\nnot repairable with myrel.par2 (" << 1 << "not repairable";
+    QTest::newRow("no PAR2 files") << "zip missing" << false << "myrel03.zip: missing\n" << 2 << "no PAR2 files";
+    // clang-format on
+}
+
+// The test tells whether the PAR2 files can mend the set; --repair mends it byte for byte and
+// tests it again, or leaves every file as it was.
+void TestSetTest::repair()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, withPar2);
+    QFETCH(QString, tested);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    const QString set = copySet(QStringLiteral("rar"), withPar2);
+    const QMap<QString, QByteArray> whole = snapshot(set);
+    corrupt(how, set);
+    const QMap<QString, QByteArray> before = snapshot(set);
+
+    const ProcessResult test = runProcess(toolPath("varko2000"), {"--test", set + "/myrel"});
+    QVERIFY2(QString::fromUtf8(test.out).contains(tested), test.out.constData());
+    QVERIFY(withPar2 || !test.out.contains("repairable"));
+    QCOMPARE(test.exitCode, 1);
+
+    const ProcessResult repair = runProcess(toolPath("varko2000"), {"--repair", set + "/myrel01.zip"});
+    QVERIFY2(QString::fromUtf8(repair.out + repair.err).contains(said), (repair.out + repair.err).constData());
+    QCOMPARE(repair.exitCode, status);
+    if (status == 0)
+        QVERIFY2(snapshot(set) == whole && repair.out.contains("myrel: the set is whole"), repair.out.constData());
+    else
+        QVERIFY(snapshot(set) == before);
     QDir(set).removeRecursively();
 }
 

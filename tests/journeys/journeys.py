@@ -426,11 +426,11 @@ def close_during_run(s):
 
 
 def test_set_names_fault(s):
-    """Test set... on a set with one flipped byte names the faulty zip."""
+    """Test set... on a set with one flipped byte names the faulty zip and what its PAR2 files can do."""
     folder = s.dirs["files"]
     names = release_files(folder, big=3_000_000)
     script = script_for(s, folder, names)
-    packed = s.run([s.binary("varko2000"), "--pack", script, "--name", "flip"], timeout=30)
+    packed = s.run([s.binary("varko2000"), "--pack", script, "--name", "flip", "--par2", "10"], timeout=30)
     zips = zips_in(s.dirs["rips"])
     if packed.returncode != 0 or len(zips) < 3:
         raise JourneyFailed(f"--pack gave {packed.returncode} and {zips}: {packed.stderr[-300:]}")
@@ -449,6 +449,8 @@ def test_set_names_fault(s):
     s.shot("verdict")
     if zips[1] not in verdict or any(z in verdict for z in (zips[0], zips[2])):
         raise JourneyFailed(f"the verdict does not name {zips[1]} alone: {verdict!r}")
+    if "repairable with flip.par2 (1 block needed" not in verdict:
+        raise JourneyFailed(f"the verdict does not say the PAR2 files can mend it: {verdict!r}")
     win.press("push button", "OK")
     if zips[1] not in win.outcome():
         raise JourneyFailed(f"the outcome line does not name {zips[1]}: {win.outcome()!r}")

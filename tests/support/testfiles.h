@@ -8,6 +8,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -98,6 +99,17 @@ inline QStringList filesIn(const QString &folder)
     QStringList names = QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
     names.sort();
     return names;
+}
+
+/** Every file of a folder and its bytes (nothing for a FIFO or device): what a test must leave as it found it. */
+inline QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString &name : filesIn(folder)) {
+        const QString path = folder + u'/' + name;
+        files.insert(name, QFileInfo(path).isFile() ? readFile(path) : QByteArray());
+    }
+    return files;
 }
 
 /** A home folder of the test's own and /tmp as the temporary folder, so default files have fixed bytes. */

@@ -56,7 +56,7 @@ private slots:
         QTest::newRow("second start") << QStringList{} << 0 << "" << true;
         QTest::newRow("no display") << QStringList{"a.v2k"} << 2
                                     << "varko2000: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are "
-                                       "not set); --pack and --test work without one" << false;
+                                       "not set); --pack, --test and --repair work without one" << false;
         QTest::newRow("no display, --version") << QStringList{"--version"} << 0 << "Varko 2000 v1.38" << false;
         // clang-format on
     }
