@@ -11,6 +11,7 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio>
@@ -293,11 +294,25 @@ QString checkOptions(const QStringList &inputs, const Par2Options &options)
     return {};
 }
 
+// An empty file has no slice to protect, and the common client takes one listed in a set for
+// damaged: such files stay out of the set, as that client leaves them out of its own.
+QStringList withoutEmptyFiles(const QStringList &inputs)
+{
+    QStringList kept;
+    for (const QString &input : inputs) {
+        const QFileInfo info(input);
+        if (!info.isFile() || info.size() > 0)
+            kept << input;
+    }
+    return kept;
+}
+
 } // namespace
 
-Par2WriteResult writePar2(const QStringList &inputs, const QString &base, const Par2Options &options)
+Par2WriteResult writePar2(const QStringList &allInputs, const QString &base, const Par2Options &options)
 {
     Par2WriteResult result;
+    const QStringList inputs = withoutEmptyFiles(allInputs);
     result.error = checkOptions(inputs, options);
     if (!result.error.isEmpty())
         return result;
