@@ -3,11 +3,13 @@
 #include "engine/packsession.h"
 
 #include "engine/sfvfile.h"
+#include "par2/par2reader.h"
 #include "par2/par2writer.h"
 #include "store/storeresult.h"
 #include "store/textformat.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -118,15 +120,21 @@ quint64 totalSize(const QStringList &files)
 } // namespace
 
 // Recovery files over the zips a complete run made, so that lost or damaged zips can be rebuilt.
+// Those of an earlier set of the name go first: they describe zips that were replaced.
 bool PackSession::writeRecovery()
 {
     const int percent = recoveryPercent();
-    if (!isComplete() || percent <= 0)
+    if (!isComplete())
         return true;
     if (!isZipping(m_settings)) {
-        note(QStringLiteral("zipping is off: no PAR2 files, which cover zips"), RunReport::Note::Remark);
+        if (percent > 0)
+            note(QStringLiteral("zipping is off: no PAR2 files, which cover zips"), RunReport::Note::Remark);
         return true;
     }
+    for (const QString &old : par2SetFiles(m_settings.riptodir, m_run->baseName()))
+        QFile::remove(old);
+    if (percent <= 0)
+        return true;
     QStringList zips;
     for (const SfvFile::Line &zip : m_run->zipChecksums())
         zips << folderWithSlash(m_settings.riptodir) + zip.name;

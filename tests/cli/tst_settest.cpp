@@ -80,12 +80,16 @@ void TestSetTest::pack(const QString &archiver)
                            m_dir.filePath("rel/file_id.diz"), m_dir.filePath("rel/my.nfo")};
     QVERIFY(writeScript(m_dir.filePath("s.v2k"), settings, rows).ok);
     qputenv("VARKO_HOME", m_dir.filePath("home").toUtf8());
+    // Recovery files of an earlier set of the name go with its zips; another set's stay.
+    const QString stale = makeFile(QDir(settings.riptodir).filePath("myrel.vol999+001.par2"), QByteArray("old"));
+    const QString other = makeFile(QDir(settings.riptodir).filePath("other.par2"), QByteArray("other"));
     // 30 %: enough to rebuild one of the four zips, not two.
     const ProcessResult run =
         runProcess(toolPath("varko2000"),
                    {"--pack", m_dir.filePath("s.v2k"), "--name", "myrel", "--sfv", "--par2", "30", "--test"});
     QVERIFY2(run.exitCode == 0, run.err.constData());
     QVERIFY(run.out.contains("myrel: the set is whole (4 zips"));
+    QVERIFY(!QFileInfo::exists(stale) && QFile::remove(other));
     // The recovery files over the zips are what the PAR2 client takes; the corruption rows use the
     // zips alone, the repair rows take them back.
     const ProcessResult verified =
