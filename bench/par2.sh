@@ -9,7 +9,8 @@
 # falls on both, with the slice size a pack would choose (set size / 1000, a
 # multiple of 4) and as many volume files as ours. The best time of each
 # counts. Prints both times, ours over par2's against the goal, and our peak
-# memory against its bound; par2 verifies our files.
+# memory against its bound; par2 verifies our files. Then the repair of two lost
+# zips of a real packed set, ours against par2's, on the same PAR2 files.
 #
 #   bench/par2.sh [BUILD_DIR]       (default: build; ZIPS=210 ZIP_BYTES=1457664 RUNS=3)
 #
@@ -80,10 +81,41 @@ printf 'create %s%% of %s MB, slice %s, %s volumes: ours %.2f s  par2 %.2f s  (b
 printf '           our peak %s MB, goal < 256 MB: %s; all runs: ours %s; par2 %s\n' \
   "$peak_mb" "$memory" "${ours_s[*]}" "${theirs_s[*]}"
 
-# Repair: `varko2000 --repair` against `par2 repair` after two zips are deleted,
-# once the program repairs. Until then this only says so.
-if "$build/bin/varko2000" --help 2>/dev/null | grep -q -- '--repair'; then
-  echo "repair: varko2000 --repair is there; its comparison with par2 repair is still to be added here"
-else
-  echo "repair: not compared (varko2000 --help lists no --repair yet)"
-fi
+# Repair: a real set packed with --par2 10 from the pipeline benchmark's release, two of its zips
+# deleted, rebuilt by `varko2000 --repair` (which then tests the whole set) and by `par2 repair`
+# from the same files, each on a fresh copy.
+release_mb=$((total / 1048576))
+. "$(dirname "$0")/release.sh"
+make_release "$work/rel" "$release_mb"
+mkdir -p "$work/packed" "$work/tmp"
+write_script "$work/r.v2k" 0 "$work/packed" "$work/rel"
+VARKO_HOME="$work/home" "$build/bin/varko2000" --pack "$work/r.v2k" --name bench --par2 "$percent" --quiet ||
+  { echo "par2.sh: packing the repair set failed" >&2; exit 1; }
+lost=("$(ls "$work"/packed/bench*.zip | sed -n 5p)" "$(ls "$work"/packed/bench*.zip | sed -n 50p)")
+
+# damaged_copy -> a fresh copy of the packed set without the two lost zips, in $work/copy
+damaged_copy() {
+  rm -rf "$work/copy" && cp -r "$work/packed" "$work/copy"
+  for zip in "${lost[@]}"; do rm "$work/copy/$(basename "$zip")"; done
+}
+
+repair_ours=() repair_kb=() repair_theirs=()
+for _ in $(seq 1 "$runs"); do
+  damaged_copy && sync
+  /usr/bin/time -f '%e %M' -o "$work/time" "$build/bin/varko2000" --repair "$work/copy/bench.par2" >/dev/null ||
+    { echo "par2.sh: varko2000 --repair did not make the set whole" >&2; exit 1; }
+  read -r s kb <"$work/time"
+  repair_ours+=("$s") repair_kb+=("$kb")
+  damaged_copy && sync
+  /usr/bin/time -f '%e' -o "$work/time" par2 repair -q -q "$work/copy/bench.par2" >/dev/null ||
+    { echo "par2.sh: par2 repair failed" >&2; exit 1; }
+  repair_theirs+=("$(cat "$work/time")")
+done
+our_best=$(least "${repair_ours[@]}") their_best=$(least "${repair_theirs[@]}")
+ratio=$(echo "scale=3; $our_best / $their_best" | bc)
+verdict=$([ "$(echo "$ratio <= 0.5" | bc)" = 1 ] && echo met || echo "NOT met")
+peak_mb=$(($(most "${repair_kb[@]}") / 1024))
+printf 'repair 2 lost zips of %s: ours %.2f s (the set test included)  par2 %.2f s  (best of %s)  ratio %.3f  goal <= 0.5: %s\n' \
+  "$(ls "$work/packed" | grep -c 'zip$') zips" "$our_best" "$their_best" "$runs" "$ratio" "$verdict"
+printf '           our peak %s MB, goal < 256 MB: %s; all runs: ours %s; par2 %s\n' \
+  "$peak_mb" "$([ "$peak_mb" -lt 256 ] && echo met || echo "NOT met")" "${repair_ours[*]}" "${repair_theirs[*]}"
