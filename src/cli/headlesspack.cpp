@@ -115,7 +115,10 @@ PackOptions packOptions(const PackArguments &parsed)
         options.writeSfv = [] { return true; };
     options.par2Percent = [percent = parsed.par2] { return percent; };
     if (parsed.test)
-        options.testSet = [](const QString &setPath) { return testSetAt(setPath) == PackedSet; };
+        // JSON progress has standard output to itself.
+        options.testSet = [json = parsed.json](const QString &setPath) {
+            return testSetAt(setPath, json) == PackedSet;
+        };
     return options;
 }
 

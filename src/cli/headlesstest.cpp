@@ -27,9 +27,9 @@ int runHeadlessTest(const QStringList &arguments)
     return testSetAt(arguments.at(1));
 }
 
-int testSetAt(const QString &path)
+int testSetAt(const QString &path, bool toStandardError)
 {
-    QTextStream out(stdout);
+    QTextStream out(toStandardError ? stderr : stdout);
     QTextStream err(stderr);
     const SetLocation location = locateSet(path);
     if (!location.problem.isEmpty()) {

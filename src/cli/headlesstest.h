@@ -15,6 +15,7 @@ int runHeadlessTest(const QStringList &arguments);
  * folder and base name), printing one line per zip, the verdict, and for a
  * faulty set with PAR2 files beside it whether they can repair it.
  * Returns 0 when the set is whole, 1 when a fault was found, 2 for a path
- * where no set lies.
+ * where no set lies. The lines go to standard output, or to standard error
+ * with `toStandardError` (when standard output carries something else).
  */
-int testSetAt(const QString &path);
+int testSetAt(const QString &path, bool toStandardError = false);

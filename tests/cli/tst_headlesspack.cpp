@@ -132,7 +132,8 @@ private slots:
 
     // The queued folder is packed with its paths (a headless run says Yes to the question);
     // unzip opens every zip, and 7-Zip or unace rebuild the folder byte for byte from the volumes.
-    // The progress, asked for as JSON, is one object a line, rising, and ends saying the set is complete.
+    // The progress, asked for as JSON, is one object a line, rising, and ends saying the set is complete;
+    // the set test then says its lines on standard error.
     void readersOpenTheSet()
     {
         QFETCH(QString, archiver);
@@ -148,7 +149,7 @@ private slots:
         makeFile(packer.path("rel/tiny.txt"), QByteArray("x"));
         const QStringList rows{makeFile(packer.path("file_id.diz"), QByteArray(25, ' ') + "xx/xx\r\nEnd to end\r\n"),
                                packer.path("rel/movie.bin"), packer.path("rel/docs"), packer.path("rel/tiny.txt")};
-        QCOMPARE(packer.run(kPack + QStringList{"--progress=json"}, rows), QProcess::NormalExit);
+        QCOMPARE(packer.run(kPack + QStringList{"--progress=json", "--test"}, rows), QProcess::NormalExit);
         QVERIFY2(packer.status == 0, qPrintable(packer.said));
         QCOMPARE(packer.files("rips"), zips);
         QList<QJsonObject> readings;
