@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QThread>
 
 #include <numeric>
 
@@ -40,8 +41,10 @@ bool RipRun::zipVolumes()
         sizes.push_back(QFileInfo(folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i)).size());
     startRecoveryChecksums(sizes);
     m_progress->startZipping(std::move(sizes));
+    // Begun zips leave only their small entries, and PAR2 checksums hash every zip: work for every core.
+    const bool busyWorkers = m_leads.has_value() || m_recovery.sliceSize > 0;
     ZipPool pool(m_settings.zipcomp, m_settings.zcomment == 1 ? m_comment : QString(),
-                 ZipPool::workersFor(m_settings.zipcomp));
+                 busyWorkers ? QThread::idealThreadCount() : ZipPool::workersFor(m_settings.zipcomp));
     const ZipPool::Outcome outcome = pool.run(m_volumeCount, zipHooks(stage, names, marker));
     m_leads.reset();
     keepRecoveryChecksums(names);

@@ -374,11 +374,13 @@ def options_by_keyboard(s):
     s.shot("after")
 
 
-def long_release(s, copies, size):
-    """A release with `copies` names for one file of noise: a run long enough to act during, at little disk cost."""
+def long_release(s, copies, size, symbols=16):
+    """A release with `copies` names for one file of noise: a run long enough to act during, at little disk cost.
+
+    The noise takes `symbols` byte values: the fewer, the longer deflating takes."""
     folder = s.dirs["files"]
     release_files(folder)
-    write(os.path.join(folder, "big0.bin"), os.urandom(size).translate(bytes(range(16)) * 16))
+    write(os.path.join(folder, "big0.bin"), os.urandom(size).translate(bytes(range(symbols)) * (256 // symbols)))
     for i in range(1, copies):
         os.link(os.path.join(folder, "big0.bin"), os.path.join(folder, f"big{i}.bin"))
     names = sorted(os.listdir(folder))
@@ -482,7 +484,8 @@ def progress_told(s):
     with open(log, "w") as out:
         s.spawn(["dbus-monitor", "--session", "type='signal',interface='com.canonical.Unity.LauncherEntry'"],
                 stdout=out)
-    win = long_release(s, 5, 40_000_000)
+    # Noise of eight values deflates slowly: the run lasts long enough to be told its time left.
+    win = long_release(s, 4, 40_000_000, symbols=8)
     # Found before the run: while it works, every question to the window waits for its next look up,
     # so the journey reads these two alone rather than walk the tree.
     bar = win.find(None, "Progress")
