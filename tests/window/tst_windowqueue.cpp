@@ -195,6 +195,11 @@ private slots:
             testSet(*win, folder + QStringLiteral("/out/myrel.sfv"));
             QVERIFY2(win->messages.last().startsWith(QStringLiteral("Varko 2000|myrel: the set is whole")),
                      qPrintable(win->messages.last()));
+            // A zip lost on the way: the test names it, and the recovery files that can rebuild it.
+            QVERIFY(QFile::remove(folder + QStringLiteral("/out/myrel02.zip")));
+            testSet(*win, folder + QStringLiteral("/out/myrel01.zip"));
+            QVERIFY2(win->messages.last().contains(QStringLiteral("repairable with myrel.par2 (")),
+                     qPrintable(win->messages.last()));
         }
     }
 };
