@@ -485,7 +485,7 @@ def progress_told(s):
         s.spawn(["dbus-monitor", "--session", "type='signal',interface='com.canonical.Unity.LauncherEntry'"],
                 stdout=out)
     # Noise of eight values deflates slowly: the run lasts long enough to be told its time left.
-    win = long_release(s, 4, 40_000_000, symbols=8)
+    win = long_release(s, 5, 40_000_000, symbols=8)
     # Found before the run: while it works, every question to the window waits for its next look up,
     # so the journey reads these two alone rather than walk the tree.
     bar = win.find(None, "Progress")
