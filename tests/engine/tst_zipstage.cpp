@@ -158,8 +158,9 @@ private slots:
             QStringList named;
             ZipPool::Hooks hooks;
             hooks.prepare = [&](int i) {
-                ZipPool::Job job{
-                    dir.filePath(folder + QString::number(i)), {{volumes.at(i - 1), "v"}, {diz, "file_id.diz"}}, 0, {}};
+                ZipPool::Job job;
+                job.zipPath = dir.filePath(folder + QString::number(i));
+                job.entries = {{volumes.at(i - 1), "v"}, {diz, "file_id.diz"}};
                 ZipWriter::Lead lead;
                 ZipWriter writer;
                 writer.setCompression(zipcomp);
