@@ -305,6 +305,16 @@ def focus_by_tab(win, role, name, limit=40):
     raise JourneyFailed(f"Tab never reaches {role} {name!r}")
 
 
+def labelled(win, root, name):
+    """The control a form's label names, found by the label's relation as a screen reader finds it
+    (a list's own name is the entry it shows)."""
+    label = win.screen.find("label", name, root=root)
+    for relation in label.getRelationSet():
+        if relation.getRelationType() == win.screen.atspi.RELATION_LABEL_FOR:
+            return relation.getTarget(0)
+    raise JourneyFailed(f"the label {name!r} names no control")
+
+
 def file_dialog_path(win, title, path):
     """Types a full path into a file dialog's name field and takes it with Enter."""
     win.dialog(title)
@@ -478,6 +488,49 @@ def outcome_notified(s):
         raise JourneyFailed(f"the notification {sent} does not say what the window says: {said!r}")
 
 
+def par2_from_window(s):
+    """Write PAR2 and 20 % chosen with the pointer; Pack It leaves recovery files; Test set... calls a lost zip repairable."""
+    import math
+    import re
+    folder = s.dirs["files"]
+    # Six zips: 20 % rebuilds any one of them.
+    names = release_files(folder, big=8_000_000)
+    win = Window(s, [script_for(s, folder, names)])
+    win.wait_rows(names, "the script's rows")
+    win.press("menu item", "Options")
+    # The zip group's Options, after the archive group's.
+    s.click(win.screen.centre(wait_for(lambda: win.screen.find_all("menu item", "Options")[-1], "zip Options")))
+    s.click(win.screen.centre(win.menu_entry("Write PAR2")))
+    win.choose("Options", "Set defaults...")
+    dialog = win.dialog("Default options")
+    s.click(win.screen.centre(labelled(win, dialog, "PAR2 recovery")))
+    s.click(win.screen.centre(wait_for(lambda: next((n for n in win.screen.find_all(None, "20%")
+                                                     if n.getRoleName() != "combo box"), None), "the 20% entry")))
+    s.shot("recovery-chosen")
+    win.press("push button", "OK")
+    wait_for(lambda: not win.screen.find_all("dialog", "Default options"), "the options dialog closed")
+
+    start_pack(win, "parrel")
+    wait_outcome(win, "complete", 30)
+    rips = s.dirs["rips"]
+    zips = zips_in(rips)
+    verified = s.run(["par2", "verify", os.path.join(rips, "parrel.par2")])
+    data = re.search(r"total of (\d+) data blocks", verified.stdout)
+    recovery = sum(int(m.group(1)) for m in (re.search(r"\+(\d+)\.par2$", n) for n in os.listdir(rips)) if m)
+    if verified.returncode != 0 or not data or recovery != math.ceil(int(data.group(1)) * 20 / 100):
+        raise JourneyFailed(f"par2 verify {verified.returncode}, {recovery} recovery blocks: {verified.stdout[-300:]}")
+
+    os.remove(os.path.join(rips, zips[1]))
+    win.choose("Queue", "Test set...")
+    file_dialog_path(win, "Test set", os.path.join(rips, zips[0]))
+    verdict = wait_for(lambda: next((n.name for n in win.screen.find_all("label") if "repairable" in n.name), None),
+                       "the set test's verdict", 20)
+    s.shot("repairable")
+    if f"{zips[1]}: missing" not in verdict or not re.search(r"(^|\n)repairable with parrel\.par2 \(", verdict):
+        raise JourneyFailed(f"the verdict does not offer the repair of {zips[1]}: {verdict!r}")
+    win.press("push button", "OK")
+
+
 def progress_told(s):
     """A long Pack It: the bar only rises, the speed and time left are told, and the taskbar entry hears it."""
     log = os.path.join(s.root, "launcher.log")
@@ -527,6 +580,7 @@ JOURNEYS = {
     "test_set_names_fault": test_set_names_fault,
     "outcome_notified": outcome_notified,
     "progress_told": progress_told,
+    "par2_from_window": par2_from_window,
 }
 
 
