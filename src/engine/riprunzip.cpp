@@ -191,6 +191,8 @@ RipRun::Outcome RipRun::complete()
         QDir().rmdir(m_workFolder);
     if (isZipping(m_settings))
         removeReplacedZips();
+    // The bar empties and shows the set's estimate again, as before the run.
+    m_report.setProgress(0, kNoProgress);
     m_presentation.showEstimate(Estimate::displayText(m_queue.totals().totalKB, m_step));
     m_presentation.setBusyPointer(false);
     m_state.ripInProgress = false;

@@ -185,8 +185,10 @@ private slots:
         QTEST(written, "zips");
         QCOMPARE(recovery.contains(QStringLiteral("myrel.par2")), !stopping);
         QCOMPARE(panelText(*win, "totalsPanel"), QStringLiteral(" 2 - 1,075KB"));
-        QCOMPARE(win->findChild<TextProgressBar *>(QStringLiteral("progressBar"))->text(),
-                 stopping ? QStringLiteral("0%") : QStringLiteral("2.15 Est. files"));
+        // The bar at rest: empty, with the estimate again after a whole set.
+        const auto *bar = win->findChild<TextProgressBar *>(QStringLiteral("progressBar"));
+        QCOMPARE(bar->text(), stopping ? QStringLiteral("0%") : QStringLiteral("2.15 Est. files"));
+        QCOMPARE(bar->value(), 0);
         QVERIFY(win->isVisible() && !win->isMinimized());
         if (!stopping) { // the PAR2 client and the window's own set test agree, .sfv included
             const ProcessResult verified =
