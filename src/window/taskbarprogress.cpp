@@ -9,13 +9,10 @@
 
 namespace {
 
-// The entry is named by the desktop file the desktop started the program from.
+// The entry is named by the program's desktop file, whose name start-up sets.
 QString applicationUri()
 {
-    QString desktopFile = QGuiApplication::desktopFileName();
-    if (desktopFile.isEmpty())
-        desktopFile = QStringLiteral("varko2000");
-    return QStringLiteral("application://") + desktopFile + QStringLiteral(".desktop");
+    return QStringLiteral("application://") + QGuiApplication::desktopFileName() + QStringLiteral(".desktop");
 }
 
 void send(const QVariantMap &properties)

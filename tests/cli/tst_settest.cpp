@@ -158,53 +158,22 @@ void TestSetTest::corruption_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("said");
-    QTest::newRow("zip missing") << "rar"
-                                 << "zip missing"
-                                 << "myrel" << 1 << "myrel03.zip: missing\n";
-    QTest::newRow("last zip missing") << "ace"
-                                      << "last zip missing"
-                                      << "myrel01.zip" << 1 << "myrel04.zip: missing\n";
-    QTest::newRow("zip truncated") << "rar"
-                                   << "zip truncated"
-                                   << "myrel" << 1 << "myrel02.zip: damaged or cut short";
-    QTest::newRow("byte flipped, RAR") << "rar"
-                                       << "byte flipped"
-                                       << "myrel01.zip" << 1 << "myrel02.zip: myrel.r00: movie.bin fails its CRC";
-    QTest::newRow("byte flipped, ACE") << "ace"
-                                       << "byte flipped"
-                                       << "myrel01.zip" << 1 << "myrel02.zip: myrel.c00: movie.bin fails its CRC";
-    QTest::newRow("volume missing") << "rar"
-                                    << "volume missing"
-                                    << "myrel.sfv" << 1 << "myrel02.zip: no volume myrel.r00 inside; CRC";
-    QTest::newRow("diz out of order") << "rar"
-                                      << "diz out of order"
-                                      << "myrel" << 1
-                                      << "myrel01.zip: file_id.diz: reads \"02/04\" where 01/04 belongs";
-    QTest::newRow("diz text changed, number kept: the copy unlike the most")
-        << "rar"
-        << "diz text changed"
-        << "myrel" << 1 << "myrel01.zip: file_id.diz differs from the other zips' copies\n";
-    QTest::newRow("zip row differs in one zip")
-        << "ace"
-        << "extra differs in 3"
-        << "myrel02.zip" << 1 << "myrel03.zip: extra.txt differs from the other zips' copies\n";
-    QTest::newRow("zip row differs, two zips left: the second")
-        << "rar"
-        << "two left, extra differs in 1"
-        << "myrel" << 1 << "myrel02.zip: extra.txt differs from the other zips' copies\n";
-    QTest::newRow("sfv names a stranger") << "rar"
-                                          << "sfv names a stranger"
-                                          << "myrel.sfv" << 1 << "myrel.sfv: names myrel05.zip, which is not there";
-    QTest::newRow("not a zip") << "ace"
-                               << "not a zip"
-                               << "myrel01.zip" << 1 << "myrel02.zip: not a zip";
-    QTest::newRow("base name read from the volumes")
-        << "ace"
-        << "three digits"
-        << "myrel002.zip" << 0 << "myrel: the set is whole (4 zips, 2 archived";
-    QTest::newRow("path to nothing") << "rar"
-                                     << ""
-                                     << "nothing" << 2 << "nothing to test at";
+    // clang-format off
+    QTest::newRow("zip missing") << "rar" << "zip missing" << "myrel" << 1 << "myrel03.zip: missing\n";
+    QTest::newRow("last zip missing") << "ace" << "last zip missing" << "myrel01.zip" << 1 << "myrel04.zip: missing\n";
+    QTest::newRow("zip truncated") << "rar" << "zip truncated" << "myrel" << 1 << "myrel02.zip: damaged or cut short";
+    QTest::newRow("byte flipped, RAR") << "rar" << "byte flipped" << "myrel01.zip" << 1 << "myrel02.zip: myrel.r00: movie.bin fails its CRC";
+    QTest::newRow("byte flipped, ACE") << "ace" << "byte flipped" << "myrel01.zip" << 1 << "myrel02.zip: myrel.c00: movie.bin fails its CRC";
+    QTest::newRow("volume missing") << "rar" << "volume missing" << "myrel.sfv" << 1 << "myrel02.zip: no volume myrel.r00 inside; CRC";
+    QTest::newRow("diz out of order") << "rar" << "diz out of order" << "myrel" << 1 << "myrel01.zip: file_id.diz: reads \"02/04\" where 01/04 belongs";
+    QTest::newRow("diz text changed, number kept: the copy unlike the most") << "rar" << "diz text changed" << "myrel" << 1 << "myrel01.zip: file_id.diz differs from the other zips' copies\n";
+    QTest::newRow("zip row differs in one zip") << "ace" << "extra differs in 3" << "myrel02.zip" << 1 << "myrel03.zip: extra.txt differs from the other zips' copies\n";
+    QTest::newRow("zip row differs, two zips left: the second") << "rar" << "two left, extra differs in 1" << "myrel" << 1 << "myrel02.zip: extra.txt differs from the other zips' copies\n";
+    QTest::newRow("sfv names a stranger") << "rar" << "sfv names a stranger" << "myrel.sfv" << 1 << "myrel.sfv: names myrel05.zip, which is not there";
+    QTest::newRow("not a zip") << "ace" << "not a zip" << "myrel01.zip" << 1 << "myrel02.zip: not a zip";
+    QTest::newRow("base name read from the volumes") << "ace" << "three digits" << "myrel002.zip" << 0 << "myrel: the set is whole (4 zips, 2 archived";
+    QTest::newRow("path to nothing") << "rar" << "" << "nothing" << 2 << "nothing to test at";
+    // clang-format on
 }
 
 // Each corruption in a copy of the set: the test names the zip and the
