@@ -3,6 +3,7 @@
 #include "engine/packsession.h"
 
 #include "engine/sfvfile.h"
+#include "engine/volumenames.h"
 #include "par2/par2reader.h"
 #include "par2/par2writer.h"
 #include "store/storeresult.h"
@@ -102,6 +103,25 @@ bool PackSession::writeSfv()
     return written.ok;
 }
 
+// PAR2 files of the set's name that cover nothing but zips of its names describe zips this run
+// replaced, and go. Files that cover anything else, or cannot be read, are someone's own and stay:
+// the first of them is returned, empty when none is left.
+QString PackSession::keptOldRecovery() const
+{
+    const QStringList files = par2SetFiles(m_settings.riptodir, m_run->baseName());
+    if (files.isEmpty())
+        return {};
+    const Par2Set old = readPar2Set(files);
+    const auto zipOfSet = [this](const Par2SetFile &file) {
+        return isSetZipName(m_run->baseName(), QString::fromUtf8(file.description.name));
+    };
+    if (!old.error.isEmpty() || old.files.isEmpty() || !std::all_of(old.files.begin(), old.files.end(), zipOfSet))
+        return files.first();
+    for (const QString &file : files)
+        QFile::remove(file);
+    return {};
+}
+
 int PackSession::recoveryPercent() const
 {
     return m_options.par2Percent ? m_options.par2Percent() : 0;
@@ -120,7 +140,7 @@ quint64 totalSize(const QStringList &files)
 } // namespace
 
 // Recovery files over the zips a complete run made, so that lost or damaged zips can be rebuilt.
-// Those of an earlier set of the name go first: they describe zips that were replaced.
+// Those of an earlier set of the name go first.
 bool PackSession::writeRecovery()
 {
     const int percent = recoveryPercent();
@@ -131,10 +151,14 @@ bool PackSession::writeRecovery()
             note(QStringLiteral("zipping is off: no PAR2 files, which cover zips"), RunReport::Note::Remark);
         return true;
     }
-    for (const QString &old : par2SetFiles(m_settings.riptodir, m_run->baseName()))
-        QFile::remove(old);
+    const QString kept = keptOldRecovery();
     if (percent <= 0)
         return true;
+    if (!kept.isEmpty()) {
+        note(kept + QStringLiteral(" covers other files than this set's zips: no PAR2 files written over it"),
+             RunReport::Note::Failure);
+        return false;
+    }
     QStringList zips;
     for (const SfvFile::Line &zip : m_run->zipChecksums())
         zips << folderWithSlash(m_settings.riptodir) + zip.name;

@@ -58,6 +58,7 @@ private:
     bool writeSfv();
     bool writeRecovery();
     int recoveryPercent() const;
+    QString keptOldRecovery() const;
     void note(const QString &text, RunReport::Note kind) const;
 
     const Queue &m_queue;

@@ -55,13 +55,18 @@ QString zipBaseName(const QString &ripToDir, const QString &baseName, const QStr
 
 QStringList existingSetZips(const QString &ripToDir, const QString &baseName)
 {
-    const QRegularExpression setZip(QStringLiteral("^") + QRegularExpression::escape(baseName)
-                                    + QStringLiteral("(\\d{2,3})?\\.zip$"));
     QStringList found;
     for (const QString &name :
          QDir(folderWithoutSlash(ripToDir))
              .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
-        if (setZip.match(name).hasMatch())
+        if (isSetZipName(baseName, name))
             found << name;
     return found;
+}
+
+bool isSetZipName(const QString &baseName, const QString &fileName)
+{
+    const QRegularExpression setZip(QStringLiteral("^") + QRegularExpression::escape(baseName)
+                                    + QStringLiteral("(\\d{2,3})?\\.zip$"));
+    return setZip.match(fileName).hasMatch();
 }

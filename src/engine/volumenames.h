@@ -42,3 +42,5 @@ QString zipBaseName(const QString &ripToDir, const QString &baseName, const QStr
  * BASE.zip, BASE followed by two or three digits and ".zip". Sorted.
  */
 QStringList existingSetZips(const QString &ripToDir, const QString &baseName);
+/** Whether `fileName` is one of the zip names a set of this base name could make. */
+bool isSetZipName(const QString &baseName, const QString &fileName);

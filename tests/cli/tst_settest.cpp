@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QMap>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,6 +20,14 @@ void flipByte(const QString &path, qint64 at)
     QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(at));
     char byte = 0;
     QVERIFY(file.getChar(&byte) && file.seek(at) && file.putChar(char(byte ^ 0x55)));
+}
+
+// PAR2 files of the base name "myrel" made by the PAR2 client over `target` in `folder`.
+void par2Create(const QString &folder, const QString &target)
+{
+    const ProcessResult made =
+        runProcess(QStringLiteral("par2"), {"create", "-q", "-r100", "-n1", "myrel.par2", target}, folder);
+    QVERIFY2(made.exitCode == 0, made.out.constData());
 }
 
 void runZip(const QStringList &arguments)
@@ -40,6 +49,7 @@ private slots:
     void sfvFile();
     void repair_data();
     void repair();
+    void othersRecoveryKept();
 
 private:
     void pack(const QString &archiver);
@@ -80,16 +90,23 @@ void TestSetTest::pack(const QString &archiver)
                            m_dir.filePath("rel/file_id.diz"), m_dir.filePath("rel/my.nfo")};
     QVERIFY(writeScript(m_dir.filePath("s.v2k"), settings, rows).ok);
     qputenv("VARKO_HOME", m_dir.filePath("home").toUtf8());
-    // Recovery files of an earlier set of the name go with its zips; another set's stay.
-    const QString stale = makeFile(QDir(settings.riptodir).filePath("myrel.vol999+001.par2"), QByteArray("old"));
-    const QString other = makeFile(QDir(settings.riptodir).filePath("other.par2"), QByteArray("other"));
+    // Recovery files of an earlier set of the name, over zips of its names, go with those zips.
+    const QString earlier = m_dir.filePath("earlier-" + archiver);
+    makeNoise(earlier + "/myrel09.zip", 5000, 3);
+    par2Create(earlier, QStringLiteral("myrel09.zip"));
+    QMap<QString, QByteArray> stale;
+    for (const QString &file : filesIn(earlier))
+        if (file.endsWith(QLatin1String(".par2")))
+            stale.insert(makeFile(QDir(settings.riptodir).filePath(file), readFile(earlier + u'/' + file)),
+                         readFile(earlier + u'/' + file));
     // 30 %: enough to rebuild one of the four zips, not two.
     const ProcessResult run =
         runProcess(toolPath("varko2000"),
                    {"--pack", m_dir.filePath("s.v2k"), "--name", "myrel", "--sfv", "--par2", "30", "--test"});
     QVERIFY2(run.exitCode == 0, run.err.constData());
     QVERIFY(run.out.contains("myrel: the set is whole (4 zips"));
-    QVERIFY(!QFileInfo::exists(stale) && QFile::remove(other));
+    for (auto it = stale.cbegin(); it != stale.cend(); ++it)
+        QVERIFY2(readFile(it.key()) != it.value(), qPrintable(it.key()));
     // The recovery files over the zips are what the PAR2 client takes; the corruption rows use the
     // zips alone, the repair rows take them back.
     const ProcessResult verified =
@@ -268,6 +285,26 @@ void TestSetTest::sfvFile()
             runProcess(QStringLiteral("cksfv"), {"-q", "-f", "myrel.sfv"}, m_dir.filePath(archiver));
         QVERIFY2(check.exitCode == 0, (check.out + check.err).constData());
     }
+}
+
+// PAR2 files of the set's name over other files are someone's own: kept, and none written over them.
+void TestSetTest::othersRecoveryKept()
+{
+    const QString rips = m_dir.filePath("others");
+    makeNoise(rips + "/myrel.mkv", 5000, 4);
+    par2Create(rips, QStringLiteral("myrel.mkv"));
+    const QMap<QString, QByteArray> before = snapshot(rips);
+    QString script = QString::fromUtf8(readFile(m_dir.filePath("s.v2k")));
+    script.replace(QRegularExpression(QStringLiteral("riptodir= [^\r\n]*")), "riptodir= " + rips + u'/');
+    makeFile(m_dir.filePath("others.v2k"), script.toUtf8());
+    const QStringList pack{"--pack", m_dir.filePath("others.v2k"), "--name", "myrel", "--replace"};
+    const ProcessResult refused = runProcess(toolPath("varko2000"), pack + QStringList{"--par2", "10"});
+    QCOMPARE(refused.exitCode, 1);
+    QVERIFY2(refused.err.contains("covers other files than this set's zips"), refused.err.constData());
+    QCOMPARE(runProcess(toolPath("varko2000"), pack).exitCode, 0);
+    const QMap<QString, QByteArray> after = snapshot(rips);
+    for (auto it = before.cbegin(); it != before.cend(); ++it)
+        QVERIFY2(after.value(it.key()) == it.value(), qPrintable(it.key()));
 }
 
 QTEST_GUILESS_MAIN(TestSetTest)
