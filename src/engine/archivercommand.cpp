@@ -73,4 +73,14 @@ QString commandLine(bool rar, int step, int level, int savePaths, const QString 
     return head + s + tail;
 }
 
+int plannedVolumes(QByteArrayView line)
+{
+    static constexpr QByteArrayView kLead("Volumes: ");
+    if (!line.startsWith(kLead))
+        return 0;
+    bool ok = false;
+    const int count = line.sliced(kLead.size()).trimmed().toInt(&ok);
+    return ok && count > 0 ? count : 0;
+}
+
 } // namespace ArchiverCommand

@@ -2,9 +2,10 @@
 // Varko 2000 — the archiver's command line, built from the settings and the size step.
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
-/** Pure functions: the exact text of the archiver call. */
+/** Pure functions: the exact text of the archiver call, and what it says back. */
 namespace ArchiverCommand {
 
 /**
@@ -28,5 +29,11 @@ QString listArgument(const QString &listFile);
  * `savePaths` is the `savepaths` setting: only 1 stores folder paths.
  */
 QString commandLine(bool rar, int step, int level, int savePaths, const QString &archivePath, const QString &listFile);
+
+/**
+ * The volume count in a line the archiver printed before its first volume
+ * ("Volumes: 12"); 0 for any other line.
+ */
+int plannedVolumes(QByteArrayView line);
 
 } // namespace ArchiverCommand

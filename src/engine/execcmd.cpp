@@ -74,7 +74,7 @@ QStringList defaultProgramFolders()
     return {QDir::cleanPath(own + QStringLiteral("/../libexec/varko2000")), own};
 }
 
-ProcessOutcome ExecCmd(const QString &cmdline, const QStringList &folders, const std::function<bool()> &stopRequested)
+ProcessOutcome ExecCmd(const QString &cmdline, const QStringList &folders, const ProcessWatch &watch)
 {
     QStringList arguments = splitCommandLine(cmdline);
     if (arguments.isEmpty())
@@ -83,5 +83,5 @@ ProcessOutcome ExecCmd(const QString &cmdline, const QStringList &folders, const
     const QString program = locateProgram(name, folders);
     if (program.isEmpty())
         return {ProcessOutcome::Status::FailedToStart, -1, name + QStringLiteral(": not found"), {}};
-    return runAndWait(program, arguments, stopRequested);
+    return runAndWait(program, arguments, watch);
 }

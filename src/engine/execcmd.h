@@ -29,7 +29,6 @@ QStringList defaultProgramFolders();
 
 /**
  * Runs `cmdline`, whose first word names the program, found in `folders`
- * or on PATH, and waits for it until it ends or `stopRequested` says true.
+ * or on PATH, and waits for it as runAndWait does.
  */
-ProcessOutcome ExecCmd(const QString &cmdline, const QStringList &folders,
-                       const std::function<bool()> &stopRequested = {});
+ProcessOutcome ExecCmd(const QString &cmdline, const QStringList &folders, const ProcessWatch &watch = {});

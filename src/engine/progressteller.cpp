@@ -22,13 +22,12 @@ ProgressTeller::ProgressTeller(RunReport &report, RunProgressMeter meter, QStrin
 {
 }
 
-void ProgressTeller::sampleArchive(const QString &folder, const QString &prefix)
+void ProgressTeller::sampleArchive(const QString &folder, const QString &prefix, std::pair<int, qint64> taken)
 {
     if (m_sampled.isValid() && m_sampled.elapsed() < SampleMs)
         return;
     m_sampled.start();
-    qint64 bytes = 0;
-    int volumes = 0;
+    auto [volumes, bytes] = taken;
     for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files)) {
         if (file.fileName().startsWith(prefix)) {
             bytes += file.size();

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 /**
@@ -21,8 +22,11 @@ class ProgressTeller
 public:
     ProgressTeller(RunReport &report, RunProgressMeter meter, QString archiveType);
 
-    /** The archiver's files so far: those in `folder` whose names start with `prefix`. */
-    void sampleArchive(const QString &folder, const QString &prefix);
+    /**
+     * The archiver's files so far: those in `folder` whose names start with
+     * `prefix`, and the volumes already `taken` from there into their zips (count, bytes).
+     */
+    void sampleArchive(const QString &folder, const QString &prefix, std::pair<int, qint64> taken = {});
     /** The zip stage starts over volumes of these sizes, volume 1 first. */
     void startZipping(std::vector<qint64> volumeSizes);
     /** Zip `index` (from 1) is `percent` written. */

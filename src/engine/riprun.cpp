@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstdio>
+
 namespace {
 
 QString listFileLine(const QueueItem &row, bool storePaths)
@@ -220,16 +222,33 @@ void RipRun::runArchiver()
         ArchiverCommand::commandLine(m_rar, m_step, m_settings.racomp, m_settings.savepaths, m_archivePath,
                                      m_env.dataFolder + QStringLiteral("/ripfiles.txt"));
     startProgress();
-    m_finishedVolumes = 0;
+    m_finishedVolumes = m_plannedVolumes = 0;
+    m_stage.reset();
+    m_marker.reset();
     // Stored zips take their volume as it is; deflated ones are left whole to the zip stage.
     if (isZipping(m_settings) && ZipWriter::deflateLevel(m_settings.zipcomp) == 0)
-        m_leads.emplace();
+        m_leads.emplace(m_settings.zcomment == 1 ? m_comment : QString());
     const QString growing = isZipping(m_settings) ? m_workFolder : folderWithoutSlash(m_settings.riptodir);
-    m_archiver = ExecCmd(line, m_env.programFolders, [this, growing] {
-        m_progress->sampleArchive(growing, m_baseName);
+    ProcessWatch watch;
+    watch.stopRequested = [this, growing] {
+        m_progress->sampleArchive(growing, m_baseName, m_leads ? m_leads->takenSoFar() : std::pair<int, qint64>());
         noteFinishedVolumes();
         return stopRequested();
-    });
+    };
+    watch.outputLine = [this](const QByteArray &said) { takeArchiverLine(said); };
+    m_archiver = ExecCmd(line, m_env.programFolders, watch);
+}
+
+// The archiver's count lets each zip be written whole as soon as its volume is; anything else it says is passed on.
+void RipRun::takeArchiverLine(const QByteArray &line)
+{
+    if (const int planned = ArchiverCommand::plannedVolumes(line); planned > 0) {
+        m_plannedVolumes = planned;
+        return;
+    }
+    std::fwrite(line.constData(), 1, std::size_t(line.size()), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
 }
 
 // The archivers write one volume after another: one is whole once the next is begun.
@@ -239,13 +258,15 @@ void RipRun::noteFinishedVolumes()
         return;
     for (;;) {
         const int next = m_finishedVolumes + 2;
-        const VolumeNames names(m_rar, m_state.over99, m_step, next);
-        if (!QFileInfo::exists(folderWithSlash(m_workFolder) + names.volumeName(m_baseName, next)))
+        const VolumeNames names(m_rar, m_state.over99, m_step, std::max(next, m_plannedVolumes));
+        if (!QFileInfo::exists(volumePath(names, next)))
             return;
-        ++m_finishedVolumes;
-        m_leads->volumeFinished(m_finishedVolumes,
-                                folderWithSlash(m_workFolder) + names.volumeName(m_baseName, m_finishedVolumes),
-                                zipPath(names, m_finishedVolumes));
+        const int finished = ++m_finishedVolumes;
+        ZipPool::Job job;
+        if (finished < m_plannedVolumes)
+            job = prepareZip(zipStage(), names, dizMarker(), finished);
+        job.zipPath = zipPath(names, finished);
+        m_leads->volumeFinished(finished, volumePath(names, finished), std::move(job));
     }
 }
 
@@ -264,7 +285,7 @@ bool RipRun::checkArchiver()
     const ProcessOutcome &archiver = *m_archiver;
     const QString program = m_rar ? QStringLiteral("wrar") : QStringLiteral("wace");
     if (isZipping(m_settings))
-        m_volumeCount = static_cast<int>(QDir(m_workFolder).entryList(QDir::Files).size());
+        m_volumeCount = countVolumes();
     QString reason;
     if (archiver.status == ProcessOutcome::Status::FailedToStart)
         reason = program + QStringLiteral(" could not be started: ") + archiver.errorText;
@@ -281,6 +302,19 @@ bool RipRun::checkArchiver()
         setError(RunError::Step::Archiver, QStringLiteral("The archiver failed: ") + reason + said, m_archivePath,
                  archiver.exitCode);
     return reason.isEmpty();
+}
+
+// What the archiver left in the work folder, and the volumes taken over into their zips from it.
+int RipRun::countVolumes()
+{
+    if (m_leads)
+        m_leads->stopBeginning(); // no volume moves while it is counted
+    int count = static_cast<int>(QDir(m_workFolder).entryList(QDir::Files).size());
+    const VolumeNames names(m_rar, m_state.over99, m_step, std::max(m_finishedVolumes, m_plannedVolumes));
+    for (int i = 1; m_leads && i <= m_finishedVolumes; ++i)
+        if (m_leads->takenSize(i) >= 0 && !QFileInfo::exists(volumePath(names, i)))
+            ++count;
+    return count;
 }
 
 bool RipRun::isTranslucent() const

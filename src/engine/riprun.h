@@ -33,7 +33,7 @@ struct RecoveryChecksums
 /** Where a run finds its own files and the archivers. */
 struct RipEnvironment
 {
-    QString dataFolder; ///< ripfiles.txt and the numbered file_id.diz go here
+    QString dataFolder; ///< ripfiles.txt goes here
     QStringList programFolders; ///< searched for the archivers before PATH
 
     /** The program's data folder; the archivers in the installed helper folder, then beside the program. */
@@ -103,17 +103,20 @@ private:
     void runArchiver();
     void startProgress();
     void noteFinishedVolumes();
+    void takeArchiverLine(const QByteArray &line);
+    ZipStage &zipStage();
+    int countVolumes();
     void attachLead(ZipPool::Job &job, int i);
     void startRecoveryChecksums(const std::vector<qint64> &volumeSizes);
     void keepRecoveryChecksums(const VolumeNames &names);
     bool checkArchiver();
     bool zipVolumes();
     ZipPool::Hooks zipHooks(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker);
-    DizNumbering::Marker dizMarker();
+    const DizNumbering::Marker &dizMarker();
     bool numbersDiz(const DizNumbering::Marker &marker) const { return m_settings.dnumber == 1 && marker.found; }
     ZipPool::Job prepareZip(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker, int i) const;
     QString zipPath(const VolumeNames &names, int i) const;
-    QString dizCopyPath(int i) const;
+    QString volumePath(const VolumeNames &names, int i) const;
     void removeReplacedZips() const;
     void removeWorkFolder() const;
     bool stopRequested() const;
@@ -144,11 +147,13 @@ private:
     std::optional<ProcessOutcome> m_archiver;
     int m_volumeCount = 0;
     std::vector<SfvFile::Line> m_zipChecksums;
-    int m_preparedZips = 0; ///< volumes whose zip was handed out, and their diz copies made
     int m_oldestZipOut = 0; ///< the volume the zip counter shows
     std::optional<ProgressTeller> m_progress; ///< from the archiver's start on
     std::optional<VolumeLeads> m_leads; ///< stored zips begun while the archiver works
     int m_finishedVolumes = 0; ///< volumes the archiver has moved on from
+    int m_plannedVolumes = 0; ///< the volumes the archiver said it will write; 0 when it said nothing
+    std::optional<ZipStage> m_stage; ///< from the first zip handed out on
+    std::optional<DizNumbering::Marker> m_marker; ///< found once, when the first zip is handed out
     bool m_takeRecovery = false;
     RecoveryChecksums m_recovery;
     std::vector<std::optional<Par2FileChecksums>> m_zipSums; ///< by volume, each set by the worker that wrote its zip

@@ -32,24 +32,21 @@ bool RipRun::zipVolumes()
     if (!m_state.ripInProgress)
         return false;
     const VolumeNames names(m_rar, m_state.over99, m_step, m_volumeCount);
-    const DizNumbering::Marker marker = dizMarker();
-    ZipStage stage(m_queue);
-    stage.watchSources(numbersDiz(marker));
-    m_preparedZips = 0;
+    ZipStage &stage = zipStage();
     std::vector<qint64> sizes;
-    for (int i = 1; i <= m_volumeCount; ++i)
-        sizes.push_back(QFileInfo(folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i)).size());
+    for (int i = 1; i <= m_volumeCount; ++i) {
+        const qint64 taken = m_leads ? m_leads->takenSize(i) : -1;
+        sizes.push_back(taken >= 0 ? taken : QFileInfo(volumePath(names, i)).size());
+    }
     startRecoveryChecksums(sizes);
     m_progress->startZipping(std::move(sizes));
     // Begun zips leave only their small entries, and PAR2 checksums hash every zip: work for every core.
     const bool busyWorkers = m_leads.has_value() || m_recovery.sliceSize > 0;
     ZipPool pool(m_settings.zipcomp, m_settings.zcomment == 1 ? m_comment : QString(),
                  busyWorkers ? QThread::idealThreadCount() : ZipPool::workersFor(m_settings.zipcomp));
-    const ZipPool::Outcome outcome = pool.run(m_volumeCount, zipHooks(stage, names, marker));
+    const ZipPool::Outcome outcome = pool.run(m_volumeCount, zipHooks(stage, names, dizMarker()));
     m_leads.reset();
     keepRecoveryChecksums(names);
-    for (int i = 1; i <= m_preparedZips; ++i)
-        QFile::remove(dizCopyPath(i));
     m_result.warnings << stage.renamed();
     if (outcome.code != 0) {
         const QString zip = zipPath(names, outcome.index);
@@ -61,11 +58,21 @@ bool RipRun::zipVolumes()
     return outcome.code == 0 && !outcome.stopped;
 }
 
+// Made when the first zip is handed out, the sources it reads stamped then.
+ZipStage &RipRun::zipStage()
+{
+    if (!m_stage) {
+        m_stage.emplace(m_queue);
+        m_stage->watchSources(numbersDiz(dizMarker()));
+    }
+    return *m_stage;
+}
+
 ZipPool::Hooks RipRun::zipHooks(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker)
 {
     ZipPool::Hooks hooks;
     hooks.prepare = [&, this](int i) {
-        ZipPool::Job job = prepareZip(stage, names, marker, m_preparedZips = i);
+        ZipPool::Job job = prepareZip(stage, names, marker, i);
         attachLead(job, i);
         if (m_recovery.sliceSize > 0)
             job.written = [this, i](const QString &zip) {
@@ -82,8 +89,7 @@ ZipPool::Hooks RipRun::zipHooks(ZipStage &stage, const VolumeNames &names, const
     };
     hooks.named = [&names, this](int i, quint32 crc) {
         m_zipChecksums.push_back({getfile(zipPath(names, i)), crc});
-        QFile::remove(folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i));
-        QFile::remove(dizCopyPath(i));
+        QFile::remove(volumePath(names, i));
         m_report.processEvents();
         return m_state.ripInProgress || i == m_volumeCount;
     };
@@ -91,11 +97,17 @@ ZipPool::Hooks RipRun::zipHooks(ZipStage &stage, const VolumeNames &names, const
 }
 
 // The zip begun while the archiver worked, when there is one and the zip is to be written.
+// One written whole stays whole only when the archiver wrote the volumes it said it would.
 void RipRun::attachLead(ZipPool::Job &job, int i)
 {
     if (!m_leads)
         return;
-    job.lead = m_leads->take(i);
+    VolumeLeads::Taken taken = m_leads->take(i, m_volumeCount == m_plannedVolumes);
+    if (taken.failure != 0 && job.failure == 0) {
+        job.failure = taken.failure;
+        job.failureText = taken.failureText;
+    }
+    job.lead = std::move(taken.lead);
     if (job.lead && job.failure != 0)
         QFile::remove(std::exchange(job.lead, std::nullopt)->besideName);
 }
@@ -119,26 +131,27 @@ void RipRun::keepRecoveryChecksums(const VolumeNames &names)
     m_zipSums.clear();
 }
 
-DizNumbering::Marker RipRun::dizMarker()
+const DizNumbering::Marker &RipRun::dizMarker()
 {
+    if (m_marker)
+        return *m_marker;
     if (m_settings.dnumber != 1)
-        return {};
+        return m_marker.emplace();
     const DizNumbering::Search search = DizNumbering::findMarker(m_queue.items());
     if (search.numberingFailed) {
         m_settings.dnumber = 0;
         m_presentation.settingChanged(SettingKey::Dnumber);
     }
-    return search.marker;
+    return m_marker.emplace(search.marker);
 }
 
 ZipPool::Job RipRun::prepareZip(ZipStage &stage, const VolumeNames &names, const DizNumbering::Marker &marker,
                                 int i) const
 {
     ZipVolume volume;
-    volume.volumePath = folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i);
+    volume.volumePath = volumePath(names, i);
     volume.zipPath = zipPath(names, i);
     volume.index = i;
-    volume.dizCopyPath = dizCopyPath(i);
     if (numbersDiz(marker))
         volume.dizStamp = DizNumbering::stamp(names.dizNumber(i), names.totalString());
     return stage.job(volume, marker);
@@ -149,10 +162,9 @@ QString RipRun::zipPath(const VolumeNames &names, int i) const
     return zipBaseName(m_settings.riptodir, m_baseName, names.numberString(i)) + QStringLiteral(".zip");
 }
 
-// Beside the volumes in the run's own work folder; no volume name ends in ".diz".
-QString RipRun::dizCopyPath(int i) const
+QString RipRun::volumePath(const VolumeNames &names, int i) const
 {
-    return folderWithSlash(m_workFolder) + QStringLiteral("file_id.%1.diz").arg(i);
+    return folderWithSlash(m_workFolder) + names.volumeName(m_baseName, i);
 }
 
 // Old zips of the set's names that this run wrote no zip for. A complete set

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Varko 2000 — zips begun while the archiver writes on: each finished volume copied into its zip's first entry.
+// Varko 2000 — zips made while the archiver writes on: each finished volume put into its zip at once.
 #include "engine/volumeleads.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-VolumeLeads::VolumeLeads()
-    : m_thread([this] { work(); })
+#include <algorithm>
+
+VolumeLeads::VolumeLeads(QString comment)
+    : m_comment(std::move(comment))
+    , m_thread([this] { work(); })
 {
 }
 
@@ -23,54 +26,85 @@ VolumeLeads::~VolumeLeads()
             QFile::remove(begun.lead->besideName);
 }
 
-void VolumeLeads::volumeFinished(int index, const QString &volumePath, const QString &zipPath)
+void VolumeLeads::volumeFinished(int index, const QString &volumePath, ZipPool::Job job)
 {
     {
         const std::lock_guard lock(m_mutex);
-        m_pending.push_back({index, volumePath, zipPath});
+        m_pending.push_back({index, volumePath, std::move(job)});
     }
     m_changed.notify_all();
 }
 
-std::optional<ZipWriter::Lead> VolumeLeads::take(int index)
+VolumeLeads::Taken VolumeLeads::take(int index, bool wholeWanted)
 {
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [&] {
-        return m_writing != index
-            && std::none_of(m_pending.begin(), m_pending.end(), [index](const Pending &p) { return p.index == index; });
-    });
+    std::erase_if(m_pending, [index](const Pending &p) { return p.index == index; });
+    m_changed.wait(lock, [&] { return m_writing != index; });
     const auto found = m_begun.find(index);
     if (found == m_begun.end())
-        return std::nullopt;
+        return {};
     Begun begun = std::move(found->second);
     m_begun.erase(found);
     lock.unlock();
+    if (begun.failure != 0)
+        return {std::nullopt, begun.failure, begun.failureText};
     if (!begun.lead)
-        return std::nullopt;
-    // An archiver that went back to a volume it had finished: the copy is not the volume.
-    const QFileInfo now(begun.volumePath);
-    if (now.size() == begun.size && now.lastModified() == begun.modified)
-        return begun.lead;
-    QFile::remove(begun.lead->besideName);
-    return std::nullopt;
+        return {};
+    if (volumeChanged(begun)) {
+        QFile::remove(begun.lead->besideName);
+        return {};
+    }
+    if (begun.lead->whole && !wholeWanted && !reopen(begun)) {
+        QFile::remove(begun.lead->besideName);
+        if (begun.lead->tookFile)
+            return {std::nullopt, ZipWriter::ReadError,
+                    begun.volumePath + QStringLiteral(": its zip could not be opened up again")};
+        return {};
+    }
+    return {std::move(begun.lead), 0, {}};
+}
+
+void VolumeLeads::stopBeginning()
+{
+    std::unique_lock lock(m_mutex);
+    m_pending.clear();
+    m_changed.wait(lock, [this] { return m_writing == 0; });
+}
+
+std::pair<int, qint64> VolumeLeads::takenSoFar() const
+{
+    const std::lock_guard lock(m_mutex);
+    return {static_cast<int>(m_takenSizes.size()), m_takenBytes};
+}
+
+qint64 VolumeLeads::takenSize(int index) const
+{
+    const std::lock_guard lock(m_mutex);
+    const auto found = m_takenSizes.find(index);
+    return found == m_takenSizes.end() ? -1 : found->second;
 }
 
 void VolumeLeads::work()
 {
     ZipWriter writer;
     writer.setCompression(0);
+    writer.setComment(m_comment);
     writer.setCancelCheck([this] { return m_closing.load(); });
     for (;;) {
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, [this] { return m_closing || !m_pending.empty(); });
         if (m_closing)
             return;
-        const Pending pending = m_pending.front();
+        const Pending pending = std::move(m_pending.front());
         m_pending.pop_front();
         m_writing = pending.index;
         lock.unlock();
         Begun begun = begin(writer, pending);
         lock.lock();
+        if (begun.lead && begun.lead->tookFile) {
+            m_takenSizes[pending.index] = begun.size;
+            m_takenBytes += begun.size;
+        }
         m_begun[pending.index] = std::move(begun);
         m_writing = 0;
         lock.unlock();
@@ -78,7 +112,7 @@ void VolumeLeads::work()
     }
 }
 
-VolumeLeads::Begun VolumeLeads::begin(ZipWriter &writer, const Pending &pending) const
+VolumeLeads::Begun VolumeLeads::begin(ZipWriter &writer, const Pending &pending)
 {
     Begun begun;
     begun.volumePath = pending.volumePath;
@@ -87,7 +121,64 @@ VolumeLeads::Begun VolumeLeads::begin(ZipWriter &writer, const Pending &pending)
     begun.modified = before.lastModified();
     ZipWriter::Lead lead;
     const ZipWriter::Entry first{pending.volumePath, before.fileName()};
-    if (writer.beginBeside(pending.zipPath, first, lead) == 0)
+    int code = writer.takeBeside(pending.job.zipPath, first, lead);
+    if (code < 0)
+        code = writer.beginBeside(pending.job.zipPath, first, lead);
+    if (code == 0) {
         begun.lead = std::move(lead);
+        complete(writer, pending, begun);
+    } else if (lead.tookFile) {
+        begun.failure = code;
+        begun.failureText = writer.lastErrorText();
+    }
     return begun;
+}
+
+// With its entries known the zip is written whole, its opening kept should the count turn out wrong.
+void VolumeLeads::complete(ZipWriter &writer, const Pending &pending, Begun &begun) const
+{
+    const ZipPool::Job &job = pending.job;
+    if (job.failure != 0 || job.entries.size() < 2)
+        return;
+    QFile file(begun.lead->besideName);
+    const qint64 openingEnd = begun.lead->crc.checkpointLength();
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(openingEnd))
+        return;
+    Opening opening{file.readAll(), begun.lead->crc};
+    file.close();
+    const int code = writer.finishBeside(*begun.lead, job.entries);
+    if (code == 0) {
+        begun.opening = std::move(opening);
+        return;
+    }
+    const bool tookFile = begun.lead->tookFile;
+    begun.lead.reset(); // its file went with the failure
+    if (tookFile) {
+        begun.failure = code;
+        begun.failureText = writer.lastErrorText();
+    }
+}
+
+// A whole zip cut back to its first entry, as it was begun.
+bool VolumeLeads::reopen(Begun &begun)
+{
+    if (!begun.opening)
+        return false;
+    const qint64 openingEnd = begun.opening->crc.checkpointLength();
+    QFile file(begun.lead->besideName);
+    if (!file.open(QIODevice::ReadWrite) || !file.resize(openingEnd) || !file.seek(openingEnd)
+        || file.write(begun.opening->tail) != begun.opening->tail.size())
+        return false;
+    begun.lead->crc = begun.opening->crc;
+    begun.lead->whole = false;
+    return true;
+}
+
+// An archiver that went back to a volume it had finished: the zip does not hold the volume as it is.
+bool VolumeLeads::volumeChanged(const Begun &begun) const
+{
+    const QFileInfo now(begun.volumePath);
+    if (begun.lead->tookFile)
+        return now.exists();
+    return now.size() != begun.size || now.lastModified() != begun.modified;
 }

@@ -16,19 +16,23 @@ ZipStage::ZipStage(const Queue &queue)
 {
 }
 
-std::vector<ZipWriter::Entry> ZipStage::entries(const ZipVolume &volume) const
+std::vector<ZipWriter::Entry> ZipStage::entries(const ZipVolume &volume,
+                                                const std::optional<QByteArray> &numberedDiz) const
 {
     std::vector<ZipWriter::Entry> list{{volume.volumePath, QFileInfo(volume.volumePath).fileName()}};
-    appendRows(list, volume.index, volume.dizStamp.isEmpty() ? QString() : volume.dizCopyPath);
+    const QueueItem *diz = numberedDiz ? numberedDizRow() : nullptr;
+    appendRows(list, volume.index,
+               diz ? std::optional<ZipWriter::Entry>({diz->fullPath(), kDizName, numberedDiz}) : std::nullopt);
     return list;
 }
 
 // The rows zip `index` takes; every file_id.diz row as `numberedDiz` when there is one.
-void ZipStage::appendRows(std::vector<ZipWriter::Entry> &entries, int index, const QString &numberedDiz) const
+void ZipStage::appendRows(std::vector<ZipWriter::Entry> &entries, int index,
+                          const std::optional<ZipWriter::Entry> &numberedDiz) const
 {
     for (const QueueItem &row : m_queue.items()) {
-        if (isDizName(row.name) && !numberedDiz.isEmpty())
-            entries.push_back({numberedDiz, kDizName});
+        if (isDizName(row.name) && numberedDiz)
+            entries.push_back(*numberedDiz);
         else if (row.in == Placement::Zip || (row.in == Placement::FirstZipOnly && index == 1))
             appendRow(entries, row);
     }
@@ -54,14 +58,13 @@ ZipPool::Job ZipStage::job(const ZipVolume &volume, const DizNumbering::Marker &
 {
     ZipPool::Job job;
     job.zipPath = volume.zipPath;
-    if (!volume.dizStamp.isEmpty()) {
-        job.failureText = writeNumberedDiz(volume, marker);
-        if (!job.failureText.isEmpty()) {
-            job.failure = ZipWriter::ReadError;
-            return job;
-        }
+    job.takesFirstFile = true;
+    std::optional<QByteArray> diz;
+    if (!volume.dizStamp.isEmpty() && !(diz = numberedDiz(volume, marker, job.failureText))) {
+        job.failure = ZipWriter::ReadError;
+        return job;
     }
-    job.entries = entries(volume);
+    job.entries = entries(volume, diz);
     // Zip readers take a backslash for a folder separator, as the archivers' readers do.
     for (ZipWriter::Entry &entry : job.entries) {
         if (!entry.entryName.contains(u'\\'))
@@ -84,21 +87,17 @@ const QueueItem *ZipStage::numberedDizRow() const
     return row == m_queue.items().crend() ? nullptr : &*row;
 }
 
-// Returns why it failed.
-QString ZipStage::writeNumberedDiz(const ZipVolume &volume, const DizNumbering::Marker &marker) const
+// The volume's own numbered text of the diz, held for its zip alone; none, with `why`, when the diz cannot be read.
+std::optional<QByteArray> ZipStage::numberedDiz(const ZipVolume &volume, const DizNumbering::Marker &marker,
+                                                QString &why) const
 {
     const QueueItem *row = numberedDizRow();
     if (!row)
-        return {};
-    QString why;
+        return QByteArray();
     const std::optional<QByteArray> text = readWholeFile(row->fullPath(), &why);
     if (!text)
-        return why;
-    // Each volume has its own copy, so zips written at once never share one. Renamed
-    // into place: a link put at its name is replaced, never written through. The copy
-    // is scratch, gone when its zip is, so it is not synced to disk.
-    return replaceFile(volume.dizCopyPath, DizNumbering::numberedCopy(*text, marker, volume.dizStamp),
-                       Durability::Scratch);
+        return std::nullopt;
+    return DizNumbering::numberedCopy(*text, marker, volume.dizStamp);
 }
 
 // The first zip takes every file any zip takes, a queued folder's as it holds
@@ -108,7 +107,7 @@ ZipStage::Stamps ZipStage::stampSources() const
 {
     const QueueItem *diz = m_numberedSources ? numberedDizRow() : nullptr;
     std::vector<ZipWriter::Entry> sources;
-    appendRows(sources, 1, diz ? diz->fullPath() : QString());
+    appendRows(sources, 1, diz ? std::optional<ZipWriter::Entry>({diz->fullPath(), kDizName}) : std::nullopt);
     Stamps stamps; // every file_id.diz row names the one numbered file: one stamp
     for (const ZipWriter::Entry &source : sources)
         stamps.try_emplace(source.sourcePath, source.entryName, fileStamp(source.sourcePath));

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -22,7 +23,6 @@ struct ZipVolume
     QString zipPath; ///< the zip's full name, ".zip" included
     int index = 1; ///< 1-based
     QString dizStamp; ///< "03/05"; empty when the diz is not numbered
-    QString dizCopyPath; ///< where this volume's numbered copy of the diz is written
 };
 
 /**
@@ -36,12 +36,14 @@ class ZipStage
 public:
     explicit ZipStage(const Queue &queue);
 
-    /** The entries of one zip, in order. */
-    std::vector<ZipWriter::Entry> entries(const ZipVolume &volume) const;
+    /** The entries of one zip, in order; `numberedDiz` is the diz's numbered text, when numbered. */
+    std::vector<ZipWriter::Entry> entries(const ZipVolume &volume,
+                                          const std::optional<QByteArray> &numberedDiz = std::nullopt) const;
 
     /**
-     * Writes the volume's numbered copy (when it has a stamp) and returns the
-     * zip to write; a copy that cannot be made is the job's failure.
+     * The zip to write, with the volume's numbered copy of the diz when it
+     * has a stamp; a diz that cannot be read is the job's failure. The
+     * volume is scratch the zip may take over.
      */
     ZipPool::Job job(const ZipVolume &volume, const DizNumbering::Marker &marker);
     /** Entries stored under another name than their file's, one line each. */
@@ -59,9 +61,11 @@ private:
     /** Each source file's path, its name in the zips and its stamp. */
     using Stamps = std::map<QString, std::pair<QString, FileStamp>>;
     Stamps stampSources() const;
-    QString writeNumberedDiz(const ZipVolume &volume, const DizNumbering::Marker &marker) const;
+    std::optional<QByteArray> numberedDiz(const ZipVolume &volume, const DizNumbering::Marker &marker,
+                                          QString &why) const;
     const QueueItem *numberedDizRow() const;
-    void appendRows(std::vector<ZipWriter::Entry> &entries, int index, const QString &numberedDiz) const;
+    void appendRows(std::vector<ZipWriter::Entry> &entries, int index,
+                    const std::optional<ZipWriter::Entry> &numberedDiz) const;
     void appendRow(std::vector<ZipWriter::Entry> &entries, const QueueItem &row) const;
 
     const Queue &m_queue;

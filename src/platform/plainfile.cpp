@@ -116,6 +116,20 @@ QString createBeside(QFile &file, const QString &path, QString *error)
     return {};
 }
 
+QString moveBeside(const QString &from, const QString &path, int &reason)
+{
+    const QByteArray source = QFile::encodeName(from);
+    reason = EEXIST;
+    for (int attempt = 0; attempt < 16 && reason == EEXIST; ++attempt) {
+        const QString name = path + u'.' + QString::number(QRandomGenerator::global()->generate(), 36);
+        if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, QFile::encodeName(name).constData(), RENAME_NOREPLACE)
+            == 0)
+            return name;
+        reason = errno;
+    }
+    return {};
+}
+
 QString replaceFile(const QString &path, const QByteArray &bytes, Durability durability)
 {
     QFile beside;

@@ -38,6 +38,15 @@ PlainFileRead readPlainFile(const QString &path, qint64 limit = kMaxPlainFileByt
  */
 QString createBeside(QFile &file, const QString &path, QString *error = nullptr);
 
+/**
+ * Moves the file `from` to a new name beside `path` (as createBeside names
+ * it), never over a file there: a file system that would flush a file moved
+ * over another to disk at once (ext4 does) writes this one at its own pace.
+ * Returns the new name; the empty text with the system's errno in `reason`
+ * (EXDEV: `from` is on another file system) when it was not moved.
+ */
+QString moveBeside(const QString &from, const QString &path, int &reason);
+
 /** Whether a written file reaches the disk before it takes its name. */
 enum class Durability { Synced, Scratch };
 

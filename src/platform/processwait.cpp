@@ -12,8 +12,9 @@
 
 namespace {
 
-// Short enough for a repaint to look smooth, long enough to cost nothing.
-constexpr int kSliceMs = 40;
+// Short enough for a repaint to look smooth and for a volume the archiver
+// finished to be put to use at once, long enough to cost nothing.
+constexpr int kSliceMs = 10;
 // What a stopped program gets to remove its own unfinished files.
 constexpr int kGraceMs = 3000;
 // Enough of the program's complaints to say what went wrong, not a whole log.
@@ -24,6 +25,20 @@ void keepEnd(QByteArray &reported, const QByteArray &more)
     reported += more;
     if (reported.size() > kReportedBytes)
         reported.remove(0, reported.size() - kReportedBytes);
+}
+
+// Hands over every whole line read so far; `last` hands over what remains too.
+void handLines(QProcess &process, QByteArray &pending, const ProcessWatch &watch, bool last)
+{
+    if (!watch.outputLine)
+        return;
+    pending += process.readAllStandardOutput();
+    qsizetype start = 0;
+    for (qsizetype end; (end = pending.indexOf('\n', start)) >= 0; start = end + 1)
+        watch.outputLine(pending.sliced(start, end - start));
+    pending.remove(0, start);
+    if (last && !pending.isEmpty())
+        watch.outputLine(std::exchange(pending, QByteArray()));
 }
 
 void endProcess(QProcess &process)
@@ -37,11 +52,10 @@ void endProcess(QProcess &process)
 
 } // namespace
 
-ProcessOutcome runAndWait(const QString &program, const QStringList &arguments,
-                          const std::function<bool()> &stopRequested)
+ProcessOutcome runAndWait(const QString &program, const QStringList &arguments, const ProcessWatch &watch)
 {
     QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    process.setProcessChannelMode(watch.outputLine ? QProcess::SeparateChannels : QProcess::ForwardedOutputChannel);
     const pid_t parent = ::getpid();
     process.setChildProcessModifier([parent] {
         // The archiver must not outlive us, whatever way we end.
@@ -55,17 +69,20 @@ ProcessOutcome runAndWait(const QString &program, const QStringList &arguments,
     process.closeWriteChannel();
 
     QByteArray reported;
+    QByteArray output;
     bool stopped = false;
     while (!process.waitForFinished(kSliceMs) && process.state() != QProcess::NotRunning) {
         keepEnd(reported, process.readAllStandardError());
+        handLines(process, output, watch, false);
         if (QCoreApplication::instance())
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
-        if (stopRequested && stopRequested()) {
+        if (watch.stopRequested && watch.stopRequested()) {
             endProcess(process);
             stopped = true;
         }
     }
     keepEnd(reported, process.readAllStandardError());
+    handLines(process, output, watch, true);
     const QString said = QString::fromUtf8(reported).trimmed();
     if (stopped)
         return {ProcessOutcome::Status::Stopped, -1, QStringLiteral("stopped"), said};

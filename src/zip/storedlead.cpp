@@ -12,8 +12,12 @@
 
 #include <libdeflate.h>
 #include <zip.h>
+#include <zlib.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 // The zip library copies a stored file 8 KB at a time and checks it with
 // zlib's CRC, which for a set of floppy volumes is most of the zip stage's
@@ -117,6 +121,52 @@ int copy(QFile &zip, QFile &source, Fields &f, PositionedCrc &crc, const std::fu
     }
 }
 
+// Repeats a pread or pwrite until every byte has gone.
+template <typename Byte, typename Call> bool allBytes(Call call, int fd, Byte *data, qint64 size, qint64 position)
+{
+    while (size > 0) {
+        const ssize_t n = call(fd, data, static_cast<size_t>(size), position);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n, size -= n, position += n;
+    }
+    return true;
+}
+
+bool readAt(int fd, char *data, qint64 size, qint64 position)
+{
+    return allBytes(::pread, fd, data, size, position);
+}
+
+bool writeAt(int fd, const char *data, qint64 size, qint64 position)
+{
+    return allBytes(::pwrite, fd, data, size, position);
+}
+
+// Moves the file's `size` bytes up by `by`, last chunk first so that nothing
+// is written over before it is read; returns 0 or the code, the data's CRC in `crc`.
+int moveUp(int fd, qint64 size, qint64 by, quint32 &crc, const std::function<bool(qint64)> &keepGoing)
+{
+    QByteArray chunk(kZipReadChunk, Qt::Uninitialized);
+    uLong tail = 0; // the CRC of the bytes from `at` on
+    for (qint64 at = size; at > 0;) {
+        const qint64 n = std::min<qint64>(chunk.size(), at);
+        at -= n;
+        if (!readAt(fd, chunk.data(), n, at))
+            return ZIP_ER_READ;
+        const uLong piece = libdeflate_crc32(0, chunk.constData(), static_cast<size_t>(n));
+        tail = crc32_combine(piece, tail, static_cast<z_off_t>(size - at - n));
+        if (!writeAt(fd, chunk.constData(), n, at + by))
+            return ZIP_ER_WRITE;
+        if (!keepGoing(size - at))
+            return ZIP_ER_CANCELLED;
+    }
+    crc = static_cast<quint32>(tail);
+    return 0;
+}
+
 } // namespace
 
 bool StoredLead::fits(qint64 size, const QString &entryName)
@@ -156,4 +206,33 @@ int StoredLead::write(QFile &zip, const QString &sourcePath, const QString &entr
     crc.checkpoint(); // the zip library appends from here
     crc.write(end, central, {});
     return written ? 0 : ZIP_ER_WRITE;
+}
+
+int StoredLead::shift(QFile &file, const Taken &taken, const QString &entryName, PositionedCrc &crc,
+                      const std::function<bool(qint64)> &keepGoing)
+{
+    Fields f;
+    f.name = entryName.toLatin1();
+    f.attributes = taken.mode << 16;
+    f.size = static_cast<quint32>(taken.size);
+    setDosTime(f, QDateTime::fromSecsSinceEpoch(taken.modified));
+    const qint64 headerSize = kLocalHeaderSize + f.name.size();
+    const int fd = file.handle();
+    // Room first, so that a full disk is found before a byte has moved.
+    const qint64 whole = headerSize + taken.size + centralDirectory(f).size();
+    if (::fallocate(fd, 0, taken.size, whole - taken.size) != 0 && errno != EOPNOTSUPP)
+        return ZIP_ER_WRITE;
+    if (const int code = moveUp(fd, taken.size, headerSize, f.crc, keepGoing))
+        return code;
+    const QByteArray header = localHeader(f);
+    const QByteArray central = centralDirectory(f);
+    const qint64 end = headerSize + taken.size;
+    if (!writeAt(fd, header.constData(), header.size(), 0) || !writeAt(fd, central.constData(), central.size(), end)
+        || ::ftruncate(fd, end + central.size()) != 0)
+        return ZIP_ER_WRITE;
+    const uLong headerCrc = libdeflate_crc32(0, header.constData(), static_cast<size_t>(header.size()));
+    crc = PositionedCrc(static_cast<quint32>(crc32_combine(headerCrc, f.crc, static_cast<z_off_t>(taken.size))), end);
+    crc.checkpoint(); // the zip library appends from here
+    crc.write(end, central, {});
+    return 0;
 }

@@ -30,4 +30,22 @@ bool fits(qint64 size, const QString &entryName);
 int write(QFile &zip, const QString &sourcePath, const QString &entryName, PositionedCrc &crc,
           const std::function<bool(qint64)> &keepGoing);
 
+/** What `shift` needs to know of the file it turns into a zip, taken before it is changed. */
+struct Taken
+{
+    qint64 size = 0;
+    qint64 modified = 0; ///< seconds since the epoch
+    quint32 mode = 0; ///< the Unix mode
+};
+
+/**
+ * Turns `file` (open for reading and writing, `taken` as it was) into the
+ * zip `write` would have made of it: its bytes move up behind the local
+ * header, the central directory follows. The same fields, the same `crc`
+ * and checkpoint, the same codes; after a failure the file holds neither
+ * the old bytes nor a zip.
+ */
+int shift(QFile &file, const Taken &taken, const QString &entryName, PositionedCrc &crc,
+          const std::function<bool(qint64)> &keepGoing);
+
 } // namespace StoredLead

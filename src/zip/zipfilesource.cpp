@@ -8,7 +8,9 @@
 #include <libdeflate.h>
 
 #include <cstring>
+#include <ctime>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 
 // libdeflate deflates a whole buffer two to three times faster than zlib's
@@ -27,6 +29,7 @@ struct FileSource
     quint32 attributes = 0;
     bool compressed = false; ///< `data` holds the deflated file
     bool known = false; ///< the sizes (and when deflated, the CRC) are known
+    std::optional<QByteArray> content; ///< held in memory instead of read from `path`
     QFile file; ///< open while a file read as it is is copied
     QByteArray data; ///< the deflated file, or the chunk being copied
     zip_uint64_t size = 0;
@@ -36,18 +39,29 @@ struct FileSource
     zip_error_t error;
 };
 
-bool compress(FileSource &state)
+std::optional<QByteArray> readInput(FileSource &state)
 {
+    if (state.content)
+        return state.content;
     QFile file(state.path);
     if (!file.open(QIODevice::ReadOnly)) {
         zip_error_set(&state.error, ZIP_ER_OPEN, errno);
-        return false;
+        return std::nullopt;
     }
-    const QByteArray input = file.readAll();
+    QByteArray input = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         zip_error_set(&state.error, ZIP_ER_READ, 0);
-        return false;
+        return std::nullopt;
     }
+    return input;
+}
+
+bool compress(FileSource &state)
+{
+    const std::optional<QByteArray> read = readInput(state);
+    if (!read)
+        return false;
+    const QByteArray &input = *read;
     const std::unique_ptr<libdeflate_compressor, decltype(&libdeflate_free_compressor)> compressor(
         libdeflate_alloc_compressor(state.level), libdeflate_free_compressor);
     if (!compressor) {
@@ -99,6 +113,10 @@ zip_int64_t open(FileSource &state)
     state.offset = 0;
     if (state.level > 0)
         return state.compressed || compress(state) ? 0 : -1;
+    if (state.content) {
+        state.data = *state.content;
+        return 0;
+    }
     state.data.clear();
     if (state.file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return 0;
@@ -119,7 +137,7 @@ bool readChunk(FileSource &state)
 
 zip_int64_t read(FileSource &state, void *data, zip_uint64_t length)
 {
-    if (state.level == 0 && state.offset == state.data.size() && !readChunk(state))
+    if (state.level == 0 && !state.content && state.offset == state.data.size() && !readChunk(state))
         return -1;
     const qsizetype n = std::min<qsizetype>(static_cast<qsizetype>(length), state.data.size() - state.offset);
     std::memcpy(data, state.data.constData() + state.offset, static_cast<size_t>(n));
@@ -189,6 +207,36 @@ quint32 externalAttributes(const QString &path)
     return static_cast<quint32>(known ? st.st_mode : S_IFREG | 0666) << 16;
 }
 
+namespace {
+
+zip_source_t *sourceOf(zip_t *archive, std::unique_ptr<FileSource> state, zip_error_t *error)
+{
+    zip_error_init(&state->error);
+    zip_source_t *source = zip_source_function(archive, callback, state.get());
+    if (!source) {
+        zip_error_set(error, ZIP_ER_MEMORY, 0);
+        return nullptr;
+    }
+    state.release(); // the source owns it now and frees it on ZIP_SOURCE_FREE
+    return source;
+}
+
+} // namespace
+
+zip_source_t *createContentSource(zip_t *archive, const QByteArray &content, const QString &path, int level,
+                                  zip_error_t *error)
+{
+    auto state = std::make_unique<FileSource>();
+    state->path = path;
+    state->content = content;
+    state->level = level;
+    state->known = level == 0;
+    state->size = static_cast<zip_uint64_t>(content.size());
+    state->mtime = std::time(nullptr);
+    state->attributes = externalAttributes(path);
+    return sourceOf(archive, std::move(state), error);
+}
+
 zip_source_t *createFileSource(zip_t *archive, const QString &path, int level, zip_error_t *error)
 {
     const QFileInfo info(path);
@@ -205,12 +253,5 @@ zip_source_t *createFileSource(zip_t *archive, const QString &path, int level, z
     state->size = static_cast<zip_uint64_t>(info.size());
     state->mtime = static_cast<time_t>(info.lastModified().toSecsSinceEpoch());
     state->attributes = externalAttributes(path);
-    zip_error_init(&state->error);
-    zip_source_t *source = zip_source_function(archive, callback, state.get());
-    if (!source) {
-        zip_error_set(error, ZIP_ER_MEMORY, 0);
-        return nullptr;
-    }
-    state.release(); // the source owns it now and frees it on ZIP_SOURCE_FREE
-    return source;
+    return sourceOf(archive, std::move(state), error);
 }

@@ -33,3 +33,10 @@ entry keeps the file's permissions (externalAttributes). Memory
  * `error` when `path` is not a file.
  */
 zip_source_t *createFileSource(zip_t *archive, const QString &path, int level, zip_error_t *error);
+
+/**
+ * A source like createFileSource's for `content` held in memory, written
+ * as made now, with the permissions of the file at `path`.
+ */
+zip_source_t *createContentSource(zip_t *archive, const QByteArray &content, const QString &path, int level,
+                                  zip_error_t *error);

@@ -71,7 +71,8 @@ void ZipPool::work()
         }
         writer.setProgressHandler([task](int percent) { task->percent.store(percent); });
         QString besideName;
-        const int code = m_cancel ? ZIP_ER_CANCELLED : write(writer, task->job, besideName);
+        quint32 crc = 0;
+        const int code = m_cancel ? ZIP_ER_CANCELLED : write(writer, task->job, besideName, crc);
         if (code != 0 && task->job.lead) // a begun zip broken off before its turn
             QFile::remove(task->job.lead->besideName);
         if (code == 0 && task->job.written)
@@ -81,19 +82,29 @@ void ZipPool::work()
             task->code = code;
             task->errorText = code == 0 ? QString() : writer.lastErrorText();
             task->besideName = code == 0 ? besideName : QString();
-            task->crc = writer.lastZipCrc();
+            task->crc = crc;
             task->done = true;
         }
         m_finished.notify_all();
     }
 }
 
-int ZipPool::write(ZipWriter &writer, Job &job, QString &besideName)
+int ZipPool::write(ZipWriter &writer, Job &job, QString &besideName, quint32 &crc)
 {
-    if (!job.lead)
-        return writer.writeBeside(job.zipPath, job.entries, besideName);
-    besideName = job.lead->besideName;
-    return writer.finishBeside(*job.lead, job.entries);
+    writer.setTakesFirstFile(job.takesFirstFile);
+    int code = 0;
+    if (!job.lead) {
+        code = writer.writeBeside(job.zipPath, job.entries, besideName);
+    } else {
+        besideName = job.lead->besideName;
+        if (job.lead->whole) {
+            crc = job.lead->crc.value();
+            return 0;
+        }
+        code = writer.finishBeside(*job.lead, job.entries);
+    }
+    crc = writer.lastZipCrc();
+    return code;
 }
 
 ZipPool::Outcome ZipPool::run(int count, const Hooks &hooks)

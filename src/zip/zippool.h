@@ -34,7 +34,8 @@ public:
         std::vector<ZipWriter::Entry> entries;
         int failure = 0;
         QString failureText;
-        std::optional<ZipWriter::Lead> lead; ///< its first entry already written beside it
+        std::optional<ZipWriter::Lead> lead; ///< its first entry, or the whole zip, already written beside it
+        bool takesFirstFile = false; ///< the first entry's file is scratch (ZipWriter::setTakesFirstFile)
         std::function<void(const QString &written)> written; ///< on the worker, the zip whole under its temporary name
     };
 
@@ -71,7 +72,7 @@ private:
     struct Task;
 
     void work();
-    static int write(ZipWriter &writer, Job &job, QString &besideName);
+    static int write(ZipWriter &writer, Job &job, QString &besideName, quint32 &crc);
     bool waitFor(Task &task, const std::deque<std::unique_ptr<Task>> &out, const Hooks &hooks);
     void drain(std::deque<std::unique_ptr<Task>> &out);
 

@@ -14,8 +14,11 @@
 
 #include <zip.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 const int ZipWriter::ReadError = ZIP_ER_READ;
 
@@ -35,18 +38,19 @@ qint64 totalSize(const std::vector<ZipWriter::Entry> &entries)
 {
     qint64 total = 0;
     for (const ZipWriter::Entry &entry : entries)
-        total += QFileInfo(entry.sourcePath).size();
+        total += entry.content ? entry.content->size() : QFileInfo(entry.sourcePath).size();
     return total;
 }
 
 // Adds one file; 0 or the library's error code.
 int addEntry(zip_t *archive, const ZipWriter::Entry &entry, int level)
 {
-    if (level > 0 && looksIncompressible(entry.sourcePath))
+    if (level > 0 && !entry.content && looksIncompressible(entry.sourcePath))
         level = 0;
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t *source = createFileSource(archive, entry.sourcePath, level, &error);
+    zip_source_t *source = entry.content ? createContentSource(archive, *entry.content, entry.sourcePath, level, &error)
+                                         : createFileSource(archive, entry.sourcePath, level, &error);
     if (!source) {
         const int code = zip_error_code_zip(&error);
         zip_error_fini(&error);
@@ -106,6 +110,49 @@ int ZipWriter::beginBeside(const QString &zipPath, const Entry &first, Lead &lea
     return code;
 }
 
+int ZipWriter::takeBeside(const QString &zipPath, const Entry &first, Lead &lead)
+{
+    return takeBeside(zipPath, first, lead, 1.0);
+}
+
+// `share`: the part of the whole zip's progress the first entry makes.
+int ZipWriter::takeBeside(const QString &zipPath, const Entry &first, Lead &lead, double share)
+{
+    startZip();
+    const QByteArray from = QFile::encodeName(first.sourcePath);
+    QFile file;
+    struct stat st
+    {
+    };
+    // Opened before it moves: whatever takes its old name later is not what is changed.
+    const int fd = ::open(from.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
+        return -1;
+    }
+    // A file with a second name would change under that name too.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1
+        || !StoredLead::fits(st.st_size, first.entryName))
+        return -1;
+    int reason = 0;
+    lead.besideName = moveBeside(first.sourcePath, zipPath, reason);
+    if (lead.besideName.isEmpty())
+        return -1;
+    lead.tookFile = true;
+    const StoredLead::Taken taken{st.st_size, st.st_mtim.tv_sec, st.st_mode};
+    const qint64 leadSize = std::max<qint64>(st.st_size, 1);
+    const int code = StoredLead::shift(file, taken, first.entryName, lead.crc, [&](qint64 moved) {
+        reportProgress(share * static_cast<double>(moved) / static_cast<double>(leadSize));
+        return !cancelRequested();
+    });
+    if (code != 0) {
+        m_errorText = first.sourcePath + QStringLiteral(": ") + errorText(code);
+        QFile::remove(std::exchange(lead.besideName, QString()));
+    }
+    return code;
+}
+
 int ZipWriter::finishBeside(Lead &lead, const std::vector<Entry> &entries)
 {
     startZip();
@@ -118,6 +165,7 @@ int ZipWriter::finishBeside(Lead &lead, const std::vector<Entry> &entries)
         if (m_errorText.isEmpty())
             m_errorText = errorText(code);
     }
+    lead.whole = code == 0;
     return code;
 }
 
@@ -151,6 +199,19 @@ int ZipWriter::createBesideFile(const QString &zipPath, QFile &beside, Lead &lea
 
 int ZipWriter::writeZip(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName)
 {
+    if (m_takesFirstFile && deflateLevel(m_zipcomp) == 0 && !entries.empty()) {
+        Lead taken;
+        const qint64 firstSize = std::max<qint64>(QFileInfo(entries.front().sourcePath).size(), 1);
+        const int code =
+            takeBeside(zipPath, entries.front(), taken,
+                       static_cast<double>(firstSize) / static_cast<double>(std::max(totalSize(entries), firstSize)));
+        if (code > 0)
+            return code;
+        if (code == 0) {
+            besideName = taken.besideName;
+            return finishBeside(taken, entries);
+        }
+    }
     Lead lead;
     QFile beside;
     if (const int code = createBesideFile(zipPath, beside, lead))

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 struct zip; // the zip library's zip_t
@@ -24,8 +25,18 @@ public:
     /** One file to add: where it is, and its name inside the zip (a bare name). */
     struct Entry
     {
+        Entry() = default;
+        Entry(QString source, QString name, std::optional<QByteArray> held = std::nullopt)
+            : sourcePath(std::move(source))
+            , entryName(std::move(name))
+            , content(std::move(held))
+        {
+        }
+
         QString sourcePath;
         QString entryName;
+        /** What the entry holds instead of the file's bytes; the file still gives its permissions. */
+        std::optional<QByteArray> content;
     };
 
     /** `zipcomp`: 0 stores, 1 to 5 deflate at levels 1, 3, 6, 8 and 9. */
@@ -36,6 +47,12 @@ public:
     void setProgressHandler(std::function<void(int)> handler) { m_progress = std::move(handler); }
     /** Asked while a zip is written; true stops it, and `write` fails. */
     void setCancelCheck(std::function<bool()> check) { m_cancel = std::move(check); }
+    /**
+     * Whether the first entry's file is scratch the zip may take over when it
+     * is stored: moved beside the zip and its bytes shifted in place, not
+     * copied (`takeBeside`). The file is gone once a zip is written.
+     */
+    void setTakesFirstFile(bool takes) { m_takesFirstFile = takes; }
 
     /**
      * Writes a zip of `entries` in order at `zipPath`. Returns 0 on success,
@@ -55,6 +72,8 @@ public:
     {
         QString besideName;
         PositionedCrc crc; ///< of the file as it stands
+        bool whole = false; ///< `finishBeside` completed it
+        bool tookFile = false; ///< the first entry's file became the zip: it is there no more
     };
     /**
      * Begins the zip at `zipPath` with `first`, stored, under a temporary
@@ -63,6 +82,13 @@ public:
      * is left unless it returns 0.
      */
     int beginBeside(const QString &zipPath, const Entry &first, Lead &lead);
+    /**
+     * Begins the zip as `beginBeside` does, taking over the file of `first`
+     * (see `setTakesFirstFile`). -1 when it cannot, the file untouched: not
+     * a plain file of one name, or on another file system than the zip.
+     * After any other failure the file is gone with the zip.
+     */
+    int takeBeside(const QString &zipPath, const Entry &first, Lead &lead);
     /**
      * Completes a zip `beginBeside` began, whose first entry is `entries`'
      * first, with the others and the comment: the same bytes `writeBeside`
@@ -94,12 +120,14 @@ public:
 private:
     void startZip();
     int createBesideFile(const QString &zipPath, QFile &beside, Lead &lead);
+    int takeBeside(const QString &zipPath, const Entry &first, Lead &lead, double share);
     int writeZip(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName);
     int writeLead(QFile &beside, const std::vector<Entry> &entries, PositionedCrc &crc);
     int appendRest(Lead &lead, const std::vector<Entry> &entries, std::size_t first);
     int finish(zip *archive, const std::vector<Entry> &entries, std::size_t first);
 
     int m_zipcomp = 3;
+    bool m_takesFirstFile = false;
     QString m_comment;
     std::function<void(int)> m_progress;
     std::function<bool()> m_cancel;

@@ -93,6 +93,11 @@ int archive(const ArchiverArgs &args, const FormatWriter &format, Diagnostics &d
         diagnostics.fail(args.archive + ": " + error);
         return 2;
     }
+    // Said before the first volume, so a caller can finish each volume's use while the next is written.
+    if (volumeSet) {
+        std::printf("Volumes: %zu\n", volumes->size());
+        std::fflush(stdout);
+    }
     catchStopSignals();
     VolumeSetWriter writer(format, entries, naming);
     if (!writer.write(*volumes, volumeSet)) {

@@ -18,6 +18,8 @@ int main(int argc, char **argv)
                             "  -y            replace volumes of the same names without asking\n"
                             "  -v<KiB>       write volumes of exactly this many KiB of 1024 bytes (all but\n"
                             "                the last; -v1440 is a 1.44M floppy); without it one archive\n"
+                            "                is written; before the first volume the number of volumes\n"
+                            "                is printed: \"Volumes: N\"\n"
                             "  -m<0-5>       compression level: every level stores (no compression)\n"
                             "  ARCHIVE       NAME.ace (volumes NAME.ace, NAME.c00 ... NAME.c99, NAME.100 ...)\n"
                             "  @LISTFILE     one full path a line, UTF-8, LF or CR LF; a folder line\n"
