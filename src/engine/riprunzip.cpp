@@ -109,7 +109,7 @@ void RipRun::attachLead(ZipPool::Job &job, int i)
     }
     job.lead = std::move(taken.lead);
     if (job.lead && job.failure != 0)
-        QFile::remove(std::exchange(job.lead, std::nullopt)->besideName);
+        ZipWriter::discard(*std::exchange(job.lead, std::nullopt));
 }
 
 // The slice size follows the volumes, which the zips hardly outgrow; the recovery files use the same.
@@ -225,6 +225,7 @@ RipRun::Outcome RipRun::cancel()
 
 RipRun::Outcome RipRun::stop()
 {
+    m_leads.reset();
     removeWorkFolder();
     removeReplacedZips();
     m_result.error = {}; // a zip the stop broke off is no error of the set
@@ -234,6 +235,7 @@ RipRun::Outcome RipRun::stop()
 
 RipRun::Outcome RipRun::fail()
 {
+    m_leads.reset();
     removeWorkFolder();
     removeReplacedZips();
     m_presentation.setBusyPointer(false);

@@ -23,7 +23,7 @@ VolumeLeads::~VolumeLeads()
     m_thread.join();
     for (const auto &[index, begun] : m_begun)
         if (begun.lead)
-            QFile::remove(begun.lead->besideName);
+            ZipWriter::discard(*begun.lead);
 }
 
 void VolumeLeads::volumeFinished(int index, const QString &volumePath, ZipPool::Job job)
@@ -51,7 +51,7 @@ VolumeLeads::Taken VolumeLeads::take(int index, bool wholeWanted)
     if (!begun.lead)
         return {};
     if (volumeChanged(begun)) {
-        QFile::remove(begun.lead->besideName);
+        ZipWriter::discard(*begun.lead);
         return {};
     }
     if (begun.lead->whole && !wholeWanted && !reopen(begun)) {
@@ -151,9 +151,9 @@ void VolumeLeads::complete(ZipWriter &writer, const Pending &pending, Begun &beg
         begun.opening = std::move(opening);
         return;
     }
-    const bool tookFile = begun.lead->tookFile;
-    begun.lead.reset(); // its file went with the failure
-    if (tookFile) {
+    // A volume given back is zipped again in its turn; one that could not be is lost with its zip.
+    begun.lead.reset();
+    if (!QFileInfo::exists(begun.volumePath)) {
         begun.failure = code;
         begun.failureText = writer.lastErrorText();
     }

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // The zip library copies a stored file 8 KB at a time and checks it with
@@ -30,7 +31,7 @@ namespace {
 
 constexpr quint16 kMadeBy = 0x033f; // Unix, version 6.3
 constexpr quint16 kNeeded = 10; // version 1.0: stored
-constexpr qint64 kLocalHeaderSize = 30;
+constexpr qint64 kLocalHeaderSize = StoredLead::kLocalHeaderBytes;
 constexpr qint64 kMaxSize = 0xfffffffeLL; // 0xffffffff would announce 64-bit sizes
 
 /** The fields the local header and the central record share. */
@@ -147,7 +148,7 @@ bool writeAt(int fd, const char *data, qint64 size, qint64 position)
 
 // Moves the file's `size` bytes up by `by`, last chunk first so that nothing
 // is written over before it is read; returns 0 or the code, the data's CRC in `crc`.
-int moveUp(int fd, qint64 size, qint64 by, quint32 &crc, const std::function<bool(qint64)> &keepGoing)
+int moveUp(int fd, qint64 size, qint64 by, quint32 &crc, const std::function<void(qint64)> &moved)
 {
     QByteArray chunk(kZipReadChunk, Qt::Uninitialized);
     uLong tail = 0; // the CRC of the bytes from `at` on
@@ -160,11 +161,23 @@ int moveUp(int fd, qint64 size, qint64 by, quint32 &crc, const std::function<boo
         tail = crc32_combine(piece, tail, static_cast<z_off_t>(size - at - n));
         if (!writeAt(fd, chunk.constData(), n, at + by))
             return ZIP_ER_WRITE;
-        if (!keepGoing(size - at))
-            return ZIP_ER_CANCELLED;
+        moved(size - at);
     }
     crc = static_cast<quint32>(tail);
     return 0;
+}
+
+// Moves `size` bytes at `from` down to the start, first chunk first.
+bool moveDown(int fd, qint64 from, qint64 size)
+{
+    QByteArray chunk(kZipReadChunk, Qt::Uninitialized);
+    for (qint64 at = 0; at < size;) {
+        const qint64 n = std::min<qint64>(chunk.size(), size - at);
+        if (!readAt(fd, chunk.data(), n, from + at) || !writeAt(fd, chunk.constData(), n, at))
+            return false;
+        at += n;
+    }
+    return true;
 }
 
 } // namespace
@@ -209,7 +222,7 @@ int StoredLead::write(QFile &zip, const QString &sourcePath, const QString &entr
 }
 
 int StoredLead::shift(QFile &file, const Taken &taken, const QString &entryName, PositionedCrc &crc,
-                      const std::function<bool(qint64)> &keepGoing)
+                      const std::function<void(qint64)> &moved)
 {
     Fields f;
     f.name = entryName.toLatin1();
@@ -222,7 +235,7 @@ int StoredLead::shift(QFile &file, const Taken &taken, const QString &entryName,
     const qint64 whole = headerSize + taken.size + centralDirectory(f).size();
     if (::fallocate(fd, 0, taken.size, whole - taken.size) != 0 && errno != EOPNOTSUPP)
         return ZIP_ER_WRITE;
-    if (const int code = moveUp(fd, taken.size, headerSize, f.crc, keepGoing))
+    if (const int code = moveUp(fd, taken.size, headerSize, f.crc, moved))
         return code;
     const QByteArray header = localHeader(f);
     const QByteArray central = centralDirectory(f);
@@ -235,4 +248,15 @@ int StoredLead::shift(QFile &file, const Taken &taken, const QString &entryName,
     crc.checkpoint(); // the zip library appends from here
     crc.write(end, central, {});
     return 0;
+}
+
+bool StoredLead::giveBack(const QString &zipPath, qint64 offset, qint64 size, qint64 modifiedNs)
+{
+    const int fd = ::open(QFile::encodeName(zipPath).constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const timespec times[2]{{0, UTIME_OMIT}, {modifiedNs / 1000000000LL, modifiedNs % 1000000000LL}};
+    const bool given = moveDown(fd, offset, size) && ::ftruncate(fd, size) == 0 && ::futimens(fd, times) == 0;
+    ::close(fd);
+    return given;
 }

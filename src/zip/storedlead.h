@@ -42,10 +42,21 @@ struct Taken
  * Turns `file` (open for reading and writing, `taken` as it was) into the
  * zip `write` would have made of it: its bytes move up behind the local
  * header, the central directory follows. The same fields, the same `crc`
- * and checkpoint, the same codes; after a failure the file holds neither
- * the old bytes nor a zip.
+ * and checkpoint, the same codes but ZIP_ER_CANCELLED: it is not broken
+ * off, `moved` only hears how far it is. After a failure the file holds
+ * neither the old bytes nor a zip.
  */
 int shift(QFile &file, const Taken &taken, const QString &entryName, PositionedCrc &crc,
-          const std::function<bool(qint64)> &keepGoing);
+          const std::function<void(qint64)> &moved);
+
+/** The local header's size before the entry's name. */
+constexpr qint64 kLocalHeaderBytes = 30;
+
+/**
+ * Undoes `shift` on the zip at `zipPath`: its `size` bytes at `offset` move
+ * back to the start, the rest goes and the time becomes `modifiedNs` again.
+ * False when that could not be done; the file is then no use to anyone.
+ */
+bool giveBack(const QString &zipPath, qint64 offset, qint64 size, qint64 modifiedNs);
 
 } // namespace StoredLead

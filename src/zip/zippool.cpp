@@ -26,6 +26,7 @@ struct ZipPool::Task
     QString errorText;
     QString besideName;
     quint32 crc = 0;
+    std::optional<ZipWriter::Lead> taken; ///< the zip took its volume over: given back when it does not take its name
 };
 
 ZipPool::ZipPool(int zipcomp, QString comment, int workers)
@@ -74,7 +75,7 @@ void ZipPool::work()
         quint32 crc = 0;
         const int code = m_cancel ? ZIP_ER_CANCELLED : write(writer, task->job, besideName, crc);
         if (code != 0 && task->job.lead) // a begun zip broken off before its turn
-            QFile::remove(task->job.lead->besideName);
+            ZipWriter::discard(*task->job.lead);
         if (code == 0 && task->job.written)
             task->job.written(besideName);
         {
@@ -83,6 +84,7 @@ void ZipPool::work()
             task->errorText = code == 0 ? QString() : writer.lastErrorText();
             task->besideName = code == 0 ? besideName : QString();
             task->crc = crc;
+            task->taken = code != 0 ? std::nullopt : task->job.lead ? task->job.lead : writer.lastTaken();
             task->done = true;
         }
         m_finished.notify_all();
@@ -167,14 +169,16 @@ bool ZipPool::waitFor(Task &task, const std::deque<std::unique_ptr<Task>> &out, 
     }
 }
 
-// Every zip still out is broken off and its temporary file removed.
+// Every zip still out is broken off and its temporary file removed, a volume it took over given back.
 void ZipPool::drain(std::deque<std::unique_ptr<Task>> &out)
 {
     m_cancel = true;
     std::unique_lock lock(m_mutex);
     for (const std::unique_ptr<Task> &task : out) {
         m_finished.wait(lock, [&task] { return task->done; });
-        if (!task->besideName.isEmpty())
+        if (task->taken)
+            ZipWriter::discard(*task->taken);
+        else if (!task->besideName.isEmpty())
             QFile::remove(task->besideName);
     }
     m_cancel = false;

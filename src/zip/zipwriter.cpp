@@ -91,6 +91,7 @@ int ZipWriter::write(const QString &zipPath, const std::vector<Entry> &entries)
 int ZipWriter::writeBeside(const QString &zipPath, const std::vector<Entry> &entries, QString &besideName)
 {
     startZip();
+    m_lastTaken.reset();
     const int code = writeZip(zipPath, entries, besideName);
     if (code != 0 && m_errorText.isEmpty())
         m_errorText = errorText(code);
@@ -140,17 +141,30 @@ int ZipWriter::takeBeside(const QString &zipPath, const Entry &first, Lead &lead
     if (lead.besideName.isEmpty())
         return -1;
     lead.tookFile = true;
+    lead.takenFrom = {first.sourcePath, StoredLead::kLocalHeaderBytes + first.entryName.toLatin1().size(), st.st_size,
+                      st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
     const StoredLead::Taken taken{st.st_size, st.st_mtim.tv_sec, st.st_mode};
     const qint64 leadSize = std::max<qint64>(st.st_size, 1);
     const int code = StoredLead::shift(file, taken, first.entryName, lead.crc, [&](qint64 moved) {
         reportProgress(share * static_cast<double>(moved) / static_cast<double>(leadSize));
-        return !cancelRequested();
     });
     if (code != 0) {
         m_errorText = first.sourcePath + QStringLiteral(": ") + errorText(code);
         QFile::remove(std::exchange(lead.besideName, QString()));
     }
     return code;
+}
+
+void ZipWriter::discard(const Lead &lead)
+{
+    if (lead.besideName.isEmpty())
+        return;
+    const Lead::TakenFrom &from = lead.takenFrom;
+    if (!lead.tookFile || !StoredLead::giveBack(lead.besideName, from.offset, from.size, from.modifiedNs)
+        || ::renameat2(AT_FDCWD, QFile::encodeName(lead.besideName).constData(), AT_FDCWD,
+                       QFile::encodeName(from.path).constData(), RENAME_NOREPLACE)
+            != 0)
+        QFile::remove(lead.besideName);
 }
 
 int ZipWriter::finishBeside(Lead &lead, const std::vector<Entry> &entries)
@@ -161,7 +175,7 @@ int ZipWriter::finishBeside(Lead &lead, const std::vector<Entry> &entries)
     m_progressFrom = static_cast<double>(leadSize) / static_cast<double>(std::max(totalSize(entries), leadSize));
     const int code = appendRest(lead, entries, 1);
     if (code != 0) {
-        QFile::remove(lead.besideName);
+        discard(lead); // what was appended lies behind the first entry, which is whole
         if (m_errorText.isEmpty())
             m_errorText = errorText(code);
     }
@@ -209,7 +223,10 @@ int ZipWriter::writeZip(const QString &zipPath, const std::vector<Entry> &entrie
             return code;
         if (code == 0) {
             besideName = taken.besideName;
-            return finishBeside(taken, entries);
+            const int finished = finishBeside(taken, entries);
+            if (finished == 0)
+                m_lastTaken = taken;
+            return finished;
         }
     }
     Lead lead;

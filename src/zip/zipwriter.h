@@ -74,6 +74,14 @@ public:
         PositionedCrc crc; ///< of the file as it stands
         bool whole = false; ///< `finishBeside` completed it
         bool tookFile = false; ///< the first entry's file became the zip: it is there no more
+        /** Where the file taken over was and how it was, for `discard` to give it back. */
+        struct TakenFrom
+        {
+            QString path;
+            qint64 offset = 0; ///< of its bytes in the zip
+            qint64 size = 0;
+            qint64 modifiedNs = 0; ///< since the epoch
+        } takenFrom;
     };
     /**
      * Begins the zip at `zipPath` with `first`, stored, under a temporary
@@ -95,6 +103,14 @@ public:
      * would have written. The file is removed when it fails.
      */
     int finishBeside(Lead &lead, const std::vector<Entry> &entries);
+
+    /**
+     * A zip beside its name that will not take it goes: a file it took over
+     * is given back, its bytes and time as they were, at its old name.
+     */
+    static void discard(const Lead &lead);
+    /** The zip the last `writeBeside` left beside its name, when it took its first file over. */
+    const std::optional<Lead> &lastTaken() const { return m_lastTaken; }
 
     /** Renames a zip `writeBeside` made over `zipPath`; 0, or the rename's code with the file removed. */
     static int takeName(const QString &besideName, const QString &zipPath);
@@ -128,6 +144,7 @@ private:
 
     int m_zipcomp = 3;
     bool m_takesFirstFile = false;
+    std::optional<Lead> m_lastTaken;
     QString m_comment;
     std::function<void(int)> m_progress;
     std::function<bool()> m_cancel;

@@ -9,6 +9,9 @@
 //   none        write nothing
 //   killed      write the volumes, then die from a signal
 //   wait        write the volumes, log "pid N", then wait to be stopped
+//   says=N      print "Volumes: N" before the first volume, as the archivers do
+//   pause=MS    wait MS milliseconds after each volume, as a real archiver takes its time
+//   again=I     after the last volume, write volume I anew, as an archiver going back to it
 // Each volume holds "volume I of N" and the list file's text. The arguments
 // are appended, one per line, to the file VARKO_FAKE_ARCHIVER_LOG when set.
 #include "engine/volumenames.h"
@@ -17,7 +20,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QThread>
+
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -42,6 +48,7 @@ int main(int argc, char *argv[])
     const QStringList words = qEnvironmentVariable("VARKO_FAKE_ARCHIVER").split(u' ', Qt::SkipEmptyParts);
     int volumes = 1;
     int exitCode = 0;
+    int says = 0, pause = 0, again = 0;
     bool killed = false, wait = false;
     for (const QString &word : words) {
         killed = killed || word == u"killed";
@@ -54,6 +61,12 @@ int main(int argc, char *argv[])
             volumes = word.mid(8).toInt();
         if (word.startsWith(QStringLiteral("exit=")))
             exitCode = word.mid(5).toInt();
+        if (word.startsWith(QStringLiteral("says=")))
+            says = word.mid(5).toInt();
+        if (word.startsWith(QStringLiteral("pause=")))
+            pause = word.mid(6).toInt();
+        if (word.startsWith(QStringLiteral("again=")))
+            again = word.mid(6).toInt();
     }
     QString archive, listFile;
     for (const QString &argument : arguments) {
@@ -65,14 +78,25 @@ int main(int argc, char *argv[])
     QFile list(listFile);
     const QByteArray listed = list.open(QIODevice::ReadOnly) ? list.readAll() : QByteArray();
     const bool rar = QFileInfo(app.arguments().first()).fileName() == u"wrar";
-    for (int i = 1; i <= volumes; ++i) {
-        // Named as the engine's tested naming predicts them.
-        QFile volume(VolumeNames(rar, archive.endsWith(QStringLiteral(".001")), 1, volumes)
-                         .volumeName(archive.left(archive.lastIndexOf(u'.')), i));
-        if (!volume.open(QIODevice::WriteOnly))
-            return 2;
-        volume.write(QStringLiteral("volume %1 of %2\n").arg(i).arg(volumes).toUtf8() + listed);
+    if (says > 0) {
+        std::printf("Volumes: %d\n", says);
+        std::fflush(stdout);
     }
+    const VolumeNames names(rar, archive.endsWith(QStringLiteral(".001")), 1, volumes);
+    const QString base = archive.left(archive.lastIndexOf(u'.'));
+    // Named as the engine's tested naming predicts them.
+    const auto write = [&](int i, const QByteArray &note) {
+        QFile volume(names.volumeName(base, i));
+        return volume.open(QIODevice::WriteOnly)
+            && volume.write(QStringLiteral("volume %1 of %2").arg(i).arg(volumes).toUtf8() + note + '\n' + listed) > 0;
+    };
+    for (int i = 1; i <= volumes; ++i) {
+        if (!write(i, {}))
+            return 2;
+        QThread::msleep(static_cast<unsigned long>(pause));
+    }
+    if (again > 0 && !write(again, " again"))
+        return 2;
     if (killed)
         std::raise(SIGKILL);
     if (wait) {

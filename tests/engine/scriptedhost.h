@@ -18,6 +18,7 @@ public:
     QMap<QString, QList<Message::Answer>> answers;
     /** Runs at every processEvents, as pending window events would. */
     std::function<void()> onEvents;
+    std::function<void()> onStopAsked; ///< asked many times a second while the archiver works
 
     QList<Message> asked;
     int baseNameLimit = -1;
@@ -68,6 +69,12 @@ public:
             onEvents();
     }
     void note(const QString &text, Note) override { notes << text; }
+    bool stopRequested() const override
+    {
+        if (onStopAsked)
+            onStopAsked();
+        return false;
+    }
 
     QStringList askedTexts() const
     {

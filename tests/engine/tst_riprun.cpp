@@ -165,6 +165,54 @@ private slots:
         QVERIFY(b.queuedUntouched());
     }
 
+    // Stored zips are made while the archiver writes on. Whatever it says of
+    // its count, or does to a volume it had finished, the zips hold the
+    // volumes as they are at its end, numbered by what it wrote; a failed
+    // archiver leaves nothing in the rip-to folder.
+    void zipsWhileArchiving_data()
+    {
+        QTest::addColumn<QByteArray>("archiver");
+        QTest::addColumn<QStringList>("volumes"); // each zip's volume's first line; none: no set
+        const QStringList four{"volume 1 of 4", "volume 2 of 4", "volume 3 of 4", "volume 4 of 4"};
+        QStringList again = four;
+        again[1] += QStringLiteral(" again");
+        // clang-format off
+        QTest::newRow("count said") << QByteArray("volumes=4 says=4 pause=60") << four;
+        QTest::newRow("count not said") << QByteArray("volumes=4 pause=60") << four;
+        QTest::newRow("fewer said than written") << QByteArray("volumes=4 says=3 pause=60") << four;
+        QTest::newRow("more said than written") << QByteArray("volumes=4 says=9 pause=60") << four;
+        QTest::newRow("a finished volume written again") << QByteArray("volumes=4 says=4 pause=60 again=2") << again;
+        QTest::newRow("the archiver fails") << QByteArray("volumes=4 says=4 pause=60 exit=2") << QStringList{};
+        // clang-format on
+    }
+    void zipsWhileArchiving()
+    {
+        QFETCH(QByteArray, archiver);
+        QFETCH(QStringList, volumes);
+        Bench b;
+        b.settings.zipcomp = 0;
+        b.settings.zcomment = 1;
+        b.addRelease();
+        b.archiver(archiver);
+        int begun = 0; // zips seen beside their names while the archiver wrote
+        b.host.onStopAsked = [&] { begun = std::max(begun, int(b.zips().size())); };
+        RipRun rip(b.queue, b.settings, b.state, b.host, 3, {b.path("data"), {b.path("bin")}});
+        rip.setZipComment(QStringLiteral("Greetings"));
+        QCOMPARE(rip.run(), volumes.isEmpty() ? RipRun::Outcome::Failed : RipRun::Outcome::Complete);
+        QVERIFY(begun > 0);
+        const QStringList zips = b.zips(); // and nothing else
+        QCOMPARE(zips.size(), volumes.size());
+        for (int i = 0; i < zips.size(); ++i) {
+            const ZipContents zip = readZip(b.path("rips/" + zips.at(i)));
+            QCOMPARE(zip.entry(zip.names.value(0)).split('\n').value(0), volumes.at(i).toUtf8());
+            QCOMPARE(zip.entry("file_id.diz").mid(25, 5),
+                     QStringLiteral("%1/04").arg(i + 1, 2, 10, QChar(u'0')).toUtf8());
+            QCOMPARE(zip.comment, QStringLiteral("Greetings"));
+        }
+        QVERIFY(!QFileInfo::exists(b.path("tmp/~Varko01")));
+        QVERIFY(b.queuedUntouched());
+    }
+
     void overNinetyNine()
     {
         Bench b;
@@ -293,18 +341,26 @@ private slots:
     void zipErrors_data()
     {
         QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("zipcomp");
         QTest::addColumn<QStringList>("zips");
-        QTest::addColumn<QStringList>("left");
-        QTest::newRow("a zip row vanished") << "vanished" << QStringList{} << QStringList{"rel.r00", "rel.rar"};
-        QTest::newRow("abort in the middle of zip 2") << "abort" << QStringList{"rel01.zip"} << QStringList{"rel.r00"};
-        QTest::newRow("rip-to folder missing") << "ripto" << QStringList{} << QStringList{"rel.r00", "rel.rar"};
+        QTest::addColumn<QStringList>("left"); // a volume taken over by its zip is given back
+        const QStringList both{"rel.r00", "rel.rar"};
+        // clang-format off
+        QTest::newRow("a zip row vanished") << "vanished" << 3 << QStringList{} << both;
+        QTest::newRow("a zip row vanished, stored") << "vanished" << 0 << QStringList{} << both;
+        QTest::newRow("abort in the middle of zip 2") << "abort" << 3 << QStringList{"rel01.zip"} << QStringList{"rel.r00"};
+        QTest::newRow("abort in the middle of zip 2, stored") << "abort" << 0 << QStringList{"rel01.zip"} << QStringList{"rel.r00"};
+        QTest::newRow("rip-to folder missing") << "ripto" << 3 << QStringList{} << both;
+        // clang-format on
     }
     void zipErrors()
     {
         QFETCH(QString, fault);
+        QFETCH(int, zipcomp);
         QFETCH(QStringList, zips);
         Bench b;
         b.settings.layer = 1;
+        b.settings.zipcomp = static_cast<qint16>(zipcomp);
         b.addRelease();
         if (fault == u"vanished")
             QFile::remove(b.path("rel/rel.nfo"));

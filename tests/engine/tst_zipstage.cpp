@@ -9,8 +9,12 @@
 #include "zip/zipwriter.h"
 #include "zipreader.h"
 
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
+#include <unistd.h>
 
 // The zip library's own bytes for `entries` stored, the reference for a zip whose lead was copied.
 static QByteArray libraryZip(const QString &path, const std::vector<ZipWriter::Entry> &entries, const QString &comment)
@@ -27,6 +31,36 @@ static QByteArray libraryZip(const QString &path, const std::vector<ZipWriter::E
                                 static_cast<zip_uint16_t>(comment.toUtf8().size()));
     zip_close(archive);
     return readFile(path);
+}
+
+/** How a zip of the pool test was begun before the pool had it. */
+enum class Start { Plain, Begun, Taken, TakenBegun, TakenWhole };
+
+// A copy of `volume` at `path` with its time, for the zip to take over as if the archiver had written it.
+static QString scratchCopy(const QString &volume, const QString &path)
+{
+    QFile::copy(volume, path);
+    QFile copy(path);
+    copy.open(QIODevice::ReadWrite);
+    copy.setFileTime(QFileInfo(volume).lastModified(), QFileDevice::FileModificationTime);
+    return path;
+}
+
+// The zip begun beforehand, as while the archiver works: its volume alone, copied or taken over, or the whole zip.
+static std::optional<ZipWriter::Lead> begin(const ZipPool::Job &job, Start start, int zipcomp)
+{
+    ZipWriter writer;
+    writer.setCompression(zipcomp);
+    writer.setComment(QStringLiteral("note"));
+    ZipWriter::Lead lead;
+    const bool taking = start == Start::TakenBegun || start == Start::TakenWhole;
+    if (start == Start::Begun && writer.beginBeside(job.zipPath, job.entries.front(), lead) == 0)
+        return lead;
+    if (!taking || zipcomp != 0 || writer.takeBeside(job.zipPath, job.entries.front(), lead) != 0)
+        return std::nullopt;
+    if (start == Start::TakenWhole && writer.finishBeside(lead, job.entries) != 0)
+        return std::nullopt;
+    return lead;
 }
 
 static int writeJob(const ZipPool::Job &job)
@@ -136,6 +170,7 @@ private slots:
 
     // Zips written side by side come out as one worker writes them: later,
     // smaller volumes are done first, and still take their names in order.
+    // However each zip was begun, it holds the same bytes.
     void poolMatchesOneWorker_data()
     {
         QTest::addColumn<int>("zipcomp");
@@ -152,19 +187,19 @@ private slots:
             const QString path = dir.filePath(QString::number(i));
             volumes << (i % 2 ? makeFile(path, i * 400000) : makeNoise(path, i * 200000, i));
         }
-        // `begun`: every other zip begun beforehand with its volume alone, as while the archiver works.
-        const auto pack = [&](int workers, const QString &folder, bool begun = false) {
+        const auto pack = [&](int workers, const QString &folder, Start start = Start::Plain) {
             QStringList named;
             ZipPool::Hooks hooks;
             hooks.prepare = [&](int i) {
                 ZipPool::Job job;
                 job.zipPath = dir.filePath(folder + QString::number(i));
-                job.entries = {{volumes.at(i - 1), "v"}, {diz, "file_id.diz"}};
-                ZipWriter::Lead lead;
-                ZipWriter writer;
-                writer.setCompression(zipcomp);
-                if (begun && i % 2 && writer.beginBeside(job.zipPath, job.entries.front(), lead) == 0)
-                    job.lead = lead;
+                const QString volume = start == Start::Plain || start == Start::Begun
+                    ? volumes.at(i - 1)
+                    : scratchCopy(volumes.at(i - 1), job.zipPath + QStringLiteral(".v"));
+                job.entries = {{volume, "v"}, {diz, "file_id.diz"}};
+                job.takesFirstFile = start != Start::Plain && start != Start::Begun;
+                if (i % 2)
+                    job.lead = begin(job, start, zipcomp);
                 return job;
             };
             hooks.showing = [](int) {};
@@ -180,14 +215,100 @@ private slots:
         const QStringList one = pack(1, QStringLiteral("one")), three = pack(3, QStringLiteral("three"));
         QCOMPARE(one.size(), 7);
         QCOMPARE(three, one);
-        QCOMPARE(pack(2, QStringLiteral("begun"), true), one);
+        const QStringList started{"begun", "taken", "takenBegun", "takenWhole"};
+        for (int s = 0; s < started.size(); ++s)
+            QCOMPARE(pack(2, started.at(s), Start(s + 1)), one);
         for (int i = 1; i <= 7; ++i) {
             const QString zip = dir.filePath("one" + QString::number(i));
             QCOMPARE(readFile(dir.filePath("three" + QString::number(i))), readFile(zip));
-            QCOMPARE(readFile(dir.filePath("begun" + QString::number(i))), readFile(zip));
+            for (const QString &folder : started)
+                QVERIFY2(readFile(dir.filePath(folder + QString::number(i))) == readFile(zip), qPrintable(folder));
             QCOMPARE(one.at(i - 1), QString::number(i) + u' ' + crcText(SfvFile::fileCrc(zip).value_or(0)));
         }
-        QCOMPARE(QDir(dir.path()).entryList({"*.*"}, QDir::Files), QStringList({"file_id.diz"}));
+        // The copies taken over became their zips; a deflated zip leaves its copy for the caller.
+        const QStringList left = QDir(dir.path()).entryList({"*.*"}, QDir::Files);
+        QCOMPARE(left.size(), zipcomp == 0 ? 1 : 1 + 3 * 7);
+    }
+
+    // A file is taken over only when nothing else sees it change: otherwise it is left as it is, for a copy.
+    void takeOverRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a second name") << "hard link";
+        QTest::newRow("a symbolic link") << "symlink";
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("missing") << "missing";
+        QTest::newRow("another file system") << "elsewhere";
+    }
+    void takeOverRefused()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        std::unique_ptr<QTemporaryDir> elsewhere;
+        QString volume = dir.filePath("v");
+        if (kind == u"elsewhere") {
+            elsewhere = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/varko-XXXXXX"));
+            if (!elsewhere->isValid() || QStorageInfo(elsewhere->path()).device() == QStorageInfo(dir.path()).device())
+                QSKIP("no second file system at /dev/shm");
+            volume = elsewhere->filePath("v");
+        }
+        const QString original = makeFile(kind == u"symlink" ? dir.filePath("target") : volume, 5000);
+        if (kind == u"hard link")
+            QVERIFY(::link(QFile::encodeName(volume).constData(), QFile::encodeName(dir.filePath("h")).constData())
+                    == 0);
+        if (kind == u"symlink")
+            QVERIFY(QFile::link(original, volume));
+        if (kind == u"folder" || kind == u"missing")
+            QFile::remove(volume);
+        if (kind == u"folder")
+            QDir().mkpath(volume);
+        const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        ZipWriter writer;
+        writer.setCompression(0);
+        ZipWriter::Lead lead;
+        QCOMPARE(writer.takeBeside(dir.filePath("z.zip"), {volume, "v"}, lead), -1);
+        QVERIFY(lead.besideName.isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        if (kind != u"folder" && kind != u"missing")
+            QCOMPARE(readFile(volume).size(), 5000);
+    }
+
+    // A zip that will not take its name gives the file it took over back: the same bytes, time and name.
+    void takenFileGivenBack_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("empty, begun") << 0 << false;
+        QTest::newRow("one byte, whole") << 1 << true;
+        QTest::newRow("two chunks and a bit, begun") << 2 * 1024 * 1024 + 7 << false;
+        QTest::newRow("two chunks and a bit, whole") << 2 * 1024 * 1024 + 7 << true;
+    }
+    void takenFileGivenBack()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, whole);
+        QTemporaryDir dir;
+        const QString volume = makeNoise(dir.filePath("rel.r00"), size, 7);
+        const QByteArray bytes = readFile(volume);
+        QFile file(volume);
+        QVERIFY(file.open(QIODevice::ReadWrite)
+                && file.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileModificationTime));
+        file.close();
+        const QDateTime stamped = QFileInfo(volume).lastModified();
+        ZipWriter writer;
+        writer.setCompression(0);
+        writer.setComment(QStringLiteral("note"));
+        ZipWriter::Lead lead;
+        const std::vector<ZipWriter::Entry> entries{{volume, "rel.r00"}, {volume + ".x", "x", QByteArray("extra")}};
+        QCOMPARE(writer.takeBeside(dir.filePath("rel01.zip"), entries.front(), lead), 0);
+        QVERIFY(!QFile::exists(volume) && lead.tookFile);
+        if (whole)
+            QCOMPARE(writer.finishBeside(lead, entries), 0);
+        QCOMPARE(readZip(lead.besideName).entry("rel.r00"), bytes);
+        ZipWriter::discard(lead);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"rel.r00"});
+        QCOMPARE(readFile(volume), bytes);
+        QCOMPARE(QFileInfo(volume).lastModified(), stamped);
     }
 
     void writerMethods_data()
