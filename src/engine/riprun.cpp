@@ -239,16 +239,16 @@ void RipRun::runArchiver()
     m_archiver = ExecCmd(line, m_env.programFolders, watch);
 }
 
-// The archiver's count lets each zip be written whole as soon as its volume is; anything else it says is passed on.
+// The archiver's count lets each zip be written whole as soon as its volume is. Anything
+// else it says goes to our standard error: our standard output may be read line by line.
 void RipRun::takeArchiverLine(const QByteArray &line)
 {
     if (const int planned = ArchiverCommand::plannedVolumes(line); planned > 0) {
         m_plannedVolumes = planned;
         return;
     }
-    std::fwrite(line.constData(), 1, std::size_t(line.size()), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
+    std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
+    std::fputc('\n', stderr);
 }
 
 // The archivers write one volume after another: one is whole once the next is begun.

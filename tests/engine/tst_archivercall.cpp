@@ -70,6 +70,30 @@ private slots:
         QTEST(splitCommandLine(line), "arguments");
     }
 
+    // Only the archiver's own line gives a count; anything else it prints is not one.
+    void plannedVolumes_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("count");
+        // clang-format off
+        QTest::newRow("the line") << QByteArray("Volumes: 243") << 243;
+        QTest::newRow("CR LF end") << QByteArray("Volumes: 3\r") << 3;
+        QTest::newRow("none") << QByteArray("Volumes: 0") << 0;
+        QTest::newRow("negative") << QByteArray("Volumes: -2") << 0;
+        QTest::newRow("too many for a count") << QByteArray("Volumes: 99999999999") << 0;
+        QTest::newRow("not a number") << QByteArray("Volumes: many") << 0;
+        QTest::newRow("another word") << QByteArray("volumes: 3") << 0;
+        QTest::newRow("no blank") << QByteArray("Volumes:3") << 0;
+        QTest::newRow("inside other text") << QByteArray("Adding Volumes: 3") << 0;
+        QTest::newRow("empty") << QByteArray() << 0;
+        // clang-format on
+    }
+    void plannedVolumes()
+    {
+        QFETCH(QByteArray, line);
+        QTEST(ArchiverCommand::plannedVolumes(line), "count");
+    }
+
     // Whatever the temporary folder holds, the archiver gets the archive and
     // the list as one argument each.
     void quotingRoundTrip_data()
