@@ -37,15 +37,23 @@ trap 'rm -rf "$work"' EXIT
 
 . "$(dirname "$0")/release.sh"
 
+# timed COMMAND... -> prints "seconds peakKB", the seconds to the millisecond (time(1) counts hundredths,
+# too coarse for a run of a quarter of a second); the command's own output is dropped
+timed() {
+  local start end
+  start=$(date +%s%N)
+  /usr/bin/time -f '%M' -o "$work/rss" "$@" >/dev/null || return
+  end=$(date +%s%N)
+  printf '%d.%03d %s\n' $(((end - start) / 1000000000)) $(((end - start) / 1000000 % 1000)) "$(cat "$work/rss")"
+}
+
 # ours ZIPCOMP REL -> prints "seconds peakKB"
 ours() {
   local out="$work/ours-$1" script="$work/s$1.v2k"
   rm -rf "$out" && mkdir -p "$out" "$work/tmp"
   write_script "$script" "$1" "$out" "$2"
-  VARKO_HOME="$work/home" /usr/bin/time -f '%e %M' -o "$work/time" \
-    "$bin/varko2000" --pack "$script" --name bench >/dev/null 2>"$work/ours.log" ||
+  VARKO_HOME="$work/home" timed "$bin/varko2000" --pack "$script" --name bench 2>"$work/ours.log" ||
     { cat "$work/ours.log" >&2; exit 1; }
-  cat "$work/time"
 }
 
 # peers LEVEL REL -> prints seconds: 7z store volumes, then one zip process per volume
@@ -68,10 +76,10 @@ peers() {
 # archiver REL -> prints seconds: our archiver alone, as the run calls it
 archiver() {
   rm -rf "$work/tmp/alone" && mkdir -p "$work/tmp/alone"
-  /usr/bin/time -f '%e' -o "$work/time" \
-    "$bin/wrar" a -r0 -v1440000b -m0 -y "$work/tmp/alone/bench.rar" "@$work/home/ripfiles.txt" >/dev/null
+  local took
+  took=$(timed "$bin/wrar" a -r0 -v1440000b -m0 -y "$work/tmp/alone/bench.rar" "@$work/home/ripfiles.txt")
   rm -rf "$work/tmp/alone"
-  cat "$work/time"
+  echo "${took%% *}"
 }
 
 least() { printf '%s\n' "$@" | sort -g | head -1; }
@@ -106,15 +114,15 @@ for zipcomp in 0 3; do
   our_best=$(least "${ours_s[@]}") peer_best=$(least "${peers_s[@]}") alone_best=$(least "${alone_s[@]}")
   ratio=$(echo "scale=3; $our_best / $peer_best" | bc)
   verdict=$([ "$(echo "$ratio <= $goal" | bc)" = 1 ] && echo met || echo "NOT met")
-  printf 'zipcomp %s: ours %5.2f s  peers %5.2f s  (best of %s)  ratio %.3f  goal <= %s: %s\n' \
+  printf 'zipcomp %s: ours %5.3f s  peers %5.2f s  (best of %s)  ratio %.3f  goal <= %s: %s\n' \
     "$zipcomp" "$our_best" "$peer_best" "$runs" "$ratio" "$goal" "$verdict"
   alone_ratio=$(echo "scale=3; $our_best / $alone_best" | bc)
   alone_verdict=$([ "$(echo "$alone_ratio <= 1.2" | bc)" = 1 ] && echo met || echo "NOT met")
-  printf '           the archiver alone %.2f s: ours %.3fx of it%s\n' "$alone_best" "$alone_ratio" \
+  printf '           the archiver alone %.3f s: ours %.3fx of it%s\n' "$alone_best" "$alone_ratio" \
     "$([ "$zipcomp" = 0 ] && echo ", goal <= 1.2: $alone_verdict")"
   printf '           %s zips, %s MB against the peers %s MB; peak %s KB (%s KB for a tenth of the release)\n' \
     "$zips" "$ours_mb" "$peers_mb" "$(most "${ours_kb[@]}")" "$small_kb"
-  printf '           all runs: ours %s; peers %s\n' "${ours_s[*]}" "${peers_s[*]}"
+  printf '           all runs: ours %s; peers %s; the archiver alone %s\n' "${ours_s[*]}" "${peers_s[*]}" "${alone_s[*]}"
 done
 
 # seconds COMMAND... -> prints the seconds it took; a failure ends the benchmark
