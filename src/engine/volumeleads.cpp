@@ -54,12 +54,12 @@ VolumeLeads::Taken VolumeLeads::take(int index, bool wholeWanted)
         ZipWriter::discard(*begun.lead);
         return {};
     }
-    if (begun.lead->whole && !wholeWanted && !reopen(begun)) {
-        QFile::remove(begun.lead->besideName);
-        if (begun.lead->tookFile)
-            return {std::nullopt, ZipWriter::ReadError,
-                    begun.volumePath + QStringLiteral(": its zip could not be opened up again")};
-        return {};
+    if (begun.lead->whole && !wholeWanted) {
+        // Numbered by a count the archiver did not keep: zipped again from its volume, given back.
+        ZipWriter::discard(*begun.lead);
+        if (QFileInfo::exists(begun.volumePath))
+            return {};
+        return {std::nullopt, ZipWriter::ReadError, begun.volumePath + QStringLiteral(": could not be given back")};
     }
     return {std::move(begun.lead), 0, {}};
 }
@@ -134,44 +134,21 @@ VolumeLeads::Begun VolumeLeads::begin(ZipWriter &writer, const Pending &pending)
     return begun;
 }
 
-// With its entries known the zip is written whole, its opening kept should the count turn out wrong.
+// With its entries known the zip is written whole.
 void VolumeLeads::complete(ZipWriter &writer, const Pending &pending, Begun &begun) const
 {
     const ZipPool::Job &job = pending.job;
     if (job.failure != 0 || job.entries.size() < 2)
         return;
-    QFile file(begun.lead->besideName);
-    const qint64 openingEnd = begun.lead->crc.checkpointLength();
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(openingEnd))
-        return;
-    Opening opening{file.readAll(), begun.lead->crc};
-    file.close();
     const int code = writer.finishBeside(*begun.lead, job.entries);
-    if (code == 0) {
-        begun.opening = std::move(opening);
+    if (code == 0)
         return;
-    }
     // A volume given back is zipped again in its turn; one that could not be is lost with its zip.
     begun.lead.reset();
     if (!QFileInfo::exists(begun.volumePath)) {
         begun.failure = code;
         begun.failureText = writer.lastErrorText();
     }
-}
-
-// A whole zip cut back to its first entry, as it was begun.
-bool VolumeLeads::reopen(Begun &begun)
-{
-    if (!begun.opening)
-        return false;
-    const qint64 openingEnd = begun.opening->crc.checkpointLength();
-    QFile file(begun.lead->besideName);
-    if (!file.open(QIODevice::ReadWrite) || !file.resize(openingEnd) || !file.seek(openingEnd)
-        || file.write(begun.opening->tail) != begun.opening->tail.size())
-        return false;
-    begun.lead->crc = begun.opening->crc;
-    begun.lead->whole = false;
-    return true;
 }
 
 // An archiver that went back to a volume it had finished: the zip does not hold the volume as it is.

@@ -53,8 +53,8 @@ public:
      * The zip of volume `index`, waiting while it is being written. No lead
      * when it was not begun (a volume still waiting is left to the caller),
      * failed with its volume still there, or the volume changed since. A
-     * whole zip comes back whole only when `wholeWanted`; otherwise it is
-     * cut back to its first entry, for the rest to be added again.
+     * whole zip comes back only when `wholeWanted`; otherwise it goes and
+     * its volume is given back, to be zipped again.
      */
     Taken take(int index, bool wholeWanted);
 
@@ -76,16 +76,9 @@ private:
         QString volumePath;
         ZipPool::Job job;
     };
-    /** A whole zip's first entry as it was before the rest was added. */
-    struct Opening
-    {
-        QByteArray tail; ///< the bytes after the first entry then
-        PositionedCrc crc;
-    };
     struct Begun
     {
         std::optional<ZipWriter::Lead> lead;
-        std::optional<Opening> opening;
         int failure = 0;
         QString failureText;
         QString volumePath;
@@ -96,7 +89,6 @@ private:
     void work();
     Begun begin(ZipWriter &writer, const Pending &pending);
     void complete(ZipWriter &writer, const Pending &pending, Begun &begun) const;
-    static bool reopen(Begun &begun);
     bool volumeChanged(const Begun &begun) const;
 
     const QString m_comment;

@@ -36,8 +36,6 @@ public:
 
     /** Remembers the file as it stands, for a later `truncate` to its length. */
     void checkpoint() { m_checkpoint = {value(), m_length}; }
-    /** The length `checkpoint` remembered. */
-    qint64 checkpointLength() const { return m_checkpoint.second; }
     /** Back to the remembered length, or to nothing; false for any other length. */
     bool truncate(qint64 length);
 
