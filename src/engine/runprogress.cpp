@@ -14,6 +14,8 @@ constexpr qint64 EtaAfterMs = 2000; // earlier guesses swing too far to be worth
 // What a byte costs, relative to copying it: deflating or packing is several times slower.
 constexpr double CopyCost = 1.0;
 constexpr double CompressCost = 6.0;
+// Stored zips are made while the archiver writes on: the zip stage has little left but naming them.
+constexpr double StoredZipCost = 0.05;
 
 QString clockText(int seconds)
 {
@@ -64,7 +66,7 @@ RunProgressMeter::RunProgressMeter(qint64 archiveBytes, bool zipping, bool compr
     : m_clock(clock ? std::move(clock) : steadyClock())
     , m_start(m_clock())
     , m_archiveCost(compressArchive ? CompressCost : CopyCost)
-    , m_zipCost(compressZips ? CompressCost : CopyCost)
+    , m_zipCost(compressZips ? CompressCost : StoredZipCost)
     , m_zipping(zipping)
 {
     m_progress.stageTotal = std::max<qint64>(archiveBytes, 1);

@@ -34,7 +34,8 @@ QString progressLineText(const RunProgress &progress);
 /**
  * Turns byte counts measured on disk into one progress over the whole run.
  * The stages are weighted by what a byte costs in each: copying, or
- * compressing. The archive stage's total is the queue's bytes, which its
+ * compressing; stored zips are made while the archiver writes on, which
+ * leaves their stage little but naming them. The archive stage's total is the queue's bytes, which its
  * volumes reach when stored and stay under when compressed; the zip stage
  * then starts from where the archive stage really ended.
  */
