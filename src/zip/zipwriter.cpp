@@ -69,6 +69,37 @@ int addEntry(zip_t *archive, const ZipWriter::Entry &entry, int level)
     return 0;
 }
 
+// Opened before it moves: whatever takes its old name later is not what is changed. Only a
+// plain file of one name that fits a stored entry is taken: one with a second name would change under it too.
+bool openToTake(const QByteArray &path, const QString &entryName, QFile &file, struct stat &st)
+{
+    const int fd = ::open(path.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (!file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 && StoredLead::fits(st.st_size, entryName);
+}
+
+// Moves the file opened as `st` beside `zipPath`: its new name, or the empty text with it where it was.
+// Another file put at its name meanwhile goes back there, untouched.
+QString moveOpenFile(const QByteArray &from, const struct stat &st, const QString &zipPath)
+{
+    int reason = 0;
+    const QString besideName = moveBeside(QFile::decodeName(from), zipPath, reason);
+    struct stat moved
+    {
+    };
+    const QByteArray beside = QFile::encodeName(besideName);
+    if (besideName.isEmpty()
+        || (::lstat(beside.constData(), &moved) == 0 && moved.st_ino == st.st_ino && moved.st_dev == st.st_dev))
+        return besideName;
+    ::renameat2(AT_FDCWD, beside.constData(), AT_FDCWD, from.constData(), RENAME_NOREPLACE);
+    return {};
+}
+
 } // namespace
 
 int ZipWriter::deflateLevel(int zipcomp)
@@ -125,20 +156,7 @@ int ZipWriter::takeBeside(const QString &zipPath, const Entry &first, Lead &lead
     struct stat st
     {
     };
-    // Opened before it moves: whatever takes its old name later is not what is changed.
-    const int fd = ::open(from.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0 || !file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        if (fd >= 0)
-            ::close(fd);
-        return -1;
-    }
-    // A file with a second name would change under that name too.
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1
-        || !StoredLead::fits(st.st_size, first.entryName))
-        return -1;
-    int reason = 0;
-    lead.besideName = moveBeside(first.sourcePath, zipPath, reason);
-    if (lead.besideName.isEmpty())
+    if (!openToTake(from, first.entryName, file, st) || (lead.besideName = moveOpenFile(from, st, zipPath)).isEmpty())
         return -1;
     lead.tookFile = true;
     lead.takenFrom = {first.sourcePath, StoredLead::kLocalHeaderBytes + first.entryName.toLatin1().size(), st.st_size,
