@@ -33,7 +33,8 @@ class Window:
                                                   check=False)
                           # Some loaded starts see the window before its process id is on it.
                           or session.xdotool("search", "--onlyvisible", "--name", "^" + APP, check=False),
-                          "the main window on the display", 15)
+                          # A cold first start, the window manager still starting, has taken more than 15 s.
+                          "the main window on the display", 30)
         self.window_id = window.split()[0]
         session.xdotool("windowsize", self.window_id, 1100, 850)
         session.xdotool("windowmove", self.window_id, 150, 60)
