@@ -247,6 +247,8 @@ void RipRun::takeArchiverLine(const QByteArray &line)
         m_plannedVolumes = planned;
         return;
     }
+    if (line.isEmpty())
+        return;
     std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
     std::fputc('\n', stderr);
 }

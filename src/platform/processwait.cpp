@@ -27,18 +27,30 @@ void keepEnd(QByteArray &reported, const QByteArray &more)
         reported.remove(0, reported.size() - kReportedBytes);
 }
 
-// Hands over every whole line read so far; `last` hands over what remains too.
+// Hands over every whole line read so far; `last` hands over what remains too. A carriage
+// return ends a line as well, and a line longer than kReportedBytes is handed over in pieces:
+// a program that redraws its own progress line never fills memory.
 void handLines(QProcess &process, QByteArray &pending, const ProcessWatch &watch, bool last)
 {
     if (!watch.outputLine)
         return;
     pending += process.readAllStandardOutput();
     qsizetype start = 0;
-    for (qsizetype end; (end = pending.indexOf('\n', start)) >= 0; start = end + 1)
+    for (;;) {
+        qsizetype end = start;
+        while (end < pending.size() && pending[end] != '\n' && pending[end] != '\r' && end - start < kReportedBytes)
+            ++end;
+        const bool whole = end < pending.size() || (last && end > start);
+        if (!whole)
+            break;
         watch.outputLine(pending.sliced(start, end - start));
+        start = end;
+        if (start < pending.size() && pending[start] == '\r')
+            ++start;
+        if (start < pending.size() && pending[start] == '\n')
+            ++start;
+    }
     pending.remove(0, start);
-    if (last && !pending.isEmpty())
-        watch.outputLine(std::exchange(pending, QByteArray()));
 }
 
 void endProcess(QProcess &process)
