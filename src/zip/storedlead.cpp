@@ -234,7 +234,7 @@ int StoredLead::shift(QFile &file, const Taken &taken, const QString &entryName,
     // Room first, so that a full disk is found before a byte has moved.
     const qint64 whole = headerSize + taken.size + centralDirectory(f).size();
     if (::fallocate(fd, 0, taken.size, whole - taken.size) != 0 && errno != EOPNOTSUPP)
-        return ZIP_ER_WRITE;
+        return ::ftruncate(fd, taken.size) == 0 ? -1 : ZIP_ER_WRITE;
     if (const int code = moveUp(fd, taken.size, headerSize, f.crc, moved))
         return code;
     const QByteArray header = localHeader(f);

@@ -43,7 +43,8 @@ struct Taken
  * zip `write` would have made of it: its bytes move up behind the local
  * header, the central directory follows. The same fields, the same `crc`
  * and checkpoint, the same codes but ZIP_ER_CANCELLED: it is not broken
- * off, `moved` only hears how far it is. After a failure the file holds
+ * off, `moved` only hears how far it is. -1 when the disk has no room for
+ * the zip: the file is then as it was. After any other failure it holds
  * neither the old bytes nor a zip.
  */
 int shift(QFile &file, const Taken &taken, const QString &entryName, PositionedCrc &crc,

@@ -166,7 +166,11 @@ int ZipWriter::takeBeside(const QString &zipPath, const Entry &first, Lead &lead
     const int code = StoredLead::shift(file, taken, first.entryName, lead.crc, [&](qint64 moved) {
         reportProgress(share * static_cast<double>(moved) / static_cast<double>(leadSize));
     });
-    if (code != 0) {
+    if (code < 0) { // no room: the file goes back untouched, for a copy to say so
+        ::renameat2(AT_FDCWD, QFile::encodeName(lead.besideName).constData(), AT_FDCWD, from.constData(),
+                    RENAME_NOREPLACE);
+        lead = Lead();
+    } else if (code != 0) {
         m_errorText = first.sourcePath + QStringLiteral(": ") + errorText(code);
         QFile::remove(std::exchange(lead.besideName, QString()));
     }
