@@ -14,7 +14,7 @@ namespace {
 
 // Short enough for a repaint to look smooth and for a volume the archiver
 // finished to be put to use at once, long enough to cost nothing.
-constexpr int kSliceMs = 10;
+constexpr int kSliceMs = 5;
 // What a stopped program gets to remove its own unfinished files.
 constexpr int kGraceMs = 3000;
 // Enough of the program's complaints to say what went wrong, not a whole log.

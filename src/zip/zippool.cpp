@@ -27,6 +27,18 @@ struct ZipPool::Task
     QString besideName;
     quint32 crc = 0;
     std::optional<ZipWriter::Lead> taken; ///< the zip took its volume over: given back when it does not take its name
+
+    // A zip written whole before it was handed in needs no worker, unless a worker is to read it.
+    bool alreadyWhole()
+    {
+        if (!job.lead || !job.lead->whole || job.written)
+            return false;
+        besideName = job.lead->besideName;
+        crc = job.lead->crc.value();
+        taken = job.lead;
+        percent = 100;
+        return true;
+    }
 };
 
 ZipPool::ZipPool(int zipcomp, QString comment, int workers)
@@ -119,7 +131,7 @@ ZipPool::Outcome ZipPool::run(int count, const Hooks &hooks)
             auto task = std::make_unique<Task>();
             task->index = next;
             task->job = hooks.prepare(next);
-            task->done = task->job.failure != 0;
+            task->done = task->job.failure != 0 || task->alreadyWhole();
             task->code = task->job.failure;
             task->errorText = task->job.failureText;
             if (!task->done) {
