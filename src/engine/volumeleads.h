@@ -25,7 +25,8 @@
  * system, else copied. When the volume count is known (the archiver says
  * it), the zip is written whole; otherwise the rest (the numbered diz needs
  * the count) is added after the archiver has ended well. A zip stays under
- * its temporary name until then; whatever was not taken goes when this goes.
+ * its temporary name until then; when this goes, a zip nobody took goes
+ * too, its volume given back.
  */
 class VolumeLeads
 {
