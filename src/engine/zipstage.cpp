@@ -43,14 +43,14 @@ void ZipStage::appendRow(std::vector<ZipWriter::Entry> &entries, const QueueItem
     const QString path = row.fullPath();
     if (!QFileInfo(path).isDir()) {
         // A file that has gone is still handed over: the writer's code decides.
-        entries.push_back({path, row.name});
+        entries.emplace_back(path, row.name);
         return;
     }
     const QDir folder(path);
     QDirIterator it(path, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString file = it.next();
-        entries.push_back({file, row.name + u'/' + folder.relativeFilePath(file)});
+        entries.emplace_back(file, row.name + u'/' + folder.relativeFilePath(file));
     }
 }
 

@@ -330,10 +330,13 @@ private slots:
         b.settings.zip = 0;
         b.addRelease();
         b.archiver("volumes=3");
+        const QString totals = b.host.totals;
         QCOMPARE(b.run(), RipRun::Outcome::Complete);
         QCOMPARE(b.zips(), QStringList({"rel.r00", "rel.r01", "rel.rar"}));
         QVERIFY(!QFileInfo::exists(b.path("tmp/~Varko01")));
-        QVERIFY(b.host.totalsTexts.size() == 1 && b.host.totalsTexts.first() == b.host.totals);
+        // The archiver's volume may be counted while it writes; no zip is, and the panel ends as it was.
+        QCOMPARE(b.host.totalsTexts.filter(QStringLiteral(" of ")), QStringList());
+        QCOMPARE(b.host.totals, totals);
         // With zipping off the diz and the nfo are archive rows like any other.
         QCOMPARE(readFile(b.path("data/ripfiles.txt")).count("\r\n"), 3);
     }
