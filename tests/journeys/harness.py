@@ -104,6 +104,9 @@ class Session:
                          stdout=subprocess.PIPE, text=True)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
         self.spawn(["openbox"])
+        # Journeys find and activate windows through the window manager: a cold start takes it seconds.
+        wait_for(lambda: "claims not to support" not in self.run(["xdotool", "getactivewindow"]).stderr,
+                 "the window manager", 20)
         self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
         # The accessibility client reads the bus from this process's environment.
         os.environ.update({k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR")})
