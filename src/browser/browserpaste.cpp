@@ -4,6 +4,7 @@
 
 #include "browser/browsernames.h"
 #include "platform/foldersize.h"
+#include "platform/plainfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,13 +36,6 @@ qint64 bytesOf(const QString &path)
     if (info.isSymLink())
         return 0;
     return info.isDir() ? folderBytes(path).value_or(0) : info.size();
-}
-
-bool renameNoReplace(const QString &source, const QString &target)
-{
-    return ::renameat2(AT_FDCWD, QFile::encodeName(source).constData(), AT_FDCWD, QFile::encodeName(target).constData(),
-                       RENAME_NOREPLACE)
-        == 0;
 }
 
 QString systemReason()

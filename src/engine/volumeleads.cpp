@@ -74,7 +74,10 @@ void VolumeLeads::stopBeginning()
 std::pair<int, qint64> VolumeLeads::takenSoFar() const
 {
     const std::lock_guard lock(m_mutex);
-    return {static_cast<int>(m_takenSizes.size()), m_takenBytes};
+    qint64 bytes = 0;
+    for (const auto &[index, size] : m_takenSizes)
+        bytes += size;
+    return {static_cast<int>(m_takenSizes.size()), bytes};
 }
 
 qint64 VolumeLeads::takenSize(int index) const
@@ -101,10 +104,8 @@ void VolumeLeads::work()
         lock.unlock();
         Begun begun = begin(writer, pending);
         lock.lock();
-        if (begun.lead && begun.lead->tookFile) {
+        if (begun.lead && begun.lead->tookFile())
             m_takenSizes[pending.index] = begun.size;
-            m_takenBytes += begun.size;
-        }
         m_begun[pending.index] = std::move(begun);
         m_writing = 0;
         lock.unlock();
@@ -127,7 +128,7 @@ VolumeLeads::Begun VolumeLeads::begin(ZipWriter &writer, const Pending &pending)
     if (code == 0) {
         begun.lead = std::move(lead);
         complete(writer, pending, begun);
-    } else if (lead.tookFile) {
+    } else if (lead.tookFile()) {
         begun.failure = code;
         begun.failureText = writer.lastErrorText();
     }
@@ -155,7 +156,7 @@ void VolumeLeads::complete(ZipWriter &writer, const Pending &pending, Begun &beg
 bool VolumeLeads::volumeChanged(const Begun &begun) const
 {
     const QFileInfo now(begun.volumePath);
-    if (begun.lead->tookFile)
+    if (begun.lead->tookFile())
         return now.exists();
     return now.size() != begun.size || now.lastModified() != begun.modified;
 }

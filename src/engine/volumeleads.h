@@ -98,7 +98,6 @@ private:
     std::deque<Pending> m_pending;
     std::map<int, Begun> m_begun;
     std::map<int, qint64> m_takenSizes;
-    qint64 m_takenBytes = 0;
     int m_writing = 0; ///< the volume on the thread now, 0 when none
     std::atomic<bool> m_closing{false};
     std::thread m_thread;

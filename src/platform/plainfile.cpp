@@ -116,14 +116,19 @@ QString createBeside(QFile &file, const QString &path, QString *error)
     return {};
 }
 
+bool renameNoReplace(const QString &source, const QString &target)
+{
+    return ::renameat2(AT_FDCWD, QFile::encodeName(source).constData(), AT_FDCWD, QFile::encodeName(target).constData(),
+                       RENAME_NOREPLACE)
+        == 0;
+}
+
 QString moveBeside(const QString &from, const QString &path, int &reason)
 {
-    const QByteArray source = QFile::encodeName(from);
     reason = EEXIST;
     for (int attempt = 0; attempt < 16 && reason == EEXIST; ++attempt) {
         const QString name = path + u'.' + QString::number(QRandomGenerator::global()->generate(), 36);
-        if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, QFile::encodeName(name).constData(), RENAME_NOREPLACE)
-            == 0)
+        if (renameNoReplace(from, name))
             return name;
         reason = errno;
     }

@@ -38,6 +38,9 @@ PlainFileRead readPlainFile(const QString &path, qint64 limit = kMaxPlainFileByt
  */
 QString createBeside(QFile &file, const QString &path, QString *error = nullptr);
 
+/** Renames `source` to `target` unless something has that name already: never over a file. */
+bool renameNoReplace(const QString &source, const QString &target);
+
 /**
  * Moves the file `from` to a new name beside `path` (as createBeside names
  * it), never over a file there: a file system that would flush a file moved

@@ -31,7 +31,6 @@ namespace {
 
 constexpr quint16 kMadeBy = 0x033f; // Unix, version 6.3
 constexpr quint16 kNeeded = 10; // version 1.0: stored
-constexpr qint64 kLocalHeaderSize = StoredLead::kLocalHeaderBytes;
 constexpr qint64 kMaxSize = 0xfffffffeLL; // 0xffffffff would announce 64-bit sizes
 
 /** The fields the local header and the central record share. */
@@ -86,7 +85,7 @@ QByteArray centralDirectory(const Fields &f)
     Record record;
     shared(record.u32(0x02014b50).u16(kMadeBy), f).u16(0).u16(0).u16(0).u16(0).u32(f.attributes).u32(0).bytes(f.name);
     const auto centralSize = static_cast<quint32>(record.data().size());
-    const auto centralOffset = static_cast<quint32>(kLocalHeaderSize + f.name.size() + f.size);
+    const auto centralOffset = static_cast<quint32>(StoredLead::kLocalHeaderBytes + f.name.size() + f.size);
     record.u32(0x06054b50).u16(0).u16(0).u16(1).u16(1).u32(centralSize).u32(centralOffset).u16(0);
     return record.data();
 }
@@ -229,7 +228,7 @@ int StoredLead::shift(QFile &file, const Taken &taken, const QString &entryName,
     f.attributes = taken.mode << 16;
     f.size = static_cast<quint32>(taken.size);
     setDosTime(f, QDateTime::fromSecsSinceEpoch(taken.modified));
-    const qint64 headerSize = kLocalHeaderSize + f.name.size();
+    const qint64 headerSize = StoredLead::kLocalHeaderBytes + f.name.size();
     const int fd = file.handle();
     // Room first, so that a full disk is found before a byte has moved.
     const qint64 whole = headerSize + taken.size + centralDirectory(f).size();

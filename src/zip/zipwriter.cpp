@@ -96,7 +96,7 @@ QString moveOpenFile(const QByteArray &from, const struct stat &st, const QStrin
     if (besideName.isEmpty()
         || (::lstat(beside.constData(), &moved) == 0 && moved.st_ino == st.st_ino && moved.st_dev == st.st_dev))
         return besideName;
-    ::renameat2(AT_FDCWD, beside.constData(), AT_FDCWD, from.constData(), RENAME_NOREPLACE);
+    renameNoReplace(besideName, QFile::decodeName(from));
     return {};
 }
 
@@ -158,7 +158,6 @@ int ZipWriter::takeBeside(const QString &zipPath, const Entry &first, Lead &lead
     };
     if (!openToTake(from, first.entryName, file, st) || (lead.besideName = moveOpenFile(from, st, zipPath)).isEmpty())
         return -1;
-    lead.tookFile = true;
     lead.takenFrom = {first.sourcePath, StoredLead::kLocalHeaderBytes + first.entryName.toLatin1().size(), st.st_size,
                       st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
     const StoredLead::Taken taken{st.st_size, st.st_mtim.tv_sec, st.st_mode};
@@ -167,8 +166,7 @@ int ZipWriter::takeBeside(const QString &zipPath, const Entry &first, Lead &lead
         reportProgress(share * static_cast<double>(moved) / static_cast<double>(leadSize));
     });
     if (code < 0) { // no room: the file goes back untouched, for a copy to say so
-        ::renameat2(AT_FDCWD, QFile::encodeName(lead.besideName).constData(), AT_FDCWD, from.constData(),
-                    RENAME_NOREPLACE);
+        renameNoReplace(lead.besideName, first.sourcePath);
         lead = Lead();
     } else if (code != 0) {
         m_errorText = first.sourcePath + QStringLiteral(": ") + errorText(code);
@@ -182,10 +180,8 @@ void ZipWriter::discard(const Lead &lead)
     if (lead.besideName.isEmpty())
         return;
     const Lead::TakenFrom &from = lead.takenFrom;
-    if (!lead.tookFile || !StoredLead::giveBack(lead.besideName, from.offset, from.size, from.modifiedNs)
-        || ::renameat2(AT_FDCWD, QFile::encodeName(lead.besideName).constData(), AT_FDCWD,
-                       QFile::encodeName(from.path).constData(), RENAME_NOREPLACE)
-            != 0)
+    if (!lead.tookFile() || !StoredLead::giveBack(lead.besideName, from.offset, from.size, from.modifiedNs)
+        || !renameNoReplace(lead.besideName, from.path))
         QFile::remove(lead.besideName);
 }
 

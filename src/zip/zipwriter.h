@@ -73,7 +73,6 @@ public:
         QString besideName;
         PositionedCrc crc; ///< of the file as it stands
         bool whole = false; ///< `finishBeside` completed it
-        bool tookFile = false; ///< the first entry's file became the zip: it is there no more
         /** Where the file taken over was and how it was, for `discard` to give it back. */
         struct TakenFrom
         {
@@ -82,6 +81,9 @@ public:
             qint64 size = 0;
             qint64 modifiedNs = 0; ///< since the epoch
         } takenFrom;
+
+        /** The first entry's file became the zip: it is there no more. */
+        bool tookFile() const { return !takenFrom.path.isEmpty(); }
     };
     /**
      * Begins the zip at `zipPath` with `first`, stored, under a temporary

@@ -301,7 +301,7 @@ private slots:
         ZipWriter::Lead lead;
         const std::vector<ZipWriter::Entry> entries{{volume, "rel.r00"}, {volume + ".x", "x", QByteArray("extra")}};
         QCOMPARE(writer.takeBeside(dir.filePath("rel01.zip"), entries.front(), lead), 0);
-        QVERIFY(!QFile::exists(volume) && lead.tookFile);
+        QVERIFY(!QFile::exists(volume) && lead.tookFile());
         if (whole)
             QCOMPARE(writer.finishBeside(lead, entries), 0);
         QCOMPARE(readZip(lead.besideName).entry("rel.r00"), bytes);

@@ -146,6 +146,15 @@ def script_for(session, folder, names, nfo_first=0, zipcomp=0):
 
 
 # -- the journeys ---------------------------------------------------------------------------
+def queued_release(s, big=0, **script):
+    """The window on a script that queues a fresh release (see release_files); returns it and the rows' names."""
+    folder = s.dirs["files"]
+    names = release_files(folder, big)
+    win = Window(s, [script_for(s, folder, names, **script)])
+    win.wait_rows(names, "the script's rows")
+    return win, names
+
+
 def view_item(win, name):
     """The browser item `name` in whichever view of the file list shows."""
     return wait_for(lambda: next((n for n in win.screen.find_all(None, name, root=win.find("layered pane", "Files"))
@@ -200,10 +209,7 @@ def drag_from_file_manager(s):
 
 def right_click_menu(s):
     """A right press on a row not selected, then the pop-up; Delete on a row; Clear queue."""
-    folder = s.dirs["files"]
-    names = release_files(folder)
-    win = Window(s, [script_for(s, folder, names)])
-    win.wait_rows(names, "the script's rows")
+    win, names = queued_release(s)
     placements = lambda: {row[0]: row[IN_COLUMN] for row in win.rows()}
     s.click(win.row_centre("one.txt"))
     for row, entry, placed in (("two.bin", "In Zip", "Zip"), ("extras", "1st Zip only", "1st Zip only")):
@@ -252,10 +258,7 @@ def wait_outcome(win, words, timeout=15):
 
 def pack_from_keyboard(s):
     """Pack It by the Queue menu's keys, the name typed and Enter; the set tests whole."""
-    folder = s.dirs["files"]
-    names = release_files(folder)
-    win = Window(s, [script_for(s, folder, names)])
-    win.wait_rows(names, "the script's rows")
+    win, names = queued_release(s)
     s.key("alt+q")
     wait_for(lambda: win.screen.find_all("menu item", "Pack it"), "the Queue menu open")
     s.key("Up", "Up", "Return")
@@ -274,10 +277,7 @@ def pack_from_keyboard(s):
 
 def pack_from_pointer(s):
     """Pack It from the toolbar, the name dialog's field and OK pressed with the pointer."""
-    folder = s.dirs["files"]
-    names = release_files(folder, big=2_000_000)
-    win = Window(s, [script_for(s, folder, names)])
-    win.wait_rows(names, "the script's rows")
+    win, names = queued_release(s, big=2_000_000)
     win.press("push button", "Pack It")
     dialog = win.dialog("File name")
     field = win.screen.find("text", "File name", root=dialog)
@@ -327,10 +327,7 @@ def file_dialog_path(win, title, path):
 
 def scripts_and_recent(s):
     """Save script as..., New rip script, then the saved script from the recent list: rows come back."""
-    folder = s.dirs["files"]
-    names = release_files(folder)
-    win = Window(s, [script_for(s, folder, names, nfo_first=1)])
-    win.wait_rows(names, "the script's rows")
+    win, names = queued_release(s, nfo_first=1)
     before = win.rows()
     saved = os.path.join(s.dirs["home"], "saved.v2k")
     win.choose("File", "Save script as...")
@@ -493,11 +490,8 @@ def par2_from_window(s):
     """Write PAR2 and 20 % chosen with the pointer; Pack It leaves recovery files; Test set... calls a lost zip repairable."""
     import math
     import re
-    folder = s.dirs["files"]
     # Six zips: 20 % rebuilds any one of them.
-    names = release_files(folder, big=8_000_000)
-    win = Window(s, [script_for(s, folder, names)])
-    win.wait_rows(names, "the script's rows")
+    win, names = queued_release(s, big=8_000_000)
     win.press("menu item", "Options")
     # The zip group's Options, after the archive group's.
     s.click(win.screen.centre(wait_for(lambda: win.screen.find_all("menu item", "Options")[-1], "zip Options")))
