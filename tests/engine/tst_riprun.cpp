@@ -173,32 +173,41 @@ private slots:
     {
         QTest::addColumn<QByteArray>("archiver");
         QTest::addColumn<QStringList>("volumes"); // each zip's volume's first line; none: no set
+        QTest::addColumn<RipRun::Outcome>("outcome");
+        using enum RipRun::Outcome;
         const QStringList four{"volume 1 of 4", "volume 2 of 4", "volume 3 of 4", "volume 4 of 4"};
         QStringList again = four;
         again[1] += QStringLiteral(" again");
         // clang-format off
-        QTest::newRow("count said") << QByteArray("volumes=4 says=4 pause=60") << four;
-        QTest::newRow("count not said") << QByteArray("volumes=4 pause=60") << four;
-        QTest::newRow("fewer said than written") << QByteArray("volumes=4 says=3 pause=60") << four;
-        QTest::newRow("more said than written") << QByteArray("volumes=4 says=9 pause=60") << four;
-        QTest::newRow("a finished volume written again") << QByteArray("volumes=4 says=4 pause=60 again=2") << again;
-        QTest::newRow("the archiver fails") << QByteArray("volumes=4 says=4 pause=60 exit=2") << QStringList{};
+        QTest::newRow("count said") << QByteArray("volumes=4 says=4 pause=60") << four << Complete;
+        QTest::newRow("count not said") << QByteArray("volumes=4 pause=60") << four << Complete;
+        QTest::newRow("fewer said than written") << QByteArray("volumes=4 says=3 pause=60") << four << Complete;
+        QTest::newRow("more said than written") << QByteArray("volumes=4 says=9 pause=60") << four << Complete;
+        QTest::newRow("a finished volume written again") << QByteArray("volumes=4 says=4 pause=60 again=2") << again << Complete;
+        QTest::newRow("the archiver fails") << QByteArray("volumes=4 says=4 pause=60 exit=2") << QStringList{} << Failed;
+        // Closed once three zips are whole beside their names: the archiver is ended, they go with their volumes.
+        QTest::newRow("stopped while it writes") << QByteArray("volumes=4 says=4 wait") << QStringList{} << Cancelled;
         // clang-format on
     }
     void zipsWhileArchiving()
     {
         QFETCH(QByteArray, archiver);
         QFETCH(QStringList, volumes);
+        QFETCH(RipRun::Outcome, outcome);
         Bench b;
         b.settings.zipcomp = 0;
         b.settings.zcomment = 1;
         b.addRelease();
         b.archiver(archiver);
         int begun = 0; // zips seen beside their names while the archiver wrote
-        b.host.onStopAsked = [&] { begun = std::max(begun, int(b.zips().size())); };
+        b.host.onStopAsked = [&] {
+            begun = std::max(begun, int(b.zips().size()));
+            if (outcome == RipRun::Outcome::Cancelled && begun == 3)
+                b.state.ripInProgress = false;
+        };
         RipRun rip(b.queue, b.settings, b.state, b.host, 3, {b.path("data"), {b.path("bin")}});
         rip.setZipComment(QStringLiteral("Greetings"));
-        QCOMPARE(rip.run(), volumes.isEmpty() ? RipRun::Outcome::Failed : RipRun::Outcome::Complete);
+        QCOMPARE(rip.run(), outcome);
         QVERIFY(begun > 0);
         const QStringList zips = b.zips(); // and nothing else
         QCOMPARE(zips.size(), volumes.size());
