@@ -16,8 +16,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <cstdio>
-
 namespace {
 
 QString listFileLine(const QueueItem &row, bool storePaths)
@@ -239,18 +237,19 @@ void RipRun::runArchiver()
     m_archiver = ExecCmd(line, m_env.programFolders, watch);
 }
 
-// The archiver's count lets each zip be written whole as soon as its volume is. Anything
-// else it says goes to our standard error: our standard output may be read line by line.
+// The archiver's count lets each zip be written whole as soon as its volume is. Anything else
+// it prints is the host's to pass on: standard output may be read line by line.
 void RipRun::takeArchiverLine(const QByteArray &line)
 {
-    if (const int planned = ArchiverCommand::plannedVolumes(line); planned > 0) {
+    if (const int planned = ArchiverCommand::plannedVolumes(line); planned > 0)
         m_plannedVolumes = planned;
-        return;
-    }
-    if (line.isEmpty())
-        return;
-    std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
-    std::fputc('\n', stderr);
+    else if (!line.isEmpty())
+        m_report.note(archiverName() + QStringLiteral(": ") + QString::fromLocal8Bit(line), RunReport::Note::Remark);
+}
+
+QString RipRun::archiverName() const
+{
+    return m_rar ? QStringLiteral("wrar") : QStringLiteral("wace");
 }
 
 // The archivers write one volume after another: one is whole once the next is begun.
@@ -285,7 +284,7 @@ void RipRun::startProgress()
 bool RipRun::checkArchiver()
 {
     const ProcessOutcome &archiver = *m_archiver;
-    const QString program = m_rar ? QStringLiteral("wrar") : QStringLiteral("wace");
+    const QString program = archiverName();
     if (isZipping(m_settings))
         m_volumeCount = countVolumes();
     QString reason;

@@ -104,6 +104,7 @@ private:
     void startProgress();
     void noteFinishedVolumes();
     void takeArchiverLine(const QByteArray &line);
+    QString archiverName() const;
     ZipStage &zipStage();
     int countVolumes();
     void attachLead(ZipPool::Job &job, int i);

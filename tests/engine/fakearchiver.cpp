@@ -10,6 +10,7 @@
 //   killed      write the volumes, then die from a signal
 //   wait        write the volumes, log "pid N", then wait to be stopped
 //   says=N      print "Volumes: N" before the first volume, as the archivers do
+//   chatty      print "Creating ARCHIVE" first, as other archivers do
 //   pause=MS    wait MS milliseconds after each volume, as a real archiver takes its time
 //   again=I     after the last volume, write volume I anew, as an archiver going back to it
 // Each volume holds "volume I of N" and the list file's text. The arguments
@@ -49,10 +50,12 @@ int main(int argc, char *argv[])
     int volumes = 1;
     int exitCode = 0;
     int says = 0, pause = 0, again = 0;
+    bool chatty = false;
     bool killed = false, wait = false;
     for (const QString &word : words) {
         killed = killed || word == u"killed";
         wait = wait || word == u"wait";
+        chatty = chatty || word == u"chatty";
         if (word == u"crash")
             std::raise(SIGKILL);
         if (word == u"none")
@@ -78,6 +81,8 @@ int main(int argc, char *argv[])
     QFile list(listFile);
     const QByteArray listed = list.open(QIODevice::ReadOnly) ? list.readAll() : QByteArray();
     const bool rar = QFileInfo(app.arguments().first()).fileName() == u"wrar";
+    if (chatty)
+        std::printf("Creating %s\n", qPrintable(QFileInfo(archive).fileName()));
     if (says > 0) {
         std::printf("Volumes: %d\n", says);
         std::fflush(stdout);

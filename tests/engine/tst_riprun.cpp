@@ -180,7 +180,7 @@ private slots:
         again[1] += QStringLiteral(" again");
         // clang-format off
         QTest::newRow("count said") << QByteArray("volumes=4 says=4 pause=60") << four << Complete;
-        QTest::newRow("count not said") << QByteArray("volumes=4 pause=60") << four << Complete;
+        QTest::newRow("count not said, other words") << QByteArray("volumes=4 pause=60 chatty") << four << Complete;
         QTest::newRow("fewer said than written") << QByteArray("volumes=4 says=3 pause=60") << four << Complete;
         QTest::newRow("more said than written") << QByteArray("volumes=4 says=9 pause=60") << four << Complete;
         QTest::newRow("a finished volume written again") << QByteArray("volumes=4 says=4 pause=60 again=2") << again << Complete;
@@ -220,6 +220,9 @@ private slots:
         }
         QVERIFY(!QFileInfo::exists(b.path("tmp/~Varko01")));
         QVERIFY(b.queuedUntouched());
+        // What else the archiver prints reaches the host, not taken for a count.
+        QCOMPARE(b.host.notes.filter(QStringLiteral("wrar: ")),
+                 archiver.contains("chatty") ? QStringList{"wrar: Creating rel.rar"} : QStringList{});
     }
 
     void overNinetyNine()
